@@ -1,0 +1,43 @@
+#pragma once
+// A chord request as the command line and the batch lines give it, and its evaluation.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "guitar/refresh.h"
+#include "theory/selection.h"
+
+namespace corvane::cli {
+
+// Every value as typed; Evaluate checks them and names the bad one.
+struct ChordRequest {
+    std::optional<std::string> root;
+    std::optional<std::string> bass;
+    std::optional<std::string> type;
+    std::optional<std::string> ext;
+    std::optional<std::string> intervals;
+    std::optional<std::string> name;
+    std::optional<std::string> third;
+    std::optional<std::string> fifth;
+    std::optional<std::string> tuning;
+    std::optional<std::string> upTo;
+    std::optional<std::string> distance;
+    bool omit3 = false;
+    bool omit5 = false;
+    bool easy = false;
+    bool noBarre = false;
+    bool flats = false;
+};
+
+struct Evaluation {
+    std::string error; // one line naming the bad value; empty on success
+    std::vector<std::string> warnings;
+    SelectionState selection;
+    std::string noteList;
+    RefreshResult result;
+};
+
+Evaluation Evaluate(const ChordRequest& request);
+
+} // namespace corvane::cli

@@ -1,0 +1,96 @@
+#include "cli/json_output.h"
+
+namespace corvane::cli {
+
+using nlohmann::json;
+
+nlohmann::ordered_json ResultJson(const Evaluation& ev)
+{
+    nlohmann::ordered_json out;
+    out["noteList"] = ev.noteList;
+    out["chordIntervals"] = ev.selection.chordIntervals;
+    out["count"] = ev.result.records.size();
+    auto records = nlohmann::ordered_json::array();
+    for (const auto& record : ev.result.records)
+        records.push_back(std::string(record.Text()));
+    out["records"] = std::move(records);
+    out["names"] = ev.result.names;
+    return out;
+}
+
+namespace {
+    // Strings stay as typed; numbers are accepted where a number is meant.
+    std::string TextOf(const json& value, const std::string& key, std::string& error)
+    {
+        if (value.is_string())
+            return value.get<std::string>();
+        if (value.is_number_integer())
+            return std::to_string(value.get<long long>());
+        error = "\"" + key + "\" must be a string or an integer, not " + value.dump();
+        return {};
+    }
+}
+
+std::string RequestFromJson(const std::string& line, ChordRequest& request)
+{
+    const json object = json::parse(line, nullptr, false);
+    if (object.is_discarded())
+        return "not a JSON object: " + line;
+    if (!object.is_object())
+        return "not a JSON object: " + object.dump();
+
+    std::string error;
+    for (const auto& [key, value] : object.items()) {
+        std::optional<std::string>* text = nullptr;
+        bool* flag = nullptr;
+        if (key == "root")
+            text = &request.root;
+        else if (key == "bass")
+            text = &request.bass;
+        else if (key == "type")
+            text = &request.type;
+        else if (key == "ext")
+            text = &request.ext;
+        else if (key == "intervals")
+            text = &request.intervals;
+        else if (key == "name")
+            text = &request.name;
+        else if (key == "third")
+            text = &request.third;
+        else if (key == "fifth")
+            text = &request.fifth;
+        else if (key == "tuning")
+            text = &request.tuning;
+        else if (key == "upTo")
+            text = &request.upTo;
+        else if (key == "distance")
+            text = &request.distance;
+        else if (key == "omit3")
+            flag = &request.omit3;
+        else if (key == "omit5")
+            flag = &request.omit5;
+        else if (key == "easy")
+            flag = &request.easy;
+        else if (key == "noBarre")
+            flag = &request.noBarre;
+        else if (key == "flats")
+            flag = &request.flats;
+        else
+            return "unknown key \"" + key + "\"";
+
+        if (text) {
+            if (value.is_null())
+                continue;
+            *text = TextOf(value, key, error);
+            if (!error.empty())
+                return error;
+        } else {
+            if (!value.is_boolean())
+                return "\"" + key + "\" must be true or false, not " + value.dump();
+            *flag = value.get<bool>();
+        }
+    }
+    return {};
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/chord_request.h"
+
+namespace corvane::cli {
+
+// The result object: noteList, chordIntervals, count, records, names.
+nlohmann::ordered_json ResultJson(const Evaluation& ev);
+
+// Reads one batch line into a request; returns the error text, or empty.
+std::string RequestFromJson(const std::string& line, ChordRequest& request);
+
+} // namespace corvane::cli

@@ -1,0 +1,117 @@
+// corvane-cli: the chord engine from the command line, for scripted chord sheets.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+
+#include "cli/chord_request.h"
+#include "cli/json_output.h"
+
+using namespace corvane;
+using namespace corvane::cli;
+
+namespace {
+
+constexpr int kBadInput = 2;
+
+void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
+{
+    auto text = [&](const char* name, std::optional<std::string>& field, const char* help) {
+        command.add_option_function<std::string>(name, [&field](const std::string& v) { field = v; }, help);
+    };
+    text("--root", request.root, "root note: a name such as C, F#, Bb, or a number 0..11");
+    text("--bass", request.bass, "bass note (absent: the root)");
+    text("--type", request.type, "a chord type of the chord-type list, e.g. m7, 7/9");
+    text("--ext", request.ext, "comma-separated extension captions ticked in order, e.g. m,7");
+    text("--intervals", request.intervals, "an interval list such as \"00 03 07 10\"");
+    text("--name", request.name, "a chord name as typed in the name box, e.g. Dbm7/Ab");
+    text("--third", request.third, "semitones of the third read by --omit3 (default 4)");
+    text("--fifth", request.fifth, "semitones of the fifth read by --omit5 (default 7)");
+    text("--tuning", request.tuning, "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
+    text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
+    text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
+    command.add_flag("--omit3", request.omit3, "leave out the third");
+    command.add_flag("--omit5", request.omit5, "leave out the fifth");
+    command.add_flag("--easy", request.easy, "easy chords only");
+    command.add_flag("--no-barre", request.noBarre, "no barre at the lowest fret");
+    command.add_flag("--flats", request.flats, "name notes with flats in the names list");
+    command.add_flag("--json", asJson, "print one JSON object");
+}
+
+int Report(const Evaluation& ev)
+{
+    for (const auto& warning : ev.warnings)
+        std::cerr << "corvane-cli: " << warning << '\n';
+    if (!ev.error.empty()) {
+        std::cerr << "corvane-cli: " << ev.error << '\n';
+        return kBadInput;
+    }
+    return 0;
+}
+
+int RunBatch()
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        ChordRequest request;
+        std::string error = RequestFromJson(line, request);
+        nlohmann::ordered_json out;
+        if (error.empty()) {
+            const Evaluation ev = Evaluate(request);
+            error = ev.error;
+            if (error.empty())
+                out = ResultJson(ev);
+        }
+        if (!error.empty())
+            out = nlohmann::ordered_json { { "error", error } };
+        std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app { "Corvane Chords on the command line: every fingering and every name of a chord." };
+    app.require_subcommand(1);
+
+    ChordRequest request;
+    bool asJson = false;
+    auto* voicings = app.add_subcommand("voicings", "print one result record per line, in sheet order");
+    auto* names = app.add_subcommand("names", "print the names of the chord, one per line");
+    app.add_subcommand("batch", "read one JSON request per line, write one JSON result per line");
+    AddChordOptions(*voicings, request, asJson);
+    AddChordOptions(*names, request, asJson);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "corvane-cli: " << e.what() << '\n';
+        return kBadInput;
+    }
+
+    const auto* command = app.get_subcommands().front();
+    if (command->get_name() == "batch")
+        return RunBatch();
+
+    const Evaluation ev = Evaluate(request);
+    if (const int status = Report(ev))
+        return status;
+    if (asJson) {
+        std::cout << ResultJson(ev).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else if (command->get_name() == "voicings") {
+        for (const auto& record : ev.result.records)
+            std::cout << record.Text() << '\n';
+    } else {
+        for (const auto& name : ev.result.names)
+            std::cout << name << '\n';
+    }
+    return 0;
+}

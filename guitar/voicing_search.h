@@ -1,0 +1,67 @@
+#pragma once
+// The exhaustive fingering search: for every bass position on the three lowest strings, a five-fret
+// window slides along the neck and every combination of chord tones and muted strings above the
+// bass is tried. Integers and tables only; the texts are made afterwards (see VoicingRecord).
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "guitar/tuning.h"
+#include "guitar/voicing.h"
+#include "theory/notes.h"
+
+namespace corvane {
+
+struct SearchOptions {
+    Tuning tuning = kStandardTuning;
+    int fretLimit = 12; // "Up to fret": the bass may sit at frets 0..fretLimit-1
+    int span = 5; // "Distance"
+    bool omit3 = false;
+    bool omit5 = false;
+    bool noBarre = false;
+    bool easy = false;
+};
+
+struct ChordToSearch {
+    std::vector<int> chordTones; // root first, in interval-list order
+    PitchClass rootIndex = 0;
+    PitchClass bassIndex = 0;
+    int thirdInterval = 4;
+    int fifthInterval = 7;
+};
+
+// One accepted fingering. The record text is the six-digit key, a blank and the voicing text;
+// results sort by plain byte-wise comparison of it.
+struct VoicingRecord {
+    static constexpr int kTextCapacity = 32;
+
+    int key = 0; // baseFret+10, shapeClass, topFret+10 as six decimal digits; 0 once promoted
+    Voicing frets {};
+    std::array<char, kTextCapacity> text {};
+    std::uint8_t textLength = 0;
+
+    std::string_view Text() const { return { text.data(), textLength }; }
+    std::string_view VoicingPart() const { return Text().substr(7); }
+    void FormatText(); // writes text from key and frets
+};
+
+inline bool operator<(const VoicingRecord& a, const VoicingRecord& b) { return a.Text() < b.Text(); }
+
+// The shape class of the key: 10, 20, 30 or 50.
+int ShapeClass(const Voicing& v);
+
+// Fingers needed; writes barre marks into v. Exposed for tests.
+int CountFingers(Voicing& v, bool noBarre);
+
+struct SearchResult {
+    std::vector<int> chordTones; // less the tones removed by the omit options
+    std::vector<VoicingRecord> records; // in the order found, texts formatted
+};
+
+// Runs the whole search. Records come out unsorted, in the order found, without duplicates.
+SearchResult SearchVoicings(const ChordToSearch& chord, const SearchOptions& options);
+
+} // namespace corvane

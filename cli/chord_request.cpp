@@ -5,6 +5,7 @@
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
+#include "theory/name_reading.h"
 
 namespace corvane::cli {
 
@@ -60,9 +61,21 @@ namespace {
     // Chooses the chord on the selection state as the window's controls would.
     std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings)
     {
-        const int given = (request.type ? 1 : 0) + (request.ext ? 1 : 0) + (request.intervals ? 1 : 0);
+        const int given
+            = (request.type ? 1 : 0) + (request.ext ? 1 : 0) + (request.intervals ? 1 : 0) + (request.name ? 1 : 0);
         if (given > 1)
-            return "give at most one of --type, --ext and --intervals";
+            return "give at most one of --type, --ext, --intervals and --name";
+
+        // A typed name brings its own root and bass, as the search button reads them.
+        if (request.name) {
+            if (request.root || request.bass)
+                return "--name gives the root and the bass: leave out --root and --bass";
+            state.editText = *request.name;
+            SearchChordName(state);
+            if (state.rootIndex == kNoPitch)
+                warnings.push_back("the name " + Quoted(*request.name) + " does not start with a note name");
+            return {};
+        }
 
         PitchClass root = 0;
         if (request.root) {
@@ -93,7 +106,8 @@ namespace {
                 if (state.checked[k])
                     continue;
                 if (!ToggleExtension(state, *item))
-                    warnings.push_back("extension " + Quoted(caption) + " is greyed out: the chord is at its note limit");
+                    warnings.push_back(
+                        "extension " + Quoted(caption) + " is greyed out: the chord is at its note limit");
             }
         } else if (request.intervals) {
             if (!IsIntervalList(*request.intervals))

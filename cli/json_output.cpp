@@ -12,9 +12,29 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev)
     out["count"] = ev.result.records.size();
     auto records = nlohmann::ordered_json::array();
     for (const auto& record : ev.result.records)
-        records.push_back(std::string(record.Text()));
+        records.push_back(record.Text());
     out["records"] = std::move(records);
     out["names"] = ev.result.names;
+    return out;
+}
+
+nlohmann::ordered_json NameReadingJson(const SelectionState& state)
+{
+    const auto spelling = [](Spelling s) { return s == Spelling::Flat ? "flat" : "sharp"; };
+    nlohmann::ordered_json out;
+    out["rewritten"] = state.editText;
+    out["rootIndex"] = state.rootIndex;
+    out["bassIndex"] = state.bassIndex;
+    out["chordIntervals"] = state.chordIntervals;
+    out["typeSuffix"] = state.typeSuffix;
+    auto checked = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < state.checked.size(); ++i)
+        if (state.checked[i])
+            checked.push_back(i);
+    out["checked"] = std::move(checked);
+    out["rootSpelling"] = spelling(state.rootSpelling);
+    out["bassSpelling"] = spelling(state.bassSpelling);
+    out["noteList"] = state.NoteList();
     return out;
 }
 

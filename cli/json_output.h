@@ -10,6 +10,10 @@ namespace corvane::cli {
 // The result object: noteList, chordIntervals, count, records, names.
 nlohmann::ordered_json ResultJson(const Evaluation& ev);
 
+// What reading a typed name left: rewritten (the name box text), rootIndex, bassIndex,
+// chordIntervals, typeSuffix, checked (item indexes, ascending), rootSpelling, bassSpelling, noteList.
+nlohmann::ordered_json NameReadingJson(const SelectionState& state);
+
 // Reads one batch line into a request; returns the error text, or empty.
 std::string RequestFromJson(const std::string& line, ChordRequest& request);
 

@@ -6,6 +6,7 @@
 
 #include "cli/chord_request.h"
 #include "cli/json_output.h"
+#include "theory/name_reading.h"
 
 using namespace corvane;
 using namespace corvane::cli;
@@ -17,7 +18,8 @@ constexpr int kBadInput = 2;
 void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
 {
     auto text = [&](const char* name, std::optional<std::string>& field, const char* help) {
-        command.add_option_function<std::string>(name, [&field](const std::string& v) { field = v; }, help);
+        command.add_option_function<std::string>(
+            name, [&field](const std::string& v) { field = v; }, help);
     };
     text("--root", request.root, "root note: a name such as C, F#, Bb, or a number 0..11");
     text("--bass", request.bass, "bass note (absent: the root)");
@@ -83,6 +85,9 @@ int main(int argc, char** argv)
     auto* voicings = app.add_subcommand("voicings", "print one result record per line, in sheet order");
     auto* names = app.add_subcommand("names", "print the names of the chord, one per line");
     app.add_subcommand("batch", "read one JSON request per line, write one JSON result per line");
+    std::string typedName;
+    auto* parse = app.add_subcommand("parse", "read a chord name as the search button does and print the state");
+    parse->add_option("name", typedName, "the chord name as typed, e.g. Dbm7/Ab")->required();
     AddChordOptions(*voicings, request, asJson);
     AddChordOptions(*names, request, asJson);
 
@@ -100,6 +105,13 @@ int main(int argc, char** argv)
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();
+    if (command == parse) {
+        SelectionState state = StartupSelection();
+        state.editText = typedName;
+        SearchChordName(state);
+        std::cout << NameReadingJson(state).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        return 0;
+    }
 
     const Evaluation ev = Evaluate(request);
     if (const int status = Report(ev))

@@ -1,6 +1,10 @@
 #include "guitar/result_list.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
 
 #include "guitar/easy_shapes.h"
 
@@ -21,20 +25,112 @@ int SplitOnBlanks(std::string_view text, std::array<std::string, 6>& slots)
     return begun;
 }
 
+namespace {
+    constexpr size_t kShapeTextLength = 20;
+
+    // The voicing text, written into a fixed buffer; returns its length.
+    size_t WriteVoicingText(const Voicing& v, std::array<char, 32>& out)
+    {
+        size_t n = 0;
+        for (int value : v) {
+            if (value < 0) {
+                out[n++] = '-';
+                value = -value;
+            }
+            if (value >= 10)
+                out[n++] = static_cast<char>('0' + value / 10 % 10);
+            out[n++] = static_cast<char>('0' + value % 10);
+            out[n++] = ' ';
+        }
+        return n;
+    }
+
+    // Every piece of the easy-shape text a record could be compared with, and every pair of
+    // neighbouring characters in it: a text with a pair not in the shapes is no piece of them.
+    struct EasyShapeIndex {
+        std::unordered_set<std::string_view> pieces;
+        std::bitset<65536> pairs;
+
+        EasyShapeIndex()
+        {
+            for (size_t at = 0; at < kEasyShapes.size(); ++at) {
+                for (size_t length = 1; length <= kShapeTextLength && at + length <= kEasyShapes.size(); ++length)
+                    pieces.insert(kEasyShapes.substr(at, length));
+                if (at + 1 < kEasyShapes.size())
+                    pairs.set(PairIndex(kEasyShapes[at], kEasyShapes[at + 1]));
+            }
+        }
+
+        static size_t PairIndex(char a, char b)
+        {
+            return static_cast<size_t>(static_cast<unsigned char>(a)) << 8 | static_cast<unsigned char>(b);
+        }
+
+        bool Contains(std::string_view text) const
+        {
+            for (size_t i = 0; i + 1 < text.size(); ++i)
+                if (!pairs.test(PairIndex(text[i], text[i + 1])))
+                    return false;
+            return pieces.contains(text);
+        }
+    };
+
+    // Voicing texts are blank-terminated values, and a blank sorts below every other character, so
+    // comparing two texts byte-wise compares their values one by one, each as text ("-3" < "10" < "3").
+    // Ranking every value's text once turns a record's place into one integer: the key, then six ranks.
+    constexpr int kLowestValue = -27;
+    constexpr int kHighestValue = 99;
+
+    struct ValueRanks {
+        std::array<std::uint8_t, kHighestValue - kLowestValue + 1> rank {};
+
+        ValueRanks()
+        {
+            std::vector<std::pair<std::string, int>> texts;
+            for (int v = kLowestValue; v <= kHighestValue; ++v)
+                texts.emplace_back(std::to_string(v), v);
+            std::sort(texts.begin(), texts.end());
+            for (size_t i = 0; i < texts.size(); ++i)
+                rank[static_cast<size_t>(texts[i].second - kLowestValue)] = static_cast<std::uint8_t>(i);
+        }
+    };
+
+    std::uint64_t OrderOf(const VoicingRecord& record, const ValueRanks& ranks)
+    {
+        std::uint64_t order = static_cast<std::uint32_t>(record.key);
+        for (int value : record.frets)
+            order = order << 7 | ranks.rank[static_cast<size_t>(std::clamp(value, kLowestValue, kHighestValue) - kLowestValue)];
+        return order;
+    }
+}
+
 int PromoteEasyShape(std::vector<VoicingRecord>& records)
 {
+    static const EasyShapeIndex index;
+    std::array<char, 32> text;
     for (size_t i = 0; i < records.size(); ++i) {
-        const std::string_view shape = records[i].VoicingPart().substr(0, 20);
-        if (kEasyShapes.find(shape) != std::string_view::npos) {
+        const size_t length = std::min(WriteVoicingText(records[i].frets, text), kShapeTextLength);
+        if (index.Contains({ text.data(), length })) {
             records[i].key = 0;
-            records[i].FormatText();
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-void SortRecords(std::vector<VoicingRecord>& records) { std::sort(records.begin(), records.end()); }
+void SortRecords(std::vector<VoicingRecord>& records)
+{
+    static const ValueRanks ranks;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        order[i] = { OrderOf(records[i], ranks), static_cast<std::uint32_t>(i) };
+    std::sort(order.begin(), order.end());
+    std::vector<VoicingRecord> sorted;
+    sorted.reserve(records.size());
+    for (const auto& entry : order)
+        sorted.push_back(records[entry.second]);
+    records.swap(sorted);
+}
 
 namespace sheet {
     int Columns(int sheetWidth) { return std::max(1, sheetWidth / kCellWidth); }

@@ -43,7 +43,7 @@ namespace {
     // Open-addressing set of voicings packed into 64 bits, for duplicate detection.
     class VoicingSet {
     public:
-        VoicingSet() { slots_.assign(4096, 0); }
+        VoicingSet() { slots_.assign(16384, 0); }
 
         // True when the voicing was not yet in the set.
         bool Insert(const Voicing& v)
@@ -105,9 +105,16 @@ namespace {
                     noteAt_[s][static_cast<size_t>(f)] = (options.tuning[s] + f) % 12;
 
             const auto& tones = result_.chordTones;
-            for (size_t i = 0; i < tones.size(); ++i)
+            for (size_t i = 0; i < tones.size() && needed_.size() < kMaxNeeded; ++i)
                 if (i == 0 || tones[i] != bassIndex_)
                     needed_.push_back(tones[i]);
+            for (size_t k = 1; k < needed_.size(); ++k) {
+                const int note = needed_[k];
+                if (note < 0 || note > 11 || (neededMask_ & (1u << note)) != 0)
+                    distinctNeeds_ = false;
+                else
+                    neededMask_ |= 1u << note;
+            }
         }
 
         void Run()
@@ -140,81 +147,86 @@ namespace {
     private:
         int Tone(int s, int f) const { return toneTable_[static_cast<size_t>(s)][static_cast<size_t>(f)]; }
 
+        // One window: every combination of the free strings' states, the highest string changing
+        // fastest. A string runs through its first candidate, the later chord-tone frets of the window
+        // (the top fret included), then muted; the first candidates stop below the top fret, and an
+        // open string qualifies even below the window.
         void RunWindow(int b, int p, int top)
         {
             const int low = top - 4;
-            Voicing cand;
             for (int s = 0; s < b; ++s)
-                cand[static_cast<size_t>(s)] = kMuted;
-            cand[static_cast<size_t>(b)] = p;
+                cand_[static_cast<size_t>(s)] = kMuted;
+            cand_[static_cast<size_t>(b)] = p;
 
-            // First candidates stop below the top fret; an open string qualifies even below the window.
             for (int s = b + 1; s < kStrings; ++s) {
-                int value = kMuted;
+                auto& states = states_[static_cast<size_t>(s)];
+                states.count = 0;
+                int first = kMuted;
                 for (int f = 0; f <= top - 1; ++f) {
                     if (Tone(s, f) != kNone && (f == 0 || f >= low)) {
-                        value = f;
+                        first = f;
                         break;
                     }
                 }
-                cand[static_cast<size_t>(s)] = value;
-            }
-            Evaluate(cand);
-            const Voicing first = cand;
-
-            // Odometer: the highest string changes fastest; each runs through its first candidate, the
-            // later chord-tone frets of the window (top included), then muted.
-            for (;;) {
-                int s = kStrings - 1;
-                while (s > b && cand[static_cast<size_t>(s)] == kMuted)
-                    --s;
-                if (s > b) {
-                    int next = kMuted;
-                    for (int f = std::max(low, cand[static_cast<size_t>(s)] + 1); f <= top; ++f) {
-                        if (Tone(s, f) != kNone) {
-                            next = f;
-                            break;
-                        }
-                    }
-                    cand[static_cast<size_t>(s)] = next;
-                    for (int t = s + 1; t < kStrings; ++t)
-                        cand[static_cast<size_t>(t)] = first[static_cast<size_t>(t)];
+                if (first != kMuted) {
+                    states.values[states.count++] = first;
+                    for (int f = std::max(low, first + 1); f <= top; ++f)
+                        if (Tone(s, f) != kNone)
+                            states.values[states.count++] = f;
                 }
-                Evaluate(cand);
-                bool allMuted = true;
-                for (int t = b + 1; t < kStrings; ++t)
-                    allMuted = allMuted && cand[static_cast<size_t>(t)] == kMuted;
-                if (allMuted)
-                    return;
+                states.values[states.count++] = kMuted;
+            }
+            Enumerate(b + 1, 0, 0);
+        }
+
+        void Enumerate(int s, int sounding, unsigned heard)
+        {
+            if (s == kStrings) {
+                Evaluate(sounding, heard);
+                return;
+            }
+            const auto& states = states_[static_cast<size_t>(s)];
+            for (int i = 0; i < states.count; ++i) {
+                const int value = states.values[static_cast<size_t>(i)];
+                cand_[static_cast<size_t>(s)] = value;
+                if (value == kMuted)
+                    Enumerate(s + 1, sounding, heard);
+                else
+                    Enumerate(s + 1, sounding + 1,
+                        heard | 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)]);
             }
         }
 
         // Every chord tone but the root must sound above the bass, unless it is the bass itself.
-        void Evaluate(const Voicing& cand)
+        // sounding and heard describe the free strings of the current candidate.
+        void Evaluate(int sounding, unsigned heard)
         {
-            if (needed_.empty())
+            if (sounding < 3 || needed_.empty())
                 return;
-            std::array<bool, 16> crossed {};
-            const size_t neededCount = std::min(needed_.size(), crossed.size());
-            int sounding = 0;
             size_t matches = 0;
-            for (int s = firstFree_; s < kStrings; ++s) {
-                const int value = cand[static_cast<size_t>(s)];
-                if (value == kMuted)
-                    continue;
-                ++sounding;
-                const int note = noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)];
-                for (size_t k = 1; k < neededCount; ++k) {
-                    if (!crossed[k] && needed_[k] == note) {
-                        crossed[k] = true;
-                        ++matches;
-                        break;
+            if (distinctNeeds_) {
+                // Each needed note is crossed out once, so the matches are the needed notes that sound.
+                for (unsigned common = heard & neededMask_; common != 0; common &= common - 1)
+                    ++matches;
+            } else {
+                std::array<bool, kMaxNeeded> crossed {};
+                for (int s = firstFree_; s < kStrings; ++s) {
+                    const int value = cand_[static_cast<size_t>(s)];
+                    if (value == kMuted)
+                        continue;
+                    const int note = noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)];
+                    for (size_t k = 1; k < needed_.size(); ++k) {
+                        if (!crossed[k] && needed_[k] == note) {
+                            crossed[k] = true;
+                            ++matches;
+                            break;
+                        }
                     }
                 }
             }
-            if (sounding < 3 || matches + 1 < neededCount)
+            if (matches + 1 < needed_.size())
                 return;
-            Voicing marked = cand;
+            Voicing marked = cand_;
             if (CountFingers(marked, options_.noBarre) <= 4)
                 Record(marked);
         }
@@ -256,22 +268,19 @@ namespace {
         FretTable bassTable_ {};
         FretTable toneTable_ {};
         FretTable noteAt_ {};
+        static constexpr size_t kMaxNeeded = 16;
+        struct StringStates {
+            std::array<int, 8> values {}; // first candidate, later frets of the window, muted
+            int count = 0;
+        };
+        std::array<StringStates, kStrings> states_ {};
+        Voicing cand_ {};
         std::vector<int> needed_;
+        unsigned neededMask_ = 0;
+        bool distinctNeeds_ = true;
         int firstFree_ = 0;
         VoicingSet seen_;
     };
-
-    char* WriteInt(char* out, int value)
-    {
-        if (value < 0) {
-            *out++ = '-';
-            value = -value;
-        }
-        if (value >= 10)
-            *out++ = static_cast<char>('0' + value / 10 % 10);
-        *out++ = static_cast<char>('0' + value % 10);
-        return out;
-    }
 
 } // namespace
 
@@ -346,30 +355,18 @@ int CountFingers(Voicing& v, bool noBarre)
     return n - saving;
 }
 
-void VoicingRecord::FormatText()
+std::string VoicingRecord::Text() const
 {
-    char* out = text.data();
-    int key6 = key;
-    for (int i = 5; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + key6 % 10);
-        key6 /= 10;
-    }
-    out += 6;
-    *out++ = ' ';
-    for (int value : frets) {
-        out = WriteInt(out, value);
-        *out++ = ' ';
-    }
-    textLength = static_cast<std::uint8_t>(out - text.data());
+    std::string text = std::to_string(key);
+    text.insert(0, 6 - std::min<size_t>(6, text.size()), '0');
+    return text + " " + VoicingText(frets);
 }
 
 SearchResult SearchVoicings(const ChordToSearch& chord, const SearchOptions& options)
 {
     SearchResult result;
-    result.records.reserve(1024);
+    result.records.reserve(4096);
     Search(chord, options, result).Run();
-    for (auto& record : result.records)
-        record.FormatText();
     return result;
 }
 

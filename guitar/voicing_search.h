@@ -33,22 +33,15 @@ struct ChordToSearch {
     int fifthInterval = 7;
 };
 
-// One accepted fingering. The record text is the six-digit key, a blank and the voicing text;
-// results sort by plain byte-wise comparison of it.
+// One accepted fingering. Its record text is the six-digit key, a blank and the voicing text;
+// results sort by plain byte-wise comparison of that text. The text is made only when asked for.
 struct VoicingRecord {
-    static constexpr int kTextCapacity = 32;
-
     int key = 0; // baseFret+10, shapeClass, topFret+10 as six decimal digits; 0 once promoted
     Voicing frets {};
-    std::array<char, kTextCapacity> text {};
-    std::uint8_t textLength = 0;
 
-    std::string_view Text() const { return { text.data(), textLength }; }
-    std::string_view VoicingPart() const { return Text().substr(7); }
-    void FormatText(); // writes text from key and frets
+    std::string Text() const;
+    std::string VoicingPart() const { return VoicingText(frets); }
 };
-
-inline bool operator<(const VoicingRecord& a, const VoicingRecord& b) { return a.Text() < b.Text(); }
 
 // The shape class of the key: 10, 20, 30 or 50.
 int ShapeClass(const Voicing& v);

@@ -1,0 +1,90 @@
+#include "drawing/neck_view.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+    constexpr int kMarkBehindFret = 10;
+    // Set on a string once a barre has covered it at its own fret, so it is not drawn again there.
+    constexpr int kConsumed = 100;
+
+    constexpr std::array<Picture, 4> kFingerMarks { Picture::D1, Picture::D2, Picture::D3, Picture::D4 };
+
+    long long Magnitude(int value) { return value < 0 ? -static_cast<long long>(value) : value; }
+
+} // namespace
+
+int NeckMarkLeft(int fret)
+{
+    const int entry = std::clamp(fret, 1, static_cast<int>(kNeckFretX.size()) - 1);
+    return kNeckFretX[static_cast<std::size_t>(entry)] - kMarkBehindFret;
+}
+
+Picture NeckPictureImage(NeckPicture neck)
+{
+    switch (neck) {
+    case NeckPicture::Classic:
+        return Picture::NeckClassic;
+    case NeckPicture::Electric:
+        return Picture::NeckElectric;
+    case NeckPicture::Brown:
+        return Picture::NeckBrown;
+    }
+    return Picture::NeckClassic;
+}
+
+void DrawNeckPicture(Canvas& canvas, NeckPicture neck) { canvas.drawPicture(NeckPictureImage(neck), 0, 0); }
+
+void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background)
+{
+    DrawNeckPicture(canvas, background);
+
+    long long lowest = 100;
+    long long highest = 0;
+    for (int value : voicing) {
+        if (value == kMuted)
+            continue;
+        const long long fret = Magnitude(value);
+        if (fret != 0)
+            lowest = std::min(lowest, fret);
+        highest = std::max(highest, fret);
+    }
+
+    for (int s = 0; s < kStrings; ++s) {
+        if (voicing[s] == 0)
+            canvas.drawPicture(Picture::D0, 0, NeckMarkTop(s));
+    }
+
+    Voicing work = voicing;
+    int finger = 0;
+    const auto drawFinger = [&canvas, &finger](long long fret, int string) {
+        if (finger <= static_cast<int>(kFingerMarks.size()))
+            canvas.drawPicture(kFingerMarks[finger - 1], NeckMarkLeft(static_cast<int>(fret)), NeckMarkTop(string));
+    };
+    // No real fret reaches the muted value; the bound keeps a malformed fingering from looping over
+    // billions of empty frets.
+    for (long long fret = lowest; fret <= highest && fret < kMuted; ++fret) {
+        for (int s = 0; s < kStrings; ++s) {
+            if (work[s] == fret) {
+                ++finger;
+                drawFinger(fret, s);
+            }
+            if (work[s] != -fret)
+                continue;
+            // A barre counts as one finger; muted strings and strings stopped higher under it get its
+            // mark too (the latter are drawn again at their own fret).
+            ++finger;
+            for (int t = s; t < kStrings; ++t) {
+                if (work[t] == kConsumed || Magnitude(work[t]) < fret)
+                    break;
+                drawFinger(fret, t);
+                if (Magnitude(work[t]) == fret)
+                    work[t] = kConsumed;
+            }
+        }
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,53 @@
+#pragma once
+// A fingering drawn on the picture of the whole neck: 24 frets lying horizontally, the nut at the
+// left and the highest string on top. The tables below are the geometry all neck pictures share.
+
+#include "drawing/canvas.h"
+#include "guitar/voicing.h"
+
+#include <array>
+
+namespace corvane {
+
+enum class NeckPicture { Classic, Electric, Brown };
+
+// Where the mark of a finger at fret f goes: its left edge is kNeckFretX[f] - 10, in the space just
+// behind fret wire f. Entry 0 is not used (open strings are marked on the nut); entry 25 lies past
+// the end of the picture.
+inline constexpr std::array<int, 26> kNeckFretX { 10, 50, 93, 134, 171, 206, 239, 270, 298, 325, 350, 373, 396, 419,
+    439, 460, 481, 501, 521, 541, 559, 576, 591, 604, 618, 628 };
+
+// The pictures: 625 x 85, nut over x 0..9, fret wire f (1..24) at kNeckWireX[f - 1].
+inline constexpr int kNeckWidth = 625;
+inline constexpr int kNeckHeight = 85;
+inline constexpr int kNeckNutWidth = 10;
+inline constexpr std::array<int, 24> kNeckWireX { 59, 104, 144, 180, 213, 245, 275, 303, 329, 355, 380, 403, 425, 446,
+    467, 487, 507, 527, 546, 563, 579, 594, 607, 619 };
+// Row of each string, string 0 (lowest-pitched) first: the highest string runs on top.
+inline constexpr std::array<int, 6> kNeckStringY { 76, 62, 48, 34, 20, 7 };
+// Fret spaces with one position dot at kNeckDotY, and those with a pair at kNeckPairY.
+inline constexpr std::array<int, 8> kNeckDotSpaces { 3, 5, 7, 9, 15, 17, 19, 21 };
+inline constexpr std::array<int, 2> kNeckPairSpaces { 12, 24 };
+inline constexpr int kNeckDotY = 41;
+inline constexpr std::array<int, 2> kNeckPairY { 27, 55 };
+
+// Marks of string s have their top edge here.
+constexpr int NeckMarkTop(int string) { return (kStrings - 1 - string) * 14; }
+
+// Left edge of the mark for a string stopped at `fret` (1 or more). The picture ends at fret 24 and
+// the table at fret 25; the search can still return frets 26 and 27 with the limit at 24, and those
+// are drawn where fret 25 is, at the right edge past the last fret wire, so that the string still
+// shows its finger.
+int NeckMarkLeft(int fret);
+
+Picture NeckPictureImage(NeckPicture neck);
+
+// The bare neck at (0, 0), wiping any fingering shown.
+void DrawNeckPicture(Canvas& canvas, NeckPicture neck);
+
+// The neck picture, then a mark on the nut for every open string and a numbered mark (fingers 1 to 4)
+// for every stopped string, a barre repeating its finger's mark across the strings it covers.
+// The fingering is drawn as stored, never mirrored.
+void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background);
+
+} // namespace corvane

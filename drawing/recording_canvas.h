@@ -1,0 +1,39 @@
+#pragma once
+// A canvas that only remembers what it was asked to draw, so that a computed picture can be compared
+// as text: one line per call, "picture dedo2 54 27" or "text 10 3 \"1\"".
+
+#include "drawing/canvas.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+class RecordingCanvas final : public Canvas {
+public:
+    struct Call {
+        bool isText = false;
+        Picture picture = Picture::Braco; // meaningful when !isText
+        int x = 0;
+        int y = 0;
+        std::string text; // meaningful when isText
+    };
+
+    void drawPicture(Picture picture, int x, int y) override;
+    void drawText(int x, int y, std::string_view text) override;
+
+    const std::vector<Call>& calls() const { return m_calls; }
+    void clear() { m_calls.clear(); }
+
+    // Every call in order, each line ending in '\n'.
+    std::string text() const;
+
+private:
+    std::vector<Call> m_calls;
+};
+
+// The text form of one call, without the line end.
+std::string CallText(const RecordingCanvas::Call& call);
+
+} // namespace corvane

@@ -1,0 +1,341 @@
+#include "sound/fluidsynth_port.h"
+
+#include "sound/midi_constants.h"
+#include "sound/short_message_reader.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <atomic>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+
+namespace corvane {
+
+namespace {
+
+    // TimGM6mb at FluidSynth's default gain is quiet next to other programs; six ringing strings at
+    // this gain still stay clear of clipping.
+    constexpr double kBaseGain = 0.5;
+
+    struct SettingsDeleter {
+        void operator()(fluid_settings_t* p) const { delete_fluid_settings(p); }
+    };
+    struct SynthDeleter {
+        void operator()(fluid_synth_t* p) const { delete_fluid_synth(p); }
+    };
+    struct DriverDeleter {
+        void operator()(fluid_audio_driver_t* p) const { delete_fluid_audio_driver(p); }
+    };
+
+    // FluidSynth logs to stderr by itself; while a port opens, its messages are kept instead, so a
+    // failure is reported once, in our own line, with FluidSynth's last error as the reason.
+    // Opening is serialised because the log functions are process-wide.
+    class FluidLogCapture {
+    public:
+        FluidLogCapture()
+        {
+            for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
+                fluid_set_log_function(level, &FluidLogCapture::keep, this);
+        }
+        ~FluidLogCapture()
+        {
+            for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
+                fluid_set_log_function(level, fluid_default_log_function, nullptr);
+        }
+        FluidLogCapture(const FluidLogCapture&) = delete;
+        FluidLogCapture& operator=(const FluidLogCapture&) = delete;
+
+        std::string lastError() const { return lastError_; }
+
+    private:
+        static void keep(int level, const char* message, void* data)
+        {
+            if (level <= FLUID_ERR && message)
+                static_cast<FluidLogCapture*>(data)->lastError_ = message;
+        }
+        std::string lastError_;
+    };
+
+    std::mutex& OpenMutex()
+    {
+        static std::mutex mutex;
+        return mutex;
+    }
+
+    std::vector<std::string> OfferedAudioDrivers(fluid_settings_t* settings)
+    {
+        std::vector<std::string> names;
+        fluid_settings_foreach_option(
+            settings, "audio.driver", &names, [](void* data, const char*, const char* option) {
+                static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+            });
+        return names;
+    }
+
+    std::string WithReason(std::string what, const std::string& reason)
+    {
+        if (!reason.empty())
+            what += ": " + reason;
+        return what;
+    }
+
+} // namespace
+
+std::optional<std::string> FindSoundFont()
+{
+    for (std::string_view candidate : kSoundFontCandidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error))
+            return std::string(candidate);
+    }
+    return std::nullopt;
+}
+
+struct FluidSynthPort::Engine {
+    struct Event {
+        enum class Kind { Message, Volume };
+        std::uint64_t frame;
+        Kind kind;
+        std::uint32_t value;
+    };
+
+    std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
+    std::unique_ptr<fluid_synth_t, SynthDeleter> synth;
+    int sampleRate = kDefaultSampleRate;
+    std::string driverName;
+
+    // Touched only by whoever renders.
+    ShortMessageReader reader;
+
+    mutable std::mutex mutex;
+    std::deque<Event> queue; // in frame order, since the cursor never goes back
+    std::uint64_t cursor = 0; // the frame the next message is due at
+    std::atomic<std::uint64_t> rendered { 0 };
+
+    // Last, so that it is destroyed first: its thread calls back into the members above.
+    std::unique_ptr<fluid_audio_driver_t, DriverDeleter> driver;
+
+    // A message sent while the timeline is idle sounds at once; otherwise after those before it.
+    std::uint64_t dueFrame()
+    {
+        cursor = std::max(cursor, rendered.load(std::memory_order_acquire));
+        return cursor;
+    }
+
+    void schedule(Event::Kind kind, std::uint32_t value)
+    {
+        const std::lock_guard lock(mutex);
+        queue.push_back({ dueFrame(), kind, value });
+    }
+
+    void advance(int milliseconds)
+    {
+        if (milliseconds <= 0)
+            return;
+        const std::lock_guard lock(mutex);
+        dueFrame();
+        cursor += static_cast<std::uint64_t>(milliseconds) * static_cast<std::uint64_t>(sampleRate) / 1000u;
+    }
+
+    void apply(const Event& event)
+    {
+        fluid_synth_t* s = synth.get();
+        if (event.kind == Event::Kind::Volume) {
+            const double level = static_cast<double>(event.value & midi::kVolumeWordMax) / midi::kVolumeWordMax;
+            fluid_synth_set_gain(s, static_cast<float>(kBaseGain * level));
+            return;
+        }
+        const std::optional<ChannelMessage> m = reader.read(event.value);
+        if (!m)
+            return;
+        const int channel = m->channel();
+        switch (m->type()) {
+        case midi::kNoteOff:
+            fluid_synth_noteoff(s, channel, m->data1);
+            break;
+        case midi::kNoteOn:
+            // Velocity 0 is a Note Off by MIDI's own rule (the bare 0x90 status falls here).
+            if (m->data2 == 0)
+                fluid_synth_noteoff(s, channel, m->data1);
+            else
+                fluid_synth_noteon(s, channel, m->data1, m->data2);
+            break;
+        case midi::kPolyPressure:
+            fluid_synth_key_pressure(s, channel, m->data1, m->data2);
+            break;
+        case midi::kControlChange:
+            fluid_synth_cc(s, channel, m->data1, m->data2);
+            break;
+        case midi::kProgramChange:
+            fluid_synth_program_change(s, channel, m->data1);
+            break;
+        case midi::kChannelPressure:
+            fluid_synth_channel_pressure(s, channel, m->data1);
+            break;
+        case midi::kPitchBend:
+            fluid_synth_pitch_bend(s, channel, m->data1 | m->data2 << 7);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Renders in pieces that end where the next event is due, so each message takes effect at its
+    // own frame (to FluidSynth's internal block of 64 frames).
+    void renderInto(float* left, float* right, int frames)
+    {
+        int done = 0;
+        while (done < frames) {
+            const std::uint64_t now = rendered.load(std::memory_order_relaxed);
+            int piece = frames - done;
+            for (;;) {
+                std::optional<Event> due;
+                {
+                    const std::lock_guard lock(mutex);
+                    if (!queue.empty()) {
+                        if (queue.front().frame <= now) {
+                            due = queue.front();
+                            queue.pop_front();
+                        } else {
+                            piece = static_cast<int>(std::min<std::uint64_t>(piece, queue.front().frame - now));
+                        }
+                    }
+                }
+                if (!due)
+                    break;
+                apply(*due);
+            }
+            // Reverb and chorus are mixed into the dry output: no driver here has separate effect buffers.
+            float* dry[2] = { left + done, right + done };
+            float* effects[4] = { left + done, right + done, left + done, right + done };
+            fluid_synth_process(synth.get(), piece, 4, effects, 2, dry);
+            done += piece;
+            rendered.store(now + static_cast<std::uint64_t>(piece), std::memory_order_release);
+        }
+    }
+
+    static int audioCallback(void* data, int frames, int, float*[], int outputs, float* out[])
+    {
+        // The driver hands zeroed buffers, so leaving them is silence.
+        if (outputs >= 2 && frames > 0)
+            static_cast<Engine*>(data)->renderInto(out[0], out[1], frames);
+        return FLUID_OK;
+    }
+};
+
+FluidSynthPort::FluidSynthPort(std::unique_ptr<Engine> engine)
+    : engine_(std::move(engine))
+{
+}
+
+FluidSynthPort::~FluidSynthPort() = default;
+
+FluidSynthOpenResult FluidSynthPort::openOffline(const std::string& soundFontPath, int sampleRate)
+{
+    return open(soundFontPath, sampleRate, false);
+}
+
+FluidSynthOpenResult FluidSynthPort::openRealtime(const std::string& soundFontPath)
+{
+    return open(soundFontPath, kDefaultSampleRate, true);
+}
+
+FluidSynthOpenResult FluidSynthPort::open(const std::string& soundFontPath, int sampleRate, bool realtime)
+{
+    std::error_code fileError;
+    if (!std::filesystem::is_regular_file(soundFontPath, fileError))
+        return { nullptr, "no soundfont at " + soundFontPath };
+    if (sampleRate < 8000 || sampleRate > 192000)
+        return { nullptr, "unsupported sample rate " + std::to_string(sampleRate) };
+
+    const std::lock_guard openLock(OpenMutex());
+    FluidLogCapture log;
+
+    auto engine = std::make_unique<Engine>();
+    engine->sampleRate = sampleRate;
+    engine->settings.reset(new_fluid_settings());
+    if (!engine->settings)
+        return { nullptr, WithReason("FluidSynth could not create its settings", log.lastError()) };
+    fluid_settings_t* settings = engine->settings.get();
+    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(settings, "synth.gain", kBaseGain);
+
+    engine->synth.reset(new_fluid_synth(settings));
+    if (!engine->synth)
+        return { nullptr, WithReason("FluidSynth could not start", log.lastError()) };
+    if (fluid_synth_sfload(engine->synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED)
+        return { nullptr, WithReason("cannot load soundfont " + soundFontPath, log.lastError()) };
+
+    if (realtime) {
+        const std::vector<std::string> offered = OfferedAudioDrivers(settings);
+        std::string tried;
+        for (std::string_view name : kAudioDrivers) {
+            if (std::find(offered.begin(), offered.end(), name) == offered.end())
+                continue;
+            // Without a sound card the ALSA library prints pages of configuration errors of its own.
+            std::error_code error;
+            if (name == "alsa" && !std::filesystem::exists("/dev/snd", error))
+                continue;
+            tried += tried.empty() ? "" : ", ";
+            tried += name;
+            fluid_settings_setstr(settings, "audio.driver", std::string(name).c_str());
+            engine->driver.reset(new_fluid_audio_driver2(settings, &Engine::audioCallback, engine.get()));
+            if (engine->driver) {
+                engine->driverName = name;
+                break;
+            }
+        }
+        if (!engine->driver) {
+            const std::string what
+                = tried.empty() ? "no audio output available" : "no audio output (tried " + tried + ")";
+            return { nullptr, WithReason(what, log.lastError()) };
+        }
+    }
+    return { std::unique_ptr<FluidSynthPort>(new FluidSynthPort(std::move(engine))), {} };
+}
+
+void FluidSynthPort::shortMessage(std::uint32_t message) { engine_->schedule(Engine::Event::Kind::Message, message); }
+
+void FluidSynthPort::setVolume(std::uint32_t volume) { engine_->schedule(Engine::Event::Kind::Volume, volume); }
+
+void FluidSynthPort::pause(int milliseconds) { engine_->advance(milliseconds); }
+
+std::vector<float> FluidSynthPort::render(int frames)
+{
+    if (engine_->driver || frames <= 0)
+        return {};
+    const auto count = static_cast<std::size_t>(frames);
+    std::vector<float> left(count, 0.0f);
+    std::vector<float> right(count, 0.0f);
+    engine_->renderInto(left.data(), right.data(), frames);
+    std::vector<float> interleaved(2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        interleaved[2 * i] = left[i];
+        interleaved[2 * i + 1] = right[i];
+    }
+    return interleaved;
+}
+
+int FluidSynthPort::sampleRate() const { return engine_->sampleRate; }
+
+std::string FluidSynthPort::audioDriver() const { return engine_->driverName; }
+
+std::size_t FluidSynthPort::pendingEvents() const
+{
+    const std::lock_guard lock(engine_->mutex);
+    return engine_->queue.size();
+}
+
+int FluidSynthPort::program(int channel) const
+{
+    int soundFont = 0;
+    int bank = 0;
+    int preset = 0;
+    if (fluid_synth_get_program(engine_->synth.get(), channel, &soundFont, &bank, &preset) != FLUID_OK)
+        return -1;
+    return preset;
+}
+
+} // namespace corvane

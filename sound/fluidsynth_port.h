@@ -1,0 +1,78 @@
+#pragma once
+// The program's own MIDI device: FluidSynth playing a General MIDI soundfont.
+//
+// Every message, volume change and pause goes onto a timeline counted in audio frames. Whoever
+// renders the audio (the audio driver's thread in real time, the owner's render() calls offline)
+// applies each message at its frame. So a strum returns to its caller at once and its notes still
+// sound at the pause offsets, in the order they were sent.
+
+#include "sound/midi_port.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// Where General MIDI soundfonts are installed; the first one present is used.
+inline constexpr std::array<std::string_view, 3> kSoundFontCandidates {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+};
+
+std::optional<std::string> FindSoundFont();
+
+// The audio drivers tried in turn for real-time output.
+inline constexpr std::array<std::string_view, 3> kAudioDrivers { "pulseaudio", "pipewire", "alsa" };
+
+class FluidSynthPort;
+
+struct FluidSynthOpenResult {
+    std::unique_ptr<FluidSynthPort> port;
+    std::string error; // why there is no port
+};
+
+class FluidSynthPort final : public MidiPort {
+public:
+    static constexpr int kDefaultSampleRate = 44100;
+
+    // No audio driver: sound is made only by render(), and time passes only as it renders.
+    static FluidSynthOpenResult openOffline(const std::string& soundFontPath, int sampleRate = kDefaultSampleRate);
+
+    // An audio driver renders on its own thread and time passes with the audio clock.
+    static FluidSynthOpenResult openRealtime(const std::string& soundFontPath);
+
+    ~FluidSynthPort() override;
+
+    // Decoded as a MIDI device reads its input, running status included.
+    void shortMessage(std::uint32_t message) override;
+    // One volume for both channels, taken from the low word: this device has no separate right
+    // volume, so the high word is ignored.
+    void setVolume(std::uint32_t volume) override;
+    // Moves the timeline on; never sleeps.
+    void pause(int milliseconds) override;
+
+    // Offline only: the next frames of audio, interleaved left and right. Empty with an audio driver,
+    // which owns the clock.
+    std::vector<float> render(int frames);
+
+    int sampleRate() const;
+    std::string audioDriver() const; // empty offline
+    std::size_t pendingEvents() const; // sent but not yet reached by the rendering
+    int program(int channel) const; // as the synthesizer reports it; -1 if it cannot
+
+private:
+    struct Engine;
+    explicit FluidSynthPort(std::unique_ptr<Engine> engine);
+    static FluidSynthOpenResult open(const std::string& soundFontPath, int sampleRate, bool realtime);
+
+    std::unique_ptr<Engine> engine_;
+};
+
+} // namespace corvane

@@ -1,0 +1,12 @@
+#include "sound/patch_table.h"
+
+namespace corvane {
+
+std::optional<int> PatchProgram(int itemIndex)
+{
+    if (itemIndex < 0 || static_cast<std::size_t>(itemIndex) >= kPatches.size())
+        return std::nullopt;
+    return kPatches[static_cast<std::size_t>(itemIndex)].program;
+}
+
+} // namespace corvane

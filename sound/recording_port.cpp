@@ -1,0 +1,60 @@
+#include "sound/recording_port.h"
+
+#include <cstdio>
+
+namespace corvane {
+
+void RecordingPort::shortMessage(std::uint32_t message) { entries_.push_back({ Kind::Message, message }); }
+
+void RecordingPort::setVolume(std::uint32_t volume) { entries_.push_back({ Kind::Volume, volume }); }
+
+void RecordingPort::pause(int milliseconds) { entries_.push_back({ Kind::Pause, milliseconds }); }
+
+std::vector<std::uint32_t> RecordingPort::messages() const
+{
+    std::vector<std::uint32_t> out;
+    for (const Entry& e : entries_) {
+        if (e.kind == Kind::Message)
+            out.push_back(static_cast<std::uint32_t>(e.value));
+    }
+    return out;
+}
+
+std::vector<int> RecordingPort::pauses() const
+{
+    std::vector<int> out;
+    for (const Entry& e : entries_) {
+        if (e.kind == Kind::Pause)
+            out.push_back(static_cast<int>(e.value));
+    }
+    return out;
+}
+
+std::string EntryText(const RecordingPort::Entry& entry)
+{
+    char buffer[32];
+    switch (entry.kind) {
+    case RecordingPort::Kind::Message:
+        std::snprintf(buffer, sizeof buffer, "send 0x%08X", static_cast<unsigned>(entry.value));
+        break;
+    case RecordingPort::Kind::Volume:
+        std::snprintf(buffer, sizeof buffer, "volume 0x%08X", static_cast<unsigned>(entry.value));
+        break;
+    case RecordingPort::Kind::Pause:
+        std::snprintf(buffer, sizeof buffer, "pause %lld", static_cast<long long>(entry.value));
+        break;
+    }
+    return buffer;
+}
+
+std::string RecordingPort::text() const
+{
+    std::string out;
+    for (const Entry& e : entries_) {
+        out += EntryText(e);
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace corvane

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+// Runs corvane-cli through the shell, with stdin from `input` and stderr kept or discarded.
+CliRun Cli(const std::string& args, const std::string& input = {}, bool keepStderr = false)
+{
+    std::string command = std::string(CORVANE_CLI_PATH) + " " + args;
+    if (!input.empty()) {
+        const std::string path = testing::TempDir() + "name_cli_input.txt";
+        std::ofstream(path) << input;
+        command += " < '" + path + "'";
+    }
+    command += keepStderr ? " 2>&1" : " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+nlohmann::json Json(const std::string& args)
+{
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.status, 0) << args;
+    return nlohmann::json::parse(run.out, nullptr, false);
+}
+
+} // namespace
+
+TEST(CliParse, PrintsTheStateTheSearchLeaves)
+{
+    const auto j = Json("parse 'Dbm7/Ab'");
+    EXPECT_EQ(j["rewritten"], "Dbm/7/Ab");
+    EXPECT_EQ(j["rootIndex"], 1);
+    EXPECT_EQ(j["bassIndex"], 8);
+    EXPECT_EQ(j["chordIntervals"], "00 03 07 10");
+    EXPECT_EQ(j["typeSuffix"], "m/7");
+    EXPECT_EQ(j["checked"], nlohmann::json::array({ 0, 1, 15 }));
+    EXPECT_EQ(j["rootSpelling"], "flat");
+    EXPECT_EQ(j["bassSpelling"], "flat");
+    EXPECT_EQ(j["noteList"], "8 1 4 8 11");
+
+    const auto major7 = Json("parse Cmaj7");
+    EXPECT_EQ(major7["chordIntervals"], "00 04 07 11");
+    EXPECT_EQ(major7["rewritten"], "C7+ ");
+
+    const auto empty = Json("parse ''");
+    EXPECT_EQ(empty["rewritten"], " ");
+    EXPECT_EQ(empty["rootIndex"], 12);
+    EXPECT_EQ(empty["noteList"], "12 4 7");
+
+    const auto diminished = Json("parse 'Cº'");
+    EXPECT_EQ(diminished["rewritten"], "Cº ");
+    EXPECT_EQ(diminished["chordIntervals"], "00 03 06 09");
+}
+
+TEST(CliName, SameChordAsTheControls)
+{
+    const auto byName = Json("voicings --json --name 'Dbm7/Ab'");
+    const auto byControls = Json("voicings --json --root Db --bass Ab --ext m,7");
+    EXPECT_EQ(byName["noteList"], "8 1 4 8 11");
+    EXPECT_EQ(byName["noteList"], byControls["noteList"]);
+    EXPECT_EQ(byName["count"], byControls["count"]);
+    EXPECT_GT(byName["count"].get<int>(), 0);
+
+    // The third and fifth stay at their start values, so omit3 takes out the major third: none here.
+    EXPECT_EQ(
+        Json("voicings --json --name Cm --omit3")["count"], Json("voicings --json --ext m --third 4 --omit3")["count"]);
+
+    const std::string batch = "{\"name\": \"C7/E\"}\n{\"name\": \"C7/E\", \"root\": \"D\"}\n";
+    const CliRun run = Cli("batch", batch);
+    ASSERT_EQ(run.status, 0);
+    const auto newline = run.out.find('\n');
+    ASSERT_NE(newline, std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(run.out.substr(0, newline))["count"],
+        Json("voicings --json --root C --bass E --type 7")["count"]);
+    EXPECT_TRUE(nlohmann::json::parse(run.out.substr(newline + 1)).contains("error"));
+}
+
+TEST(CliName, ConflictsAndUnreadRoot)
+{
+    struct Row {
+        const char* args;
+        const char* mentions;
+    };
+    const Row rows[] = {
+        { "voicings --name C7 --type 7", "at most one" },
+        { "voicings --name C7 --intervals '00 04 07'", "at most one" },
+        { "voicings --name C7 --root D", "--root" },
+        { "names --name C7 --bass E", "--bass" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args);
+        const CliRun run = Cli(row.args, {}, true);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.out.find(row.mentions), std::string::npos) << run.out;
+    }
+
+    // Like the window: nothing is found, and the command line says why.
+    const CliRun unread = Cli("voicings --name H7", {}, true);
+    EXPECT_EQ(unread.status, 0);
+    EXPECT_NE(unread.out.find("\"H7\""), std::string::npos) << unread.out;
+    EXPECT_EQ(Json("voicings --json --name H7")["count"], 0);
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <unordered_set>
 
@@ -83,6 +84,7 @@ namespace {
 
     struct ValueRanks {
         std::array<std::uint8_t, kHighestValue - kLowestValue + 1> rank {};
+        std::array<int, kHighestValue - kLowestValue + 1> valueOfRank {};
 
         ValueRanks()
         {
@@ -90,8 +92,10 @@ namespace {
             for (int v = kLowestValue; v <= kHighestValue; ++v)
                 texts.emplace_back(std::to_string(v), v);
             std::sort(texts.begin(), texts.end());
-            for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t i = 0; i < texts.size(); ++i) {
                 rank[static_cast<size_t>(texts[i].second - kLowestValue)] = static_cast<std::uint8_t>(i);
+                valueOfRank[i] = texts[i].second;
+            }
         }
     };
 
@@ -99,8 +103,26 @@ namespace {
     {
         std::uint64_t order = static_cast<std::uint32_t>(record.key);
         for (int value : record.frets)
-            order = order << 7 | ranks.rank[static_cast<size_t>(std::clamp(value, kLowestValue, kHighestValue) - kLowestValue)];
+            order = order << 7
+                | ranks.rank[static_cast<size_t>(std::clamp(value, kLowestValue, kHighestValue) - kLowestValue)];
         return order;
+    }
+}
+
+namespace {
+    // The shapes hold no two-digit value but 99 and no barre above fret 6; a record with such a value
+    // within its first 20 characters cannot be a piece of them. Only a quick way out: the text decides.
+    bool MayBeEasyShape(const Voicing& v)
+    {
+        size_t length = 0;
+        for (int value : v) {
+            length += (value < 0 ? 1 : 0) + (std::abs(value) >= 10 ? 2 : 1) + 1;
+            if (length > kShapeTextLength)
+                return true;
+            if ((value >= 10 && value != kMuted) || value < -6)
+                return false;
+        }
+        return true;
     }
 }
 
@@ -109,6 +131,8 @@ int PromoteEasyShape(std::vector<VoicingRecord>& records)
     static const EasyShapeIndex index;
     std::array<char, 32> text;
     for (size_t i = 0; i < records.size(); ++i) {
+        if (!MayBeEasyShape(records[i].frets))
+            continue;
         const size_t length = std::min(WriteVoicingText(records[i].frets, text), kShapeTextLength);
         if (index.Contains({ text.data(), length })) {
             records[i].key = 0;
@@ -120,16 +144,20 @@ int PromoteEasyShape(std::vector<VoicingRecord>& records)
 
 void SortRecords(std::vector<VoicingRecord>& records)
 {
+    // The order key holds the whole record, so the sorted keys are turned back into records.
     static const ValueRanks ranks;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(records.size());
+    std::vector<std::uint64_t> order(records.size());
     for (size_t i = 0; i < records.size(); ++i)
-        order[i] = { OrderOf(records[i], ranks), static_cast<std::uint32_t>(i) };
+        order[i] = OrderOf(records[i], ranks);
     std::sort(order.begin(), order.end());
-    std::vector<VoicingRecord> sorted;
-    sorted.reserve(records.size());
-    for (const auto& entry : order)
-        sorted.push_back(records[entry.second]);
-    records.swap(sorted);
+    for (size_t i = 0; i < records.size(); ++i) {
+        std::uint64_t packed = order[i];
+        for (size_t s = kStrings; s-- > 0;) {
+            records[i].frets[s] = ranks.valueOfRank[packed & 0x7F];
+            packed >>= 7;
+        }
+        records[i].key = static_cast<int>(packed);
+    }
 }
 
 namespace sheet {

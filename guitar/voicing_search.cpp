@@ -8,6 +8,14 @@ namespace corvane {
 namespace {
 
     constexpr int kNone = -1;
+
+    // Bits set in each 12-bit pitch-class mask.
+    constexpr auto kBitCount = [] {
+        std::array<std::uint8_t, 4096> count {};
+        for (size_t m = 1; m < count.size(); ++m)
+            count[m] = static_cast<std::uint8_t>(count[m >> 1] + (m & 1));
+        return count;
+    }();
     using FretTable = std::array<std::array<int, kNeckFrets>, kStrings>;
 
     // For every string and fret up to fretLimit + 4: the first listed note sounding there, else -1.
@@ -40,15 +48,23 @@ namespace {
                 tones.erase(tones.begin() + static_cast<std::ptrdiff_t>(i));
     }
 
-    // Open-addressing set of voicings packed into 64 bits, for duplicate detection.
+    // Open-addressing set of voicings packed into 64 bits, for duplicate detection. One set per thread
+    // is kept between searches; a new generation empties it without touching its memory.
     class VoicingSet {
     public:
-        VoicingSet() { slots_.assign(16384, 0); }
+        void Clear()
+        {
+            if (++generation_ == 0) {
+                std::fill(generations_.begin(), generations_.end(), 0);
+                generation_ = 1;
+            }
+            size_ = 0;
+        }
 
         // True when the voicing was not yet in the set.
         bool Insert(const Voicing& v)
         {
-            std::uint64_t packed = 1; // never 0, which marks an empty slot
+            std::uint64_t packed = 0;
             for (int value : v)
                 packed = (packed << 8) | static_cast<std::uint8_t>(value + 64);
             if ((size_ + 1) * 2 > slots_.size())
@@ -61,29 +77,41 @@ namespace {
         {
             const size_t mask = slots_.size() - 1;
             size_t i = static_cast<size_t>((packed * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-            while (slots_[i] != 0) {
+            while (generations_[i] == generation_) {
                 if (slots_[i] == packed)
                     return false;
                 i = (i + 1) & mask;
             }
             slots_[i] = packed;
+            generations_[i] = generation_;
             ++size_;
             return true;
         }
 
         void Grow()
         {
-            std::vector<std::uint64_t> old(slots_.size() * 2, 0);
-            old.swap(slots_);
+            std::vector<std::uint64_t> oldSlots(std::max<size_t>(slots_.size() * 2, 1024), 0);
+            std::vector<std::uint32_t> oldGenerations(oldSlots.size(), 0);
+            oldSlots.swap(slots_);
+            oldGenerations.swap(generations_);
+            const std::uint32_t current = generation_;
             size_ = 0;
-            for (std::uint64_t packed : old)
-                if (packed != 0)
-                    Place(packed);
+            for (size_t i = 0; i < oldSlots.size(); ++i)
+                if (oldGenerations[i] == current)
+                    Place(oldSlots[i]);
         }
 
         std::vector<std::uint64_t> slots_;
+        std::vector<std::uint32_t> generations_;
+        std::uint32_t generation_ = 1;
         size_t size_ = 0;
     };
+
+    VoicingSet& SeenVoicings()
+    {
+        thread_local VoicingSet set;
+        return set;
+    }
 
     class Search {
     public:
@@ -91,7 +119,9 @@ namespace {
             : options_(options)
             , bassIndex_(chord.bassIndex)
             , result_(result)
+            , seen_(SeenVoicings())
         {
+            seen_.Clear();
             result_.chordTones = chord.chordTones;
             if (options.omit3)
                 RemoveTone(result_.chordTones, (chord.thirdInterval + chord.rootIndex) % 12);
@@ -176,6 +206,20 @@ namespace {
                 }
                 states.values[states.count++] = kMuted;
             }
+
+            // What the strings from s upward can still add, to leave out branches where no candidate
+            // can pass: leaving them out changes neither the results nor their order.
+            offerFrom_[kStrings] = 0;
+            for (int s = kStrings - 1; s > b; --s) {
+                const auto& states = states_[static_cast<size_t>(s)];
+                unsigned offer = 0;
+                for (int i = 0; i < states.count; ++i) {
+                    const int value = states.values[static_cast<size_t>(i)];
+                    if (value != kMuted)
+                        offer |= 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)];
+                }
+                offerFrom_[static_cast<size_t>(s)] = offerFrom_[static_cast<size_t>(s) + 1] | offer;
+            }
             Enumerate(b + 1, 0, 0);
         }
 
@@ -185,6 +229,13 @@ namespace {
                 Evaluate(sounding, heard);
                 return;
             }
+            const int left = kStrings - s;
+            if (sounding + left < 3)
+                return;
+            if (distinctNeeds_) {
+                if ((neededMask_ & ~heard & ~offerFrom_[static_cast<size_t>(s)]) != 0)
+                    return;
+            }
             const auto& states = states_[static_cast<size_t>(s)];
             for (int i = 0; i < states.count; ++i) {
                 const int value = states.values[static_cast<size_t>(i)];
@@ -192,8 +243,8 @@ namespace {
                 if (value == kMuted)
                     Enumerate(s + 1, sounding, heard);
                 else
-                    Enumerate(s + 1, sounding + 1,
-                        heard | 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)]);
+                    Enumerate(
+                        s + 1, sounding + 1, heard | 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)]);
             }
         }
 
@@ -206,8 +257,7 @@ namespace {
             size_t matches = 0;
             if (distinctNeeds_) {
                 // Each needed note is crossed out once, so the matches are the needed notes that sound.
-                for (unsigned common = heard & neededMask_; common != 0; common &= common - 1)
-                    ++matches;
+                matches = kBitCount[heard & neededMask_];
             } else {
                 std::array<bool, kMaxNeeded> crossed {};
                 for (int s = firstFree_; s < kStrings; ++s) {
@@ -225,6 +275,10 @@ namespace {
                 }
             }
             if (matches + 1 < needed_.size())
+                return;
+            // A candidate met again in an overlapping window is decided the same way (the barre marks
+            // follow from the frets), so only its first meeting counts.
+            if (!seen_.Insert(cand_))
                 return;
             Voicing marked = cand_;
             if (CountFingers(marked, options_.noBarre) <= 4)
@@ -254,8 +308,6 @@ namespace {
             if (!(topFret - minFret < options_.span))
                 return;
             const int baseFret = topFret <= 5 ? 1 : minFret;
-            if (!seen_.Insert(v))
-                return;
             VoicingRecord record;
             record.key = (baseFret + 10) * 10000 + ShapeClass(v) * 100 + (topFret + 10);
             record.frets = v;
@@ -274,12 +326,13 @@ namespace {
             int count = 0;
         };
         std::array<StringStates, kStrings> states_ {};
+        std::array<unsigned, kStrings + 1> offerFrom_ {};
         Voicing cand_ {};
         std::vector<int> needed_;
         unsigned neededMask_ = 0;
         bool distinctNeeds_ = true;
         int firstFree_ = 0;
-        VoicingSet seen_;
+        VoicingSet& seen_;
     };
 
 } // namespace
@@ -365,7 +418,7 @@ std::string VoicingRecord::Text() const
 SearchResult SearchVoicings(const ChordToSearch& chord, const SearchOptions& options)
 {
     SearchResult result;
-    result.records.reserve(4096);
+    result.records.reserve(256);
     Search(chord, options, result).Run();
     return result;
 }

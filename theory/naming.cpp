@@ -70,8 +70,7 @@ namespace {
         }
 
         if (!TakeFirst(intervals, 7)) {
-            const auto fifth
-                = std::find_if(intervals.begin(), intervals.end(), [](int i) { return i == 6 || i == 8; });
+            const auto fifth = std::find_if(intervals.begin(), intervals.end(), [](int i) { return i == 6 || i == 8; });
             if (fifth == intervals.end()) {
                 reading.noFifth = true;
             } else {

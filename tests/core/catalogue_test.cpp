@@ -51,7 +51,8 @@ TEST(Tuning, PresetsAndNoteTable)
 {
     for (const auto& preset : kTuningPresets)
         for (size_t s = 0; s < 6; ++s)
-            EXPECT_EQ(PitchClassOfName(preset.labels[s]), preset.pitchClasses[s]) << preset.menuCaption << " string " << s;
+            EXPECT_EQ(PitchClassOfName(preset.labels[s]), preset.pitchClasses[s])
+                << preset.menuCaption << " string " << s;
 
     const StringNotes standard = RebuildStringNotes(kStandardTuning);
     EXPECT_EQ(standard[0][0], 40);

@@ -24,8 +24,8 @@ RefreshResult Refresh(const std::string& intervals, int root, int bass, SearchOp
 
 bool HasVoicing(const RefreshResult& r, std::string_view voicingText)
 {
-    return std::any_of(r.records.begin(), r.records.end(),
-        [&](const VoicingRecord& rec) { return rec.VoicingPart() == voicingText; });
+    return std::any_of(
+        r.records.begin(), r.records.end(), [&](const VoicingRecord& rec) { return rec.VoicingPart() == voicingText; });
 }
 
 std::string Head(const RefreshResult& r, size_t n)

@@ -1,0 +1,68 @@
+// Arbitrary bytes typed into the chord name box, then the search button: the reading must never
+// crash, and it must leave a chord that the rest of the program can take.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "guitar/refresh.h"
+#include "theory/interval_list.h"
+#include "theory/name_reading.h"
+
+namespace {
+
+using namespace corvane;
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken promise: %s\n", what);
+        std::abort();
+    }
+}
+
+void CheckReading(const SelectionState& s)
+{
+    Require(s.rootIndex >= 0 && s.rootIndex <= kNoPitch, "root in 0..12");
+    Require(s.bassIndex >= 0 && s.bassIndex <= kNoPitch, "bass in 0..12");
+    Require(s.bassIndex == s.rootIndex || s.bassIndex != kNoPitch, "a separate bass is a note");
+    Require(IsIntervalList(s.chordIntervals), "well-formed interval list");
+    const auto values = IntervalValues(s.chordIntervals);
+    Require(values.has_value(), "interval values");
+    Require(std::set<int>(values->begin(), values->end()).size() == values->size(), "no interval twice");
+    Require(IntervalCount(s.chordIntervals) <= (s.bassIndex == s.rootIndex ? 6 : 5), "six notes at most");
+    Require(s.checked[0], "item 0 checked");
+    Require(s.bassGridEnabled, "bass grid enabled");
+    for (bool enabled : s.enabled)
+        Require(enabled, "every item enabled");
+
+    const NoteListReading notes = ReadNoteList(s.NoteList());
+    Require(notes.error.empty(), "note list reads");
+    Require(static_cast<int>(notes.values.size()) <= kMaxNoteListLength, "note list within the search's limit");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    SelectionState s = StartupSelection();
+    s.editText.assign(reinterpret_cast<const char*>(data), size);
+    SearchChordName(s);
+    CheckReading(s);
+
+    // Every bass the grid then accepts keeps the chord searchable.
+    for (int row = 0; row < 12; ++row) {
+        SelectionState picked = s;
+        if (PickBass(picked, row))
+            Require(static_cast<int>(ReadNoteList(picked.NoteList()).values.size()) <= kMaxNoteListLength,
+                "a picked bass keeps six notes at most");
+    }
+
+    // Pressing the button again reads the rewritten text.
+    SearchChordName(s);
+    CheckReading(s);
+    return 0;
+}

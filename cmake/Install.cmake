@@ -10,7 +10,7 @@ if(TARGET corvane-cli)
     install(TARGETS corvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-if(CORVANE_GUI)
+if(CORVANE_GUI AND EXISTS ${PROJECT_SOURCE_DIR}/packaging/CMakeLists.txt)
     add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)
 endif()
 
@@ -21,9 +21,10 @@ set(CPACK_PACKAGE_VENDOR "Corvane")
 set(CPACK_PACKAGE_CONTACT "Corvane Chords developers <chords@corvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "guitar chord dictionary")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Finds every playable fingering of a chord on a six-string guitar in the current tuning, draws the
-fingerings as chord diagrams, lists every name the chord can be read under, and strums the chosen
-fingering on a software synthesizer. Includes corvane-cli, the same chord engine on the command line.")
+    "Finds every playable fingering of a chord on a six-string guitar in the
+current tuning, draws the fingerings as chord diagrams, lists every name the
+chord can be read under, and strums the chosen fingering on a software
+synthesizer. Includes corvane-cli, the same chord engine on the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

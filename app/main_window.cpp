@@ -1,0 +1,615 @@
+#include "app/main_window.h"
+
+#include "ui_main_window.h"
+
+#include "drawing/canvas.h"
+#include "drawing/neck_view.h"
+#include "drawing/qt/picture_store.h"
+#include "guitar/refresh.h"
+#include "sound/midi_constants.h"
+#include "sound/midi_device.h"
+#include "sound/midi_player.h"
+#include "sound/patch_table.h"
+#include "theory/catalogue.h"
+#include "theory/name_reading.h"
+#include "theory/notes.h"
+#include "toolkit/button_groups.h"
+#include "toolkit/canvas_image.h"
+#include "toolkit/check_list.h"
+#include "toolkit/choice_box.h"
+#include "toolkit/result_sheet.h"
+#include "toolkit/text_grid.h"
+#include "windows/app_windows.h"
+#include "windows/page_setup.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace corvane {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+    QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+    // The five rows that change with the spelling.
+    constexpr std::array<int, 5> kBlackKeyRows { 1, 3, 6, 8, 10 };
+
+    constexpr int kFormationLength = 20;
+
+    // A status-bar panel of a given width that gives way when the window is made narrower.
+    class StatusPanel final : public QLabel {
+    public:
+        StatusPanel(int width, QWidget* parent)
+            : QLabel(parent)
+            , m_width(width)
+        {
+            setFrameShape(QFrame::StyledPanel);
+        }
+        QSize sizeHint() const override { return { m_width, QLabel::sizeHint().height() }; }
+        QSize minimumSizeHint() const override { return { 0, QLabel::minimumSizeHint().height() }; }
+
+    private:
+        int m_width;
+    };
+
+    // The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
+    // as plain frets.
+    QString FormationText(std::string_view voicingText)
+    {
+        QString shown = Text(voicingText.substr(0, kFormationLength));
+        shown.replace(QStringLiteral("99"), QStringLiteral("X"));
+        shown.remove(QLatin1Char('-'));
+        return shown;
+    }
+
+} // namespace
+
+TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TForm1>())
+    , m_openMidiDevice(std::move(openMidiDevice))
+{
+    ui->setupUi(this);
+    SetUpControls();
+    FormCreate();
+    ConnectHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+// What the layout file cannot say: the pictures at the screen's pixel ratio, the tuning menu, the
+// button groups, sizes that depend on other controls.
+void TForm1::SetUpControls()
+{
+    LoadPictures(devicePixelRatioF());
+    setWindowIcon(PictureStore::applicationIcon());
+
+    QPalette white = ui->ScrollBoxViolao->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    ui->ScrollBoxViolao->setPalette(white);
+    ui->ScrollBoxViolao->viewport()->setPalette(white);
+    ui->ScrollBoxViolao->viewport()->setAutoFillBackground(true);
+    ui->ScrollBoxViolao->verticalScrollBar()->setSingleStep(20);
+
+    ui->Splitter3->setSizes({ 251, 400 });
+    ui->Splitter3->setStretchFactor(0, 0);
+    ui->Splitter3->setStretchFactor(1, 1);
+    ui->Splitter2->setSizes({ 400, 220 });
+    ui->Splitter2->setStretchFactor(0, 1);
+    ui->Splitter2->setStretchFactor(1, 0);
+
+    ui->StringGrid1->setColumnWidth(0, 64);
+    ui->StringGrid1->setColumnWidth(1, 2);
+    ui->StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (TextGrid* grid : { ui->StringGridAcorde, ui->StringGridBaixo }) {
+        grid->setColumnWidth(0, grid->width() - 2 * grid->frameWidth());
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    ui->CheckListBox1->setItemHeight(14);
+    // The count follows its caption, whatever width the desktop font gives the caption.
+    ui->Label5->adjustSize();
+    ui->LabelTotal->move(ui->Label5->geometry().right() + 6, ui->LabelTotal->y());
+
+    QPalette patchColour = ui->ComboBoxPatch->palette();
+    patchColour.setColor(QPalette::Base, QColor(207, 208, 214));
+    patchColour.setColor(QPalette::Button, QColor(207, 208, 214));
+    ui->ComboBoxPatch->setPalette(patchColour);
+    for (const Patch& patch : kPatches)
+        ui->ComboBoxPatch->addItem(Text(patch.itemText));
+    ui->ComboBoxPatch->setCurrentIndex(0);
+
+    // The twelve presets: radio items of one group, told apart by their tag.
+    m_tuningMenu = new QMenu(this);
+    m_tuningMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_tuningItems = new QActionGroup(m_tuningMenu);
+    m_tuningItems->setExclusive(true);
+    for (int tag = 0; tag < static_cast<int>(kTuningPresets.size()); ++tag) {
+        const TuningPreset& preset = kTuningPresets[static_cast<size_t>(tag)];
+        QAction* item = m_tuningMenu->addAction(Text(preset.menuCaption));
+        item->setObjectName(Text(preset.itemName));
+        item->setData(tag);
+        item->setCheckable(true);
+        item->setChecked(tag == 0);
+        m_tuningItems->addAction(item);
+    }
+    MakeDropDownButton(ui->ToolButton5, m_tuningMenu, Text(kTuningPresets[0].buttonCaption),
+        QIcon(m_pictures->pixmap(Artwork::Tuning)));
+    QPalette face = ui->EditAcorde->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    ui->EditAcorde->setPalette(face);
+    m_trackBars = { ui->TrackBar1, ui->TrackBar2, ui->TrackBar3, ui->TrackBar4, ui->TrackBar5, ui->TrackBar6 };
+
+    MakeExclusiveGroup(this, { ui->SpeedButton5, ui->SpeedButton6 }, ui->SpeedButton5);
+    MakeExclusiveGroup(this, { ui->SpeedButton7, ui->SpeedButton8 }, ui->SpeedButton7);
+    MakeExclusiveGroup(this, { ui->SpeedButton10, ui->SpeedButton9 }, ui->SpeedButton10);
+    MakeExclusiveGroup(this, { ui->SpeedButton11, ui->SpeedButton12 }, ui->SpeedButton12);
+
+    for (const int width : { 200, 50, 50 })
+        ui->StatusBar1->addWidget(new StatusPanel(width, ui->StatusBar1));
+}
+
+// The pictures are rendered for the pixel ratio of the screen the window is on.
+void TForm1::LoadPictures(qreal devicePixelRatio)
+{
+    m_pictures = std::make_unique<PictureStore>(devicePixelRatio);
+    ui->Image3->setPixmap(m_pictures->pixmap(Artwork::Banner));
+    ui->SpeedButton2->setIcon(m_pictures->pixmap(Artwork::Magnifier));
+    ui->ToolButton5->setIcon(m_pictures->pixmap(Artwork::Tuning));
+    const std::array<std::pair<QLabel*, Picture>, 19> holders { {
+        { ui->ImageBracoEletrico, Picture::NeckClassic },
+        { ui->Image5, Picture::NeckElectric },
+        { ui->Image4, Picture::NeckBrown },
+        { ui->d0, Picture::D0 },
+        { ui->d1, Picture::D1 },
+        { ui->d2, Picture::D2 },
+        { ui->d3, Picture::D3 },
+        { ui->d4, Picture::D4 },
+        { ui->dedo1, Picture::Dedo1 },
+        { ui->dedo2, Picture::Dedo2 },
+        { ui->dedo3, Picture::Dedo3 },
+        { ui->dedo4, Picture::Dedo4 },
+        { ui->dedo5, Picture::Dedo5 },
+        { ui->dedo6, Picture::Dedo6 },
+        { ui->braco, Picture::Braco },
+        { ui->braco2, Picture::Braco2 },
+        { ui->omin1, Picture::Omin1 },
+        { ui->omin2, Picture::Omin2 },
+        { ui->x, Picture::X },
+    } };
+    for (const auto& [label, picture] : holders)
+        label->setPixmap(m_pictures->pixmap(picture));
+    ui->Image1->setPictures(m_pictures.get());
+    ui->Image2->setPictures(m_pictures.get());
+}
+
+// Moved to a screen of another pixel ratio, the window renders its pictures again so that they stay
+// sharp. The neck keeps its drawing, scaled, until it is next drawn.
+void TForm1::ScreenChanged()
+{
+    if (!qFuzzyCompare(m_pictures->devicePixelRatio(), devicePixelRatioF()))
+        LoadPictures(devicePixelRatioF());
+}
+
+// The handlers are connected after FormCreate, which sets the controls' start values.
+void TForm1::ConnectHandlers()
+{
+    connect(ui->StringGridAcorde, &TextGrid::selectCell, this, &TForm1::StringGridAcordeSelectCell);
+    connect(ui->StringGridBaixo, &TextGrid::selectCell, this, &TForm1::StringGridBaixoSelectCell);
+    connect(ui->StringGrid1, &TextGrid::selectCell, this, &TForm1::StringGrid1SelectCell);
+    connect(ui->CheckListBox1, &CheckList::clickCheck, this, &TForm1::CheckListBox1ClickCheck);
+    connect(ui->SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
+    connect(ui->SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+    connect(ui->SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
+    connect(ui->SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(ui->SpeedButton9, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
+    connect(ui->SpeedButton10, &QToolButton::clicked, this, &TForm1::SpeedButton10Click);
+    connect(ui->SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(ui->EditAcorde, &QLineEdit::returnPressed, this, &TForm1::SpeedButton2Click);
+
+    for (QSlider* bar : m_trackBars)
+        connect(bar, &QSlider::valueChanged, this, &TForm1::TrackBarChange);
+    connect(ui->ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
+    connect(m_tuningItems, &QActionGroup::triggered, this, &TForm1::StandardTunning1Click);
+
+    connect(ui->ComboBox1, &ChoiceBox::changed, this, &TForm1::ComboBox1Change);
+    connect(ui->ComboBox2, &ChoiceBox::changed, this, &TForm1::ComboBox2Change);
+    connect(ui->CheckBoxOmit3, &QCheckBox::clicked, this, &TForm1::CheckBoxOmit3Click);
+    connect(ui->CheckBoxOmit5, &QCheckBox::clicked, this, &TForm1::CheckBoxOmit5Click);
+    connect(ui->CheckBoxCanhoto, &QCheckBox::clicked, this, &TForm1::CheckBoxCanhotoClick);
+    connect(ui->CheckBoxPestanas, &QCheckBox::clicked, this, &TForm1::CheckBoxPestanasClick);
+    connect(ui->CheckBoxNSI, &QCheckBox::clicked, this, &TForm1::CheckBoxNSIClick);
+
+    connect(ui->Image1, &ResultSheet::released, this, &TForm1::Image1MouseUp);
+    connect(ui->ComboBoxPatch, &ChoiceBox::changed, this, &TForm1::ComboBoxPatchChange);
+    connect(ui->SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
+    connect(ui->SpeedButton12, &QToolButton::clicked, this, &TForm1::SpeedButton12Click);
+
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
+    connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
+}
+
+// The start-up sequence; each step relies on the ones before it.
+void TForm1::FormCreate()
+{
+    // 1. Sound: the first MIDI output. A device that cannot be opened leaves the program silent.
+    m_midi = m_openMidiDevice ? m_openMidiDevice(midi::kDefaultDevice) : OpenMidiDevice(midi::kDefaultDevice);
+    if (!m_midi)
+        m_midi = std::make_unique<SilentPort>();
+
+    // 2. The MIDI note of every string and fret in the standard tuning.
+    m_stringNotes = RebuildStringNotes(kStandardTuning);
+
+    // 3. Third and fifth of the starting chord (with the rest of the selection, step 9).
+    m_selection = StartupSelection();
+
+    // 4. The easy shapes are the engine's constant text. 5. No diagram selected; "Up to fret" 12.
+    m_selectedX = 0;
+    m_selectedY = 0;
+    m_fretLimit = ui->ComboBox1->selectedValue(12);
+
+    // 6. The standard tuning, as the track bars and labels of the layout show it.
+    m_tuning = kStandardTuning;
+
+    // 7. The note names of both grids.
+    for (TextGrid* grid : { ui->StringGridAcorde, ui->StringGridBaixo }) {
+        const std::array<std::string, 12> names = GridNames(Spelling::Sharp);
+        for (int row = 0; row < 12; ++row)
+            grid->setText(row, 0, Text(names[static_cast<size_t>(row)]));
+    }
+
+    // 8. The chord catalogue: the chord-type list (more rows than the layout declares) and the
+    // extension list.
+    ui->StringGrid1->setRowCount(kChordTypeCount);
+    for (int row = 0; row < kChordTypeCount; ++row) {
+        const ChordType& type = kChordTypes[static_cast<size_t>(row)];
+        ui->StringGrid1->setText(row, 0, Text(type.name));
+        ui->StringGrid1->setText(row, 1, Text(type.intervals));
+    }
+    QStringList captions;
+    for (const Extension& extension : kExtensions)
+        captions << Text(extension.caption);
+    ui->CheckListBox1->setItemTexts(captions);
+
+    // 9. C major: item 0 checked, every grid on its first row without running a selection handler.
+    for (TextGrid* grid : { ui->StringGridAcorde, ui->StringGridBaixo, ui->StringGrid1 })
+        grid->selectRowQuietly(0);
+    ShowSelection();
+
+    // 10. The first results, before the window is first shown.
+    RefreshResults(CurrentNoteList());
+
+    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Classic); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    if (isVisible())
+        RefreshResults(CurrentNoteList());
+}
+
+// The layouts take their real sizes only when the window is first shown, after the refresh of the
+// start-up sequence; the sheet then follows the width it really has.
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (windowHandle() && !m_watchingScreen) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &TForm1::ScreenChanged);
+        m_watchingScreen = true;
+        ScreenChanged();
+    }
+    if (ui->Image1->width() != SheetWidth())
+        RefreshResults(CurrentNoteList());
+}
+
+int TForm1::SheetWidth() const { return ui->ScrollBoxViolao->viewport()->width(); }
+
+std::string TForm1::CurrentNoteList() const { return m_selection.NoteList(); }
+
+void TForm1::RefreshResults(const std::string& noteList)
+{
+    m_selectedX = 0;
+    m_selectedY = 0;
+
+    RefreshInput input;
+    input.noteList = noteList;
+    input.rootIndex = m_selection.rootIndex;
+    input.bassIndex = m_selection.bassIndex;
+    input.thirdInterval = m_selection.thirdInterval;
+    input.fifthInterval = m_selection.fifthInterval;
+    input.options.tuning = m_tuning;
+    input.options.fretLimit = m_fretLimit;
+    input.options.span = ui->ComboBox2->selectedValue(5);
+    input.options.omit3 = ui->CheckBoxOmit3->isChecked();
+    input.options.omit5 = ui->CheckBoxOmit5->isChecked();
+    input.options.noBarre = ui->CheckBoxPestanas->isChecked();
+    input.options.easy = ui->CheckBoxNSI->isChecked();
+    for (int row = 0; row < 12; ++row)
+        input.rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
+
+    // A note list the search cannot take (more than six notes) shows no result rather than a wrong
+    // one; the selection rules keep every list the controls can build within the limit.
+    RefreshResult result = ComputeRefresh(input);
+    m_chordTones = std::move(result.chordTones);
+    m_voicingRecords = std::move(result.records);
+
+    std::vector<Voicing> diagrams;
+    diagrams.reserve(m_voicingRecords.size());
+    for (const VoicingRecord& record : m_voicingRecords)
+        diagrams.push_back(record.frets);
+    ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
+    ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
+
+    ui->ListBox1->clear();
+    for (const std::string& name : result.names)
+        ui->ListBox1->addItem(Text(name));
+    ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+}
+
+void TForm1::ShowSelection()
+{
+    ui->EditAcorde->setText(Text(m_selection.editText));
+    for (int item = 0; item < kExtensionCount; ++item) {
+        ui->CheckListBox1->setItemChecked(item, m_selection.checked[static_cast<size_t>(item)]);
+        ui->CheckListBox1->setItemEnabled(item, m_selection.enabled[static_cast<size_t>(item)]);
+    }
+    ui->StringGridBaixo->setEnabledWithColour(m_selection.bassGridEnabled);
+}
+
+void TForm1::ShowGridNames(TextGrid* grid, Spelling spelling)
+{
+    for (const int row : kBlackKeyRows)
+        grid->setText(row, 0, Text(NoteName(row, spelling)));
+}
+
+// ---- Chord selection ----
+
+void TForm1::StringGridAcordeSelectCell(int, int row)
+{
+    PickRoot(m_selection, row);
+    // Moving the bass grid runs its own pick for the same row, which changes nothing more; the
+    // refresh is left to the end of this one.
+    m_rootPickRunning = true;
+    ui->StringGridBaixo->setCurrentCell(row, 0);
+    m_rootPickRunning = false;
+    ShowSelection();
+    RefreshResults(CurrentNoteList());
+}
+
+void TForm1::StringGridBaixoSelectCell(int, int row)
+{
+    if (!PickBass(m_selection, row)) {
+        // A separate bass would make a seven-note chord of a six-note typed name: refused.
+        ui->StringGridBaixo->selectRowQuietly(m_selection.bassRow);
+        return;
+    }
+    ShowSelection();
+    if (!m_rootPickRunning)
+        RefreshResults(CurrentNoteList());
+}
+
+void TForm1::StringGrid1SelectCell(int, int row)
+{
+    if (row < 0 || row >= kChordTypeCount)
+        return;
+    PickChordType(m_selection, row);
+    ShowSelection();
+    RefreshResults(CurrentNoteList());
+}
+
+void TForm1::CheckListBox1ClickCheck(int item)
+{
+    if (item < 0 || item >= kExtensionCount)
+        return;
+    m_selection.checked[static_cast<size_t>(item)] = ui->CheckListBox1->isItemChecked(item);
+    ChangeExtensions(m_selection, item);
+    ShowSelection();
+    RefreshResults(CurrentNoteList());
+}
+
+void TForm1::SpeedButton7Click()
+{
+    ui->CheckListBox1->show();
+    ui->StringGrid1->hide();
+}
+
+void TForm1::SpeedButton8Click()
+{
+    ui->CheckListBox1->hide();
+    ui->StringGrid1->show();
+}
+
+void TForm1::SpeedButton5Click()
+{
+    SetRootSpelling(m_selection, Spelling::Sharp);
+    ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
+}
+
+void TForm1::SpeedButton6Click()
+{
+    SetRootSpelling(m_selection, Spelling::Flat);
+    ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
+}
+
+void TForm1::SpeedButton9Click()
+{
+    SetBassSpelling(m_selection, Spelling::Flat);
+    ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
+}
+
+void TForm1::SpeedButton10Click()
+{
+    SetBassSpelling(m_selection, Spelling::Sharp);
+    ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
+}
+
+// The typed chord name. The grids keep their selected rows and the spelling buttons their pressed
+// state; only the texts of the black-key rows follow the spelling the name was read in.
+void TForm1::SpeedButton2Click()
+{
+    ui->Image1->clearDiagrams();
+    m_selection.editText = ui->EditAcorde->text().toStdString();
+    SearchChordName(m_selection);
+    ShowSelection();
+    ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
+    ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
+    RefreshResults(CurrentNoteList());
+}
+
+// ---- Tuning ----
+
+void TForm1::TrackBarChange(int position)
+{
+    const auto found = std::find(m_trackBars.begin(), m_trackBars.end(), sender());
+    if (found == m_trackBars.end() || position < 0 || position > 11)
+        return;
+    const auto string = static_cast<size_t>(found - m_trackBars.begin());
+    const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
+        ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
+    labels[string]->setText(Text(kNoteNames[static_cast<size_t>(position)]));
+    m_tuning[string] = position;
+    // A user's move takes effect at once, so that the diagrams and the strum follow the labels; a
+    // preset moving the bars refreshes once at its own end.
+    if (m_presetRunning)
+        return;
+    m_stringNotes = RebuildStringNotes(m_tuning);
+    RefreshResults(CurrentNoteList());
+}
+
+void TForm1::ToolButton5Click() { ApplyPreset(0); }
+
+void TForm1::StandardTunning1Click(QAction* item)
+{
+    if (item)
+        ApplyPreset(item->data().toInt());
+}
+
+void TForm1::ApplyPreset(int tag)
+{
+    if (tag < 0 || tag >= static_cast<int>(kTuningPresets.size()))
+        return;
+    const TuningPreset& preset = kTuningPresets[static_cast<size_t>(tag)];
+    m_tuning = preset.pitchClasses;
+    ui->ToolButton5->setText(Text(preset.buttonCaption));
+    m_presetRunning = true;
+    for (size_t s = 0; s < m_trackBars.size(); ++s)
+        m_trackBars[s]->setValue(preset.pitchClasses[s]);
+    m_presetRunning = false;
+    const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
+        ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
+    for (size_t s = 0; s < labels.size(); ++s)
+        labels[s]->setText(Text(preset.labels[s]));
+    m_stringNotes = RebuildStringNotes(m_tuning);
+    RefreshResults(CurrentNoteList());
+}
+
+// ---- Options ----
+
+void TForm1::ComboBox1Change(int)
+{
+    m_fretLimit = ui->ComboBox1->selectedValue(m_fretLimit);
+    RefreshResults(CurrentNoteList());
+}
+
+void TForm1::ComboBox2Change(int) { RefreshResults(CurrentNoteList()); }
+
+void TForm1::CheckBoxOmit3Click() { RefreshResults(CurrentNoteList()); }
+
+void TForm1::CheckBoxOmit5Click() { RefreshResults(CurrentNoteList()); }
+
+void TForm1::CheckBoxCanhotoClick() { RefreshResults(CurrentNoteList()); }
+
+void TForm1::CheckBoxPestanasClick() { RefreshResults(CurrentNoteList()); }
+
+void TForm1::CheckBoxNSIClick()
+{
+    constexpr int kDistanceThree = 1;
+    constexpr int kDistanceFive = 3;
+    ui->ComboBox2->setCurrentIndex(ui->CheckBoxNSI->isChecked() ? kDistanceThree : kDistanceFive);
+    RefreshResults(CurrentNoteList());
+}
+
+// ---- The sheet, the neck and the sound ----
+
+void TForm1::Image1MouseUp(QPoint position)
+{
+    const int width = ui->Image1->width();
+    const int index = sheet::HitTest(position.x(), position.y(), width, ui->Image1->count());
+    if (index < 0 || index >= static_cast<int>(m_voicingRecords.size()))
+        return;
+    const VoicingRecord& clicked = m_voicingRecords[static_cast<size_t>(index)];
+    ui->Edit1->setText(FormationText(clicked.VoicingPart()));
+
+    m_playedFrets = clicked.frets;
+    const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
+    const Voicing frets = m_playedFrets;
+    ui->Image2->draw([&frets, neck](Canvas& canvas) { DrawNeck(canvas, frets, neck); });
+
+    // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
+    // drawn as selected.
+    ui->Image1->selectCell(index);
+    m_selectedX = position.x();
+    m_selectedY = position.y();
+
+    // The port keeps the pauses between the strings on its own clock: the window is not held.
+    PlayVoicing(*m_midi, m_playedFrets, m_stringNotes, ui->TrackBarTempoAcorde->value());
+}
+
+void TForm1::ComboBoxPatchChange(int index)
+{
+    if (const std::optional<int> program = ChangePatch(*m_midi, index))
+        m_midiProgram = *program;
+}
+
+void TForm1::SpeedButton11Click()
+{
+    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Electric); });
+}
+
+void TForm1::SpeedButton12Click()
+{
+    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Classic); });
+}
+
+void TForm1::SpeedButton13Click()
+{
+    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Brown); });
+}
+
+// ---- The window ----
+
+void TForm1::Button2Click() { ui->Image1->clearDiagrams(); }
+
+void TForm1::Sair1Click() { close(); }
+
+void TForm1::Sobre1Click()
+{
+    if (Form2)
+        Form2->exec();
+}
+
+void TForm1::LeitordeCifra1Click()
+{
+    if (FormCifra)
+        FormCifra->show();
+}
+
+void TForm1::ConfigurarImpressora1Click() { RunPageSetupDialog(this); }
+
+} // namespace corvane

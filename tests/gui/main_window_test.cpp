@@ -1,0 +1,129 @@
+// The main window as it opens, resizes and closes.
+
+#include "guitar/result_list.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace corvane::test {
+namespace {
+
+    TEST_F(MainWindowTest, OpensOnCMajorWithEveryDiagramItsCountAndItsNames)
+    {
+        EXPECT_EQ(window->windowTitle().toStdString(), "Corvane Chords");
+        EXPECT_EQ(openedDevice, 0);
+        EXPECT_EQ(Text("EditAcorde"), "C");
+        EXPECT_EQ(Text("Edit1"), "");
+        EXPECT_EQ(Label("LabelTotal"), "165");
+        EXPECT_EQ(Sheet()->count(), 165);
+        EXPECT_EQ(window->voicingRecords().size(), 165u);
+        EXPECT_EQ(CheckedCaptions(Extensions()), "");
+        EXPECT_EQ(Extensions()->count(), 51);
+        EXPECT_EQ(Extensions()->item(4)->text().toStdString(), "º");
+        EXPECT_EQ(Extensions()->item(50)->text().toStdString(), "sus11");
+        EXPECT_TRUE(Extensions()->isVisible());
+        EXPECT_FALSE(TypeList()->isVisible());
+        EXPECT_EQ(TypeList()->rowCount(), 35);
+        EXPECT_EQ(GridColumn(RootGrid()), "C C# D D# E F F# G G# A A# B");
+        EXPECT_EQ(GridColumn(BassGrid()), "C C# D D# E F F# G G# A A# B");
+        EXPECT_EQ(RootGrid()->currentRow(), 0);
+        EXPECT_EQ(BassGrid()->currentRow(), 0);
+        EXPECT_TRUE(BassGrid()->isEnabled());
+        EXPECT_EQ(window->CurrentNoteList(), "0 4 7");
+        EXPECT_EQ(window->fretLimit(), 12);
+        EXPECT_EQ(window->tuning(), kStandardTuning);
+        EXPECT_EQ(window->stringNotes()[0][0], 40);
+        EXPECT_EQ(window->stringNotes()[5][29], 64 + 29);
+
+        const std::vector<std::string> names { "C", "Em5+/C", "G4/6/C (no3) (no5)", "G4/add13/C (no3) (no5)",
+            "Gadd11/6/C (no3) (no5)", "Gadd11/add13/C (no3) (no5)", "Gsus4/6/C (no5)", "Gsus4/add13/C (no5)" };
+        EXPECT_EQ(Names(), names);
+
+        EXPECT_EQ(FirstRecordText(0), "99 3 2 0 1 0 ");
+        EXPECT_EQ(FirstRecordText(1), "99 3 2 0 1 3 ");
+        EXPECT_EQ(FirstRecordText(2), "99 -3 5 5 5 3 ");
+        EXPECT_EQ(FirstRecordText(3), "99 3 2 0 5 0 ");
+
+        EXPECT_EQ(Find<QToolButton>("ToolButton5")->text().toStdString(), "Standard Tuning");
+        const char* labels[] = { "E", "A", "D", "G", "B", "E" };
+        const int positions[] = { 4, 9, 2, 7, 11, 4 };
+        for (int s = 0; s < 6; ++s) {
+            const std::string bar = "TrackBar" + std::to_string(s + 1);
+            const std::string label = "lbAfinacaoCorda" + std::to_string(s + 1);
+            EXPECT_EQ(Find<QSlider>(bar.c_str())->value(), positions[s]);
+            EXPECT_EQ(Label(label.c_str()), labels[s]);
+        }
+        EXPECT_EQ(Find<ChoiceBox>("ComboBox1")->currentText().toStdString(), "12");
+        EXPECT_EQ(Find<ChoiceBox>("ComboBox2")->currentText().toStdString(), "5");
+        EXPECT_EQ(Find<ChoiceBox>("ComboBoxPatch")->currentText().toStdString(), "Nylon guitar");
+        EXPECT_EQ(Find<QSlider>("TrackBarTempoAcorde")->value(), 2);
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton5")->isChecked());
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton7")->isChecked());
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton10")->isChecked());
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton12")->isChecked());
+        EXPECT_TRUE(midi->entries().empty()) << "start-up sends nothing";
+    }
+
+    TEST_F(MainWindowTest, TheLayoutKeepsTheSizesTheSheetAndTheNeckRelyOn)
+    {
+        EXPECT_EQ(Find<QWidget>("Panel1")->width(), 153);
+        EXPECT_EQ(Find<QWidget>("PanelBraco")->height(), 220);
+        EXPECT_EQ(Find<QWidget>("PanelBanner")->height(), 48);
+        EXPECT_EQ(Find<QWidget>("Image2")->size(), QSize(625, 89));
+        EXPECT_EQ(Sheet()->width(), ScrollBox()->viewport()->width());
+        EXPECT_EQ(Sheet()->height(), sheet::Height(165, Sheet()->width()));
+        EXPECT_EQ(ScrollBox()->verticalScrollBar()->singleStep(), 20);
+        EXPECT_EQ(Sheet()->cursor().shape(), Qt::PointingHandCursor);
+        for (const char* hidden :
+            { "braco", "braco2", "dedo1", "dedo6", "omin1", "x", "d0", "d4", "Image5", "Button2" })
+            EXPECT_FALSE(Find<QWidget>(hidden)->isVisible()) << hidden;
+    }
+
+    TEST_F(MainWindowTest, EveryResizeOfTheVisibleWindowLaysTheSheetOutAgain)
+    {
+        ClickSheet(QPoint(150, 40));
+        ASSERT_EQ(Sheet()->selectedCell(), 1);
+
+        for (const int width : { 1400, 720, 1000 }) {
+            SCOPED_TRACE(width);
+            window->resize(width, 650);
+            QApplication::processEvents();
+            EXPECT_EQ(Sheet()->width(), ScrollBox()->viewport()->width());
+            EXPECT_EQ(Sheet()->height(), sheet::Height(165, Sheet()->width()));
+            EXPECT_EQ(Sheet()->selectedCell(), -1);
+            EXPECT_EQ(window->selectedX(), 0);
+        }
+
+        // A hidden window is not laid out again.
+        window->hide();
+        const int shownWidth = Sheet()->width();
+        window->resize(1500, 650);
+        QApplication::processEvents();
+        EXPECT_EQ(Sheet()->width(), shownWidth);
+    }
+
+    TEST_F(MainWindowTest, ANarrowSheetIsOneColumnWide)
+    {
+        window->resize(200, 600);
+        QApplication::processEvents();
+        ASSERT_LT(Sheet()->width(), 100);
+        EXPECT_EQ(Sheet()->height(), 165 * 130 + 260);
+        ClickSheet(QPoint(50, 130 * 7 + 20));
+        EXPECT_EQ(Sheet()->selectedCell(), 7);
+    }
+
+    TEST_F(MainWindowTest, ClearingEmptiesTheSheetAndCloseEndsTheWindow)
+    {
+        Find<QPushButton>("Button2")->click();
+        EXPECT_EQ(Sheet()->count(), 0);
+        EXPECT_EQ(Sheet()->height(), 0);
+        EXPECT_EQ(ScrollBox()->verticalScrollBar()->maximum(), 0);
+
+        Find<QAction>("Sair1")->trigger();
+        EXPECT_FALSE(window->isVisible());
+    }
+
+} // namespace
+} // namespace corvane::test

@@ -1,0 +1,40 @@
+#pragma once
+// An image control with a canvas: it keeps its picture, and what is drawn on it stays until it is
+// drawn over (the neck view).
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+namespace corvane {
+
+class Canvas;
+class PictureStore;
+
+class CanvasImage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CanvasImage(QWidget* parent = nullptr);
+
+    // The pictures the canvas copies; the kept image takes their device pixel ratio. Must outlive
+    // this control.
+    void setPictures(const PictureStore* pictures);
+
+    // Draws through a canvas on the kept picture, then shows it.
+    void draw(const std::function<void(Canvas&)>& paint);
+
+    const QImage& image() const { return m_image; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void allocate();
+
+    const PictureStore* m_pictures = nullptr;
+    QImage m_image;
+};
+
+} // namespace corvane

@@ -1,0 +1,64 @@
+#pragma once
+// The result sheet: one chord diagram per result in cells of 100 x 130, row by row, as many columns
+// as whole cells fit in its width. It keeps the fingerings, not a picture of them: each paint draws
+// only the cells it is asked to show, so its memory does not grow with the number of results.
+
+#include "guitar/voicing.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace corvane {
+
+class Canvas;
+class PictureStore;
+
+class ResultSheet final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultSheet(QWidget* parent = nullptr);
+
+    // The pictures the diagrams are made of. Must outlive the sheet.
+    void setPictures(const PictureStore* pictures);
+
+    // A new result list, in cell order, with no cell selected; the sheet takes `width` and the height
+    // of the sheet geometry for that many results.
+    void showDiagrams(std::vector<Voicing> diagrams, int width);
+
+    // Discards the diagrams: the sheet is blank and has no height.
+    void clearDiagrams();
+
+    int count() const { return static_cast<int>(m_diagrams.size()); }
+    const Voicing& diagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
+
+    // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
+    void selectCell(int index);
+    int selectedCell() const { return m_selected; }
+
+    // Mirrors every diagram for left-handed players.
+    void setLeftHanded(bool leftHanded);
+    bool leftHanded() const { return m_leftHanded; }
+
+    // The cell of a result in sheet pixels.
+    QRect cellRect(int index) const;
+
+    // Draws the diagrams of the cells that meet `area` (sheet pixels), and no others.
+    void drawArea(Canvas& canvas, const QRect& area) const;
+
+signals:
+    // Any mouse button was released over the sheet, at this position in sheet pixels.
+    void released(QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    const PictureStore* m_pictures = nullptr;
+    std::vector<Voicing> m_diagrams;
+    int m_selected = -1;
+    bool m_leftHanded = false;
+};
+
+} // namespace corvane

@@ -1,53 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 
-namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs corvane-cli through the shell; stderr is discarded unless asked for.
-CliRun Cli(const std::string& args, const std::string& input = {}, bool keepStderr = false)
-{
-    std::string command = std::string(CORVANE_CLI_PATH) + " " + args;
-    if (!input.empty()) {
-        const std::string path = testing::TempDir() + "cli_input.txt";
-        std::ofstream(path) << input;
-        command += " < '" + path + "'";
-    }
-    command += keepStderr ? " 2>&1" : " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-} // namespace
+#include "cli_runner.h"
 
 TEST(CliVoicings, WorkedFigures)
 {

@@ -1,9 +1,13 @@
-// Saves a picture of the main window as it opens, without sound: gui_screenshot FILE.PNG
+// Saves a picture of the main window, without sound: gui_screenshot FILE.PNG [CHORD NAME]
+// With a chord name, the name is typed and searched and the first diagram is clicked first.
 
 #include "app/main_window.h"
 #include "toolkit/application.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include <cstdio>
@@ -20,6 +24,16 @@ int main(int argc, char** argv)
     corvane::TForm1 window([](int) { return std::make_unique<corvane::SilentPort>(); });
     window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     window.show();
+    if (argc >= 3) {
+        window.findChild<QLineEdit*>(QStringLiteral("EditAcorde"))->setText(QString::fromLocal8Bit(argv[2]));
+        window.findChild<QAbstractButton*>(QStringLiteral("SpeedButton2"))->click();
+        QWidget* sheet = window.findChild<QWidget*>(QStringLiteral("Image1"));
+        const QPointF at(50, 60);
+        QMouseEvent press(QEvent::MouseButtonPress, at, sheet->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QMouseEvent release(QEvent::MouseButtonRelease, at, sheet->mapToGlobal(at), Qt::LeftButton, {}, {});
+        QApplication::sendEvent(sheet, &press);
+        QApplication::sendEvent(sheet, &release);
+    }
     QElapsedTimer settling;
     settling.start();
     while (settling.elapsed() < 1500)

@@ -110,28 +110,51 @@ namespace {
 }
 
 namespace {
-    // The shapes hold no two-digit value but 99 and no barre above fret 6; a record with such a value
-    // within its first 20 characters cannot be a piece of them. Only a quick way out: the text decides.
-    bool MayBeEasyShape(const Voicing& v)
-    {
-        size_t length = 0;
-        for (int value : v) {
-            length += (value < 0 ? 1 : 0) + (std::abs(value) >= 10 ? 2 : 1) + 1;
-            if (length > kShapeTextLength)
-                return true;
-            if ((value >= 10 && value != kMuted) || value < -6)
-                return false;
+    // A quick way out before the text decides: every two neighbouring values of a record that lie
+    // within its first 20 characters must stand as such a pair somewhere in the shapes.
+    struct EasyShapePairs {
+        static constexpr int kLowest = -27;
+        static constexpr int kCount = kMuted - kLowest + 1;
+        std::vector<bool> allowed = std::vector<bool>(kCount * kCount);
+
+        EasyShapePairs()
+        {
+            for (int a = kLowest; a <= kMuted; ++a)
+                for (int b = kLowest; b <= kMuted; ++b)
+                    allowed[Index(a, b)]
+                        = kEasyShapes.find(std::to_string(a) + " " + std::to_string(b) + " ") != std::string_view::npos;
         }
-        return true;
-    }
+
+        static size_t TextLength(int v) { return (v < 0 ? 1u : 0u) + (v >= 10 || v <= -10 ? 2u : 1u); }
+
+        static size_t Index(int a, int b) { return static_cast<size_t>((a - kLowest) * kCount + (b - kLowest)); }
+
+        bool MayBeEasyShape(const Voicing& v) const
+        {
+            size_t length = 0;
+            for (size_t s = 0; s + 1 < v.size(); ++s) {
+                const int a = v[s];
+                const int b = v[s + 1];
+                if (a < kLowest || a > kMuted || b < kLowest || b > kMuted)
+                    return true;
+                length += TextLength(a) + 1;
+                if (length + TextLength(b) + 1 > kShapeTextLength)
+                    return true;
+                if (!allowed[Index(a, b)])
+                    return false;
+            }
+            return true;
+        }
+    };
 }
 
 int PromoteEasyShape(std::vector<VoicingRecord>& records)
 {
     static const EasyShapeIndex index;
+    static const EasyShapePairs pairs;
     std::array<char, 32> text;
     for (size_t i = 0; i < records.size(); ++i) {
-        if (!MayBeEasyShape(records[i].frets))
+        if (!pairs.MayBeEasyShape(records[i].frets))
             continue;
         const size_t length = std::min(WriteVoicingText(records[i].frets, text), kShapeTextLength);
         if (index.Contains({ text.data(), length })) {

@@ -48,14 +48,15 @@ namespace {
                 tones.erase(tones.begin() + static_cast<std::ptrdiff_t>(i));
     }
 
-    // Open-addressing set of voicings packed into 64 bits, for duplicate detection. One set per thread
-    // is kept between searches; a new generation empties it without touching its memory.
+    // Open-addressing set of voicings packed into 48 bits, for duplicate detection. One set per thread
+    // is kept between searches; the top 16 bits of a slot hold the search that filled it, so a new
+    // generation empties the set without touching its memory.
     class VoicingSet {
     public:
         void Clear()
         {
             if (++generation_ == 0) {
-                std::fill(generations_.begin(), generations_.end(), 0);
+                std::fill(slots_.begin(), slots_.end(), 0);
                 generation_ = 1;
             }
             size_ = 0;
@@ -69,41 +70,36 @@ namespace {
                 packed = (packed << 8) | static_cast<std::uint8_t>(value + 64);
             if ((size_ + 1) * 2 > slots_.size())
                 Grow();
-            return Place(packed);
+            return Place(packed | std::uint64_t { generation_ } << 48);
         }
 
     private:
-        bool Place(std::uint64_t packed)
+        bool Place(std::uint64_t entry)
         {
             const size_t mask = slots_.size() - 1;
-            size_t i = static_cast<size_t>((packed * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-            while (generations_[i] == generation_) {
-                if (slots_[i] == packed)
+            size_t i = static_cast<size_t>((entry * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+            while (slots_[i] >> 48 == generation_) {
+                if (slots_[i] == entry)
                     return false;
                 i = (i + 1) & mask;
             }
-            slots_[i] = packed;
-            generations_[i] = generation_;
+            slots_[i] = entry;
             ++size_;
             return true;
         }
 
         void Grow()
         {
-            std::vector<std::uint64_t> oldSlots(std::max<size_t>(slots_.size() * 2, 1024), 0);
-            std::vector<std::uint32_t> oldGenerations(oldSlots.size(), 0);
-            oldSlots.swap(slots_);
-            oldGenerations.swap(generations_);
-            const std::uint32_t current = generation_;
+            std::vector<std::uint64_t> old(std::max<size_t>(slots_.size() * 2, 1024), 0);
+            old.swap(slots_);
             size_ = 0;
-            for (size_t i = 0; i < oldSlots.size(); ++i)
-                if (oldGenerations[i] == current)
-                    Place(oldSlots[i]);
+            for (std::uint64_t entry : old)
+                if (entry >> 48 == generation_)
+                    Place(entry);
         }
 
         std::vector<std::uint64_t> slots_;
-        std::vector<std::uint32_t> generations_;
-        std::uint32_t generation_ = 1;
+        std::uint16_t generation_ = 1;
         size_t size_ = 0;
     };
 

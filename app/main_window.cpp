@@ -246,6 +246,10 @@ void TForm1::FormCreate()
     m_midi = m_openMidiDevice ? m_openMidiDevice(midi::kDefaultDevice) : OpenMidiDevice(midi::kDefaultDevice);
     if (!m_midi)
         m_midi = std::make_unique<SilentPort>();
+    // The synthesizer starts on its own first program; select the sound the patch box shows, so that
+    // the first strum sounds like what the box says.
+    if (const std::optional<int> program = ChangePatch(*m_midi, ui->ComboBoxPatch->currentIndex()))
+        m_midiProgram = *program;
 
     // 2. The MIDI note of every string and fret in the standard tuning.
     m_stringNotes = RebuildStringNotes(kStandardTuning);

@@ -40,6 +40,9 @@ protected:
         });
         window->resize(1000, 700);
         ShowAndWait(window.get());
+        // What start-up sent is kept apart, so that each test sees only what its own actions send.
+        startupMidi = midi->text();
+        midi->clear();
     }
 
     template <typename T> T* Find(const char* name) const
@@ -98,6 +101,7 @@ protected:
 
     std::unique_ptr<TForm1> window;
     RecordingPort* midi = nullptr;
+    std::string startupMidi;
     int openedDevice = -1;
 };
 

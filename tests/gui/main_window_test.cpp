@@ -63,7 +63,8 @@ namespace {
         EXPECT_TRUE(Find<QToolButton>("SpeedButton7")->isChecked());
         EXPECT_TRUE(Find<QToolButton>("SpeedButton10")->isChecked());
         EXPECT_TRUE(Find<QToolButton>("SpeedButton12")->isChecked());
-        EXPECT_TRUE(midi->entries().empty()) << "start-up sends nothing";
+        EXPECT_EQ(startupMidi, "send 0x000000C0\nsend 0x00000018\nvolume 0x0000FFFF\nsend 0x00000090\n")
+            << "start-up selects the sound the patch box shows, Nylon guitar";
     }
 
     TEST_F(MainWindowTest, TheLayoutKeepsTheSizesTheSheetAndTheNeckRelyOn)

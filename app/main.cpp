@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Corvane Chords"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Chords"));
     QApplication::setWindowIcon(corvane::PictureStore::applicationIcon());
+    // Lets the desktop tie the running window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane-chords"));
 
     // Start-up runs outside the event loop, so the application's own report does not cover it.
     try {

@@ -24,6 +24,7 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -235,6 +236,7 @@ void TForm1::ConnectHandlers()
     connect(ui->SpeedButton12, &QToolButton::clicked, this, &TForm1::SpeedButton12Click);
 
     connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    ui->Sair1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
 }

@@ -126,5 +126,52 @@ namespace {
         EXPECT_FALSE(window->isVisible());
     }
 
+    TEST_F(MainWindowTest, CtrlQClosesLikeTheCloseItem)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_FALSE(window->isVisible());
+    }
+
+    // Keyboard users reach every control of the chooser, the options, the tuning and the sound. Tab
+    // stops once in each two-button group, as in a group of radio buttons; the arrow keys move within.
+    TEST_F(MainWindowTest, EveryControlIsReachedWithTab)
+    {
+        const char* names[] = { "EditAcorde", "SpeedButton2", "StringGridAcorde", "CheckListBox1", "StringGridBaixo",
+            "SpeedButton5", "SpeedButton7", "SpeedButton10", "ListBox1", "Edit1", "CheckBoxOmit5", "CheckBoxOmit3",
+            "ComboBox2", "ComboBox1", "ToolButton5", "TrackBar1", "TrackBar2", "TrackBar3", "TrackBar4", "TrackBar5",
+            "TrackBar6", "CheckBoxNSI", "CheckBoxCanhoto", "CheckBoxPestanas", "ComboBoxPatch", "TrackBarTempoAcorde",
+            "SpeedButton11" };
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Find<QWidget>("EditAcorde")->setFocus();
+        std::vector<std::string> missing(std::begin(names), std::end(names));
+        for (int press = 0; press < 80 && !missing.empty(); ++press) {
+            if (QWidget* focused = QApplication::focusWidget())
+                std::erase(missing, focused->objectName().toStdString());
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_Tab);
+        }
+        EXPECT_TRUE(missing.empty()) << "not reached: " << testing::PrintToString(missing);
+    }
+
+    // The arrow keys move between the two buttons of a group.
+    TEST_F(MainWindowTest, ArrowKeysReachTheOtherButtonOfAGroup)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        const std::pair<const char*, const char*> groups[]
+            = { { "SpeedButton5", "SpeedButton6" }, { "SpeedButton7", "SpeedButton8" },
+                  { "SpeedButton10", "SpeedButton9" }, { "SpeedButton11", "SpeedButton12" } };
+        for (const auto& [first, second] : groups) {
+            SCOPED_TRACE(first);
+            Find<QWidget>(first)->setFocus();
+            QTest::keyClick(Find<QWidget>(first), Qt::Key_Right);
+            EXPECT_TRUE(Find<QWidget>(second)->hasFocus());
+            QTest::keyClick(Find<QWidget>(second), Qt::Key_Left);
+            EXPECT_TRUE(Find<QWidget>(first)->hasFocus());
+        }
+    }
+
 } // namespace
 } // namespace corvane::test

@@ -283,7 +283,6 @@ namespace {
 
         void Record(const Voicing& v)
         {
-            int run = 0;
             int minFret = 100;
             int topFret = 0;
             for (int s = 0; s < kStrings; ++s) {
@@ -291,16 +290,13 @@ namespace {
                 if (value == kMuted) {
                     if (options_.easy && s >= 2)
                         return;
-                    run = 0;
                 } else {
-                    ++run;
                     const int a = std::abs(value);
                     if (a != 0 && a < minFret)
                         minFret = a;
                     topFret = std::max(topFret, value);
                 }
             }
-            (void)run;
             if (!(topFret - minFret < options_.span))
                 return;
             const int baseFret = topFret <= 5 ? 1 : minFret;

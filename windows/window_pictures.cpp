@@ -1,9 +1,6 @@
 #include "windows/window_pictures.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
-#include <cmath>
+#include "drawing/qt/picture_store.h"
 
 // The shared pictures are compiled into the drawing library, the neck photograph into this one.
 // Both are static libraries, so the resources must be registered explicitly; registering the shared
@@ -22,18 +19,7 @@ QString NeckPhotoPath() { return QStringLiteral(":/windows/neck-photo.svg"); }
 QPixmap RenderWindowPicture(const QString& resourcePath, QSize logicalSize, qreal devicePixelRatio)
 {
     RegisterPictureResources();
-    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const QSize device(static_cast<int>(std::lround(logicalSize.width() * ratio)),
-        static_cast<int>(std::lround(logicalSize.height() * ratio)));
-    QImage image(device, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(resourcePath);
-    if (renderer.isValid()) {
-        QPainter painter(&image);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
-    }
-    image.setDevicePixelRatio(ratio);
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(RenderSvgPicture(resourcePath, logicalSize, devicePixelRatio));
 }
 
 } // namespace corvane

@@ -50,27 +50,34 @@ PictureStore::PictureStore(qreal devicePixelRatio)
     : m_ratio(devicePixelRatio > 0 ? devicePixelRatio : 1.0)
 {
     InitPictureResources();
-    for (const PictureInfo& info : kPictureTable)
+    bool rendered = true;
+    for (const PictureInfo& info : kPictureTable) {
         m_pictures[static_cast<std::size_t>(info.picture)]
-            = render(resourcePath(info.picture), QSize(info.width, info.height));
-    for (const ArtworkInfo& info : kArtworkTable)
-        m_artwork[static_cast<std::size_t>(info.artwork)] = render(PathOf(info.file), QSize(info.width, info.height));
+            = RenderSvgPicture(resourcePath(info.picture), QSize(info.width, info.height), m_ratio, &rendered);
+        m_complete = m_complete && rendered;
+    }
+    for (const ArtworkInfo& info : kArtworkTable) {
+        m_artwork[static_cast<std::size_t>(info.artwork)]
+            = RenderSvgPicture(PathOf(info.file), QSize(info.width, info.height), m_ratio, &rendered);
+        m_complete = m_complete && rendered;
+    }
 }
 
-QImage PictureStore::render(const QString& path, QSize logical)
+QImage RenderSvgPicture(const QString& path, QSize logicalSize, qreal devicePixelRatio, bool* rendered)
 {
-    const QSize device(static_cast<int>(std::lround(logical.width() * m_ratio)),
-        static_cast<int>(std::lround(logical.height() * m_ratio)));
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const QSize device(static_cast<int>(std::lround(logicalSize.width() * ratio)),
+        static_cast<int>(std::lround(logicalSize.height() * ratio)));
     QImage image(device, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(path);
     if (renderer.isValid()) {
         QPainter painter(&image);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
-    } else {
-        m_complete = false;
     }
-    image.setDevicePixelRatio(m_ratio);
+    if (rendered)
+        *rendered = renderer.isValid();
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 

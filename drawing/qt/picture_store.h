@@ -23,6 +23,10 @@ enum class Artwork {
     Magnifier, // 20 x 20 glyph of the chord search button
 };
 
+// Renders an SVG file at `logicalSize` times `devicePixelRatio` device pixels; the image carries the
+// ratio. A file that cannot be read gives a transparent image of that size and sets *rendered false.
+QImage RenderSvgPicture(const QString& path, QSize logicalSize, qreal devicePixelRatio, bool* rendered = nullptr);
+
 class PictureStore {
 public:
     // Renders every picture; `devicePixelRatio` is the ratio of the screen the pictures will be
@@ -52,8 +56,6 @@ public:
     static QString applicationIconPath();
 
 private:
-    QImage render(const QString& path, QSize logical);
-
     qreal m_ratio;
     bool m_complete = true;
     std::array<QImage, kPictureTable.size()> m_pictures;

@@ -1,6 +1,7 @@
 #include "cli/chord_request.h"
 
 #include <charconv>
+#include <tuple>
 
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
@@ -130,21 +131,16 @@ Evaluation Evaluate(const ChordRequest& request)
     if (!ev.error.empty())
         return ev;
 
-    if (request.third) {
-        const auto v = ParseInt(*request.third);
+    for (auto [text, interval, what] : { std::tuple { &request.third, &state.thirdInterval, "third" },
+             std::tuple { &request.fifth, &state.fifthInterval, "fifth" } }) {
+        if (!*text)
+            continue;
+        const auto v = ParseInt(**text);
         if (!v || *v < 0 || *v > 11) {
-            ev.error = "third must be a number of semitones 0..11, not " + Quoted(*request.third);
+            ev.error = std::string(what) + " must be a number of semitones 0..11, not " + Quoted(**text);
             return ev;
         }
-        state.thirdInterval = *v;
-    }
-    if (request.fifth) {
-        const auto v = ParseInt(*request.fifth);
-        if (!v || *v < 0 || *v > 11) {
-            ev.error = "fifth must be a number of semitones 0..11, not " + Quoted(*request.fifth);
-            return ev;
-        }
-        state.fifthInterval = *v;
+        *interval = *v;
     }
 
     RefreshInput input;

@@ -51,6 +51,19 @@ namespace {
         return true;
     }
 
+    // The renames after the suspended one, in the order they are tried: each replaces the first
+    // occurrence of a component with another reading of the same interval.
+    struct Rename {
+        std::string_view from;
+        std::string_view to;
+    };
+    constexpr Rename kRenames[] = {
+        { "/6+", "/7" }, // seventh
+        { "2", "9" }, // ninth
+        { "/4", "/add11" }, // eleventh
+        { "/6", "/add13" }, // thirteenth
+    };
+
     struct Reading {
         std::string suffix;
         bool noThird = false;
@@ -159,21 +172,11 @@ std::vector<std::string> ListChordNames(
             };
             if (reading.noThird && Contains(s, "/4"))
                 emit("/sus4" + ReplaceFirst(s, "/4", ""), reading.noFifth ? " (no5)" : " ");
-            if (Contains(s, "/6+")) {
-                std::string renamed = ReplaceFirst(s, "/6+", "/7");
-                emit(renamed, StandardTail(reading, renamed));
-            }
-            if (Contains(s, "2")) {
-                std::string renamed = ReplaceFirst(s, "2", "9");
-                emit(renamed, StandardTail(reading, renamed));
-            }
-            if (Contains(s, "/4")) {
-                std::string renamed = ReplaceFirst(s, "/4", "/add11");
-                emit(renamed, StandardTail(reading, renamed));
-            }
-            if (Contains(s, "/6")) {
-                std::string renamed = ReplaceFirst(s, "/6", "/add13");
-                emit(renamed, StandardTail(reading, renamed));
+            for (const Rename& rule : kRenames) {
+                if (Contains(s, rule.from)) {
+                    std::string renamed = ReplaceFirst(s, rule.from, rule.to);
+                    emit(renamed, StandardTail(reading, renamed));
+                }
             }
         }
     }

@@ -1,3 +1,4 @@
+#include "guitar/tuning.h"
 #include "sound/fluidsynth_port.h"
 #include "sound/midi_constants.h"
 #include "sound/midi_device.h"
@@ -14,17 +15,6 @@ namespace corvane {
 namespace {
 
     constexpr Voicing kOpenLowE { 0, 99, 99, 99, 99, 99 };
-
-    StringNotes StandardStringNotes()
-    {
-        constexpr std::array<int, 6> openNotes { 40, 45, 50, 55, 59, 64 };
-        StringNotes notes {};
-        for (std::size_t s = 0; s < notes.size(); ++s) {
-            for (std::size_t f = 0; f < notes[s].size(); ++f)
-                notes[s][f] = openNotes[s] + static_cast<int>(f);
-        }
-        return notes;
-    }
 
     class SynthTest : public ::testing::Test {
     protected:
@@ -109,7 +99,7 @@ namespace {
         ASSERT_TRUE(ChangePatch(*port, 0));
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
-            PlayVoicing(*port, row.voicing, StandardStringNotes(), 2);
+            PlayVoicing(*port, row.voicing, RebuildStringNotes(kStandardTuning), 2);
             const std::vector<float> audio = renderMono(0.5);
             const double found = Fundamental(audio, static_cast<std::size_t>(frames(0.1)),
                 static_cast<std::size_t>(frames(0.4)), port->sampleRate());
@@ -146,7 +136,7 @@ namespace {
             }
             FluidSynthPort& fresh = *opened.port;
             ChangePatch(fresh, item);
-            PlayVoicing(fresh, kOpenLowE, StandardStringNotes(), 2);
+            PlayVoicing(fresh, kOpenLowE, RebuildStringNotes(kStandardTuning), 2);
             const std::vector<float> stereo = fresh.render(frames(0.4));
             std::vector<float> mono(stereo.size() / 2);
             for (std::size_t i = 0; i < mono.size(); ++i)
@@ -194,7 +184,7 @@ namespace {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
             port->setVolume(row.volume);
-            PlayVoicing(*port, kOpenLowE, StandardStringNotes(), 2);
+            PlayVoicing(*port, kOpenLowE, RebuildStringNotes(kStandardTuning), 2);
             const std::vector<float> stereo = port->render(frames(0.3));
             std::vector<float> left, right;
             for (std::size_t i = 0; i + 1 < stereo.size(); i += 2) {
@@ -219,7 +209,8 @@ namespace {
         ChangePatch(*port, 0);
         port->pause(200);
         const auto start = std::chrono::steady_clock::now();
-        PlayVoicing(*port, { 0, 2, 2, 1, 0, 0 }, StandardStringNotes(), 5); // six strings, 900 ms of pauses
+        PlayVoicing(
+            *port, { 0, 2, 2, 1, 0, 0 }, RebuildStringNotes(kStandardTuning), 5); // six strings, 900 ms of pauses
         const auto took = std::chrono::steady_clock::now() - start;
         EXPECT_LT(took, std::chrono::milliseconds(50));
         EXPECT_EQ(port->pendingEvents(), 4u + 6u);
@@ -248,7 +239,7 @@ namespace {
         });
         const auto start = std::chrono::steady_clock::now();
         ChangePatch(*port, 0);
-        PlayVoicing(*port, { 0, 2, 2, 1, 0, 0 }, StandardStringNotes(), 0); // 150 ms of strum
+        PlayVoicing(*port, { 0, 2, 2, 1, 0, 0 }, RebuildStringNotes(kStandardTuning), 0); // 150 ms of strum
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
         while (port->pendingEvents() > 0 && std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -271,7 +262,7 @@ namespace {
             const std::unique_ptr<MidiPort> port = OpenMidiDevice(device);
             ASSERT_TRUE(port);
             const auto start = std::chrono::steady_clock::now();
-            PlayVoicing(*port, { 99, 99, 99, 99, 99, 99 }, StandardStringNotes(), 5); // sends nothing
+            PlayVoicing(*port, { 99, 99, 99, 99, 99, 99 }, RebuildStringNotes(kStandardTuning), 5); // sends nothing
             ChangePatch(*port, 0);
             port->pause(150);
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));

@@ -1,3 +1,4 @@
+#include "guitar/tuning.h"
 #include "sound/midi_constants.h"
 #include "sound/midi_player.h"
 #include "sound/patch_table.h"
@@ -11,22 +12,10 @@
 namespace corvane {
 namespace {
 
-    // Standard tuning by the note-table rule, written out here so these tests need no guitar library.
-    StringNotes StandardStringNotes()
-    {
-        constexpr std::array<int, 6> openNotes { 40, 45, 50, 55, 59, 64 };
-        StringNotes notes {};
-        for (std::size_t s = 0; s < notes.size(); ++s) {
-            for (std::size_t f = 0; f < notes[s].size(); ++f)
-                notes[s][f] = openNotes[s] + static_cast<int>(f);
-        }
-        return notes;
-    }
-
     std::string Strum(const Voicing& voicing, int tempo = 2)
     {
         RecordingPort port;
-        PlayVoicing(port, voicing, StandardStringNotes(), tempo);
+        PlayVoicing(port, voicing, RebuildStringNotes(kStandardTuning), tempo);
         return port.text();
     }
 
@@ -98,7 +87,7 @@ namespace {
     TEST(PlayVoicing, TwoMutedStringsGiveFourNotesAndFourPauses)
     {
         RecordingPort port;
-        PlayVoicing(port, { 99, 99, 0, 2, 3, 2 }, StandardStringNotes(), 2);
+        PlayVoicing(port, { 99, 99, 0, 2, 3, 2 }, RebuildStringNotes(kStandardTuning), 2);
         EXPECT_EQ(port.messages().size(), 4u);
         EXPECT_EQ(port.pauses(), (std::vector<int> { 75, 75, 75, 75 }));
         // Each pause follows its note: the entries alternate.
@@ -108,7 +97,7 @@ namespace {
 
     TEST(PlayVoicing, BarreMarkSoundsTheFretItMarks)
     {
-        const StringNotes notes = StandardStringNotes();
+        const StringNotes notes = RebuildStringNotes(kStandardTuning);
         RecordingPort port;
         PlayVoicing(port, { -3, 5, 5, 4, 3, 3 }, notes, 2);
         ASSERT_FALSE(port.messages().empty());
@@ -128,7 +117,7 @@ namespace {
         for (int tempo = 0; tempo < kTempoPositions; ++tempo) {
             SCOPED_TRACE(tempo);
             RecordingPort port;
-            PlayVoicing(port, { 0, 2, 2, 1, 0, 0 }, StandardStringNotes(), tempo);
+            PlayVoicing(port, { 0, 2, 2, 1, 0, 0 }, RebuildStringNotes(kStandardTuning), tempo);
             EXPECT_EQ(port.pauses(), std::vector<int>(6, expected[tempo]));
         }
         EXPECT_EQ(StrumDelayMs(-1), 25);

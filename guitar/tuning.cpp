@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace corvane {
 
@@ -32,6 +33,30 @@ StringNotes RebuildStringNotes(const Tuning& tuning)
     return notes;
 }
 
+Tuning CapoTuning(const Tuning& tuning, int capo)
+{
+    const int k = std::clamp(capo, 0, kMaxCapo);
+    Tuning raised {};
+    for (size_t s = 0; s < raised.size(); ++s)
+        raised[s] = (tuning[s] + k) % 12;
+    return raised;
+}
+
+StringNotes CapoStringNotes(const StringNotes& stringNotes, int capo)
+{
+    const int k = std::clamp(capo, 0, kMaxCapo);
+    StringNotes shifted {};
+    for (size_t s = 0; s < 6; ++s) {
+        for (int f = 0; f < kNeckFrets; ++f) {
+            const int from = f + k;
+            shifted[s][static_cast<size_t>(f)] = from < kNeckFrets
+                ? stringNotes[s][static_cast<size_t>(from)]
+                : stringNotes[s][kNeckFrets - 1] + (from - (kNeckFrets - 1));
+        }
+    }
+    return shifted;
+}
+
 std::optional<int> FindPresetByCaption(std::string_view caption)
 {
     auto same = [](std::string_view a, std::string_view b) {
@@ -43,6 +68,36 @@ std::optional<int> FindPresetByCaption(std::string_view caption)
         if (same(kTuningPresets[static_cast<size_t>(i)].menuCaption, caption))
             return i;
     return std::nullopt;
+}
+
+} // namespace corvane
+
+namespace corvane {
+
+std::optional<Tuning> ParseTuningArgument(std::string_view text)
+{
+    if (const auto preset = FindPresetByCaption(text))
+        return kTuningPresets[static_cast<size_t>(*preset)].pitchClasses;
+    Tuning tuning {};
+    size_t filled = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < text.size() && text[i] != ' ')
+            ++i;
+        int pc = 0;
+        const auto [end, ec] = std::from_chars(text.data() + start, text.data() + i, pc);
+        if (filled == tuning.size() || ec != std::errc {} || end != text.data() + i || pc < 0 || pc > 11)
+            return std::nullopt;
+        tuning[filled++] = pc;
+    }
+    if (filled != tuning.size())
+        return std::nullopt;
+    return tuning;
 }
 
 } // namespace corvane

@@ -30,7 +30,19 @@ constexpr std::array<int, 6> kOctaveBase { 36, 36, 48, 48, 48, 60 };
 
 StringNotes RebuildStringNotes(const Tuning& tuning);
 
+// A capo on fret k (0..11) raises every open string by k semitones; frets are then counted from the
+// capo. Values outside 0..11 are taken as the nearest end.
+constexpr int kMaxCapo = 11;
+Tuning CapoTuning(const Tuning& tuning, int capo);
+
+// The note table as the strum reads it with a capo: entry [s][f] is stringNotes[s][f + k]. Frets the
+// table does not reach go on a semitone per fret, so a fret counted from a high capo still sounds.
+StringNotes CapoStringNotes(const StringNotes& stringNotes, int capo);
+
 // The preset whose menu caption matches (letter case ignored), if any.
 std::optional<int> FindPresetByCaption(std::string_view caption);
+
+// For command-line input: a preset's menu caption, or six pitch classes 0..11 separated by blanks.
+std::optional<Tuning> ParseTuningArgument(std::string_view text);
 
 } // namespace corvane

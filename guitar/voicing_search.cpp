@@ -113,6 +113,7 @@ namespace {
     public:
         Search(const ChordToSearch& chord, const SearchOptions& options, SearchResult& result)
             : options_(options)
+            , tuning_(CapoTuning(options.tuning, options.capo))
             , bassIndex_(chord.bassIndex)
             , result_(result)
             , seen_(SeenVoicings())
@@ -124,11 +125,11 @@ namespace {
             if (options.omit5)
                 RemoveTone(result_.chordTones, (chord.fifthInterval + chord.rootIndex) % 12);
 
-            bassTable_ = BuildFretTable({ chord.bassIndex }, options.tuning, options.fretLimit);
-            toneTable_ = BuildFretTable(result_.chordTones, options.tuning, options.fretLimit);
+            bassTable_ = BuildFretTable({ chord.bassIndex }, tuning_, options.fretLimit);
+            toneTable_ = BuildFretTable(result_.chordTones, tuning_, options.fretLimit);
             for (size_t s = 0; s < kStrings; ++s)
                 for (int f = 0; f < kNeckFrets; ++f)
-                    noteAt_[s][static_cast<size_t>(f)] = (options.tuning[s] + f) % 12;
+                    noteAt_[s][static_cast<size_t>(f)] = (tuning_[s] + f) % 12;
 
             const auto& tones = result_.chordTones;
             for (size_t i = 0; i < tones.size() && needed_.size() < kMaxNeeded; ++i)
@@ -307,6 +308,7 @@ namespace {
         }
 
         const SearchOptions& options_;
+        const Tuning tuning_; // as the capo leaves it
         const PitchClass bassIndex_;
         SearchResult& result_;
         FretTable bassTable_ {};

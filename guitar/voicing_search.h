@@ -23,6 +23,9 @@ struct SearchOptions {
     bool omit5 = false;
     bool noBarre = false;
     bool easy = false;
+    // Capo fret 0..11: the search runs on the tuning raised by it, and the frets of the records, the
+    // fret limit included, count from the capo.
+    int capo = 0;
 };
 
 struct ChordToSearch {

@@ -1,0 +1,118 @@
+#include "guitar/identify.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+
+#include "theory/naming.h"
+
+namespace corvane {
+
+namespace {
+
+    bool IsFret(int value) { return value >= kFingeringMuted && value <= kFingeringTopFret; }
+
+    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+} // namespace
+
+Fingering FingeringOfVoicing(const Voicing& voicing)
+{
+    Fingering fingering {};
+    for (size_t s = 0; s < fingering.size(); ++s)
+        fingering[s] = voicing[s] == kMuted ? kFingeringMuted : std::abs(voicing[s]);
+    return fingering;
+}
+
+Voicing VoicingOfFingering(const Fingering& fingering)
+{
+    Voicing voicing {};
+    for (size_t s = 0; s < voicing.size(); ++s)
+        voicing[s] = fingering[s] < 0 ? kMuted : fingering[s];
+    return voicing;
+}
+
+FingeringReading ReadFingering(std::string_view text)
+{
+    std::vector<std::string_view> tokens;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == ',' || text[i] == '\t') {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < text.size() && text[i] != ' ' && text[i] != ',' && text[i] != '\t')
+            ++i;
+        tokens.push_back(text.substr(start, i - start));
+    }
+
+    FingeringReading reading;
+    if (tokens.size() != kStrings) {
+        reading.error
+            = "six frets are needed, lowest string first; " + Quoted(text) + " has " + std::to_string(tokens.size());
+        return reading;
+    }
+    Fingering fingering {};
+    for (size_t s = 0; s < tokens.size(); ++s) {
+        const std::string_view token = tokens[s];
+        if (token == "x" || token == "X") {
+            fingering[s] = kFingeringMuted;
+            continue;
+        }
+        int value = 0;
+        const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
+        if (ec != std::errc {} || end != token.data() + token.size() || !IsFret(value)) {
+            reading.error = "bad fret " + Quoted(token) + " for string " + std::to_string(s + 1)
+                + " of 6 (x or -1 muted, 0 open, 1.." + std::to_string(kFingeringTopFret) + ")";
+            return reading;
+        }
+        fingering[s] = value;
+    }
+    reading.fingering = fingering;
+    return reading;
+}
+
+Identification Identify(
+    const Fingering& fingering, const Tuning& tuning, int capo, const std::array<std::string, 12>& rootGridNames)
+{
+    Identification id;
+    if (capo < 0 || capo > kMaxCapo) {
+        id.error = "capo " + std::to_string(capo) + " is not a fret 0.." + std::to_string(kMaxCapo);
+        return id;
+    }
+    for (size_t s = 0; s < fingering.size(); ++s) {
+        if (!IsFret(fingering[s])) {
+            id.error = "bad fret " + std::to_string(fingering[s]) + " for string " + std::to_string(s + 1) + " of 6";
+            return id;
+        }
+    }
+
+    unsigned heard = 0;
+    for (size_t s = 0; s < fingering.size(); ++s) {
+        const int fret = fingering[s];
+        if (fret == kFingeringMuted)
+            continue;
+        const int pc = ((tuning[s] % 12 + 12) % 12 + capo + fret) % 12;
+        id.notes.push_back(pc);
+        id.midiNotes.push_back(kOctaveBase[s] + tuning[s] + capo + fret);
+        if (!id.bass)
+            id.bass = pc;
+        if ((heard & 1u << pc) == 0) {
+            heard |= 1u << pc;
+            id.chordTones.push_back(pc);
+        }
+    }
+
+    if (id.chordTones.size() < 2) {
+        id.noName = id.notes.empty() ? "no string sounds: there is no chord to name"
+                                     : "fewer than two different notes sound: there is no chord to name";
+        return id;
+    }
+    // The bass leads the chord tones: the naming leaves the bass out of the name of the chord's first
+    // note only, and for the bass there is nothing to leave out, so every note is named alike.
+    id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
+    return id;
+}
+
+} // namespace corvane

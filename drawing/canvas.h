@@ -29,6 +29,7 @@ enum class Picture {
     D2,
     D3,
     D4,
+    Capo, // the capo bar across the neck
 };
 
 struct PictureInfo {
@@ -39,7 +40,7 @@ struct PictureInfo {
 };
 
 // One row per Picture, in enumeration order.
-inline constexpr std::array<PictureInfo, 19> kPictureTable { {
+inline constexpr std::array<PictureInfo, 20> kPictureTable { {
     { Picture::Braco, "braco", 56, 83 },
     { Picture::Braco2, "braco2", 56, 83 },
     { Picture::Dedo1, "dedo1", 9, 9 },
@@ -59,6 +60,7 @@ inline constexpr std::array<PictureInfo, 19> kPictureTable { {
     { Picture::D2, "d2", 13, 12 },
     { Picture::D3, "d3", 13, 12 },
     { Picture::D4, "d4", 13, 12 },
+    { Picture::Capo, "capo", 7, 85 },
 } };
 
 constexpr bool PictureTableInEnumOrder()

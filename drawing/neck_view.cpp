@@ -37,9 +37,23 @@ Picture NeckPictureImage(NeckPicture neck)
 
 void DrawNeckPicture(Canvas& canvas, NeckPicture neck) { canvas.drawPicture(NeckPictureImage(neck), 0, 0); }
 
-void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background)
+int NeckCapoLeft(int capo)
+{
+    const int fret = std::clamp(capo, 1, kMaxCapo);
+    return kNeckWireX[static_cast<std::size_t>(fret - 1)] - InfoOf(Picture::Capo).width;
+}
+
+void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background, int capo)
 {
     DrawNeckPicture(canvas, background);
+    const int k = std::clamp(capo, 0, kMaxCapo);
+    if (k > 0)
+        canvas.drawPicture(Picture::Capo, NeckCapoLeft(k), 0);
+    // Where the mark of a fret counted from the capo goes.
+    const auto markLeft = [k](long long fret) {
+        return k == 0 ? NeckMarkLeft(static_cast<int>(fret))
+                      : NeckMarkLeft(static_cast<int>(std::min<long long>(fret + k, kNeckLastFret)));
+    };
 
     long long lowest = 100;
     long long highest = 0;
@@ -59,9 +73,9 @@ void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background)
 
     Voicing work = voicing;
     int finger = 0;
-    const auto drawFinger = [&canvas, &finger](long long fret, int string) {
+    const auto drawFinger = [&canvas, &finger, &markLeft](long long fret, int string) {
         if (finger <= static_cast<int>(kFingerMarks.size()))
-            canvas.drawPicture(kFingerMarks[finger - 1], NeckMarkLeft(static_cast<int>(fret)), NeckMarkTop(string));
+            canvas.drawPicture(kFingerMarks[finger - 1], markLeft(fret), NeckMarkTop(string));
     };
     // No real fret reaches the muted value; the bound keeps a malformed fingering from looping over
     // billions of empty frets.
@@ -85,6 +99,40 @@ void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background)
             }
         }
     }
+}
+
+} // namespace corvane
+
+namespace corvane {
+
+std::optional<NeckSpot> NeckSpotAt(int x, int y, int capo)
+{
+    if (x < 0 || y < 0 || y >= kNeckHeight || x >= kNeckWidth)
+        return std::nullopt;
+    NeckSpot spot;
+    // The rows the marks are drawn in, 14 pixels each from the top; the last takes the bottom edge.
+    spot.string = std::max(0, kStrings - 1 - y / 14);
+    if (x < kNeckNutWidth)
+        return spot;
+    // Fret f is the space that ends at wire f; the last fret's marks reach over its wire to the edge.
+    const auto wire = std::upper_bound(kNeckWireX.begin(), kNeckWireX.end(), x);
+    const int fret = std::min(static_cast<int>(wire - kNeckWireX.begin()) + 1, kNeckLastFret);
+    const int k = std::clamp(capo, 0, kMaxCapo);
+    spot.fret = fret <= k ? kAtNut : fret - k;
+    return spot;
+}
+
+Fingering ToggleAt(const Fingering& fingering, const NeckSpot& spot)
+{
+    Fingering next = fingering;
+    if (spot.string < 0 || spot.string >= kStrings || spot.fret < kAtNut || spot.fret > kFingeringTopFret)
+        return next;
+    int& fret = next[static_cast<std::size_t>(spot.string)];
+    if (spot.fret == kAtNut)
+        fret = fret == kFingeringMuted ? 0 : kFingeringMuted;
+    else
+        fret = fret == spot.fret ? 0 : spot.fret;
+    return next;
 }
 
 } // namespace corvane

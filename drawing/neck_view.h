@@ -3,9 +3,11 @@
 // left and the highest string on top. The tables below are the geometry all neck pictures share.
 
 #include "drawing/canvas.h"
+#include "guitar/identify.h"
 #include "guitar/voicing.h"
 
 #include <array>
+#include <optional>
 
 namespace corvane {
 
@@ -21,8 +23,9 @@ inline constexpr std::array<int, 26> kNeckFretX { 10, 50, 93, 134, 171, 206, 239
 inline constexpr int kNeckWidth = 625;
 inline constexpr int kNeckHeight = 85;
 inline constexpr int kNeckNutWidth = 10;
-inline constexpr std::array<int, 24> kNeckWireX { 59, 104, 144, 180, 213, 245, 275, 303, 329, 355, 380, 403, 425, 446,
-    467, 487, 507, 527, 546, 563, 579, 594, 607, 619 };
+inline constexpr int kNeckLastFret = 24;
+inline constexpr std::array<int, kNeckLastFret> kNeckWireX { 59, 104, 144, 180, 213, 245, 275, 303, 329, 355, 380, 403,
+    425, 446, 467, 487, 507, 527, 546, 563, 579, 594, 607, 619 };
 // Row of each string, string 0 (lowest-pitched) first: the highest string runs on top.
 inline constexpr std::array<int, 6> kNeckStringY { 76, 62, 48, 34, 20, 7 };
 // Fret spaces with one position dot at kNeckDotY, and those with a pair at kNeckPairY.
@@ -48,6 +51,31 @@ void DrawNeckPicture(Canvas& canvas, NeckPicture neck);
 // The neck picture, then a mark on the nut for every open string and a numbered mark (fingers 1 to 4)
 // for every stopped string, a barre repeating its finger's mark across the strings it covers.
 // The fingering is drawn as stored, never mirrored.
-void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background);
+// With a capo on fret k (1..11) the capo bar is drawn across the strings just behind fret wire k, and
+// the frets, which count from the capo, are drawn at f + k, but never past the last fret of the
+// picture: a finger the neck cannot show is drawn on fret 24.
+void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background, int capo = 0);
+
+// Left edge of the capo bar on fret k (1..11); it spans the picture's height.
+int NeckCapoLeft(int capo);
+
+// A place on the neck picture a click can mean: a string, and a fret counted from the capo, or the
+// nut. With a capo, the capo bar and everything left of it count as the nut.
+inline constexpr int kAtNut = 0;
+struct NeckSpot {
+    int string = 0; // 0 (lowest, bottom row) .. 5
+    int fret = kAtNut; // 1..24 - capo, or kAtNut
+
+    bool operator==(const NeckSpot&) const = default;
+};
+
+// The spot under a point of the neck picture, by the rows the marks are drawn in and the fret spaces
+// between the wires (the strip past the last wire is the last fret); nothing outside the picture.
+std::optional<NeckSpot> NeckSpotAt(int x, int y, int capo = 0);
+
+// What a click on a spot does to the fingering played on the neck: a fret puts the string's one finger
+// there, or takes it off (the string is then open) when it was already there; the nut turns a muted
+// string open and any other string muted.
+Fingering ToggleAt(const Fingering& fingering, const NeckSpot& spot);
 
 } // namespace corvane

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -122,6 +125,118 @@ picture d1 618 28
             SCOPED_TRACE("string " + std::to_string(s));
             EXPECT_GE(kNeckStringY[s], NeckMarkTop(s) + 5);
             EXPECT_LE(kNeckStringY[s], NeckMarkTop(s) + 7);
+        }
+    }
+
+    TEST(NeckCapo, BarBehindItsWireAndFingersCountedFromIt)
+    {
+        RecordingCanvas canvas;
+        DrawNeck(canvas, { 99, 3, 2, 0, 1, 0 }, NeckPicture::Classic, 2);
+        // The C shape with the capo on 2: the open strings stay on the nut, the fingers move up two.
+        const std::string expected = R"(picture neck-classic 0 0
+picture capo 97 0
+picture d0 0 28
+picture d0 0 0
+picture d1 124 14
+picture d2 161 42
+picture d3 196 56
+)";
+        const std::string difference = test::FirstDifference(expected, canvas.text());
+        EXPECT_TRUE(difference.empty()) << difference;
+    }
+
+    // Every finger lands at fret f + k, or on the last fret when the picture ends before it; the capo
+    // bar stands in the space of its own fret, clear of the wire.
+    TEST(NeckCapo, FingersNeverPastTheLastDrawnFret)
+    {
+        for (int capo = 1; capo <= kMaxCapo; ++capo) {
+            const int barLeft = NeckCapoLeft(capo);
+            EXPECT_GT(barLeft, capo == 1 ? kNeckNutWidth : kNeckWireX[static_cast<size_t>(capo - 2)]);
+            EXPECT_LE(barLeft + InfoOf(Picture::Capo).width, kNeckWireX[static_cast<size_t>(capo - 1)]);
+            for (int fret = 1; fret <= 27; ++fret) {
+                SCOPED_TRACE("capo " + std::to_string(capo) + ", fret " + std::to_string(fret));
+                RecordingCanvas canvas;
+                DrawNeck(canvas, { 99, 99, fret, 99, 99, 99 }, NeckPicture::Classic, capo);
+                ASSERT_EQ(canvas.calls().size(), 3u);
+                const RecordingCanvas::Call& mark = canvas.calls()[2];
+                EXPECT_EQ(mark.x, NeckMarkLeft(std::min(fret + capo, kNeckLastFret)));
+                EXPECT_LE(mark.x + InfoOf(Picture::D1).width, kNeckWidth);
+            }
+        }
+    }
+
+    // A click on a finger mark the neck drew finds that finger's string and fret again, with any capo.
+    TEST(NeckHitTest, MarksDrawnAreFoundWhereTheyAreDrawn)
+    {
+        for (int capo = 0; capo <= kMaxCapo; ++capo) {
+            for (int s = 0; s < kStrings; ++s) {
+                for (int fret = 1; fret + capo <= kNeckLastFret; ++fret) {
+                    SCOPED_TRACE("capo " + std::to_string(capo) + ", string " + std::to_string(s) + ", fret "
+                        + std::to_string(fret));
+                    Voicing voicing { 99, 99, 99, 99, 99, 99 };
+                    voicing[static_cast<size_t>(s)] = fret;
+                    RecordingCanvas canvas;
+                    DrawNeck(canvas, voicing, NeckPicture::Classic, capo);
+                    const RecordingCanvas::Call& mark = canvas.calls().back();
+                    for (auto [dx, dy] : { std::pair { 1, 1 }, std::pair { 6, 6 }, std::pair { 12, 11 } }) {
+                        const auto spot = NeckSpotAt(mark.x + dx, mark.y + dy, capo);
+                        ASSERT_TRUE(spot);
+                        EXPECT_EQ(*spot, (NeckSpot { s, fret }));
+                    }
+                }
+            }
+        }
+    }
+
+    TEST(NeckHitTest, NutCapoAndOutside)
+    {
+        struct Row {
+            const char* name;
+            int x, y, capo;
+            std::optional<NeckSpot> spot;
+        };
+        const Row rows[] = {
+            { "nut, top row", 0, 0, 0, NeckSpot { 5, kAtNut } },
+            { "nut, bottom edge", 9, 84, 0, NeckSpot { 0, kAtNut } },
+            { "open mark of string 3", 6, NeckMarkTop(3) + 6, 0, NeckSpot { 3, kAtNut } },
+            { "first fret space", 10, 48, 0, NeckSpot { 2, 1 } },
+            { "on wire 1", 59, 48, 0, NeckSpot { 2, 2 } },
+            { "behind the capo counts as the nut", 60, 48, 3, NeckSpot { 2, kAtNut } },
+            { "on the capo bar", NeckCapoLeft(3) + 2, 48, 3, NeckSpot { 2, kAtNut } },
+            { "first space past the capo", kNeckWireX[2] + 1, 48, 3, NeckSpot { 2, 1 } },
+            { "left of the picture", -1, 48, 0, std::nullopt },
+            { "below the picture", 100, kNeckHeight, 0, std::nullopt },
+            { "past the last wire", kNeckWireX.back(), 48, 0, NeckSpot { 2, kNeckLastFret } },
+            { "right of the picture", kNeckWidth, 48, 0, std::nullopt },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(NeckSpotAt(row.x, row.y, row.capo), row.spot);
+        }
+    }
+
+    TEST(NeckHitTest, ClicksToggleOneFingerPerString)
+    {
+        struct Row {
+            const char* name;
+            Fingering before;
+            NeckSpot spot;
+            Fingering after;
+        };
+        const Row rows[] = {
+            { "finger on an open string", { -1, 3, 2, 0, 1, 0 }, { 3, 2 }, { -1, 3, 2, 2, 1, 0 } },
+            { "finger moves along its string", { -1, 3, 2, 0, 1, 0 }, { 1, 5 }, { -1, 5, 2, 0, 1, 0 } },
+            { "same place takes it off", { -1, 3, 2, 0, 1, 0 }, { 1, 3 }, { -1, 0, 2, 0, 1, 0 } },
+            { "finger on a muted string", { -1, 3, 2, 0, 1, 0 }, { 0, 3 }, { 3, 3, 2, 0, 1, 0 } },
+            { "nut mutes an open string", { -1, 3, 2, 0, 1, 0 }, { 5, kAtNut }, { -1, 3, 2, 0, 1, -1 } },
+            { "nut opens a muted string", { -1, 3, 2, 0, 1, 0 }, { 0, kAtNut }, { 0, 3, 2, 0, 1, 0 } },
+            { "nut mutes a stopped string", { -1, 3, 2, 0, 1, 0 }, { 2, kAtNut }, { -1, 3, -1, 0, 1, 0 } },
+            { "no such string", { -1, 3, 2, 0, 1, 0 }, { 6, 1 }, { -1, 3, 2, 0, 1, 0 } },
+            { "no such fret", { -1, 3, 2, 0, 1, 0 }, { 2, 25 }, { -1, 3, 2, 0, 1, 0 } },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(ToggleAt(row.before, row.spot), row.after);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "guitar/identify.h"
 #include "guitar/refresh.h"
 #include "theory/interval_list.h"
 
@@ -43,8 +44,23 @@ void LargestCase(benchmark::State& state)
     Run(state, MakeInput("00 04 07 08 01", 6, 7, options));
 }
 
+// Naming six frets, as every click on the neck does: six different notes, the most candidate roots a
+// hand can give the naming.
+void IdentifyFingering(benchmark::State& state)
+{
+    const auto names = GridNames(Spelling::Sharp);
+    size_t count = 0;
+    for (auto _ : state) {
+        Identification id = Identify({ 0, 1, 3, 1, 3, 3 }, kStandardTuning, 0, names);
+        count = id.names.size();
+        benchmark::DoNotOptimize(id);
+    }
+    state.counters["names"] = static_cast<double>(count);
+}
+
 } // namespace
 
+BENCHMARK(IdentifyFingering)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CMajorDefaults)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LargestCase)->Unit(benchmark::kMicrosecond);
 

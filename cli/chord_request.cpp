@@ -3,6 +3,7 @@
 #include <charconv>
 #include <tuple>
 
+#include "cli/identify_command.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
@@ -37,26 +38,6 @@ namespace {
         }
         parts.push_back(current);
         return parts;
-    }
-
-    std::optional<Tuning> ParseTuning(const std::string& text)
-    {
-        if (const auto preset = FindPresetByCaption(text))
-            return kTuningPresets[static_cast<size_t>(*preset)].pitchClasses;
-        std::vector<std::string> parts;
-        for (const std::string& part : SplitOn(text, ' '))
-            if (!part.empty())
-                parts.push_back(part);
-        if (parts.size() != 6)
-            return std::nullopt;
-        Tuning tuning {};
-        for (size_t s = 0; s < 6; ++s) {
-            const auto pc = ParseInt(parts[s]);
-            if (!pc || *pc < 0 || *pc > 11)
-                return std::nullopt;
-            tuning[s] = *pc;
-        }
-        return tuning;
     }
 
     // Chooses the chord on the selection state as the window's controls would.
@@ -145,7 +126,7 @@ Evaluation Evaluate(const ChordRequest& request)
 
     RefreshInput input;
     if (request.tuning) {
-        const auto tuning = ParseTuning(*request.tuning);
+        const auto tuning = ParseTuningArgument(*request.tuning);
         if (!tuning) {
             ev.error = "unknown tuning " + Quoted(*request.tuning)
                 + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
@@ -168,6 +149,14 @@ Evaluation Evaluate(const ChordRequest& request)
             return ev;
         }
         input.options.span = *v;
+    }
+    if (request.capo) {
+        const auto capo = ParseCapoArgument(*request.capo);
+        if (!capo) {
+            ev.error = CapoError(*request.capo);
+            return ev;
+        }
+        input.options.capo = *capo;
     }
     input.options.omit3 = request.omit3;
     input.options.omit5 = request.omit5;

@@ -23,6 +23,7 @@ struct ChordRequest {
     std::optional<std::string> tuning;
     std::optional<std::string> upTo;
     std::optional<std::string> distance;
+    std::optional<std::string> capo;
     bool omit3 = false;
     bool omit5 = false;
     bool easy = false;

@@ -85,6 +85,8 @@ std::string RequestFromJson(const std::string& line, ChordRequest& request)
             text = &request.upTo;
         else if (key == "distance")
             text = &request.distance;
+        else if (key == "capo")
+            text = &request.capo;
         else if (key == "omit3")
             flag = &request.omit3;
         else if (key == "omit5")

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/chord_request.h"
+#include "cli/identify_command.h"
 #include "cli/json_output.h"
 #include "theory/name_reading.h"
 
@@ -32,6 +33,7 @@ void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
     text("--tuning", request.tuning, "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
     text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
     text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
+    text("--capo", request.capo, "capo fret 0..11: frets count from the capo, names are of the chord that sounds");
     command.add_flag("--omit3", request.omit3, "leave out the third");
     command.add_flag("--omit5", request.omit5, "leave out the fifth");
     command.add_flag("--easy", request.easy, "easy chords only");
@@ -90,6 +92,8 @@ int main(int argc, char** argv)
     parse->add_option("name", typedName, "the chord name as typed, e.g. Dbm7/Ab")->required();
     AddChordOptions(*voicings, request, asJson);
     AddChordOptions(*names, request, asJson);
+    IdentifyRequest identifyRequest;
+    auto* identify = AddIdentifyCommand(app, identifyRequest);
 
     try {
         app.parse(argc, argv);
@@ -105,6 +109,8 @@ int main(int argc, char** argv)
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();
+    if (command == identify)
+        return RunIdentify(identifyRequest, std::cout, std::cerr);
     if (command == parse) {
         SelectionState state = StartupSelection();
         state.editText = typedName;

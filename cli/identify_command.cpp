@@ -1,0 +1,106 @@
+#include "cli/identify_command.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "guitar/identify.h"
+#include "guitar/tuning.h"
+
+namespace corvane::cli {
+
+namespace {
+
+    constexpr int kBadInput = 2;
+
+    std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+} // namespace
+
+std::optional<int> ParseCapoArgument(const std::string& text)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc {} || end != text.data() + text.size() || value < 0 || value > kMaxCapo)
+        return std::nullopt;
+    return value;
+}
+
+std::string CapoError(const std::string& text)
+{
+    return "capo must be a fret 0.." + std::to_string(kMaxCapo) + ", not " + Quoted(text);
+}
+
+CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
+{
+    auto* command = app.add_subcommand("identify", "print every name of the chord six frets play, one per line");
+    command
+        ->add_option(
+            "frets", request.frets, "six frets, lowest string first: x muted, 0 open, 1..24, e.g. \"x 3 2 0 1 0\"")
+        ->required();
+    command->add_option_function<std::string>(
+        "--tuning", [&request](const std::string& v) { request.tuning = v; },
+        "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
+    command->add_option_function<std::string>(
+        "--capo", [&request](const std::string& v) { request.capo = v; },
+        "capo fret 0..11; the frets count from the capo");
+    command->add_flag("--flats", request.flats, "name notes with flats");
+    command->add_flag("--json", request.json, "print one JSON object: frets, notes, bass, chordTones, names");
+    return command;
+}
+
+int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err)
+{
+    const auto fail = [&err](const std::string& message) {
+        err << "corvane-cli: " << message << '\n';
+        return kBadInput;
+    };
+    const FingeringReading reading = ReadFingering(request.frets);
+    if (!reading.fingering)
+        return fail(reading.error);
+    Tuning tuning = kStandardTuning;
+    if (request.tuning) {
+        const auto parsed = ParseTuningArgument(*request.tuning);
+        if (!parsed)
+            return fail("unknown tuning " + Quoted(*request.tuning)
+                + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")");
+        tuning = *parsed;
+    }
+    int capo = 0;
+    if (request.capo) {
+        const auto parsed = ParseCapoArgument(*request.capo);
+        if (!parsed)
+            return fail(CapoError(*request.capo));
+        capo = *parsed;
+    }
+
+    const auto noteNames = GridNames(request.flats ? Spelling::Flat : Spelling::Sharp);
+    const Identification id = Identify(*reading.fingering, tuning, capo, noteNames);
+    if (!id.error.empty())
+        return fail(id.error);
+
+    if (request.json) {
+        const auto named = [&noteNames](const std::vector<PitchClass>& pcs) {
+            auto list = nlohmann::ordered_json::array();
+            for (PitchClass pc : pcs)
+                list.push_back(noteNames[static_cast<size_t>(pc)]);
+            return list;
+        };
+        nlohmann::ordered_json json;
+        json["frets"] = *reading.fingering;
+        json["notes"] = named(id.notes);
+        json["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
+        json["chordTones"] = named(id.chordTones);
+        json["names"] = id.names;
+        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else {
+        for (const auto& name : id.names)
+            out << name << '\n';
+    }
+    if (id.names.empty())
+        err << "corvane-cli: " << id.noName << '\n';
+    return 0;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,34 @@
+#pragma once
+// The identify subcommand: the names of a chord given by its six frets.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace corvane::cli {
+
+struct IdentifyRequest {
+    std::string frets; // "x 3 2 0 1 0", lowest string first
+    std::optional<std::string> tuning;
+    std::optional<std::string> capo;
+    bool flats = false;
+    bool json = false;
+};
+
+// Registers the subcommand and its options on the program's parser.
+CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request);
+
+// Prints the names one per line, or one JSON object; a value that cannot be read is named in one line
+// on `err` with exit status 2. A fingering of fewer than two different notes prints no name and says
+// so on `err`, with status 0.
+int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err);
+
+// The capo value of every subcommand: a fret 0..11.
+std::optional<int> ParseCapoArgument(const std::string& text);
+std::string CapoError(const std::string& text);
+
+} // namespace corvane::cli

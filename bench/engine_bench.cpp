@@ -44,23 +44,28 @@ void LargestCase(benchmark::State& state)
     Run(state, MakeInput("00 04 07 08 01", 6, 7, options));
 }
 
-// Naming six frets, as every click on the neck does: six different notes, the most candidate roots a
-// hand can give the naming.
-void IdentifyFingering(benchmark::State& state)
+// Naming six frets, as every click on the neck does.
+void RunIdentify(benchmark::State& state, const Fingering& fingering)
 {
     const auto names = GridNames(Spelling::Sharp);
     size_t count = 0;
     for (auto _ : state) {
-        Identification id = Identify({ 0, 1, 3, 1, 3, 3 }, kStandardTuning, 0, names);
+        Identification id = Identify(fingering, kStandardTuning, 0, names);
         count = id.names.size();
         benchmark::DoNotOptimize(id);
     }
     state.counters["names"] = static_cast<double>(count);
 }
 
+void IdentifyOpenC(benchmark::State& state) { RunIdentify(state, { -1, 3, 2, 0, 1, 0 }); }
+
+// Six different notes: the most candidate roots a hand can give the naming.
+void IdentifySixNotes(benchmark::State& state) { RunIdentify(state, { 0, 1, 3, 1, 3, 3 }); }
+
 } // namespace
 
-BENCHMARK(IdentifyFingering)->Unit(benchmark::kMicrosecond);
+BENCHMARK(IdentifyOpenC)->Unit(benchmark::kMicrosecond);
+BENCHMARK(IdentifySixNotes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CMajorDefaults)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LargestCase)->Unit(benchmark::kMicrosecond);
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "guitar/refresh.h"
 #include "guitar/tuning.h"
 #include "theory/interval_list.h"
@@ -51,22 +49,6 @@ TEST(Capo, RecordsAreThoseOfTheChordTheCapoRaises)
         EXPECT_EQ(RecordTexts("00 04 07 10", root, bass, kStandardTuning, 3),
             RecordTexts("00 04 07 10", (root + 9) % 12, (bass + 9) % 12, kStandardTuning, 0));
     }
-}
-
-TEST(Capo, NamesAreOfTheSoundingChord)
-{
-    RefreshInput input;
-    input.noteList = CurrentNoteList("00 04 07", 2, 2);
-    input.rootIndex = 2;
-    input.bassIndex = 2;
-    input.options.capo = 2;
-    input.rootGridNames = GridNames(Spelling::Sharp);
-    const RefreshResult d = ComputeRefresh(input);
-    ASSERT_FALSE(d.records.empty());
-    EXPECT_EQ(d.records.front().Text(), "112013 99 3 2 0 1 0 "); // the C shape, two frets up
-    input.options.capo = 0;
-    EXPECT_EQ(d.names, ComputeRefresh(input).names);
-    EXPECT_NE(std::find(d.names.begin(), d.names.end(), "D"), d.names.end());
 }
 
 TEST(Capo, StrumTableIsShiftedByTheCapo)

@@ -21,11 +21,11 @@ RefreshResult Refresh(const std::string& intervals, int root, int bass, SearchOp
     return ComputeRefresh(input);
 }
 
-Identification IdentifyText(const std::string& frets, int capo = 0, Spelling spelling = Spelling::Sharp)
+Identification IdentifyText(const std::string& frets, int capo = 0)
 {
     const FingeringReading reading = ReadFingering(frets);
     EXPECT_TRUE(reading.fingering) << reading.error;
-    return Identify(reading.fingering.value_or(kAllMuted), kStandardTuning, capo, GridNames(spelling));
+    return Identify(reading.fingering.value_or(kAllMuted), kStandardTuning, capo, GridNames(Spelling::Sharp));
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name)
@@ -105,6 +105,11 @@ TEST(Identify, NotesBassAndTonesFollowTheStrings)
     EXPECT_EQ(id.bass, 0);
     EXPECT_EQ(id.chordTones, (std::vector<int> { 0, 4, 7 }));
 
+    // With the capo on 2 the same hand sounds D major, and is named so.
+    const Identification d = IdentifyText("x 3 2 0 1 0", 2);
+    EXPECT_EQ(d.midiNotes, (std::vector<int> { 50, 54, 57, 62, 66 }));
+    EXPECT_EQ(d.names, Refresh("00 04 07", 2, 2).names);
+
     // A bass that is not the root leads the chord tones; the slash reading names it.
     const Identification overE = IdentifyText("0 3 2 0 1 0");
     EXPECT_EQ(overE.chordTones, (std::vector<int> { 4, 0, 7 }));
@@ -134,18 +139,6 @@ TEST(Identify, FewerThanTwoDifferentNotesHaveNoName)
     }
     // Two different notes are enough for a name.
     EXPECT_FALSE(IdentifyText("x x x x 1 0").names.empty());
-}
-
-TEST(Identify, CapoNamesTheSoundingChordInTheGridSpelling)
-{
-    const Identification d = IdentifyText("x 3 2 0 1 0", 2);
-    EXPECT_EQ(d.chordTones, (std::vector<int> { 2, 6, 9 }));
-    EXPECT_EQ(d.names, Refresh("00 04 07", 2, 2).names);
-    EXPECT_EQ(d.midiNotes, (std::vector<int> { 50, 54, 57, 62, 66 }));
-
-    EXPECT_TRUE(Contains(IdentifyText("x 3 2 0 1 0", 1, Spelling::Flat).names, "Db"));
-    EXPECT_TRUE(Contains(IdentifyText("x 3 2 0 1 0", 1, Spelling::Sharp).names, "C#"));
-    EXPECT_TRUE(Contains(IdentifyText("x 1 3 3 3 1", 0, Spelling::Flat).names, "Bb"));
 }
 
 TEST(Identify, OutOfRangeInputIsReportedNotNamed)
@@ -186,11 +179,4 @@ TEST(ReadFingering, AcceptedAndRefusedTexts)
         EXPECT_NE(reading.error.find(row.named), std::string::npos) << reading.error;
         EXPECT_EQ(reading.error.find('\n'), std::string::npos);
     }
-}
-
-TEST(ReadFingering, SearchResultsConvertBothWays)
-{
-    EXPECT_EQ(FingeringOfVoicing({ -1, 3, 3, 2, 1, 1 }), (Fingering { 1, 3, 3, 2, 1, 1 }));
-    EXPECT_EQ(FingeringOfVoicing({ 99, -3, 5, 5, 5, 3 }), (Fingering { -1, 3, 5, 5, 5, 3 }));
-    EXPECT_EQ(VoicingOfFingering({ -1, 3, 2, 0, 1, 0 }), (Voicing { 99, 3, 2, 0, 1, 0 }));
 }

@@ -86,7 +86,8 @@ namespace {
                     continue;
                 const int f = std::abs(value);
                 cost += w.outsideFret
-                    * (std::max(0, settings.keepPosition->lowest - f) + std::max(0, f - settings.keepPosition->highest));
+                    * (std::max(0, settings.keepPosition->lowest - f)
+                        + std::max(0, f - settings.keepPosition->highest));
             }
         }
         return cost;
@@ -110,11 +111,19 @@ namespace {
         }
 
         // The cheapest path through the layers in order; the path's layer indexes into `chosen`.
+        // With `closing`, the path also pays the move from its last fingering to that node.
         // Returns its total, or kInf when a pin leaves no path.
-        long long Forward(const std::vector<size_t>& order, std::vector<int>& chosen) const
+        long long Forward(
+            const std::vector<size_t>& order, std::vector<int>& chosen, const Node* closing = nullptr) const
         {
             std::vector<std::vector<int>> from(order.size());
-            const std::vector<int> d = Through(order, &from);
+            std::vector<int> d = Through(order, &from);
+            if (closing) {
+                const Layer& last = layers_[order.back()];
+                for (size_t i = 0; i < d.size(); ++i)
+                    if (d[i] < kInf)
+                        d[i] += Move(last.nodes[i], *closing);
+            }
             const auto last = std::min_element(d.begin(), d.end());
             if (*last >= kInf)
                 return kInf;
@@ -155,10 +164,7 @@ namespace {
                     break;
                 layers_.front().pinned = static_cast<int>(start);
                 std::vector<int> path;
-                long long total = Forward(order, path);
-                if (total >= kInf)
-                    continue;
-                total += Move(layers_.back().nodes[static_cast<size_t>(path.back())], layers_.front().nodes[start]);
+                const long long total = Forward(order, path, &layers_.front().nodes[start]);
                 if (total < best) {
                     best = total;
                     chosen = std::move(path);

@@ -93,8 +93,8 @@ ProgressionText ParseProgression(std::string_view text)
             out.entries.push_back(std::move(entry));
     }
     if (full)
-        out.problems.push_back(
-            "the progression is longer than " + std::to_string(kMaxProgressionLength) + " chords; the rest is left out");
+        out.problems.push_back("the progression is longer than " + std::to_string(kMaxProgressionLength)
+            + " chords; the rest is left out");
     return out;
 }
 

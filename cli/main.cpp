@@ -6,6 +6,7 @@
 
 #include "cli/chord_request.h"
 #include "cli/json_output.h"
+#include "cli/progression_command.h"
 #include "theory/name_reading.h"
 
 using namespace corvane;
@@ -90,6 +91,7 @@ int main(int argc, char** argv)
     parse->add_option("name", typedName, "the chord name as typed, e.g. Dbm7/Ab")->required();
     AddChordOptions(*voicings, request, asJson);
     AddChordOptions(*names, request, asJson);
+    const ProgressionCommand progression(app);
 
     try {
         app.parse(argc, argv);
@@ -102,6 +104,8 @@ int main(int argc, char** argv)
         return kBadInput;
     }
 
+    if (progression.Chosen())
+        return progression.Run();
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();

@@ -125,43 +125,9 @@ Evaluation Evaluate(const ChordRequest& request)
     }
 
     RefreshInput input;
-    if (request.tuning) {
-        const auto tuning = ParseTuningArgument(*request.tuning);
-        if (!tuning) {
-            ev.error = "unknown tuning " + Quoted(*request.tuning)
-                + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
-            return ev;
-        }
-        input.options.tuning = *tuning;
-    }
-    if (request.upTo) {
-        const auto v = ParseInt(*request.upTo);
-        if (!v || (*v != 6 && *v != 12 && *v != 18 && *v != 24)) {
-            ev.error = "up-to fret must be 6, 12, 18 or 24, not " + Quoted(*request.upTo);
-            return ev;
-        }
-        input.options.fretLimit = *v;
-    }
-    if (request.distance) {
-        const auto v = ParseInt(*request.distance);
-        if (!v || *v < 2 || *v > 5) {
-            ev.error = "distance must be 2, 3, 4 or 5, not " + Quoted(*request.distance);
-            return ev;
-        }
-        input.options.span = *v;
-    }
-    if (request.capo) {
-        const auto capo = ParseCapoArgument(*request.capo);
-        if (!capo) {
-            ev.error = CapoError(*request.capo);
-            return ev;
-        }
-        input.options.capo = *capo;
-    }
-    input.options.omit3 = request.omit3;
-    input.options.omit5 = request.omit5;
-    input.options.easy = request.easy;
-    input.options.noBarre = request.noBarre;
+    ev.error = ReadSearchOptions(request, input.options);
+    if (!ev.error.empty())
+        return ev;
     if (request.flats)
         SetRootSpelling(state, Spelling::Flat);
 
@@ -176,6 +142,43 @@ Evaluation Evaluate(const ChordRequest& request)
     if (!ev.result.error.empty())
         ev.error = ev.result.error;
     return ev;
+}
+
+std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& options)
+{
+    if (request.tuning) {
+        const auto tuning = ParseTuningArgument(*request.tuning);
+        if (!tuning) {
+            return "unknown tuning " + Quoted(*request.tuning)
+                + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
+        }
+        options.tuning = *tuning;
+    }
+    if (request.upTo) {
+        const auto v = ParseInt(*request.upTo);
+        if (!v || (*v != 6 && *v != 12 && *v != 18 && *v != 24)) {
+            return "up-to fret must be 6, 12, 18 or 24, not " + Quoted(*request.upTo);
+        }
+        options.fretLimit = *v;
+    }
+    if (request.distance) {
+        const auto v = ParseInt(*request.distance);
+        if (!v || *v < 2 || *v > 5) {
+            return "distance must be 2, 3, 4 or 5, not " + Quoted(*request.distance);
+        }
+        options.span = *v;
+    }
+    if (request.capo) {
+        const auto capo = ParseCapoArgument(*request.capo);
+        if (!capo)
+            return CapoError(*request.capo);
+        options.capo = *capo;
+    }
+    options.omit3 = request.omit3;
+    options.omit5 = request.omit5;
+    options.easy = request.easy;
+    options.noBarre = request.noBarre;
+    return {};
 }
 
 } // namespace corvane::cli

@@ -41,4 +41,8 @@ struct Evaluation {
 
 Evaluation Evaluate(const ChordRequest& request);
 
+// The search options of a request (tuning, up-to fret, distance, omit, easy, no barre) into
+// `options`; returns the error naming the bad value, or empty.
+std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& options);
+
 } // namespace corvane::cli

@@ -7,6 +7,7 @@
 #include "cli/chord_request.h"
 #include "cli/identify_command.h"
 #include "cli/json_output.h"
+#include "cli/progression_command.h"
 #include "theory/name_reading.h"
 
 using namespace corvane;
@@ -30,14 +31,7 @@ void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
     text("--name", request.name, "a chord name as typed in the name box, e.g. Dbm7/Ab");
     text("--third", request.third, "semitones of the third read by --omit3 (default 4)");
     text("--fifth", request.fifth, "semitones of the fifth read by --omit5 (default 7)");
-    text("--tuning", request.tuning, "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
-    text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
-    text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
-    text("--capo", request.capo, "capo fret 0..11: frets count from the capo, names are of the chord that sounds");
-    command.add_flag("--omit3", request.omit3, "leave out the third");
-    command.add_flag("--omit5", request.omit5, "leave out the fifth");
-    command.add_flag("--easy", request.easy, "easy chords only");
-    command.add_flag("--no-barre", request.noBarre, "no barre at the lowest fret");
+    AddSearchOptions(command, request);
     command.add_flag("--flats", request.flats, "name notes with flats in the names list");
     command.add_flag("--json", asJson, "print one JSON object");
 }
@@ -94,6 +88,7 @@ int main(int argc, char** argv)
     AddChordOptions(*names, request, asJson);
     IdentifyRequest identifyRequest;
     auto* identify = AddIdentifyCommand(app, identifyRequest);
+    const ProgressionCommand progression(app);
 
     try {
         app.parse(argc, argv);
@@ -106,6 +101,8 @@ int main(int argc, char** argv)
         return kBadInput;
     }
 
+    if (progression.Chosen())
+        return progression.Run();
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();

@@ -1,0 +1,87 @@
+// Choosing the fingerings of a 32-chord progression of the heaviest chord known (over 4,000 results).
+
+#include <benchmark/benchmark.h>
+
+#include "guitar/progression.h"
+#include "guitar/refresh.h"
+
+using namespace corvane;
+
+namespace {
+
+constexpr int kChords = 32;
+
+// F# with a G bass in G minor tuning, up to fret 24, without the fifth: 4252 results.
+ProgressionOptions HeavyOptions()
+{
+    ProgressionOptions options;
+    options.search.tuning = { 7, 10, 2, 7, 10, 2 };
+    options.search.fretLimit = 24;
+    options.search.omit5 = true;
+    return options;
+}
+
+std::vector<ProgressionEntry> HeavyProgression()
+{
+    return std::vector<ProgressionEntry>(kChords, ProgressionEntry { "F#6-/9-/G", 4, 1 });
+}
+
+// Reading, one search (the chord repeats) and the choice.
+void WholeProgression(benchmark::State& state)
+{
+    const auto entries = HeavyProgression();
+    const ProgressionOptions options = HeavyOptions();
+    size_t results = 0;
+    for (auto _ : state) {
+        ProgressionChoice choice = ChooseProgression(entries, options);
+        results = choice.chords.front().results.size();
+        benchmark::DoNotOptimize(choice);
+    }
+    state.counters["results per chord"] = static_cast<double>(results);
+}
+
+// The choice alone, with every layer moved up the neck 0 to 4 frets from the first (open strings
+// become stopped ones), so that no two neighbours are alike. The heavy chord's own list holds all
+// six open strings, which costs nothing and makes the unshifted path trivial.
+std::vector<std::vector<Voicing>> ShiftedLayers()
+{
+    const ProgressionChoice one = ChooseProgression({ HeavyProgression().front() }, HeavyOptions());
+    std::vector<std::vector<Voicing>> layers(kChords);
+    for (int k = 0; k < kChords; ++k) {
+        const int shift = k % 5;
+        for (const VoicingRecord& record : one.chords.front().results) {
+            Voicing v = record.frets;
+            for (int& value : v)
+                if (value != kMuted)
+                    value += value < 0 ? -shift : shift;
+            layers[static_cast<size_t>(k)].push_back(v);
+        }
+    }
+    return layers;
+}
+
+void ChoiceOnly(benchmark::State& state, bool loop)
+{
+    const auto layers = ShiftedLayers();
+    PathSettings settings;
+    settings.loop = loop;
+    long long total = 0;
+    for (auto _ : state) {
+        Path path = ChoosePath(layers, settings);
+        total = path.total;
+        benchmark::DoNotOptimize(path);
+    }
+    state.counters["results per chord"] = static_cast<double>(layers.front().size());
+    state.counters["total cost"] = static_cast<double>(total);
+}
+
+void ChoiceOnlyShifted(benchmark::State& state) { ChoiceOnly(state, false); }
+void ChoiceOnlyShiftedLoop(benchmark::State& state) { ChoiceOnly(state, true); }
+
+} // namespace
+
+BENCHMARK(WholeProgression)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChoiceOnlyShifted)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChoiceOnlyShiftedLoop)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,146 @@
+#include "cli/progression_command.h"
+
+#include <array>
+#include <charconv>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "cli/json_output.h"
+#include "guitar/progression.h"
+
+namespace corvane::cli {
+
+namespace {
+
+    constexpr int kSomeLeftOut = 1;
+    constexpr int kBadInput = 2;
+
+    // "x 3 2 0 1 0": the frets without barre marks, x for a muted string.
+    std::string Frets(const Voicing& v)
+    {
+        std::string out;
+        for (int value : v) {
+            out += out.empty() ? "" : " ";
+            out += value == kMuted ? "x" : std::to_string(std::abs(value));
+        }
+        return out;
+    }
+
+    // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out.
+    void WriteFrets(const ProgressionChoice& choice, std::ostream& out)
+    {
+        for (const ChordChoice& chord : choice.chords)
+            out << chord.text << '\t' << (chord.Chosen() ? Frets(chord.Chosen()->frets) : "-") << '\n';
+    }
+
+    void WriteJson(const ProgressionChoice& choice, std::ostream& out)
+    {
+        nlohmann::ordered_json json;
+        auto chords = nlohmann::ordered_json::array();
+        for (const ChordChoice& chord : choice.chords) {
+            nlohmann::ordered_json item;
+            item["text"] = chord.text;
+            item["beats"] = chord.beats;
+            item["reading"] = NameReadingJson(chord.reading);
+            item["chosen"] = chord.Chosen() ? nlohmann::ordered_json(chord.Chosen()->Text()) : nullptr;
+            item["cost"] = chord.cost;
+            if (!chord.problem.empty())
+                item["problem"] = chord.problem;
+            chords.push_back(std::move(item));
+        }
+        json["chords"] = std::move(chords);
+        json["total"] = choice.total;
+        json["problems"] = choice.problems;
+        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+
+    // Every output format: its name for --format and its writer.
+    struct Format {
+        const char* name;
+        void (*write)(const ProgressionChoice&, std::ostream&);
+    };
+    constexpr std::array kFormats { Format { "frets", WriteFrets }, Format { "json", WriteJson } };
+
+    // "5-9": the lowest and the highest fret, 1..27.
+    std::optional<FretWindow> ParseWindow(const std::string& text)
+    {
+        FretWindow window;
+        const char* end = text.data() + text.size();
+        auto [dash, ec] = std::from_chars(text.data(), end, window.lowest);
+        if (ec != std::errc {} || dash == end || *dash != '-')
+            return std::nullopt;
+        auto [rest, ec2] = std::from_chars(dash + 1, end, window.highest);
+        if (ec2 != std::errc {} || rest != end || window.lowest < 1 || window.highest > 27
+            || window.lowest > window.highest)
+            return std::nullopt;
+        return window;
+    }
+
+} // namespace
+
+void AddSearchOptions(CLI::App& command, ChordRequest& request)
+{
+    auto text = [&](const char* name, std::optional<std::string>& field, const char* help) {
+        command.add_option_function<std::string>(
+            name, [&field](const std::string& v) { field = v; }, help);
+    };
+    text("--tuning", request.tuning, "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
+    text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
+    text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
+    text("--capo", request.capo, "capo fret 0..11: frets count from the capo, names are of the chord that sounds");
+    command.add_flag("--omit3", request.omit3, "leave out the third");
+    command.add_flag("--omit5", request.omit5, "leave out the fifth");
+    command.add_flag("--easy", request.easy, "easy chords only");
+    command.add_flag("--no-barre", request.noBarre, "no barre at the lowest fret");
+}
+
+ProgressionCommand::ProgressionCommand(CLI::App& app)
+    : command_(app.add_subcommand("progression", "choose one fingering per chord, with the least hand movement"))
+{
+    command_->add_option("chords", text_, "the chords, one per word; | bars, x2 repeats, C:2 beats")->required();
+    std::vector<std::string> names;
+    for (const Format& format : kFormats)
+        names.emplace_back(format.name);
+    command_->add_option("--format", format_, "output: one line of frets per chord, or one JSON object")
+        ->check(CLI::IsMember(names));
+    command_->add_option("--keep-position", keepPosition_, "stay within these frets, e.g. 5-9");
+    command_->add_flag("--anywhere", anywhere_, "let the first chord start anywhere, not near the nut");
+    command_->add_flag("--loop", loop_, "the last chord moves back to the first");
+    AddSearchOptions(*command_, search_);
+}
+
+int ProgressionCommand::Run() const
+{
+    ProgressionOptions options;
+    if (const std::string error = ReadSearchOptions(search_, options.search); !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
+    if (!keepPosition_.empty()) {
+        options.keepPosition = ParseWindow(keepPosition_);
+        if (!options.keepPosition) {
+            std::cerr << "corvane-cli: keep-position must be two frets 1..27 such as 5-9, not \"" << keepPosition_
+                      << "\"\n";
+            return kBadInput;
+        }
+    }
+    options.startNear = !anywhere_;
+    options.loop = loop_;
+
+    const ProgressionText parsed = ParseProgression(text_);
+    for (const std::string& problem : parsed.problems)
+        std::cerr << "corvane-cli: " << problem << '\n';
+    if (parsed.entries.empty()) {
+        std::cerr << "corvane-cli: no chords in \"" << text_ << "\"\n";
+        return kBadInput;
+    }
+    const ProgressionChoice choice = ChooseProgression(parsed.entries, options);
+    for (const std::string& problem : choice.problems)
+        std::cerr << "corvane-cli: " << problem << '\n';
+    for (const Format& format : kFormats)
+        if (format_ == format.name)
+            format.write(choice, std::cout);
+    return parsed.problems.empty() && choice.problems.empty() ? 0 : kSomeLeftOut;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,32 @@
+#pragma once
+// corvane-cli progression "C Am F G": one fingering per chord, chosen for the least hand movement.
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "cli/chord_request.h"
+
+namespace corvane::cli {
+
+class ProgressionCommand {
+public:
+    explicit ProgressionCommand(CLI::App& app);
+
+    bool Chosen() const { return command_->parsed(); }
+    // Prints the choice; the exit status: 0, 1 when some chords were left out, 2 for bad input.
+    int Run() const;
+
+private:
+    CLI::App* command_;
+    std::string text_;
+    std::string format_ = "frets";
+    std::string keepPosition_;
+    bool anywhere_ = false;
+    bool loop_ = false;
+    ChordRequest search_; // only its search options are read
+};
+
+// The search options shared by the commands: tuning, up-to fret, distance, capo, omit, easy, no barre.
+void AddSearchOptions(CLI::App& command, ChordRequest& request);
+
+} // namespace corvane::cli

@@ -1,0 +1,115 @@
+#pragma once
+// Fingerings for a whole progression: one per chord, taken from that chord's own result list, chosen
+// so that the hand moves as little as it can and the shapes stay easy. The choice is a shortest
+// path through the layers of results (one layer per chord), so it is exact, not greedy.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "guitar/progression_text.h"
+#include "guitar/voicing_search.h"
+#include "theory/selection.h"
+
+namespace corvane {
+
+// What the choice weighs, all in one unit. A move is the change from one fingering to the next; a
+// fingering's own cost is paid once per chord.
+struct CostWeights {
+    // A finger that slides along a string it keeps stopped costs this much per fret it travels.
+    int fretMove = 1;
+    // A string that goes from muted, open or stopped to another of the three means lifting or placing
+    // a finger, or changing the strum; each costs this much.
+    int stringChange = 1;
+    // The hand's position is its lowest stopped fret; moving it costs this much per fret, on top of
+    // the fingers' own travel, because the whole arm moves.
+    int positionShift = 1;
+    // Every finger the fingering needs (a barre counts as one finger) costs this much to place.
+    int finger = 2;
+    // The stretch between the lowest and the highest stopped fret costs this much times the square
+    // of its frets: two frets apart is ordinary, four is a reach.
+    int spanFret = 1;
+    // A barre tires the hand more than its one finger says; this is paid on top.
+    int barre = 3;
+    // A muted string below the lowest sounding one thins the chord; the strum starts above it.
+    int bassMute = 3;
+    // A muted string above the highest sounding one is harder: the strum has to stop short of it.
+    int trebleMute = 5;
+    // A muted string between two sounding ones has to be damped by a finger while the others ring,
+    // and no strum can avoid it: much harder than placing a finger.
+    int innerMute = 12;
+    // With "start near", the first chord's position costs this much per fret above the nut.
+    int startFret = 1;
+    // With "keep a position", a stopped fret outside the window costs this much per fret it lies out.
+    int outsideFret = 4;
+};
+
+constexpr CostWeights kCostWeights {};
+
+// The frets the hand should stay within, both included.
+struct FretWindow {
+    int lowest = 1;
+    int highest = 5;
+};
+
+struct ProgressionOptions {
+    // Every chord's result list is searched with these, as the sheet would search it. A new search
+    // option (a capo, say) is added to SearchOptions and reaches every chord from here.
+    SearchOptions search;
+    bool startNear = true; // the first chord prefers low positions
+    std::optional<FretWindow> keepPosition; // the path should stay within these frets
+    bool loop = false; // the last chord moves back to the first
+    CostWeights weights = kCostWeights;
+};
+
+// The cost of one fingering on its own: fingers, stretch, barre and muted strings.
+int FingeringCost(const Voicing& v, const CostWeights& w = kCostWeights);
+
+// The cost of the move from fingering a to fingering b.
+int MoveCost(const Voicing& a, const Voicing& b, const CostWeights& w = kCostWeights);
+
+// The path through layers of fingerings. Empty layers are passed over: the path joins the layers on
+// either side of them. `pinned`, when not empty, holds per layer the index the path must take there
+// (-1: free); a pin out of range is ignored.
+struct PathSettings {
+    bool startNear = true;
+    std::optional<FretWindow> keepPosition;
+    bool loop = false;
+    CostWeights weights = kCostWeights;
+    std::vector<int> pinned;
+};
+
+struct Path {
+    std::vector<int> chosen; // per layer the index taken, -1 for an empty layer
+    std::vector<int> costs; // per layer: the fingering's cost plus the move into it, 0 when empty
+    long long total = 0; // the sum of the costs
+};
+
+Path ChoosePath(const std::vector<std::vector<Voicing>>& layers, const PathSettings& settings);
+
+// How one chord of a progression was read and what was chosen for it.
+struct ChordChoice {
+    std::string text; // as written
+    int beats = 4;
+    SelectionState reading; // the name box after reading the text: rewritten name, root, bass, intervals
+    std::string noteList;
+    std::vector<VoicingRecord> results; // the chord's sorted result list, as the sheet shows it
+    int chosen = -1; // index into results, -1 when the chord has none
+    int cost = 0;
+    std::string problem; // why nothing was chosen; empty otherwise
+
+    const VoicingRecord* Chosen() const { return chosen < 0 ? nullptr : &results[static_cast<size_t>(chosen)]; }
+};
+
+struct ProgressionChoice {
+    std::vector<ChordChoice> chords;
+    long long total = 0;
+    std::vector<std::string> problems; // one line per chord left out, with its place and its text
+};
+
+// Reads every chord as the name box would from the start-up selection, searches its fingerings with
+// the options, and chooses the path. `pinned` as in PathSettings, indexes into each chord's results.
+ProgressionChoice ChooseProgression(
+    const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, std::vector<int> pinned = {});
+
+} // namespace corvane

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+
+TEST(CliProgression, FretsOnePerChord)
+{
+    const CliRun run = Cli("progression \"| C G | Am F |\"");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+        (std::vector<std::string> { "C\tx 3 2 0 1 0", "G\t3 2 0 0 0 3", "Am\tx 0 2 2 1 0", "F\t1 3 3 2 1 1" }));
+}
+
+TEST(CliProgression, JsonPerChordAndTotal)
+{
+    const CliRun run = Cli("progression \"Cm7:2 G7 x2\" --format json --loop --tuning \"Drop D\"");
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    const auto& chords = json.at("chords");
+    ASSERT_EQ(chords.size(), 4u);
+    EXPECT_EQ(chords[0].at("text"), "Cm7");
+    EXPECT_EQ(chords[0].at("beats"), 2);
+    EXPECT_EQ(chords[0].at("reading").at("rewritten"), "Cm/7 ");
+    EXPECT_EQ(chords[0].at("reading").at("chordIntervals"), "00 03 07 10");
+    EXPECT_EQ(chords[2].at("chosen"), chords[0].at("chosen")) << "a loop of the same two chords keeps its fingerings";
+    int sum = 0;
+    for (const auto& chord : chords) {
+        EXPECT_TRUE(chord.at("chosen").is_string());
+        sum += chord.at("cost").get<int>();
+    }
+    EXPECT_EQ(json.at("total"), sum);
+    EXPECT_TRUE(json.at("problems").empty());
+}
+
+TEST(CliProgression, ChordsLeftOutAndBadInput)
+{
+    const CliRun partial = Cli("progression \"C Hm F\"", {}, true);
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_NE(partial.out.find("corvane-cli: chord 2 \"Hm\": not a chord name"), std::string::npos);
+    EXPECT_NE(partial.out.find("Hm\t-"), std::string::npos);
+    EXPECT_NE(partial.out.find("F\t1 3 3 2 1 1"), std::string::npos);
+
+    struct Row {
+        const char* name;
+        const char* args;
+        const char* message;
+    };
+    const Row rows[] = {
+        { "unknown format", "progression C --format pdf", "--format" },
+        { "window backwards", "progression C --keep-position 9-5", "keep-position must be two frets" },
+        { "window not numbers", "progression C --keep-position low", "keep-position must be two frets" },
+        { "bad tuning", "progression C --tuning Nowhere", "unknown tuning" },
+        { "bad distance", "progression C --distance 7", "distance must be" },
+        { "no chords", "progression \"| |\"", "no chords" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun run = Cli(row.args, {}, true);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.out.find(row.message), std::string::npos) << run.out;
+    }
+}

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <tuple>
 
+#include "cli/arguments.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
@@ -39,26 +40,6 @@ namespace {
         return parts;
     }
 
-    std::optional<Tuning> ParseTuning(const std::string& text)
-    {
-        if (const auto preset = FindPresetByCaption(text))
-            return kTuningPresets[static_cast<size_t>(*preset)].pitchClasses;
-        std::vector<std::string> parts;
-        for (const std::string& part : SplitOn(text, ' '))
-            if (!part.empty())
-                parts.push_back(part);
-        if (parts.size() != 6)
-            return std::nullopt;
-        Tuning tuning {};
-        for (size_t s = 0; s < 6; ++s) {
-            const auto pc = ParseInt(parts[s]);
-            if (!pc || *pc < 0 || *pc > 11)
-                return std::nullopt;
-            tuning[s] = *pc;
-        }
-        return tuning;
-    }
-
     // Chooses the chord on the selection state as the window's controls would.
     std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings)
     {
@@ -80,14 +61,14 @@ namespace {
 
         PitchClass root = 0;
         if (request.root) {
-            const auto pc = ParseNoteArgument(*request.root);
+            const auto pc = ParseNoteOption(*request.root);
             if (!pc)
                 return "unknown root note " + Quoted(*request.root);
             root = *pc;
         }
         PickRoot(state, root);
         if (request.bass) {
-            const auto pc = ParseNoteArgument(*request.bass);
+            const auto pc = ParseNoteOption(*request.bass);
             if (!pc)
                 return "unknown bass note " + Quoted(*request.bass);
             PickBass(state, *pc);
@@ -145,10 +126,10 @@ Evaluation Evaluate(const ChordRequest& request)
 
     RefreshInput input;
     if (request.tuning) {
-        const auto tuning = ParseTuning(*request.tuning);
+        const auto tuning = ParseTuningOption(*request.tuning);
         if (!tuning) {
             ev.error = "unknown tuning " + Quoted(*request.tuning)
-                + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
+                + " (a preset such as \"Drop D\", or six notes such as \"D A D G B E\")";
             return ev;
         }
         input.options.tuning = *tuning;

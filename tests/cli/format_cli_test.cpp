@@ -39,7 +39,7 @@ size_t Count(const std::string& text, const std::string& what)
 }
 
 // Width and height from a PNG's header.
-std::pair<int, int> PngSize(const std::string& png)
+[[maybe_unused]] std::pair<int, int> PngSize(const std::string& png)
 {
     auto word = [&](size_t at) {
         int value = 0;

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "cli/identify_command.h"
+#include "cli/arguments.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
@@ -61,14 +62,14 @@ namespace {
 
         PitchClass root = 0;
         if (request.root) {
-            const auto pc = ParseNoteArgument(*request.root);
+            const auto pc = ParseNoteOption(*request.root);
             if (!pc)
                 return "unknown root note " + Quoted(*request.root);
             root = *pc;
         }
         PickRoot(state, root);
         if (request.bass) {
-            const auto pc = ParseNoteArgument(*request.bass);
+            const auto pc = ParseNoteOption(*request.bass);
             if (!pc)
                 return "unknown bass note " + Quoted(*request.bass);
             PickBass(state, *pc);
@@ -147,10 +148,10 @@ Evaluation Evaluate(const ChordRequest& request)
 std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& options)
 {
     if (request.tuning) {
-        const auto tuning = ParseTuningArgument(*request.tuning);
+        const auto tuning = ParseTuningOption(*request.tuning);
         if (!tuning) {
             return "unknown tuning " + Quoted(*request.tuning)
-                + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
+                + " (a preset such as \"Drop D\", or six notes such as \"D A D G B E\")";
         }
         options.tuning = *tuning;
     }

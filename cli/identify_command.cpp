@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "guitar/identify.h"
 #include "guitar/tuning.h"
 
@@ -56,12 +57,12 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
         err << "corvane-cli: " << message << '\n';
         return kBadInput;
     };
-    const FingeringReading reading = ReadFingering(request.frets);
+    const PlayedFretsReading reading = ReadPlayedFrets(request.frets);
     if (!reading.fingering)
         return fail(reading.error);
     Tuning tuning = kStandardTuning;
     if (request.tuning) {
-        const auto parsed = ParseTuningArgument(*request.tuning);
+        const auto parsed = ParseTuningOption(*request.tuning);
         if (!parsed)
             return fail("unknown tuning " + Quoted(*request.tuning)
                 + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")");

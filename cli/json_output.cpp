@@ -1,18 +1,41 @@
 #include "cli/json_output.h"
 
+#include "drawing/diagram_facts.h"
+
+#include <cstdlib>
+
 namespace corvane::cli {
 
 using nlohmann::json;
 
-nlohmann::ordered_json ResultJson(const Evaluation& ev)
+nlohmann::ordered_json RecordJson(const VoicingRecord& record)
+{
+    const DiagramFacts facts = ReadDiagram(record.frets);
+    nlohmann::ordered_json out;
+    out["record"] = record.Text();
+    auto frets = nlohmann::ordered_json::array();
+    for (int value : record.frets)
+        frets.push_back(value == kMuted ? -1 : std::abs(value));
+    out["frets"] = std::move(frets);
+    out["baseFret"] = facts.baseFret;
+    out["fingers"] = facts.fingers;
+    auto barres = nlohmann::ordered_json::array();
+    for (const Barre& barre : facts.barres)
+        barres.push_back({ { "fret", barre.fret }, { "finger", barre.finger }, { "firstString", barre.firstString },
+            { "lastString", barre.lastString } });
+    out["barre"] = std::move(barres);
+    return out;
+}
+
+nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
 {
     nlohmann::ordered_json out;
     out["noteList"] = ev.noteList;
     out["chordIntervals"] = ev.selection.chordIntervals;
     out["count"] = ev.result.records.size();
     auto records = nlohmann::ordered_json::array();
-    for (const auto& record : ev.result.records)
-        records.push_back(record.Text());
+    for (std::size_t i = 0; i < ev.result.records.size() && i < limit; ++i)
+        records.push_back(RecordJson(ev.result.records[i]));
     out["records"] = std::move(records);
     out["names"] = ev.result.names;
     return out;

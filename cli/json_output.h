@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -7,8 +8,14 @@
 
 namespace corvane::cli {
 
-// The result object: noteList, chordIntervals, count, records, names.
-nlohmann::ordered_json ResultJson(const Evaluation& ev);
+// One result: the record text and what its diagram shows: frets (six, -1 muted, barre marks
+// dropped), baseFret, fingers (as numbered in the diagram, 0 none) and barre (a list of the barres,
+// each with its fret, finger and first and last string stopped, strings counted from 0, the lowest).
+nlohmann::ordered_json RecordJson(const VoicingRecord& record);
+
+// The result object: noteList, chordIntervals, count (every result), records (the first `limit`),
+// names.
+nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit = SIZE_MAX);
 
 // What reading a typed name left: rewritten (the name box text), rootIndex, bassIndex,
 // chordIntervals, typeSuffix, checked (item indexes, ascending), rootSpelling, bassSpelling, noteList.

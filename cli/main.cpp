@@ -8,6 +8,8 @@
 #include "cli/identify_command.h"
 #include "cli/json_output.h"
 #include "cli/progression_command.h"
+#include "cli/list_command.h"
+#include "cli/output_commands.h"
 #include "theory/name_reading.h"
 
 using namespace corvane;
@@ -23,7 +25,7 @@ void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
         command.add_option_function<std::string>(
             name, [&field](const std::string& v) { field = v; }, help);
     };
-    text("--root", request.root, "root note: a name such as C, F#, Bb, or a number 0..11");
+    text("--root", request.root, "root note: a name such as C, F#, Bb, H, or a number 0..11");
     text("--bass", request.bass, "bass note (absent: the root)");
     text("--type", request.type, "a chord type of the chord-type list, e.g. m7, 7/9");
     text("--ext", request.ext, "comma-separated extension captions ticked in order, e.g. m,7");
@@ -45,6 +47,19 @@ int Report(const Evaluation& ev)
         return kBadInput;
     }
     return 0;
+}
+
+void AddOutputOptions(CLI::App& command, OutputOptions& options, bool sheet)
+{
+    command.add_option("--format", options.format,
+        sheet ? "records (default), frets, chordpro, json, svg or png" : "svg (default) or png");
+    command.add_option("--out", options.out, "write to this file instead of stdout");
+    command.add_flag("--left-handed", options.leftHanded, "draw the diagrams mirrored for left-handed players");
+    if (!sheet)
+        return;
+    command.add_option("--columns", options.columns, "diagrams across an svg or png sheet (default 6)")
+        ->check(CLI::PositiveNumber);
+    command.add_option("--limit", options.limit, "keep the first N results, in sheet order");
 }
 
 int RunBatch()
@@ -75,6 +90,7 @@ int main(int argc, char** argv)
 {
     CLI::App app { "Corvane Chords on the command line: every fingering and every name of a chord." };
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("corvane-cli ") + CORVANE_VERSION);
 
     ChordRequest request;
     bool asJson = false;
@@ -89,12 +105,27 @@ int main(int argc, char** argv)
     IdentifyRequest identifyRequest;
     auto* identify = AddIdentifyCommand(app, identifyRequest);
     const ProgressionCommand progression(app);
+    OutputOptions output;
+    AddOutputOptions(*voicings, output, true);
+    std::string diagramFrets;
+    auto* diagram = app.add_subcommand("diagram", "draw one fingering, e.g. --frets \"x 3 2 0 1 0\"");
+    diagram
+        ->add_option("--frets", diagramFrets, "six frets, lowest string first: x32010, \"x 3 2 0 1 0\", -1 for a barre")
+        ->required();
+    AddOutputOptions(*diagram, output, false);
+    std::string listName;
+    auto* list = app.add_subcommand("list", "print the words an option accepts, one per line");
+    list->add_option("what", listName, "types, extensions, tunings or patches")
+        ->required()
+        ->check(CLI::IsMember(std::vector<std::string>(std::begin(kListNames), std::end(kListNames))));
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "corvane-cli: " << e.what() << '\n';
@@ -116,14 +147,18 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (command == list)
+        return PrintList(listName, std::cout) ? 0 : kBadInput;
+    if (command == diagram)
+        return WriteDiagram(diagramFrets, output);
+
     const Evaluation ev = Evaluate(request);
     if (const int status = Report(ev))
         return status;
+    if (command == voicings)
+        return WriteVoicings(request, ev, output, asJson);
     if (asJson) {
         std::cout << ResultJson(ev).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    } else if (command->get_name() == "voicings") {
-        for (const auto& record : ev.result.records)
-            std::cout << record.Text() << '\n';
     } else {
         for (const auto& name : ev.result.names)
             std::cout << name << '\n';

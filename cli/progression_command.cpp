@@ -84,7 +84,8 @@ void AddSearchOptions(CLI::App& command, ChordRequest& request)
         command.add_option_function<std::string>(
             name, [&field](const std::string& v) { field = v; }, help);
     };
-    text("--tuning", request.tuning, "a preset such as \"Drop D\", or six pitch classes \"2 9 2 7 11 4\"");
+    text("--tuning", request.tuning,
+        "a preset such as \"Drop D\", or six notes \"D A D G B E\" or pitch classes \"2 9 2 7 11 4\"");
     text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
     text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
     text("--capo", request.capo, "capo fret 0..11: frets count from the capo, names are of the chord that sounds");

@@ -32,7 +32,7 @@ Voicing VoicingOfFingering(const Fingering& fingering)
     return voicing;
 }
 
-FingeringReading ReadFingering(std::string_view text)
+PlayedFretsReading ReadPlayedFrets(std::string_view text)
 {
     std::vector<std::string_view> tokens;
     size_t i = 0;
@@ -47,7 +47,7 @@ FingeringReading ReadFingering(std::string_view text)
         tokens.push_back(text.substr(start, i - start));
     }
 
-    FingeringReading reading;
+    PlayedFretsReading reading;
     if (tokens.size() != kStrings) {
         reading.error
             = "six frets are needed, lowest string first; " + Quoted(text) + " has " + std::to_string(tokens.size());

@@ -29,11 +29,11 @@ Fingering FingeringOfVoicing(const Voicing& voicing);
 Voicing VoicingOfFingering(const Fingering& fingering);
 
 // Reads six frets separated by blanks (or commas): "x" or "-1" muted, "0" open, "1".."24".
-struct FingeringReading {
+struct PlayedFretsReading {
     std::optional<Fingering> fingering;
     std::string error; // one line naming the value that could not be read
 };
-FingeringReading ReadFingering(std::string_view text);
+PlayedFretsReading ReadPlayedFrets(std::string_view text);
 
 struct Identification {
     std::string error; // the fingering or the capo is out of range; nothing else is set

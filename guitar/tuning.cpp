@@ -71,33 +71,3 @@ std::optional<int> FindPresetByCaption(std::string_view caption)
 }
 
 } // namespace corvane
-
-namespace corvane {
-
-std::optional<Tuning> ParseTuningArgument(std::string_view text)
-{
-    if (const auto preset = FindPresetByCaption(text))
-        return kTuningPresets[static_cast<size_t>(*preset)].pitchClasses;
-    Tuning tuning {};
-    size_t filled = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ' ') {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        while (i < text.size() && text[i] != ' ')
-            ++i;
-        int pc = 0;
-        const auto [end, ec] = std::from_chars(text.data() + start, text.data() + i, pc);
-        if (filled == tuning.size() || ec != std::errc {} || end != text.data() + i || pc < 0 || pc > 11)
-            return std::nullopt;
-        tuning[filled++] = pc;
-    }
-    if (filled != tuning.size())
-        return std::nullopt;
-    return tuning;
-}
-
-} // namespace corvane

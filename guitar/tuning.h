@@ -42,7 +42,4 @@ StringNotes CapoStringNotes(const StringNotes& stringNotes, int capo);
 // The preset whose menu caption matches (letter case ignored), if any.
 std::optional<int> FindPresetByCaption(std::string_view caption);
 
-// For command-line input: a preset's menu caption, or six pitch classes 0..11 separated by blanks.
-std::optional<Tuning> ParseTuningArgument(std::string_view text);
-
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include "drawing/qt/picture_store.h"
 #include "drawing/qt/qt_canvas.h"
 #include "guitar/result_list.h"
+#include "toolkit/chord_export.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -18,11 +19,8 @@ ResultSheet::ResultSheet(QWidget* parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The fret numbers beside the diagrams have 14 pixels before the grid; a small fixed size keeps
-    // two digits inside them whatever the desktop font.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    // The exports draw the fret numbers in the same font.
+    setFont(DiagramFont(font()));
 }
 
 void ResultSheet::setPictures(const PictureStore* pictures)

@@ -116,7 +116,7 @@ TEST(CliErrors, BadInputNamesTheValue)
         const char* mentions;
     };
     const Row rows[] = {
-        { "voicings --root H", "\"H\"" },
+        { "voicings --root Hb", "\"Hb\"" },
         { "voicings --bass E#", "\"E#\"" },
         { "voicings --type mmaj", "\"mmaj\"" },
         { "voicings --ext m,seven", "\"seven\"" },
@@ -144,7 +144,7 @@ TEST(CliErrors, BadInputNamesTheValue)
 TEST(CliBatch, OneResultPerLineErrorsInPlace)
 {
     const std::string input = "{\"root\": \"F\"}\n"
-                              "{\"root\": \"H\"}\n"
+                              "{\"root\": \"X\"}\n"
                               "not json\n"
                               "{\"root\": 7, \"bass\": \"G\", \"upTo\": 6, \"omit5\": true}\n"
                               "{\"colour\": \"blue\"}\n"

@@ -23,7 +23,7 @@ RefreshResult Refresh(const std::string& intervals, int root, int bass, SearchOp
 
 Identification IdentifyText(const std::string& frets, int capo = 0)
 {
-    const FingeringReading reading = ReadFingering(frets);
+    const PlayedFretsReading reading = ReadPlayedFrets(frets);
     EXPECT_TRUE(reading.fingering) << reading.error;
     return Identify(reading.fingering.value_or(kAllMuted), kStandardTuning, capo, GridNames(Spelling::Sharp));
 }
@@ -152,11 +152,11 @@ TEST(Identify, OutOfRangeInputIsReportedNotNamed)
     EXPECT_EQ(Identify({ -1, 24, 2, 0, 1, 0 }, kStandardTuning, 11, names).error, "");
 }
 
-TEST(ReadFingering, AcceptedAndRefusedTexts)
+TEST(ReadPlayedFrets, AcceptedAndRefusedTexts)
 {
-    EXPECT_EQ(ReadFingering("x 3 2 0 1 0").fingering, (Fingering { -1, 3, 2, 0, 1, 0 }));
-    EXPECT_EQ(ReadFingering(" X,3, 2,0 1 -1 ").fingering, (Fingering { -1, 3, 2, 0, 1, -1 }));
-    EXPECT_EQ(ReadFingering("24 0 0 0 0 0").fingering, (Fingering { 24, 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(ReadPlayedFrets("x 3 2 0 1 0").fingering, (Fingering { -1, 3, 2, 0, 1, 0 }));
+    EXPECT_EQ(ReadPlayedFrets(" X,3, 2,0 1 -1 ").fingering, (Fingering { -1, 3, 2, 0, 1, -1 }));
+    EXPECT_EQ(ReadPlayedFrets("24 0 0 0 0 0").fingering, (Fingering { 24, 0, 0, 0, 0, 0 }));
 
     struct Row {
         const char* text;
@@ -174,7 +174,7 @@ TEST(ReadFingering, AcceptedAndRefusedTexts)
     };
     for (const Row& row : bad) {
         SCOPED_TRACE(row.text);
-        const FingeringReading reading = ReadFingering(row.text);
+        const PlayedFretsReading reading = ReadPlayedFrets(row.text);
         EXPECT_FALSE(reading.fingering);
         EXPECT_NE(reading.error.find(row.named), std::string::npos) << reading.error;
         EXPECT_EQ(reading.error.find('\n'), std::string::npos);

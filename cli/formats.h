@@ -1,0 +1,41 @@
+#pragma once
+// The output formats of `voicings` and `diagram`, besides the records and the JSON object.
+
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drawing/sheet_layout.h"
+#include "guitar/voicing_search.h"
+
+namespace corvane::cli {
+
+enum class OutputFormat { Records, Frets, ChordPro, Json, Svg, Png };
+
+std::optional<OutputFormat> ParseFormat(std::string_view text);
+
+// PNG is the one format that must not go to a terminal.
+constexpr bool IsBinary(OutputFormat format) { return format == OutputFormat::Png; }
+
+// The fingerings of the first `limit` records, in sheet order.
+std::vector<Voicing> VoicingsOf(const std::vector<VoicingRecord>& records, std::size_t limit);
+
+// "{define: C base-fret 1 frets x 3 2 0 1 0 fingers 0 3 2 0 1 0}": frets counted from the base fret
+// (x muted, 0 open), fingers as the diagram numbers them (0 where it shows none).
+std::string ChordProDefine(std::string_view name, const Voicing& voicing);
+
+// The first of the names, trailing blanks removed.
+std::string FirstName(const std::vector<std::string>& names);
+
+void WriteFrets(std::ostream& out, std::span<const Voicing> voicings);
+void WriteChordPro(std::ostream& out, std::string_view name, std::span<const Voicing> voicings);
+
+// Without a Qt build, PNG output is not available: returns the reason; otherwise writes the sheet
+// and returns an empty text (or the reason it failed).
+std::string WritePngSheet(
+    std::ostream& out, std::span<const Voicing> voicings, const SheetHeading& heading, int columns, bool leftHanded);
+
+} // namespace corvane::cli

@@ -1,0 +1,19 @@
+#pragma once
+// Chord sheets as SVG documents, written in one pass: every diagram drawn by DrawChordDiagram on an
+// SvgCanvas, laid out by SheetLayout.
+
+#include "drawing/sheet_layout.h"
+#include "guitar/voicing.h"
+
+#include <ostream>
+#include <span>
+
+namespace corvane {
+
+void WriteSvgSheet(
+    std::ostream& out, std::span<const Voicing> diagrams, const SheetHeading& heading, int columns, bool leftHanded);
+
+// One diagram in its 100 x 130 cell, with the heading above it when there is one.
+void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded);
+
+} // namespace corvane

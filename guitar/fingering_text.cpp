@@ -1,0 +1,83 @@
+#include "guitar/fingering_text.h"
+
+#include "guitar/voicing_search.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace corvane {
+
+namespace {
+    constexpr int kHighestFret = 27;
+
+    int Magnitude(int value) { return value < 0 ? -value : value; }
+
+    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+}
+
+std::string FingeringText(const Voicing& voicing)
+{
+    bool twoDigits = false;
+    for (int value : voicing)
+        twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
+    std::string text;
+    for (int s = 0; s < kStrings; ++s) {
+        if (twoDigits && s > 0)
+            text += ' ';
+        text += voicing[s] == kMuted ? std::string("x") : std::to_string(Magnitude(voicing[s]));
+    }
+    return text;
+}
+
+FingeringReading ReadFingering(std::string_view text)
+{
+    FingeringReading reading;
+    std::vector<std::string_view> tokens;
+    for (size_t at = 0; at < text.size();) {
+        const size_t start = text.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos)
+            break;
+        const size_t end = std::min(text.find_first_of(" \t", start), text.size());
+        tokens.push_back(text.substr(start, end - start));
+        at = end;
+    }
+    // "x32010": one character per string, only possible while every fret has one digit.
+    if (tokens.size() == 1 && tokens[0].size() == kStrings) {
+        const std::string_view compact = tokens[0];
+        tokens.clear();
+        for (size_t i = 0; i < compact.size(); ++i)
+            tokens.push_back(compact.substr(i, 1));
+    }
+    if (tokens.size() != kStrings) {
+        reading.error = "a fingering has six strings: " + Quoted(text);
+        return reading;
+    }
+
+    bool barreMarked = false;
+    for (int s = 0; s < kStrings; ++s) {
+        const std::string_view token = tokens[static_cast<size_t>(s)];
+        if (token == "x" || token == "X") {
+            reading.voicing[s] = kMuted;
+            continue;
+        }
+        int value = 0;
+        const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
+        const bool muted = value == kMuted && token.front() != '-';
+        if (ec != std::errc {} || end != token.data() + token.size()
+            || (!muted && (Magnitude(value) > kHighestFret || token == "-0"))) {
+            reading.error = "unreadable fret " + Quoted(token) + " (x, 0 .. 27, or -1 .. -27 where a barre starts)";
+            return reading;
+        }
+        reading.voicing[s] = value;
+        barreMarked = barreMarked || value < 0;
+    }
+    if (!barreMarked) {
+        Voicing marked = reading.voicing;
+        CountFingers(marked, false);
+        reading.voicing = marked;
+    }
+    return reading;
+}
+
+} // namespace corvane

@@ -1,0 +1,71 @@
+#pragma once
+// Diagrams and chord sheets out of the program: the text and image of one diagram for the clipboard,
+// image, SVG and PDF files, and paged painting for printers. Free of any window: the main window
+// reads its controls and calls these. Every format draws through DrawChordDiagram, on a QtCanvas or
+// on an SvgCanvas, so an exported diagram is the sheet's diagram.
+
+#include "drawing/sheet_layout.h"
+#include "guitar/voicing.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+#include <span>
+
+class QIODevice;
+class QMimeData;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace corvane {
+
+class PictureStore;
+
+enum class ExportFormat { Png, Svg, Pdf };
+
+// For the file dialogs: "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)".
+QString ExportFileFilters();
+// The format a dialog's chosen filter names, or a file name's suffix (letter case ignored).
+std::optional<ExportFormat> ExportFormatOfFilter(const QString& filter);
+std::optional<ExportFormat> ExportFormatOfPath(const QString& path);
+
+// "x32010"; "x 10 12 12 11 10" once a fret has two digits.
+QString FingeringClipboardText(const Voicing& voicing);
+
+// The image (at the pictures' pixel ratio) and the fingering text of one diagram, for the clipboard,
+// which takes ownership.
+QMimeData* DiagramMimeData(const Voicing& voicing, const PictureStore& pictures, bool leftHanded);
+
+// One diagram in its 100 x 130 cell, drawn as the result sheet draws it, at the pictures' pixel
+// ratio; with the heading above it when there is one.
+QImage DiagramImage(
+    const Voicing& voicing, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading = {});
+
+// A whole sheet as one image: the heading, then the diagrams in `columns` columns.
+QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
+    const PictureStore& pictures, bool leftHanded);
+
+// Pages on a printer or a PDF writer: each page has the heading and as many whole rows as fit, the
+// diagrams following on in sheet order. Each page is painted and handed to the device before the
+// next one is begun. `columns` 0 fits as many as the page allows. False when the device could not be
+// painted on.
+bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, const SheetHeading& heading,
+    bool leftHanded, int columns = 0);
+
+// A4 pages at 300 dots per inch, written to `out` as they are painted.
+bool WritePdfSheet(
+    QIODevice& out, std::span<const Voicing> diagrams, const SheetHeading& heading, bool leftHanded, int columns = 0);
+
+// Writes a file in the format; PNG at `pixelRatio`. On failure returns false and says why in *error.
+bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
+    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+// One diagram, in one column; a one-page PDF.
+bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
+    qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+
+// The fret numbers' font: the application font at the pixel size the diagrams leave room for.
+QFont DiagramFont(QFont base);
+
+} // namespace corvane

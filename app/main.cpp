@@ -5,15 +5,45 @@
 #include "toolkit/application.h"
 #include "windows/app_windows.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <exception>
 #include <memory>
 
+namespace {
+
+// --help and --version, which print and end the program; Qt's own options (-platform, -style ...)
+// pass through to the application.
+void ReadCommandLine(const QStringList& arguments, bool strict)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A guitar chord dictionary: every fingering of a chord, drawn, "
+                                                    "named and strummed."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    if (strict)
+        parser.process(arguments);
+    else if (parser.parse(arguments)
+        && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
+        parser.process(arguments);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Chords"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+    {
+        // Help and version first, without a window system, so that they work on a bare terminal.
+        const QCoreApplication console(argc, argv);
+        ReadCommandLine(QCoreApplication::arguments(), false);
+    }
     corvane::Application application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane Chords"));
+    // The window system has taken its own options out of the arguments: whatever is left is ours.
+    ReadCommandLine(QCoreApplication::arguments(), true);
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Chords"));
     QApplication::setWindowIcon(corvane::PictureStore::applicationIcon());
     // Lets the desktop tie the running window to its menu entry and icon.

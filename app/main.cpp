@@ -1,6 +1,7 @@
 // The program's entry: the application, the main window and the hidden windows, then the event loop.
 
 #include "app/main_window.h"
+#include "app/sound_after_paint.h"
 #include "drawing/qt/picture_store.h"
 #include "toolkit/application.h"
 #include "windows/app_windows.h"
@@ -51,10 +52,12 @@ int main(int argc, char** argv)
 
     // Start-up runs outside the event loop, so the application's own report does not cover it.
     try {
-        auto mainWindow = std::make_unique<corvane::TForm1>();
+        corvane::SoundAfterPaint sound;
+        auto mainWindow = std::make_unique<corvane::TForm1>(sound.factory());
         corvane::Form1 = mainWindow.get();
         corvane::CreateSecondaryWindows(mainWindow.get());
         mainWindow->showMaximized();
+        sound.startAfterFirstPaint(mainWindow.get());
         const int status = QApplication::exec();
         corvane::Form1 = nullptr;
         return status;

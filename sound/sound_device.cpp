@@ -26,11 +26,20 @@ StartedSound StartSynthesizer(const std::string& chosenSoundFont)
     return { nullptr, std::string(kNoSoundFontStatus), detail, {} };
 }
 
-SoundDevice::SoundDevice(std::string chosenSoundFont, SoundStarter start)
+SoundDevice::SoundDevice(std::string chosenSoundFont, SoundStarter start, SoundStart when)
     : start_(std::move(start))
 {
     programs_.fill(-1);
-    begin(std::move(chosenSoundFont));
+    if (when == SoundStart::Now)
+        begin(std::move(chosenSoundFont));
+    else
+        deferredChoice_ = std::move(chosenSoundFont);
+}
+
+void SoundDevice::start()
+{
+    if (!begun_)
+        begin(std::move(deferredChoice_));
 }
 
 SoundDevice::~SoundDevice()
@@ -43,6 +52,7 @@ void SoundDevice::begin(std::string chosen)
 {
     if (worker_.joinable())
         worker_.join();
+    begun_ = true;
     {
         const std::lock_guard lock(mutex_);
         starting_ = true;

@@ -36,10 +36,18 @@ using SoundStarter = std::function<StartedSound(const std::string& chosenSoundFo
 // FluidSynth through the first audio output that opens, with the first sound font that loads.
 StartedSound StartSynthesizer(const std::string& chosenSoundFont);
 
+// Now, or when start() is called: loading a sound font competes with the window's own start-up
+// (for the processor and for the dynamic loader), so the program waits until its window is painted.
+enum class SoundStart { Now, WhenAsked };
+
 class SoundDevice final : public MidiPort {
 public:
-    explicit SoundDevice(std::string chosenSoundFont = {}, SoundStarter start = StartSynthesizer);
+    explicit SoundDevice(
+        std::string chosenSoundFont = {}, SoundStarter start = StartSynthesizer, SoundStart when = SoundStart::Now);
     ~SoundDevice() override; // waits for a start in progress
+
+    // Begins a start that was left for later; does nothing once one has begun.
+    void start();
 
     void shortMessage(std::uint32_t message) override;
     void setVolume(std::uint32_t volume) override;
@@ -63,11 +71,13 @@ private:
     void replayState(MidiPort& port) const;
 
     SoundStarter start_;
+    std::string deferredChoice_;
+    bool begun_ = false;
     std::thread worker_;
 
     mutable std::mutex mutex_;
     mutable std::condition_variable started_;
-    bool starting_ = false;
+    bool starting_ = true; // until the first start has ended
     std::unique_ptr<MidiPort> port_;
     RecordingPort pending_; // sent while no synthesizer was there
     StartedSound state_;

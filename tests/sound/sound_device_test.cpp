@@ -175,5 +175,21 @@ namespace {
         EXPECT_EQ(gate.port->text(), "send 0x000004C0\nvolume 0x00007FFF\nsend 0x00000090\n");
     }
 
+    TEST(SoundDevice, ALaterStartWaitsToBeAskedAndKeepsWhatIsSent)
+    {
+        Gate gate;
+        gate.release();
+        SoundDevice device("/chosen.sf2", gate.starter(), SoundStart::WhenAsked);
+        device.shortMessage(midi::kProgramChange);
+        device.shortMessage(0x18);
+        EXPECT_FALSE(device.waitUntilStarted(20ms));
+        EXPECT_TRUE(gate.asked.empty());
+        device.start();
+        device.start(); // once only
+        ASSERT_TRUE(device.waitUntilStarted(5s));
+        EXPECT_EQ(gate.asked, std::vector<std::string> { "/chosen.sf2" });
+        EXPECT_EQ(gate.port->text(), "send 0x000000C0\nsend 0x00000018\n");
+    }
+
 } // namespace
 } // namespace corvane

@@ -81,13 +81,20 @@ void SoundDevice::finish(StartedSound started)
             pending_.clear();
             state_ = std::move(started);
         }
-        starting_ = false;
         status = state_.status;
         listener = listener_;
+        announced_ = true;
     }
-    started_.notify_all();
+    // Told before anyone waiting for the start goes on.
     if (listener)
         listener(status);
+    {
+        const std::lock_guard lock(mutex_);
+        if (!port_)
+            pending_.clear();
+        starting_ = false;
+    }
+    started_.notify_all();
 }
 
 void SoundDevice::Forward(MidiPort& port, const RecordingPort::Entry& entry)
@@ -153,7 +160,7 @@ void SoundDevice::watchStatus(StatusListener listener)
     {
         const std::lock_guard lock(mutex_);
         listener_ = listener;
-        settled = !starting_;
+        settled = announced_;
         status = state_.status;
     }
     if (listener && settled)

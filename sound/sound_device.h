@@ -78,6 +78,7 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable started_;
     bool starting_ = true; // until the first start has ended
+    bool announced_ = false; // the listener has been given the outcome of a start
     std::unique_ptr<MidiPort> port_;
     RecordingPort pending_; // sent while no synthesizer was there
     StartedSound state_;

@@ -1,19 +1,50 @@
 // The program's entry: the application, the main window and the hidden windows, then the event loop.
 
 #include "app/main_window.h"
+#include "app/sound_after_paint.h"
 #include "drawing/qt/picture_store.h"
 #include "toolkit/application.h"
 #include "windows/app_windows.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <exception>
 #include <memory>
 
+namespace {
+
+// --help and --version, which print and end the program; Qt's own options (-platform, -style ...)
+// pass through to the application.
+void ReadCommandLine(const QStringList& arguments, bool strict)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A guitar chord dictionary: every fingering of a chord, drawn, "
+                                                    "named and strummed."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    if (strict)
+        parser.process(arguments);
+    else if (parser.parse(arguments)
+        && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
+        parser.process(arguments);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Chords"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+    {
+        // Help and version first, without a window system, so that they work on a bare terminal.
+        const QCoreApplication console(argc, argv);
+        ReadCommandLine(QCoreApplication::arguments(), false);
+    }
     corvane::Application application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane Chords"));
+    // The window system has taken its own options out of the arguments: whatever is left is ours.
+    ReadCommandLine(QCoreApplication::arguments(), true);
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Chords"));
     QApplication::setWindowIcon(corvane::PictureStore::applicationIcon());
     // Lets the desktop tie the running window to its menu entry and icon.
@@ -21,10 +52,12 @@ int main(int argc, char** argv)
 
     // Start-up runs outside the event loop, so the application's own report does not cover it.
     try {
-        auto mainWindow = std::make_unique<corvane::TForm1>();
+        corvane::SoundAfterPaint sound;
+        auto mainWindow = std::make_unique<corvane::TForm1>(sound.factory());
         corvane::Form1 = mainWindow.get();
         corvane::CreateSecondaryWindows(mainWindow.get());
         mainWindow->showMaximized();
+        sound.startAfterFirstPaint(mainWindow.get());
         const int status = QApplication::exec();
         corvane::Form1 = nullptr;
         return status;

@@ -248,6 +248,16 @@ void TForm1::FormCreate()
     m_midi = m_openMidiDevice ? m_openMidiDevice(midi::kDefaultDevice) : OpenMidiDevice(midi::kDefaultDevice);
     if (!m_midi)
         m_midi = std::make_unique<SilentPort>();
+    // The synthesizer may still be starting; when the sound is off, the first panel says why.
+    m_midi->watchStatus([this](const std::string& text) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, shown = QString::fromStdString(text)] {
+                if (auto* panel = ui->StatusBar1->findChild<QLabel*>())
+                    panel->setText(shown);
+            },
+            Qt::QueuedConnection);
+    });
     // The synthesizer starts on its own first program; select the sound the patch box shows, so that
     // the first strum sounds like what the box says.
     if (const std::optional<int> program = ChangePatch(*m_midi, ui->ComboBoxPatch->currentIndex()))

@@ -95,7 +95,7 @@ Identification Identify(
             continue;
         const int pc = ((tuning[s] % 12 + 12) % 12 + capo + fret) % 12;
         id.notes.push_back(pc);
-        id.midiNotes.push_back(kOctaveBase[s] + tuning[s] + capo + fret);
+        id.midiNotes.push_back(OpenStringNote(static_cast<int>(s), tuning[s]) + capo + fret);
         if (!id.bass)
             id.bass = pc;
         if ((heard & 1u << pc) == 0) {

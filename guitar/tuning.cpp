@@ -27,9 +27,11 @@ const std::array<TuningPreset, 12> kTuningPresets { {
 StringNotes RebuildStringNotes(const Tuning& tuning)
 {
     StringNotes notes {};
-    for (size_t s = 0; s < 6; ++s)
+    for (size_t s = 0; s < 6; ++s) {
+        const int open = OpenStringNote(static_cast<int>(s), tuning[s]);
         for (int f = 0; f < kNeckFrets; ++f)
-            notes[s][static_cast<size_t>(f)] = kOctaveBase[s] + tuning[s] + f;
+            notes[s][static_cast<size_t>(f)] = open + f;
+    }
     return notes;
 }
 

@@ -2,6 +2,7 @@
 // The open-string pitch classes, the twelve presets and the MIDI note of every string and fret.
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -25,8 +26,16 @@ struct TuningPreset {
 // The twelve presets, indexed by the menu item's tag.
 extern const std::array<TuningPreset, 12> kTuningPresets;
 
-// Octave band of each string: a retuned string never wraps into the next octave.
-constexpr std::array<int, 6> kOctaveBase { 36, 36, 48, 48, 48, 60 };
+// The open strings of the standard tuning, E2 A2 D3 G3 B3 E4.
+constexpr std::array<int, 6> kStandardOpenNotes { 40, 45, 50, 55, 59, 64 };
+
+// A retuned open string sounds its pitch class where it lies nearest to the string's standard
+// pitch: from 6 semitones below it to 5 above, as a guitarist tunes a string down or up.
+constexpr int OpenStringNote(int string, int pitchClass)
+{
+    const int lowest = kStandardOpenNotes[static_cast<std::size_t>(string)] - 6;
+    return lowest + ((pitchClass - lowest) % 12 + 12) % 12;
+}
 
 StringNotes RebuildStringNotes(const Tuning& tuning);
 

@@ -6,7 +6,7 @@
 #
 #   scripts/check-install.sh [build-dir]      (default: build)
 #
-# Needs desktop-file-utils, appstream, dpkg-dev and file (scripts/install-deps.sh installs them).
+# Needs desktop-file-utils, appstream, dpkg-dev and file (scripts/install-deps.sh --tests installs them).
 set -euo pipefail
 
 build_dir=${1:-build}

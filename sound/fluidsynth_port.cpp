@@ -2,11 +2,13 @@
 
 #include "sound/midi_constants.h"
 #include "sound/short_message_reader.h"
+#include "sound/sound_font_search.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <mutex>
@@ -83,14 +85,21 @@ namespace {
 
 } // namespace
 
-std::optional<std::string> FindSoundFont()
+std::string SynthDefaultSoundFont()
 {
-    for (std::string_view candidate : kSoundFontCandidates) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(candidate, error))
-            return std::string(candidate);
-    }
-    return std::nullopt;
+    const std::lock_guard openLock(OpenMutex());
+    FluidLogCapture log;
+    const std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
+    char* path = nullptr;
+    if (!settings || fluid_settings_getstr_default(settings.get(), "synth.default-soundfont", &path) != FLUID_OK
+        || !path)
+        return {};
+    return path;
+}
+
+std::optional<std::string> FindSoundFont(std::string_view chosen)
+{
+    return FindSoundFont(chosen, SynthDefaultSoundFont(), IsSoundFontFile);
 }
 
 struct FluidSynthPort::Engine {
@@ -105,6 +114,7 @@ struct FluidSynthPort::Engine {
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth;
     int sampleRate = kDefaultSampleRate;
     std::string driverName;
+    std::string soundFont;
 
     // Touched only by whoever renders.
     ShortMessageReader reader;
@@ -234,41 +244,77 @@ FluidSynthPort::~FluidSynthPort() = default;
 
 FluidSynthOpenResult FluidSynthPort::openOffline(const std::string& soundFontPath, int sampleRate)
 {
-    return open(soundFontPath, sampleRate, false);
+    return open(soundFontPath, sampleRate, std::nullopt);
 }
 
-FluidSynthOpenResult FluidSynthPort::openRealtime(const std::string& soundFontPath)
+FluidSynthOpenResult FluidSynthPort::openRealtime(const std::string& soundFontPath, AudioBuffering buffering)
 {
-    return open(soundFontPath, kDefaultSampleRate, true);
+    return open(soundFontPath, kDefaultSampleRate, buffering);
 }
 
-FluidSynthOpenResult FluidSynthPort::open(const std::string& soundFontPath, int sampleRate, bool realtime)
+namespace {
+
+    bool HasSetting(fluid_settings_t* settings, const char* name)
+    {
+        return fluid_settings_get_type(settings, name) != FLUID_NO_TYPE;
+    }
+
+    // What the desktop's mixer shows. The PulseAudio library takes the application's name and icon
+    // from these variables over the name FluidSynth gives its connection; a JACK client is named by
+    // FluidSynth itself.
+    void NameTheAudioStream(fluid_settings_t* settings)
+    {
+        const std::string name(kAudioStreamName);
+        setenv("PULSE_PROP_OVERRIDE_application.name", name.c_str(), 1);
+        setenv("PULSE_PROP_OVERRIDE_application.icon_name", "corvane-chords", 1);
+        if (HasSetting(settings, "audio.pulseaudio.media-role"))
+            fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "music");
+        if (HasSetting(settings, "audio.pipewire.media-role"))
+            fluid_settings_setstr(settings, "audio.pipewire.media-role", "Music");
+        if (HasSetting(settings, "audio.jack.id"))
+            fluid_settings_setstr(settings, "audio.jack.id", name.c_str());
+        // Unconnected JACK ports are silent; a JACK server is never started just for us.
+        if (HasSetting(settings, "audio.jack.autoconnect"))
+            fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
+        setenv("JACK_NO_START_SERVER", "1", 1);
+    }
+
+} // namespace
+
+FluidSynthOpenResult FluidSynthPort::open(
+    const std::string& soundFontPath, int sampleRate, const std::optional<AudioBuffering>& realtime)
 {
+    using Failure = FluidSynthOpenResult::Failure;
     std::error_code fileError;
     if (!std::filesystem::is_regular_file(soundFontPath, fileError))
-        return { nullptr, "no soundfont at " + soundFontPath };
+        return { nullptr, Failure::SoundFont, "no soundfont at " + soundFontPath };
     if (sampleRate < 8000 || sampleRate > 192000)
-        return { nullptr, "unsupported sample rate " + std::to_string(sampleRate) };
+        return { nullptr, Failure::Synthesizer, "unsupported sample rate " + std::to_string(sampleRate) };
 
     const std::lock_guard openLock(OpenMutex());
     FluidLogCapture log;
 
     auto engine = std::make_unique<Engine>();
     engine->sampleRate = sampleRate;
+    engine->soundFont = soundFontPath;
     engine->settings.reset(new_fluid_settings());
     if (!engine->settings)
-        return { nullptr, WithReason("FluidSynth could not create its settings", log.lastError()) };
+        return { nullptr, Failure::Synthesizer,
+            WithReason("FluidSynth could not create its settings", log.lastError()) };
     fluid_settings_t* settings = engine->settings.get();
     fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings, "synth.gain", kBaseGain);
 
     engine->synth.reset(new_fluid_synth(settings));
     if (!engine->synth)
-        return { nullptr, WithReason("FluidSynth could not start", log.lastError()) };
+        return { nullptr, Failure::Synthesizer, WithReason("FluidSynth could not start", log.lastError()) };
     if (fluid_synth_sfload(engine->synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED)
-        return { nullptr, WithReason("cannot load soundfont " + soundFontPath, log.lastError()) };
+        return { nullptr, Failure::SoundFont, WithReason("cannot load soundfont " + soundFontPath, log.lastError()) };
 
     if (realtime) {
+        fluid_settings_setint(settings, "audio.period-size", realtime->periodSize);
+        fluid_settings_setint(settings, "audio.periods", realtime->periods);
+        NameTheAudioStream(settings);
         const std::vector<std::string> offered = OfferedAudioDrivers(settings);
         std::string tried;
         for (std::string_view name : kAudioDrivers) {
@@ -290,10 +336,10 @@ FluidSynthOpenResult FluidSynthPort::open(const std::string& soundFontPath, int 
         if (!engine->driver) {
             const std::string what
                 = tried.empty() ? "no audio output available" : "no audio output (tried " + tried + ")";
-            return { nullptr, WithReason(what, log.lastError()) };
+            return { nullptr, Failure::AudioOutput, WithReason(what, log.lastError()) };
         }
     }
-    return { std::unique_ptr<FluidSynthPort>(new FluidSynthPort(std::move(engine))), {} };
+    return { std::unique_ptr<FluidSynthPort>(new FluidSynthPort(std::move(engine))), Failure::None, {} };
 }
 
 void FluidSynthPort::shortMessage(std::uint32_t message) { engine_->schedule(Engine::Event::Kind::Message, message); }
@@ -321,6 +367,10 @@ std::vector<float> FluidSynthPort::render(int frames)
 int FluidSynthPort::sampleRate() const { return engine_->sampleRate; }
 
 std::string FluidSynthPort::audioDriver() const { return engine_->driverName; }
+
+std::string FluidSynthPort::soundFont() const { return engine_->soundFont; }
+
+std::uint64_t FluidSynthPort::renderedFrames() const { return engine_->rendered.load(std::memory_order_acquire); }
 
 std::size_t FluidSynthPort::pendingEvents() const
 {

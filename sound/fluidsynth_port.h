@@ -19,22 +19,32 @@
 
 namespace corvane {
 
-// Where General MIDI soundfonts are installed; the first one present is used.
-inline constexpr std::array<std::string_view, 3> kSoundFontCandidates {
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+// FluidSynth's own idea of the default sound font (synth.default-soundfont); empty if it has none.
+std::string SynthDefaultSoundFont();
+
+// The first sound font present, in the usual order, headed by the one the user chose, if any.
+std::optional<std::string> FindSoundFont(std::string_view chosen = {});
+
+// The audio drivers tried in turn for real-time output. PulseAudio also reaches a PipeWire desktop
+// through its PulseAudio service; JACK only when a JACK server already runs.
+inline constexpr std::array<std::string_view, 4> kAudioDrivers { "pulseaudio", "pipewire", "jack", "alsa" };
+
+// The name the desktop's mixer shows for the program's audio stream.
+inline constexpr std::string_view kAudioStreamName = "Corvane Chords";
+
+// How much audio waits in the driver's buffers: periods of periodSize frames. Fewer and smaller
+// periods let a note be heard sooner after it is sent, at the risk of gaps on a busy machine.
+struct AudioBuffering {
+    int periodSize = 64;
+    int periods = 4;
 };
-
-std::optional<std::string> FindSoundFont();
-
-// The audio drivers tried in turn for real-time output.
-inline constexpr std::array<std::string_view, 3> kAudioDrivers { "pulseaudio", "pipewire", "alsa" };
 
 class FluidSynthPort;
 
 struct FluidSynthOpenResult {
+    enum class Failure { None, SoundFont, AudioOutput, Synthesizer };
     std::unique_ptr<FluidSynthPort> port;
+    Failure failure = Failure::None;
     std::string error; // why there is no port
 };
 
@@ -46,7 +56,7 @@ public:
     static FluidSynthOpenResult openOffline(const std::string& soundFontPath, int sampleRate = kDefaultSampleRate);
 
     // An audio driver renders on its own thread and time passes with the audio clock.
-    static FluidSynthOpenResult openRealtime(const std::string& soundFontPath);
+    static FluidSynthOpenResult openRealtime(const std::string& soundFontPath, AudioBuffering buffering = {});
 
     ~FluidSynthPort() override;
 
@@ -64,13 +74,17 @@ public:
 
     int sampleRate() const;
     std::string audioDriver() const; // empty offline
+    std::string soundFont() const;
+    // Frames rendered so far: the audio timeline's clock.
+    std::uint64_t renderedFrames() const;
     std::size_t pendingEvents() const; // sent but not yet reached by the rendering
     int program(int channel) const; // as the synthesizer reports it; -1 if it cannot
 
 private:
     struct Engine;
     explicit FluidSynthPort(std::unique_ptr<Engine> engine);
-    static FluidSynthOpenResult open(const std::string& soundFontPath, int sampleRate, bool realtime);
+    static FluidSynthOpenResult open(
+        const std::string& soundFontPath, int sampleRate, const std::optional<AudioBuffering>& realtime);
 
     std::unique_ptr<Engine> engine_;
 };

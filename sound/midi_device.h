@@ -4,13 +4,15 @@
 #include "sound/midi_port.h"
 
 #include <memory>
+#include <string>
 
 namespace corvane {
 
-// Device 0 is the program's own synthesizer (FluidSynth with the system's General MIDI soundfont,
-// playing through the first audio output that opens). Any other identifier names no device. A
-// device that cannot be opened is reported in one line on stderr and replaced by a SilentPort:
-// the program starts and works, only without sound. Never returns null and never throws.
-std::unique_ptr<MidiPort> OpenMidiDevice(int deviceId);
+// Device 0 is the program's own synthesizer (FluidSynth with a General MIDI sound font, the one
+// the user chose looked for first, playing through the first audio output that opens). It starts
+// on a worker thread and takes what is sent meanwhile; when it cannot start, the program goes on
+// silent and the device's status says why. Any other identifier names no device and gives a
+// SilentPort. Never returns null and never throws.
+std::unique_ptr<MidiPort> OpenMidiDevice(int deviceId, std::string chosenSoundFont = {});
 
 } // namespace corvane

@@ -3,6 +3,8 @@
 // port can check it byte for byte and a synthesizer port can sound it.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace corvane {
 
@@ -23,6 +25,12 @@ public:
     // The messages sent after a pause sound that many milliseconds after the ones before it.
     // A real-time port keeps that spacing without holding its caller for the time.
     virtual void pause(int milliseconds) = 0;
+
+    // Whoever shows the state of the sound is told of it at once and again each time it changes,
+    // possibly from another thread: an empty text while the port sounds or is still getting ready,
+    // otherwise why it is silent, in words for the user. A port that cannot tell never calls.
+    using StatusListener = std::function<void(const std::string& text)>;
+    virtual void watchStatus(StatusListener) { }
 };
 
 // The output when no device could be opened: every message is dropped and no pause takes any time,

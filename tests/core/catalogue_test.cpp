@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
@@ -59,12 +61,64 @@ TEST(Tuning, PresetsAndNoteTable)
     EXPECT_EQ(standard[5][0], 64);
     EXPECT_EQ(standard[2][29], 79);
 
-    const int openA = *FindPresetByCaption("Open A");
-    EXPECT_EQ(RebuildStringNotes(kTuningPresets[static_cast<size_t>(openA)].pitchClasses)[4][0], 49);
     const int dropD = *FindPresetByCaption("drop d");
     const StringNotes drop = RebuildStringNotes(kTuningPresets[static_cast<size_t>(dropD)].pitchClasses);
     const int expected[] = { 38, 45, 50, 55, 59, 64 };
     for (size_t s = 0; s < 6; ++s)
         EXPECT_EQ(drop[s][0], expected[s]);
     EXPECT_FALSE(FindPresetByCaption("Drop C"));
+}
+
+TEST(Tuning, OpenStringSoundsThePitchNearestItsStandardPitch)
+{
+    // Reference: of all MIDI notes of the pitch class, the one closest to the standard pitch, the
+    // lower one on a tie (a tritone away, the string is tuned down rather than up).
+    for (int s = 0; s < 6; ++s) {
+        const int standard = kStandardOpenNotes[static_cast<size_t>(s)];
+        for (int pc = 0; pc < 12; ++pc) {
+            int nearest = -1;
+            for (int note = 0; note < 128; ++note)
+                if (note % 12 == pc && (nearest < 0 || std::abs(note - standard) < std::abs(nearest - standard)))
+                    nearest = note;
+            Tuning tuning = kStandardTuning;
+            tuning[static_cast<size_t>(s)] = pc;
+            const StringNotes notes = RebuildStringNotes(tuning);
+            EXPECT_EQ(notes[static_cast<size_t>(s)][0], nearest) << "string " << s << " pitch class " << pc;
+            EXPECT_EQ(notes[static_cast<size_t>(s)][kNeckFrets - 1], nearest + kNeckFrets - 1);
+        }
+    }
+}
+
+TEST(Tuning, PresetsSoundTheirListedOpenStringsExceptTheWrappedBString)
+{
+    // The open-string notes as listed with the presets; the B string of three presets was held in
+    // an octave band that started at C3 and sounded almost an octave low. It now sounds above.
+    const std::array<std::array<int, 6>, 12> listed { {
+        { 40, 45, 50, 55, 59, 64 },
+        { 40, 47, 52, 56, 59, 64 },
+        { 40, 45, 52, 57, 49, 64 },
+        { 40, 45, 50, 54, 59, 64 },
+        { 40, 45, 50, 55, 48, 65 },
+        { 38, 43, 48, 55, 48, 62 },
+        { 38, 45, 50, 54, 57, 62 },
+        { 38, 45, 50, 55, 59, 64 },
+        { 38, 43, 50, 55, 59, 62 },
+        { 36, 43, 48, 55, 57, 64 },
+        { 43, 46, 50, 55, 58, 62 },
+        { 38, 45, 50, 55, 57, 62 },
+    } };
+    const std::set<std::pair<std::string_view, int>> raisedAnOctave {
+        { "Open A", 4 },
+        { "Blues Tunning", 4 },
+        { "Rain Song", 4 },
+    };
+    for (size_t tag = 0; tag < kTuningPresets.size(); ++tag) {
+        const TuningPreset& preset = kTuningPresets[tag];
+        const StringNotes notes = RebuildStringNotes(preset.pitchClasses);
+        for (int s = 0; s < 6; ++s) {
+            const int shift = raisedAnOctave.contains({ preset.menuCaption, s }) ? 12 : 0;
+            EXPECT_EQ(notes[static_cast<size_t>(s)][0], listed[tag][static_cast<size_t>(s)] + shift)
+                << preset.menuCaption << " string " << s;
+        }
+    }
 }

@@ -2,10 +2,12 @@
 
 #include "guitar/result_list.h"
 #include "main_window_fixture.h"
+#include "sound/sound_device.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace corvane::test {
 namespace {
@@ -171,6 +173,23 @@ namespace {
             QTest::keyClick(Find<QWidget>(second), Qt::Key_Left);
             EXPECT_TRUE(Find<QWidget>(first)->hasFocus());
         }
+    }
+
+    // A synthesizer that cannot start leaves the window working and says why in the status bar.
+    TEST(MainWindowSound, StatusBarSaysWhyTheSoundIsOff)
+    {
+        const auto silent = [](int) {
+            return std::make_unique<SoundDevice>(std::string(), [](const std::string&) {
+                return StartedSound { nullptr, std::string(kNoAudioOutputStatus), "no audio output (tried pulseaudio)",
+                    {} };
+            });
+        };
+        TForm1 window(silent);
+        auto* panel = window.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->findChild<QLabel*>();
+        ASSERT_TRUE(panel);
+        EXPECT_TRUE(QTest::qWaitFor([panel] { return !panel->text().isEmpty(); }, 5000));
+        EXPECT_EQ(panel->text().toStdString(), "Sound is off: no audio output");
+        EXPECT_EQ(window.voicingRecords().size(), 165u);
     }
 
 } // namespace

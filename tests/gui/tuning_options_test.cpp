@@ -83,7 +83,7 @@ namespace {
         EXPECT_EQ(refreshes->count(), 2);
     }
 
-    TEST_F(TuningTest, EveryPresetShowsItsOwnLabelsAndKeepsEachStringInItsOctave)
+    TEST_F(TuningTest, EveryPresetShowsItsOwnLabelsAndSoundsEachStringNearItsStandardPitch)
     {
         struct Row {
             const char* item;
@@ -92,9 +92,9 @@ namespace {
         };
         const Row rows[] = {
             { "EADGCF1", "E B E G# B E", { 40, 47, 52, 56, 59, 64 } },
-            { "OpenA1", "E A E A C# E", { 40, 45, 52, 57, 49, 64 } },
-            { "AfinaodeBlues1", "E A D G C F", { 40, 45, 50, 55, 48, 65 } },
-            { "RainSong1", "D G C G C D", { 38, 43, 48, 55, 48, 62 } },
+            { "OpenA1", "E A E A C# E", { 40, 45, 52, 57, 61, 64 } },
+            { "AfinaodeBlues1", "E A D G C F", { 40, 45, 50, 55, 60, 65 } },
+            { "RainSong1", "D G C G C D", { 38, 43, 48, 55, 60, 62 } },
             { "Afinaoemsolmenor1", "G Bb D G Bb D", { 43, 46, 50, 55, 58, 62 } },
             { "C6th1", "C G C G A E", { 36, 43, 48, 55, 57, 64 } },
         };

@@ -89,17 +89,24 @@ namespace {
             const char* name;
             Voicing voicing;
             double hertz;
+            Tuning tuning = kStandardTuning;
         };
+        const Tuning openA = kTuningPresets[static_cast<std::size_t>(*FindPresetByCaption("Open A"))].pitchClasses;
+        const Tuning blues
+            = kTuningPresets[static_cast<std::size_t>(*FindPresetByCaption("Blues Tunning"))].pitchClasses;
         const Row rows[] = {
             { "open low E", kOpenLowE, 82.41 },
             { "open A", { 99, 0, 99, 99, 99, 99 }, 110.0 },
             { "barre on the third fret of the low string", { -3, 99, 99, 99, 99, 99 }, 98.0 },
             { "open high E", { 99, 99, 99, 99, 99, 0 }, 329.63 },
+            // A B string tuned up a tone or down a semitone stays near B3, not an octave below.
+            { "Open A: open second string is C#4", { 99, 99, 99, 99, 0, 99 }, 277.18, openA },
+            { "Blues: open second string is C4", { 99, 99, 99, 99, 0, 99 }, 261.63, blues },
         };
         ASSERT_TRUE(ChangePatch(*port, 0));
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
-            PlayVoicing(*port, row.voicing, RebuildStringNotes(kStandardTuning), 2);
+            PlayVoicing(*port, row.voicing, RebuildStringNotes(row.tuning), 2);
             const std::vector<float> audio = renderMono(0.5);
             const double found = Fundamental(audio, static_cast<std::size_t>(frames(0.1)),
                 static_cast<std::size_t>(frames(0.4)), port->sampleRate());

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>

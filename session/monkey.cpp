@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QSlider>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <random>

@@ -12,6 +12,8 @@
 #include <QScrollArea>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdio>
 namespace corvane::session {
 
 namespace {

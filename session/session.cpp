@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+
 namespace corvane::session {
 
 namespace {

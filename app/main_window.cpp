@@ -340,6 +340,7 @@ std::string TForm1::CurrentNoteList() const { return m_selection.NoteList(); }
 
 void TForm1::RefreshResults(const std::string& noteList)
 {
+    m_noteList = noteList;
     m_selectedX = 0;
     m_selectedY = 0;
 
@@ -574,8 +575,7 @@ void TForm1::Image1MouseUp(QPoint position)
 
     m_playedFrets = clicked.frets;
     const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
-    const Voicing frets = m_playedFrets;
-    ui->Image2->draw([&frets, neck](Canvas& canvas) { DrawNeck(canvas, frets, neck); });
+    ui->Image2->draw([frets = m_playedFrets, neck](Canvas& canvas) { DrawNeck(canvas, frets, neck); });
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
     // drawn as selected.

@@ -77,6 +77,7 @@ public:
     int fretLimit() const { return m_fretLimit; }
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
+    const std::string& noteList() const { return m_noteList; } // of the last refresh
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -156,6 +157,7 @@ private:
     int m_selectedY = 0;
     std::vector<int> m_chordTones;
     std::vector<VoicingRecord> m_voicingRecords;
+    std::string m_noteList;
 
     bool m_rootPickRunning = false;
     bool m_presetRunning = false;

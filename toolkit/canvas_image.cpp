@@ -39,6 +39,7 @@ void CanvasImage::allocate()
 
 void CanvasImage::draw(const std::function<void(Canvas&)>& paint)
 {
+    m_lastDrawing = paint;
     if (!m_pictures)
         return;
     allocate();
@@ -48,6 +49,12 @@ void CanvasImage::draw(const std::function<void(Canvas&)>& paint)
         paint(canvas);
     }
     update();
+}
+
+void CanvasImage::replayLastDrawing(Canvas& canvas) const
+{
+    if (m_lastDrawing)
+        m_lastDrawing(canvas);
 }
 
 void CanvasImage::paintEvent(QPaintEvent* event)

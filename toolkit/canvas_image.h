@@ -21,8 +21,12 @@ public:
     // this control.
     void setPictures(const PictureStore* pictures);
 
-    // Draws through a canvas on the kept picture, then shows it.
+    // Draws through a canvas on the kept picture, then shows it. The drawing is kept as well, so
+    // `paint` must own what it draws from.
     void draw(const std::function<void(Canvas&)>& paint);
+
+    // Draws the last drawing again, on another canvas (a recording one, to read it as text).
+    void replayLastDrawing(Canvas& canvas) const;
 
     const QImage& image() const { return m_image; }
 
@@ -35,6 +39,7 @@ private:
 
     const PictureStore* m_pictures = nullptr;
     QImage m_image;
+    std::function<void(Canvas&)> m_lastDrawing;
 };
 
 } // namespace corvane

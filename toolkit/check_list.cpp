@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace corvane {
 
 // Every toggle by mouse or keyboard passes through the delegate's editorEvent; a check state set
@@ -14,13 +16,22 @@ public:
     {
     }
 
+    // The toggle is reported once the delegate is done with the event, with the marker already
+    // cleared: whatever the handler then checks, unchecks, enables or greys by code stays quiet.
     bool editorEvent(
         QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option, const QModelIndex& index) override
     {
-        const bool wasToggling = m_list->m_userToggle;
+        if (m_list->m_userToggle)
+            return QStyledItemDelegate::editorEvent(event, model, option, index);
         m_list->m_userToggle = true;
+        m_list->m_toggled = -1;
         const bool handled = QStyledItemDelegate::editorEvent(event, model, option, index);
-        m_list->m_userToggle = wasToggling;
+        m_list->m_userToggle = false;
+        const int toggled = std::exchange(m_list->m_toggled, -1);
+        if (toggled >= 0) {
+            m_list->setCurrentRow(toggled);
+            emit m_list->clickCheck(toggled);
+        }
         return handled;
     }
 
@@ -43,11 +54,8 @@ CheckList::CheckList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem* changed) {
-        if (!m_userToggle)
-            return;
-        const int item = row(changed);
-        setCurrentRow(item);
-        emit clickCheck(item);
+        if (m_userToggle && m_toggled < 0)
+            m_toggled = row(changed);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A list of check boxes (the extension list). Only a toggle made by the user, with the mouse or the
-// space bar, is reported; check marks and enabled flags set by the program report nothing.
+// space bar, is reported; check marks and enabled flags set by the program report nothing, also
+// when the program sets them from the handler of a toggle.
 
 #include <QListWidget>
 
@@ -36,7 +37,8 @@ signals:
 
 private:
     friend class CheckListDelegate;
-    bool m_userToggle = false;
+    bool m_userToggle = false; // the delegate is handling a user's toggle
+    int m_toggled = -1; // the item that toggle changed
     int m_itemHeight = 0;
 };
 

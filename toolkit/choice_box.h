@@ -1,6 +1,6 @@
 #pragma once
 // A drop-down list whose change event is the user's choice only: setting the index by program
-// reports nothing.
+// reports nothing. Its items are fixed; an editable one can be typed over but never grows.
 
 #include <QComboBox>
 

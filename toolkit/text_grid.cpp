@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace corvane {
@@ -23,9 +25,54 @@ TextGrid::TextGrid(QWidget* parent)
     setRowHeight(15);
 
     connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column, int, int) {
-        if (row >= 0 && column >= 0)
+        if (m_userEvent)
+            m_moved = true;
+        else if (row >= 0 && column >= 0)
             emit selectCell(column, row);
     });
+}
+
+template <typename Handle> void TextGrid::UserEvent(Handle handle, const QModelIndex& clicked)
+{
+    if (m_userEvent) {
+        handle();
+        return;
+    }
+    m_userEvent = true;
+    m_moved = false;
+    handle();
+    m_userEvent = false;
+    // A click counts when it made its row the current one; a click on a greyed or empty place does not.
+    const bool clickedRow
+        = clicked.isValid() && clicked.flags().testFlag(Qt::ItemIsEnabled) && clicked.row() == currentRow();
+    if ((m_moved || clickedRow) && currentRow() >= 0 && currentColumn() >= 0)
+        emit selectCell(currentColumn(), currentRow());
+}
+
+void TextGrid::mousePressEvent(QMouseEvent* event)
+{
+    UserEvent([&] { QTableWidget::mousePressEvent(event); }, indexAt(event->position().toPoint()));
+}
+
+void TextGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    UserEvent([&] { QTableWidget::mouseMoveEvent(event); }, {});
+}
+
+void TextGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    UserEvent([&] { QTableWidget::mouseReleaseEvent(event); }, {});
+}
+
+// The second press of a double click is a click like the first.
+void TextGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    UserEvent([&] { QTableWidget::mouseDoubleClickEvent(event); }, indexAt(event->position().toPoint()));
+}
+
+void TextGrid::keyPressEvent(QKeyEvent* event)
+{
+    UserEvent([&] { QTableWidget::keyPressEvent(event); }, {});
 }
 
 void TextGrid::setText(int row, int column, const QString& text)

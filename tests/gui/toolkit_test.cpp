@@ -7,6 +7,8 @@
 #include "toolkit/choice_box.h"
 #include "toolkit/text_grid.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
@@ -42,15 +44,25 @@ namespace {
         grid.selectRowQuietly(0);
     }
 
-    TEST(GuiTextGrid, ReportsTheUsersAndTheProgramsMovesButNotAMoveToTheCurrentRow)
-    {
+    struct TextGridFixture : testing::Test {
         Window window;
-        auto* grid = new TextGrid(&window.widget);
-        grid->setGeometry(0, 0, 60, 200);
-        grid->show();
-        FillGrid(*grid, 12);
-        QSignalSpy selected(grid, &TextGrid::selectCell);
+        TextGrid* grid = new TextGrid(&window.widget);
+        QSignalSpy selected { grid, &TextGrid::selectCell };
+        TextGridFixture()
+        {
+            grid->setGeometry(0, 0, 60, 200);
+            grid->show();
+            FillGrid(*grid, 12);
+        }
+        int Highlighted() const
+        {
+            const QModelIndexList rows = grid->selectionModel()->selectedRows();
+            return rows.size() == 1 ? rows.first().row() : -1;
+        }
+    };
 
+    TEST_F(TextGridFixture, ReportsEveryClickOnARowAndTheProgramsMovesButNotAMoveToTheCurrentRow)
+    {
         ClickRow(grid, 4);
         ASSERT_EQ(selected.count(), 1);
         EXPECT_EQ(selected.at(0).at(0).toInt(), 0);
@@ -59,14 +71,46 @@ namespace {
         grid->setCurrentCell(7, 0);
         ASSERT_EQ(selected.count(), 2);
         EXPECT_EQ(selected.at(1).at(1).toInt(), 7);
-
         grid->setCurrentCell(7, 0);
-        ClickRow(grid, 7);
         EXPECT_EQ(selected.count(), 2);
+
+        // The user's click on the row already highlighted is a pick like any other.
+        ClickRow(grid, 7);
+        ASSERT_EQ(selected.count(), 3);
+        EXPECT_EQ(selected.at(2).at(1).toInt(), 7);
+
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Down);
+        ASSERT_EQ(selected.count(), 4);
+        EXPECT_EQ(selected.at(3).at(1).toInt(), 8);
 
         grid->selectRowQuietly(2);
-        EXPECT_EQ(selected.count(), 2);
+        EXPECT_EQ(selected.count(), 4);
         EXPECT_EQ(grid->currentRow(), 2);
+        EXPECT_EQ(Highlighted(), 2);
+    }
+
+    TEST_F(TextGridFixture, AHandlerThatPutsTheSelectionBackHasTheLastWord)
+    {
+        // A handler that refuses row 5 by mouse, by keyboard or by a program's move.
+        QObject::connect(grid, &TextGrid::selectCell, grid, [this](int, int row) {
+            if (row == 5)
+                grid->selectRowQuietly(3);
+        });
+        ClickRow(grid, 5);
+        EXPECT_EQ(grid->currentRow(), 3);
+        EXPECT_EQ(Highlighted(), 3);
+
+        grid->setFocus();
+        grid->selectRowQuietly(4);
+        QTest::keyClick(grid, Qt::Key_Down);
+        EXPECT_EQ(grid->currentRow(), 3);
+        EXPECT_EQ(Highlighted(), 3);
+
+        grid->setCurrentCell(5, 0);
+        EXPECT_EQ(grid->currentRow(), 3);
+        EXPECT_EQ(Highlighted(), 3);
+        EXPECT_EQ(selected.count(), 3);
     }
 
     TEST(GuiTextGrid, EnabledFlagAndBackgroundColourGoTogether)
@@ -130,6 +174,35 @@ namespace {
         EXPECT_TRUE(list->isItemChecked(1));
     }
 
+    TEST_F(CheckListFixture, WhatTheHandlerOfAToggleSetsByCodeReportsNothing)
+    {
+        // The handler checks, unchecks and greys other items; were that reported, it would run again
+        // inside itself (it changes nothing on a second run, so that the count stays finite).
+        int calls = 0;
+        bool set = true;
+        QObject::connect(list, &CheckList::clickCheck, list, [&](int) {
+            if (++calls > 1)
+                return;
+            list->setItemChecked(1, set);
+            list->setItemChecked(3, set);
+            list->setItemEnabled(0, !set);
+        });
+        ClickCheck(list, 2);
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(list->currentRow(), 2);
+        EXPECT_TRUE(list->isItemChecked(1));
+        EXPECT_FALSE(list->isItemEnabled(0));
+
+        calls = 0;
+        set = false;
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space);
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(list->currentRow(), 2);
+        EXPECT_FALSE(list->isItemChecked(3));
+        EXPECT_TRUE(list->isItemEnabled(0));
+    }
+
     TEST_F(CheckListFixture, AGreyedItemCannotBeToggled)
     {
         QSignalSpy toggled(list, &CheckList::clickCheck);
@@ -171,6 +244,31 @@ namespace {
         EXPECT_EQ(box->selectedValue(), 24);
     }
 
+    TEST(GuiChoiceBox, AnEditableBoxTypedOverNeverGrowsAndTakesAnItemsText)
+    {
+        Window window;
+        auto* box = new ChoiceBox(&window.widget);
+        box->setEditable(true);
+        box->addItems({ QStringLiteral("Nylon guitar"), QStringLiteral("Jazz guitar") });
+        box->show();
+        QSignalSpy changed(box, &ChoiceBox::changed);
+
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("Banjo"));
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(box->count(), 2);
+        EXPECT_EQ(changed.count(), 0);
+        EXPECT_EQ(box->currentIndex(), 0);
+
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("Jazz guitar"));
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(box->count(), 2);
+        ASSERT_EQ(changed.count(), 1);
+        EXPECT_EQ(changed.at(0).at(0).toInt(), 1);
+    }
+
     TEST(GuiTrackBar, ReportsAMoveToANewValueAlsoFromTheProgramButNotToTheSameValue)
     {
         QSlider bar(Qt::Vertical);
@@ -209,6 +307,26 @@ namespace {
         QTest::mouseClick(flat, Qt::LeftButton);
         EXPECT_TRUE(flat->isChecked());
         EXPECT_FALSE(sharp->isChecked());
+
+        // Pressed by the program, a button reports no click.
+        QSignalSpy flatClicked(flat, &QToolButton::clicked);
+        sharp->setChecked(true);
+        flat->setChecked(true);
+        EXPECT_EQ(sharpClicked.count(), 1);
+        EXPECT_EQ(flatClicked.count(), 0);
+    }
+
+    TEST(GuiCheckBox, ReportsTheUsersClickButNotAStateSetByTheProgram)
+    {
+        Window window;
+        auto* box = new QCheckBox(QStringLiteral("(omit3)"), &window.widget);
+        box->show();
+        QSignalSpy clicked(box, &QCheckBox::clicked);
+        box->setChecked(true);
+        EXPECT_EQ(clicked.count(), 0);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_FALSE(box->isChecked());
     }
 
     TEST(GuiButtonGroups, TheDropDownButtonShowsItsCaptionAndReportsAClickOnItsFace)

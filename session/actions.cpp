@@ -1,0 +1,295 @@
+#include "session/actions.h"
+
+#include "app/main_window.h"
+#include "session/gestures.h"
+#include "session/session.h"
+#include "toolkit/check_list.h"
+#include "toolkit/choice_box.h"
+#include "toolkit/result_sheet.h"
+#include "toolkit/text_grid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace corvane::session {
+
+namespace {
+
+    using nlohmann::json;
+    using Answer = std::optional<std::string>;
+
+    void ExpectCount(const json& arguments, size_t count)
+    {
+        if (arguments.size() != count)
+            throw BadArguments(
+                "expected " + std::to_string(count) + " argument(s), got " + std::to_string(arguments.size()));
+    }
+
+    int Integer(const json& arguments, size_t at, int lowest, int highest)
+    {
+        if (at >= arguments.size() || !arguments[at].is_number_integer())
+            throw BadArguments("argument " + std::to_string(at + 1) + " must be an integer");
+        const auto value = arguments[at].get<long long>();
+        if (value < lowest || value > highest)
+            throw BadArguments("argument " + std::to_string(at + 1) + " must be " + std::to_string(lowest) + ".."
+                + std::to_string(highest) + ", got " + std::to_string(value));
+        return static_cast<int>(value);
+    }
+
+    bool Boolean(const json& arguments, size_t at)
+    {
+        if (at >= arguments.size() || !arguments[at].is_boolean())
+            throw BadArguments("argument " + std::to_string(at + 1) + " must be true or false");
+        return arguments[at].get<bool>();
+    }
+
+    std::string Text(const json& arguments, size_t at)
+    {
+        if (at >= arguments.size() || !arguments[at].is_string())
+            throw BadArguments("argument " + std::to_string(at + 1) + " must be a text");
+        return arguments[at].get<std::string>();
+    }
+
+    template <typename T> T* Need(Session& session, const char* name)
+    {
+        T* control = session.Control<T>(name);
+        if (!control)
+            throw BadArguments(std::string("the window has no control ") + name);
+        return control;
+    }
+
+    Answer PickRow(Session& session, const json& arguments, const char* grid)
+    {
+        ExpectCount(arguments, 1);
+        ClickRow(Need<TextGrid>(session, grid), Integer(arguments, 0, 0, 11));
+        return std::nullopt;
+    }
+
+    Answer ClickButton(Session& session, const char* name)
+    {
+        Click(Need<QAbstractButton>(session, name));
+        return std::nullopt;
+    }
+
+    // The item whose text is `value`, from a fixed list of allowed values.
+    Answer ChooseValue(Session& session, const json& arguments, const char* name, std::initializer_list<int> allowed)
+    {
+        ExpectCount(arguments, 1);
+        const int value = Integer(arguments, 0, 0, 1000);
+        if (std::find(allowed.begin(), allowed.end(), value) == allowed.end())
+            throw BadArguments("not an item of " + std::string(name) + ": " + std::to_string(value));
+        auto* box = Need<ChoiceBox>(session, name);
+        const int index = box->findText(QString::number(value));
+        if (index < 0)
+            throw BadArguments("not an item of " + std::string(name) + ": " + std::to_string(value));
+        return ChooseFromList(box, index);
+    }
+
+    // Clicks the box's own check mark when the box does not show the wanted state.
+    Answer SetOption(Session& session, const json& arguments, const char* name)
+    {
+        ExpectCount(arguments, 1);
+        const bool wanted = Boolean(arguments, 0);
+        auto* box = Need<QCheckBox>(session, name);
+        if (box->isChecked() == wanted)
+            return std::nullopt;
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        Click(box, box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
+        return std::nullopt;
+    }
+
+    Answer MoveBar(Session& session, QSlider* bar, int value)
+    {
+        const int presses = MoveWithArrowKeys(bar, value);
+        session.addUserMoves(presses - 1);
+        if (bar->value() != value)
+            return "the bar " + bar->objectName().toStdString() + " did not reach " + std::to_string(value);
+        return std::nullopt;
+    }
+
+    Answer Toggle(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const QString caption = QString::fromStdString(Text(arguments, 0));
+        auto* list = Need<CheckList>(session, "CheckListBox1");
+        int item = -1;
+        for (int i = 0; i < list->count() && item < 0; ++i)
+            if (list->item(i)->text() == caption)
+                item = i;
+        if (item < 0)
+            throw BadArguments("no extension " + caption.toStdString());
+        if (!list->isVisible())
+            return "the extension list is not shown";
+        ClickItemCheckBox(list, item);
+        return std::nullopt;
+    }
+
+    Answer TypePick(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        auto* grid = Need<TextGrid>(session, "StringGrid1");
+        const int row = Integer(arguments, 0, 0, grid->rowCount() - 1);
+        if (!grid->isVisible())
+            return "the chord-type list is not shown";
+        ClickRow(grid, row);
+        return std::nullopt;
+    }
+
+    Answer Name(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        TypeIntoAndEnter(Need<QLineEdit>(session, "EditAcorde"), QString::fromStdString(Text(arguments, 0)));
+        return std::nullopt;
+    }
+
+    Answer Preset(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int tag = Integer(arguments, 0, 0, 11);
+        auto* menu = Need<QMenu>(session, "PopupMenu1");
+        for (QAction* item : menu->actions())
+            if (item->data().toInt() == tag)
+                return ChooseFromMenu(Need<QToolButton>(session, "ToolButton5"), item);
+        throw BadArguments("no preset " + std::to_string(tag));
+    }
+
+    Answer TrackBar(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 2);
+        const int string = Integer(arguments, 0, 0, 5);
+        const int value = Integer(arguments, 1, 0, 11);
+        const std::string name = "TrackBar" + std::to_string(string + 1);
+        return MoveBar(session, Need<QSlider>(session, name.c_str()), value);
+    }
+
+    Answer Resize(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        return session.ResizeSheet(Integer(arguments, 0, 1, 100000));
+    }
+
+    Answer SheetClick(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 2);
+        const int x = Integer(arguments, 0, 0, 1000000);
+        const int y = Integer(arguments, 1, 0, 100000000);
+        auto* sheet = Need<ResultSheet>(session, "Image1");
+        if (x >= sheet->width() || y >= sheet->height())
+            return "(" + std::to_string(x) + ", " + std::to_string(y) + ") is outside the sheet, "
+                + std::to_string(sheet->width()) + " x " + std::to_string(sheet->height());
+        auto* scrollBox = Need<QScrollArea>(session, "ScrollBoxViolao");
+        const QPoint inArea = sheet->mapTo(scrollBox->widget(), QPoint(x, y));
+        scrollBox->ensureVisible(inArea.x(), inArea.y(), 0, 0);
+        QTest::mousePress(sheet, Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseRelease(sheet, Qt::LeftButton, {}, QPoint(x, y));
+        return std::nullopt;
+    }
+
+    Answer Neck(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const std::string neck = Text(arguments, 0);
+        if (neck == "classic")
+            return ClickButton(session, "SpeedButton12");
+        if (neck == "electric")
+            return ClickButton(session, "SpeedButton11");
+        throw BadArguments("the neck is classic or electric, not " + neck);
+    }
+
+    // The key goes where the keyboard is: an open list or menu, else the window's focused control.
+    Answer Key(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const QString name = QString::fromStdString(Text(arguments, 0));
+        QWidget* target = nullptr;
+        if (QWidget* popup = QApplication::activePopupWidget())
+            target = popup->focusWidget() ? popup->focusWidget() : popup;
+        if (!target)
+            target = session.window().focusWidget();
+        if (!target)
+            target = &session.window();
+        return PressKey(target, name);
+    }
+
+} // namespace
+
+const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
+{
+    static const std::map<std::string, ActionFunction, std::less<>> table {
+        { "rootPick", [](Session& s, const json& a) { return PickRow(s, a, "StringGridAcorde"); } },
+        { "bassPick", [](Session& s, const json& a) { return PickRow(s, a, "StringGridBaixo"); } },
+        { "view",
+            [](Session& s, const json& a) -> Answer {
+                ExpectCount(a, 1);
+                const std::string view = Text(a, 0);
+                if (view != "mod1" && view != "mod2")
+                    throw BadArguments("the view is mod1 or mod2, not " + view);
+                return ClickButton(s, view == "mod1" ? "SpeedButton7" : "SpeedButton8");
+            } },
+        { "toggle", Toggle },
+        { "typePick", TypePick },
+        { "name", Name },
+        { "rootFlat",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 1);
+                return ClickButton(s, Boolean(a, 0) ? "SpeedButton6" : "SpeedButton5");
+            } },
+        { "bassFlat",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 1);
+                return ClickButton(s, Boolean(a, 0) ? "SpeedButton9" : "SpeedButton10");
+            } },
+        { "preset", Preset },
+        { "toolButton",
+            [](Session& s, const json& a) -> Answer {
+                ExpectCount(a, 0);
+                ClickButtonFace(Need<QToolButton>(s, "ToolButton5"));
+                return std::nullopt;
+            } },
+        { "trackBar", TrackBar },
+        { "fretLimit",
+            [](Session& s, const json& a) {
+                return ChooseValue(s, a, "ComboBox1", { 6, 12, 18, 24 });
+            } },
+        { "span",
+            [](Session& s, const json& a) {
+                return ChooseValue(s, a, "ComboBox2", { 2, 3, 4, 5 });
+            } },
+        { "omit3", [](Session& s, const json& a) { return SetOption(s, a, "CheckBoxOmit3"); } },
+        { "omit5", [](Session& s, const json& a) { return SetOption(s, a, "CheckBoxOmit5"); } },
+        { "leftHanded", [](Session& s, const json& a) { return SetOption(s, a, "CheckBoxCanhoto"); } },
+        { "noBarre", [](Session& s, const json& a) { return SetOption(s, a, "CheckBoxPestanas"); } },
+        { "easy", [](Session& s, const json& a) { return SetOption(s, a, "CheckBoxNSI"); } },
+        { "resize", Resize },
+        { "click", SheetClick },
+        { "patch",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 1);
+                return ChooseFromList(Need<ChoiceBox>(s, "ComboBoxPatch"), Integer(a, 0, 0, 8));
+            } },
+        { "tempo",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 1);
+                return MoveBar(s, Need<QSlider>(s, "TrackBarTempoAcorde"), Integer(a, 0, 0, 5));
+            } },
+        { "neck", Neck },
+        { "key", Key },
+    };
+    return table;
+}
+
+} // namespace corvane::session

@@ -1,0 +1,313 @@
+#include "session/monkey.h"
+
+#include "app/main_window.h"
+#include "guitar/refresh.h"
+#include "session/session.h"
+#include "theory/catalogue.h"
+#include "toolkit/check_list.h"
+#include "toolkit/choice_box.h"
+#include "toolkit/result_sheet.h"
+#include "toolkit/text_grid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSlider>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <random>
+#include <string_view>
+#include <vector>
+
+namespace corvane::session {
+
+namespace {
+
+    using nlohmann::json;
+    using Random = std::mt19937_64;
+
+    int Uniform(Random& random, int lowest, int highest)
+    {
+        return std::uniform_int_distribution<int>(lowest, highest)(random);
+    }
+
+    bool Coin(Random& random) { return Uniform(random, 0, 1) == 1; }
+
+    template <typename T, size_t N> const T& AnyOf(Random& random, const std::array<T, N>& choices)
+    {
+        return choices[static_cast<size_t>(Uniform(random, 0, static_cast<int>(N) - 1))];
+    }
+
+    // Pieces of chord names: note names read and unread, the extension captions in other letter
+    // cases, separators, and things no chord name holds.
+    constexpr std::array<std::string_view, 38> kNameTokens { "C", "C#", "Db", "D", "Eb", "E", "Fb", "F", "F#", "Gb",
+        "G", "Ab", "A", "Bb", "B", "Cb", "E#", "B#", "H", "/", "/", "(", ")", ",", ".", " ", "\\", "m", "M", "maj",
+        "SUS4", "Dim", "#", "b", "X", "ç", "日", "" };
+
+    std::string RandomName(Random& random)
+    {
+        std::string name;
+        const int pieces = Uniform(random, 0, 7);
+        for (int i = 0; i < pieces; ++i) {
+            if (Uniform(random, 0, 2) == 0)
+                name += AnyOf(random, kNameTokens);
+            else
+                name += kExtensions[static_cast<size_t>(Uniform(random, 0, kExtensionCount - 1))].caption;
+        }
+        return name;
+    }
+
+    constexpr std::array<std::string_view, 18> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
+        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A" };
+
+    struct Generator {
+        std::string_view name;
+        int weight;
+        json (*arguments)(Random& random, const Session& session);
+    };
+
+    json None(Random&, const Session&) { return json::array(); }
+    json Row(Random& random, const Session&) { return { Uniform(random, 0, 11) }; }
+    json Flag(Random& random, const Session&) { return { Coin(random) }; }
+
+    json SheetPoint(Random& random, const Session& session)
+    {
+        const auto* sheet = session.Control<ResultSheet>("Image1");
+        // Mostly on a diagram, sometimes anywhere, the edges of the cells included.
+        if (sheet->count() > 0 && Uniform(random, 0, 3) != 0) {
+            const QRect cell = sheet->cellRect(Uniform(random, 0, sheet->count() - 1));
+            return { cell.left() + Uniform(random, 0, cell.width() - 1),
+                cell.top() + Uniform(random, 0, cell.height() - 1) };
+        }
+        return { Uniform(random, 0, sheet->width() - 1), Uniform(random, 0, sheet->height() - 1) };
+    }
+
+    // clang-format off
+    const std::array<Generator, 24> kGenerators { {
+        { "rootPick", 8, Row },
+        { "bassPick", 8, Row },
+        { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
+        { "toggle", 16, [](Random& r, const Session&) -> json {
+            return { std::string(kExtensions[static_cast<size_t>(Uniform(r, 0, kExtensionCount - 1))].caption) }; } },
+        { "typePick", 6, [](Random& r, const Session&) -> json { return { Uniform(r, 0, kChordTypeCount - 1) }; } },
+        { "name", 8, [](Random& r, const Session&) -> json { return { RandomName(r) }; } },
+        { "rootFlat", 2, Flag },
+        { "bassFlat", 2, Flag },
+        { "preset", 3, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "toolButton", 1, None },
+        { "trackBar", 3, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 5), Uniform(r, 0, 11) }; } },
+        { "fretLimit", 2, [](Random& r, const Session&) -> json { return { 6 * Uniform(r, 1, 4) }; } },
+        { "span", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 2, 5) }; } },
+        { "omit3", 2, Flag },
+        { "omit5", 2, Flag },
+        { "leftHanded", 1, Flag },
+        { "noBarre", 1, Flag },
+        { "easy", 2, Flag },
+        { "resize", 2, [](Random& r, const Session& s) -> json {
+            const int narrowest = s.NarrowestSheetWidth();
+            return { Uniform(r, narrowest - 20, narrowest + 900) }; } },
+        { "click", 8, SheetPoint },
+        { "patch", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 8) }; } },
+        { "tempo", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 5) }; } },
+        { "neck", 1, [](Random& r, const Session&) -> json { return { Coin(r) ? "classic" : "electric" }; } },
+        { "key", 6, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kKeys)) }; } },
+    } };
+    // clang-format on
+
+    json RandomAction(Random& random, const Session& session)
+    {
+        static const int total = [] {
+            int sum = 0;
+            for (const Generator& generator : kGenerators)
+                sum += generator.weight;
+            return sum;
+        }();
+        int pick = Uniform(random, 0, total - 1);
+        for (const Generator& generator : kGenerators) {
+            if (pick < generator.weight) {
+                json action = json::array({ std::string(generator.name) });
+                for (const json& argument : generator.arguments(random, session))
+                    action.push_back(argument);
+                return action;
+            }
+            pick -= generator.weight;
+        }
+        return json::array({ "toolButton" });
+    }
+
+    // A typed name leaves the grid highlights where they were; a pick through a grid binds them to
+    // the indexes again.
+    struct Binding {
+        bool root = true;
+        bool bass = true;
+    };
+
+    std::vector<std::string> ListTexts(const QListWidget* list)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.push_back(list->item(i)->text().toStdString());
+        return texts;
+    }
+
+    int Highlighted(const TextGrid* grid)
+    {
+        const QModelIndexList rows = grid->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+
+    // The chord the controls and fields stand for now, searched and named afresh.
+    RefreshResult Expected(const Session& session)
+    {
+        const TForm1& window = session.window();
+        const SelectionState& selection = window.selection();
+        RefreshInput input;
+        input.noteList = selection.NoteList();
+        input.rootIndex = selection.rootIndex;
+        input.bassIndex = selection.bassIndex;
+        input.thirdInterval = selection.thirdInterval;
+        input.fifthInterval = selection.fifthInterval;
+        for (int s = 0; s < 6; ++s)
+            input.options.tuning[static_cast<size_t>(s)]
+                = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
+        input.options.fretLimit = session.Control<ChoiceBox>("ComboBox1")->selectedValue(0);
+        input.options.span = session.Control<ChoiceBox>("ComboBox2")->selectedValue(0);
+        input.options.omit3 = session.Control<QCheckBox>("CheckBoxOmit3")->isChecked();
+        input.options.omit5 = session.Control<QCheckBox>("CheckBoxOmit5")->isChecked();
+        input.options.noBarre = session.Control<QCheckBox>("CheckBoxPestanas")->isChecked();
+        input.options.easy = session.Control<QCheckBox>("CheckBoxNSI")->isChecked();
+        input.rootGridNames = session.rootNamesAtRefresh();
+        return ComputeRefresh(input);
+    }
+
+    std::optional<std::string> Broken(const Session& session, const Binding& binding, int refreshes)
+    {
+        const TForm1& window = session.window();
+        const SelectionState& selection = window.selection();
+        const auto* sheet = session.Control<ResultSheet>("Image1");
+        const int records = static_cast<int>(window.voicingRecords().size());
+
+        if (!session.reportedExceptions().empty())
+            return "an exception escaped a handler: " + session.reportedExceptions().back();
+
+        const int count = session.Control<QLabel>("LabelTotal")->text().toInt();
+        if (count != records || sheet->count() != records)
+            return "the count shows " + std::to_string(count) + ", the sheet has " + std::to_string(sheet->count())
+                + " diagrams, for " + std::to_string(records) + " records";
+
+        const RefreshResult expected = Expected(session);
+        if (ListTexts(session.Control<QListWidget>("ListBox1")) != expected.names)
+            return "the names list is not the naming of the current chord " + selection.NoteList();
+        std::vector<std::string> shown;
+        std::vector<std::string> wanted;
+        for (const VoicingRecord& record : window.voicingRecords())
+            shown.push_back(record.Text());
+        for (const VoicingRecord& record : expected.records)
+            wanted.push_back(record.Text());
+        if (shown != wanted)
+            return "the sheet does not show the results of the current chord " + selection.NoteList() + " ("
+                + std::to_string(shown.size()) + " shown, " + std::to_string(wanted.size()) + " expected)";
+
+        const int rootRow = Highlighted(session.Control<TextGrid>("StringGridAcorde"));
+        const int bassRow = Highlighted(session.Control<TextGrid>("StringGridBaixo"));
+        if (binding.root && rootRow != selection.rootIndex)
+            return "the root grid highlights row " + std::to_string(rootRow) + ", the root is "
+                + std::to_string(selection.rootIndex);
+        if (binding.bass && bassRow != selection.bassIndex)
+            return "the bass grid highlights row " + std::to_string(bassRow) + ", the bass is "
+                + std::to_string(selection.bassIndex);
+
+        const auto* extensions = session.Control<CheckList>("CheckListBox1");
+        for (int i = 0; i < kExtensionCount; ++i) {
+            if (extensions->isItemChecked(i) != selection.checked[static_cast<size_t>(i)]
+                || extensions->isItemEnabled(i) != selection.enabled[static_cast<size_t>(i)])
+                return "the extension list does not show the check or greying of item " + std::to_string(i);
+        }
+        if (session.Control<TextGrid>("StringGridBaixo")->isEnabled() != selection.bassGridEnabled)
+            return "the bass grid's greying does not follow the selection";
+
+        if (refreshes > std::max(1, session.userMoves()))
+            return std::to_string(refreshes) + " refreshes for " + std::to_string(session.userMoves())
+                + " user move(s)";
+
+        // A sheet narrower than one cell shows one column of cut diagrams, so a cell need only start
+        // inside the sheet; the selected cell is the one clicked.
+        const int selected = sheet->selectedCell();
+        if (selected >= records
+            || (selected >= 0
+                && (!sheet->rect().contains(sheet->cellRect(selected).topLeft())
+                    || !sheet->cellRect(selected).contains(window.selectedX(), window.selectedY()))))
+            return "the selected diagram " + std::to_string(selected) + " is outside the sheet or not where ("
+                + std::to_string(window.selectedX()) + ", " + std::to_string(window.selectedY()) + ") was clicked";
+        if (window.selectedX() < 0 || window.selectedX() >= sheet->width() || window.selectedY() < 0
+            || window.selectedY() >= sheet->height())
+            return "the selected point (" + std::to_string(window.selectedX()) + ", "
+                + std::to_string(window.selectedY()) + ") is outside the sheet";
+        return std::nullopt;
+    }
+
+    // Which highlights the action bound to the indexes or set free.
+    void Follow(const json& action, const Session& session, QWidget* focusBefore, bool refreshed, Binding& binding)
+    {
+        const std::string name = action[0].get<std::string>();
+        const SelectionState& selection = session.window().selection();
+        QWidget* nameBox = session.Control<QWidget>("EditAcorde");
+        if (name == "name" || (name == "key" && refreshed && focusBefore == nameBox)) {
+            binding = { false, false };
+        } else if (name == "rootPick"
+            || (name == "key" && focusBefore == session.Control<QWidget>("StringGridAcorde"))) {
+            if (refreshed)
+                binding = { true, true };
+        } else if (name == "bassPick"
+            || (name == "key" && focusBefore == session.Control<QWidget>("StringGridBaixo"))) {
+            // A refused bass leaves the highlight and the bass as they were.
+            if (Highlighted(session.Control<TextGrid>("StringGridBaixo")) == selection.bassIndex)
+                binding.bass = true;
+        } else if (name == "key" && refreshed && focusBefore
+            && focusBefore->objectName() == QLatin1StringView("SpeedButton2")) {
+            binding = { false, false };
+        }
+    }
+
+} // namespace
+
+int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostream& failures)
+{
+    Random random(seed);
+    std::string error;
+    std::unique_ptr<Session> session = Session::Open(600, error);
+    if (!session) {
+        failures << "monkey: seed " << seed << ": " << error << "\n";
+        return 1;
+    }
+    Binding binding;
+    std::map<std::string, long> refused;
+    for (long step = 1; step <= steps; ++step) {
+        const json action = RandomAction(random, *session);
+        QWidget* focusBefore = session->window().focusWidget();
+        const int refreshesBefore = session->refreshCount();
+        if (session->Perform(action))
+            ++refused[action[0].get<std::string>()];
+        const int refreshes = session->refreshCount() - refreshesBefore;
+        Follow(action, *session, focusBefore, refreshes > 0, binding);
+        if (const std::optional<std::string> broken = Broken(*session, binding, refreshes)) {
+            failures << "monkey: seed " << seed << ", step " << step << ", action " << action.dump() << ": " << *broken
+                     << "\n";
+            return 1;
+        }
+        if (step % 10000 == 0)
+            progress << "monkey: " << step << " actions\n" << std::flush;
+    }
+    progress << "monkey: " << steps << " actions, seed " << seed << ", every check held (" << session->refreshCount()
+             << " refreshes; refused:";
+    for (const auto& [name, count] : refused)
+        progress << " " << name << " " << count;
+    progress << ")\n";
+    return 0;
+}
+
+} // namespace corvane::session

@@ -18,7 +18,7 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev)
     return out;
 }
 
-nlohmann::ordered_json NameReadingJson(const SelectionState& state)
+nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameReading& reading)
 {
     const auto spelling = [](Spelling s) { return s == Spelling::Flat ? "flat" : "sharp"; };
     nlohmann::ordered_json out;
@@ -35,6 +35,7 @@ nlohmann::ordered_json NameReadingJson(const SelectionState& state)
     out["rootSpelling"] = spelling(state.rootSpelling);
     out["bassSpelling"] = spelling(state.bassSpelling);
     out["noteList"] = state.NoteList();
+    out["unread"] = reading.unread;
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/chord_request.h"
+#include "theory/name_reading.h"
 
 namespace corvane::cli {
 
@@ -11,8 +12,9 @@ namespace corvane::cli {
 nlohmann::ordered_json ResultJson(const Evaluation& ev);
 
 // What reading a typed name left: rewritten (the name box text), rootIndex, bassIndex,
-// chordIntervals, typeSuffix, checked (item indexes, ascending), rootSpelling, bassSpelling, noteList.
-nlohmann::ordered_json NameReadingJson(const SelectionState& state);
+// chordIntervals, typeSuffix, checked (item indexes, ascending), rootSpelling, bassSpelling, noteList,
+// and unread: the tokens that named nothing, as typed.
+nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameReading& reading);
 
 // Reads one batch line into a request; returns the error text, or empty.
 std::string RequestFromJson(const std::string& line, ChordRequest& request);

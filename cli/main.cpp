@@ -107,9 +107,10 @@ int main(int argc, char** argv)
         return RunBatch();
     if (command == parse) {
         SelectionState state = StartupSelection();
-        state.editText = typedName;
-        SearchChordName(state);
-        std::cout << NameReadingJson(state).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        const NameReading reading = ReadChordName(typedName);
+        ApplyNameReading(state, reading);
+        std::cout << NameReadingJson(state, reading).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << '\n';
         return 0;
     }
 

@@ -20,8 +20,8 @@ struct SelectionState {
     std::string bassSuffix;
     int thirdInterval = 4;
     int fifthInterval = 7;
-    std::array<bool, kExtensionCount> checked {};
-    std::array<bool, kExtensionCount> enabled {};
+    ExtensionFlags checked {};
+    ExtensionFlags enabled {};
     bool bassGridEnabled = true;
     Spelling rootSpelling = Spelling::Sharp;
     Spelling bassSpelling = Spelling::Sharp;

@@ -195,3 +195,45 @@ TEST(NameReading, RefreshOfTheReadChord)
     EXPECT_TRUE(slash.error.empty());
     EXPECT_FALSE(slash.records.empty());
 }
+
+TEST(NameReading, ListsTheTokensItDidNotRead)
+{
+    struct Row {
+        const char* typed;
+        std::vector<std::string> unread;
+        PitchClass bass;
+    };
+    const std::vector<Row> rows = {
+        { "Cmaj7", {}, 0 },
+        { "Cm.aj7", { "aj7" }, 0 },
+        { "E#", { "#" }, 4 },
+        { "C7/E", {}, 4 }, // the bass is read
+        { "C/E/G", { "E" }, 7 }, // only the last token can be the bass
+        { "C7/x/E#", { "x", "E#" }, 0 }, // "E#" is no accepted name, so no bass
+        { "CSUS4", {}, 0 }, // read as "sus4" although its code is not applied
+        { "Hm7", {}, kNoPitch }, // an unread root is no token: it shows as kNoPitch
+        { "", {}, kNoPitch },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const NameReading reading = ReadChordName(row.typed);
+        EXPECT_EQ(reading.unread, row.unread);
+        EXPECT_EQ(reading.bass, row.bass);
+    }
+}
+
+TEST(NameReading, ReadingThenApplyingIsTheSearch)
+{
+    for (const char* typed : { "Dbm7/Ab", "C7/9/11/13", "Csus4/7/Bb", "CSUS4", "E#" }) {
+        SCOPED_TRACE(typed);
+        SelectionState applied = StartupSelection();
+        const NameReading reading = ReadChordName(typed);
+        ApplyNameReading(applied, reading);
+        const SelectionState searched = Searched(typed);
+        EXPECT_EQ(applied.editText, searched.editText);
+        EXPECT_EQ(applied.chordIntervals, searched.chordIntervals);
+        EXPECT_EQ(applied.checked, searched.checked);
+        // Reading changes nothing by itself: a second reading of the same text is the same.
+        EXPECT_EQ(ReadChordName(typed).rewritten, reading.rewritten);
+    }
+}

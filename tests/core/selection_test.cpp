@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "theory/interval_build.h"
 #include "theory/selection.h"
 
 using namespace corvane;
@@ -167,4 +168,26 @@ TEST(Selection, RefusedItemStaysOutOfTheName)
     EXPECT_EQ(s.chordIntervals, "00 03 06 09 08 11");
     EXPECT_FALSE(s.checked[static_cast<size_t>(Item("9"))]);
     EXPECT_EQ(s.editText, "Cdim/5+/7+");
+}
+
+TEST(IntervalBuild, RefusesOnlyWhatWouldPassTheLimit)
+{
+    ExtensionFlags ticked {};
+    for (const char* caption : { "", "7", "9", "11", "13", "6+" })
+        ticked[static_cast<size_t>(Item(caption))] = true;
+    const IntervalBuild build = BuildIntervals(ticked, "", 17);
+    EXPECT_EQ(build.intervals, "00 04 07 10 02 05");
+    // "13" finds the chord full; "6+" names the seventh the chord already holds, so it is no refusal.
+    std::vector<int> refused;
+    for (int i = 0; i < kExtensionCount; ++i)
+        if (build.refused[static_cast<size_t>(i)])
+            refused.push_back(i);
+    EXPECT_EQ(refused, std::vector<int> { Item("13") });
+
+    // A new fifth replaces the perfect fifth in place of adding; without one it is added.
+    ExtensionFlags augmented {};
+    augmented[kMajorItem] = augmented[kSharpFifthItem] = true;
+    EXPECT_EQ(BuildIntervals(augmented, "", 17).intervals, "00 04 08");
+    augmented[kDimItem] = true;
+    EXPECT_EQ(BuildIntervals(augmented, "", 17).intervals, "00 03 06 09 08");
 }

@@ -326,28 +326,23 @@ void TForm1::showEvent(QShowEvent* event)
 
 int TForm1::SheetWidth() const { return ui->ScrollBoxViolao->viewport()->width(); }
 
-std::string TForm1::CurrentNoteList() const { return m_selection.NoteList(); }
+std::string TForm1::CurrentNoteList() const { return NoteListText(FromSelection(m_selection, {})); }
 
-void TForm1::RefreshResults(const std::string& noteList)
+// The chord is taken from the selection as numbers; the note list argument only mirrors it.
+void TForm1::RefreshResults(const std::string&)
 {
     m_selectedX = 0;
     m_selectedY = 0;
 
-    RefreshInput input;
-    input.noteList = noteList;
-    input.rootIndex = m_selection.rootIndex;
-    input.bassIndex = m_selection.bassIndex;
-    input.thirdInterval = m_selection.thirdInterval;
-    input.fifthInterval = m_selection.fifthInterval;
-    input.options.tuning = m_tuning;
-    input.options.fretLimit = m_fretLimit;
-    input.options.span = ui->ComboBox2->selectedValue(5);
-    input.options.omit3 = ui->CheckBoxOmit3->isChecked();
-    input.options.omit5 = ui->CheckBoxOmit5->isChecked();
-    input.options.noBarre = ui->CheckBoxPestanas->isChecked();
-    input.options.easy = ui->CheckBoxNSI->isChecked();
-    for (int row = 0; row < 12; ++row)
-        input.rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
+    SearchOptions options;
+    options.tuning = m_tuning;
+    options.fretLimit = m_fretLimit;
+    options.span = ui->ComboBox2->selectedValue(5);
+    options.omit3 = ui->CheckBoxOmit3->isChecked();
+    options.omit5 = ui->CheckBoxOmit5->isChecked();
+    options.noBarre = ui->CheckBoxPestanas->isChecked();
+    options.easy = ui->CheckBoxNSI->isChecked();
+    const RefreshInput input = FromSelection(m_selection, options);
 
     // A note list the search cannot take (more than six notes) shows no result rather than a wrong
     // one; the selection rules keep every list the controls can build within the limit.

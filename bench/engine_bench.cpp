@@ -11,13 +11,11 @@ namespace {
 
 RefreshInput MakeInput(const char* intervals, int root, int bass, SearchOptions options)
 {
-    RefreshInput input;
-    input.noteList = CurrentNoteList(intervals, root, bass);
-    input.rootIndex = root;
-    input.bassIndex = bass;
-    input.options = options;
-    input.rootGridNames = GridNames(Spelling::Sharp);
-    return input;
+    SelectionState s = StartupSelection();
+    s.chordIntervals = intervals;
+    s.rootIndex = root;
+    s.bassIndex = bass;
+    return FromSelection(s, options);
 }
 
 void Run(benchmark::State& state, const RefreshInput& input)

@@ -143,7 +143,7 @@ Evaluation Evaluate(const ChordRequest& request)
         *interval = *v;
     }
 
-    RefreshInput input;
+    SearchOptions options;
     if (request.tuning) {
         const auto tuning = ParseTuning(*request.tuning);
         if (!tuning) {
@@ -151,7 +151,7 @@ Evaluation Evaluate(const ChordRequest& request)
                 + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")";
             return ev;
         }
-        input.options.tuning = *tuning;
+        options.tuning = *tuning;
     }
     if (request.upTo) {
         const auto v = ParseInt(*request.upTo);
@@ -159,7 +159,7 @@ Evaluation Evaluate(const ChordRequest& request)
             ev.error = "up-to fret must be 6, 12, 18 or 24, not " + Quoted(*request.upTo);
             return ev;
         }
-        input.options.fretLimit = *v;
+        options.fretLimit = *v;
     }
     if (request.distance) {
         const auto v = ParseInt(*request.distance);
@@ -167,22 +167,17 @@ Evaluation Evaluate(const ChordRequest& request)
             ev.error = "distance must be 2, 3, 4 or 5, not " + Quoted(*request.distance);
             return ev;
         }
-        input.options.span = *v;
+        options.span = *v;
     }
-    input.options.omit3 = request.omit3;
-    input.options.omit5 = request.omit5;
-    input.options.easy = request.easy;
-    input.options.noBarre = request.noBarre;
+    options.omit3 = request.omit3;
+    options.omit5 = request.omit5;
+    options.easy = request.easy;
+    options.noBarre = request.noBarre;
     if (request.flats)
         SetRootSpelling(state, Spelling::Flat);
 
-    ev.noteList = state.NoteList();
-    input.noteList = ev.noteList;
-    input.rootIndex = state.rootIndex;
-    input.bassIndex = state.bassIndex;
-    input.thirdInterval = state.thirdInterval;
-    input.fifthInterval = state.fifthInterval;
-    input.rootGridNames = GridNames(state.rootSpelling);
+    const RefreshInput input = FromSelection(state, options);
+    ev.noteList = NoteListText(input);
     ev.result = ComputeRefresh(input);
     if (!ev.result.error.empty())
         ev.error = ev.result.error;

@@ -34,7 +34,7 @@ nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameRe
     out["checked"] = std::move(checked);
     out["rootSpelling"] = spelling(state.rootSpelling);
     out["bassSpelling"] = spelling(state.bassSpelling);
-    out["noteList"] = state.NoteList();
+    out["noteList"] = NoteListText(FromSelection(state, {}));
     out["unread"] = reading.unread;
     return out;
 }

@@ -21,8 +21,6 @@ namespace {
     }
 }
 
-std::string SelectionState::NoteList() const { return CurrentNoteList(chordIntervals, rootIndex, bassIndex); }
-
 SelectionState StartupSelection()
 {
     SelectionState s;

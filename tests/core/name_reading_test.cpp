@@ -162,14 +162,12 @@ TEST(NameReading, SixEntryChordRefusesASeparateBass)
     EXPECT_FALSE(PickBass(s, 4));
     EXPECT_EQ(s.bassIndex, before.bassIndex);
     EXPECT_EQ(s.editText, before.editText);
-    EXPECT_EQ(s.NoteList(), "0 4 7 10 2 5");
+    EXPECT_EQ(NoteListText(FromSelection(s, {})), "0 4 7 10 2 5");
     EXPECT_TRUE(PickBass(s, 0)) << "the root's own row adds no note";
 
-    RefreshInput input;
-    input.noteList = CurrentNoteList(s.chordIntervals, 0, 4);
-    input.rootIndex = 0;
-    input.bassIndex = 4;
-    ASSERT_EQ(input.noteList, "4 0 4 7 10 2 5");
+    s.bassIndex = 4;
+    const RefreshInput input = FromSelection(s, {});
+    ASSERT_EQ(NoteListText(input), "4 0 4 7 10 2 5");
     const RefreshResult r = ComputeRefresh(input);
     EXPECT_FALSE(r.error.empty());
     EXPECT_TRUE(r.records.empty());
@@ -179,14 +177,7 @@ TEST(NameReading, SixEntryChordRefusesASeparateBass)
 // What the window hands to the refresh after a search.
 TEST(NameReading, RefreshOfTheReadChord)
 {
-    const auto refresh = [](const SelectionState& s) {
-        RefreshInput input;
-        input.noteList = s.NoteList();
-        input.rootIndex = s.rootIndex;
-        input.bassIndex = s.bassIndex;
-        input.rootGridNames = GridNames(s.rootSpelling);
-        return ComputeRefresh(input);
-    };
+    const auto refresh = [](const SelectionState& s) { return ComputeRefresh(FromSelection(s, {})); };
     const RefreshResult empty = refresh(Searched(""));
     EXPECT_TRUE(empty.error.empty());
     EXPECT_TRUE(empty.records.empty()) << "no fret sounds pitch 12";

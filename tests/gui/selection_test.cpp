@@ -63,7 +63,6 @@ namespace {
             EXPECT_EQ(Text("EditAcorde"), row.shown);
             EXPECT_EQ(window->selection().thirdInterval, row.third);
             EXPECT_EQ(window->selection().fifthInterval, row.fifth);
-            EXPECT_EQ(window->CurrentNoteList(), window->selection().NoteList());
             EXPECT_EQ(Total(), Sheet()->count());
         }
     }

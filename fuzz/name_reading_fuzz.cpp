@@ -41,7 +41,7 @@ void CheckReading(const SelectionState& s)
     Require(values.has_value(), "interval values");
     Require(std::set<int>(values->begin(), values->end()).size() == values->size(), "no interval twice");
     Require(IntervalCount(s.chordIntervals) <= (s.bassIndex == s.rootIndex ? 6 : 5), "six notes at most");
-    Require(s.checked[0], "item 0 checked");
+    Require(s.checked[kMajorItem], "the major item checked");
     Require(s.bassGridEnabled, "bass grid enabled");
     for (bool enabled : s.enabled)
         Require(enabled, "every item enabled");

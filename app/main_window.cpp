@@ -303,7 +303,7 @@ void TForm1::FormCreate()
     ShowSelection();
 
     // 10. The first results, before the window is first shown.
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 
     ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Classic); });
 }
@@ -317,7 +317,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 void TForm1::FormResize()
 {
     if (isVisible())
-        RefreshResults(CurrentNoteList());
+        RefreshResults();
 }
 
 // The layouts take their real sizes only when the window is first shown, after the refresh of the
@@ -331,34 +331,27 @@ void TForm1::showEvent(QShowEvent* event)
         ScreenChanged();
     }
     if (ui->Image1->width() != SheetWidth())
-        RefreshResults(CurrentNoteList());
+        RefreshResults();
 }
 
 int TForm1::SheetWidth() const { return ui->ScrollBoxViolao->viewport()->width(); }
 
-std::string TForm1::CurrentNoteList() const { return m_selection.NoteList(); }
-
-void TForm1::RefreshResults(const std::string& noteList)
+// The chord is taken from the selection as numbers; its note list is kept only to be shown.
+void TForm1::RefreshResults()
 {
-    m_noteList = noteList;
     m_selectedX = 0;
     m_selectedY = 0;
 
-    RefreshInput input;
-    input.noteList = noteList;
-    input.rootIndex = m_selection.rootIndex;
-    input.bassIndex = m_selection.bassIndex;
-    input.thirdInterval = m_selection.thirdInterval;
-    input.fifthInterval = m_selection.fifthInterval;
-    input.options.tuning = m_tuning;
-    input.options.fretLimit = m_fretLimit;
-    input.options.span = ui->ComboBox2->selectedValue(5);
-    input.options.omit3 = ui->CheckBoxOmit3->isChecked();
-    input.options.omit5 = ui->CheckBoxOmit5->isChecked();
-    input.options.noBarre = ui->CheckBoxPestanas->isChecked();
-    input.options.easy = ui->CheckBoxNSI->isChecked();
-    for (int row = 0; row < 12; ++row)
-        input.rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
+    SearchOptions options;
+    options.tuning = m_tuning;
+    options.fretLimit = m_fretLimit;
+    options.span = ui->ComboBox2->selectedValue(5);
+    options.omit3 = ui->CheckBoxOmit3->isChecked();
+    options.omit5 = ui->CheckBoxOmit5->isChecked();
+    options.noBarre = ui->CheckBoxPestanas->isChecked();
+    options.easy = ui->CheckBoxNSI->isChecked();
+    const RefreshInput input = FromSelection(m_selection, options);
+    m_noteList = NoteListText(input);
 
     // A note list the search cannot take (more than six notes) shows no result rather than a wrong
     // one; the selection rules keep every list the controls can build within the limit.
@@ -406,7 +399,7 @@ void TForm1::StringGridAcordeSelectCell(int, int row)
     ui->StringGridBaixo->setCurrentCell(row, 0);
     m_rootPickRunning = false;
     ShowSelection();
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 void TForm1::StringGridBaixoSelectCell(int, int row)
@@ -418,7 +411,7 @@ void TForm1::StringGridBaixoSelectCell(int, int row)
     }
     ShowSelection();
     if (!m_rootPickRunning)
-        RefreshResults(CurrentNoteList());
+        RefreshResults();
 }
 
 void TForm1::StringGrid1SelectCell(int, int row)
@@ -427,7 +420,7 @@ void TForm1::StringGrid1SelectCell(int, int row)
         return;
     PickChordType(m_selection, row);
     ShowSelection();
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 void TForm1::CheckListBox1ClickCheck(int item)
@@ -437,7 +430,7 @@ void TForm1::CheckListBox1ClickCheck(int item)
     m_selection.checked[static_cast<size_t>(item)] = ui->CheckListBox1->isItemChecked(item);
     ChangeExtensions(m_selection, item);
     ShowSelection();
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 void TForm1::SpeedButton7Click()
@@ -486,7 +479,7 @@ void TForm1::SpeedButton2Click()
     ShowSelection();
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 // ---- Tuning ----
@@ -506,7 +499,7 @@ void TForm1::TrackBarChange(int position)
     if (m_presetRunning)
         return;
     m_stringNotes = RebuildStringNotes(m_tuning);
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 void TForm1::ToolButton5Click() { ApplyPreset(0); }
@@ -533,7 +526,7 @@ void TForm1::ApplyPreset(int tag)
     for (size_t s = 0; s < labels.size(); ++s)
         labels[s]->setText(Text(preset.labels[s]));
     m_stringNotes = RebuildStringNotes(m_tuning);
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 // ---- Options ----
@@ -541,25 +534,25 @@ void TForm1::ApplyPreset(int tag)
 void TForm1::ComboBox1Change(int)
 {
     m_fretLimit = ui->ComboBox1->selectedValue(m_fretLimit);
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
-void TForm1::ComboBox2Change(int) { RefreshResults(CurrentNoteList()); }
+void TForm1::ComboBox2Change(int) { RefreshResults(); }
 
-void TForm1::CheckBoxOmit3Click() { RefreshResults(CurrentNoteList()); }
+void TForm1::CheckBoxOmit3Click() { RefreshResults(); }
 
-void TForm1::CheckBoxOmit5Click() { RefreshResults(CurrentNoteList()); }
+void TForm1::CheckBoxOmit5Click() { RefreshResults(); }
 
-void TForm1::CheckBoxCanhotoClick() { RefreshResults(CurrentNoteList()); }
+void TForm1::CheckBoxCanhotoClick() { RefreshResults(); }
 
-void TForm1::CheckBoxPestanasClick() { RefreshResults(CurrentNoteList()); }
+void TForm1::CheckBoxPestanasClick() { RefreshResults(); }
 
 void TForm1::CheckBoxNSIClick()
 {
     constexpr int kDistanceThree = 1;
     constexpr int kDistanceFive = 3;
     ui->ComboBox2->setCurrentIndex(ui->CheckBoxNSI->isChecked() ? kDistanceThree : kDistanceFive);
-    RefreshResults(CurrentNoteList());
+    RefreshResults();
 }
 
 // ---- The sheet, the neck and the sound ----

@@ -6,8 +6,8 @@
 // after the control and its event. A handler reads the event, applies the selection rule of the
 // engine to the one SelectionState kept here (PickRoot, PickBass, PickChordType, ChangeExtensions,
 // SearchChordName) or stores an option, writes the controls back from that state without letting
-// them report anything (ShowSelection, ShowGridNames), and ends with
-// RefreshResults(CurrentNoteList()). RefreshResults asks the engine for the sorted results
+// them report anything (ShowSelection, ShowGridNames), and ends with RefreshResults().
+// RefreshResults builds the chord as numbers from the selection (FromSelection), asks the engine for the sorted results
 // (ComputeRefresh) with the state and the options as they stand, hands the fingerings to the sheet,
 // which paints only the cells in view, and fills the name list and the count. The sheet geometry
 // (columns, height, hit-testing) is the engine's; a click on the sheet selects the diagram under
@@ -59,8 +59,7 @@ public:
     ~TForm1() override;
 
     // Recomputes and redraws everything on the result sheet for this note list (bass first).
-    void RefreshResults(const std::string& noteList);
-    std::string CurrentNoteList() const;
+    void RefreshResults();
 
     // Operations the interface has no control for.
     void LeitordeCifra1Click();

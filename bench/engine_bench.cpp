@@ -12,13 +12,7 @@ namespace {
 
 RefreshInput MakeInput(const char* intervals, int root, int bass, SearchOptions options)
 {
-    RefreshInput input;
-    input.noteList = CurrentNoteList(intervals, root, bass);
-    input.rootIndex = root;
-    input.bassIndex = bass;
-    input.options = options;
-    input.rootGridNames = GridNames(Spelling::Sharp);
-    return input;
+    return ChordInput(intervals, root, bass, options);
 }
 
 void Run(benchmark::State& state, const RefreshInput& input)

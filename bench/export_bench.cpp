@@ -28,14 +28,11 @@ namespace {
 const std::vector<Voicing>& LargestSheet()
 {
     static const std::vector<Voicing> voicings = [] {
-        RefreshInput input;
-        input.noteList = CurrentNoteList("00 04 07 08 01", 6, 7);
-        input.rootIndex = 6;
-        input.bassIndex = 7;
-        input.options.tuning = { 7, 10, 2, 7, 10, 2 };
-        input.options.fretLimit = 24;
-        input.options.omit5 = true;
-        input.rootGridNames = GridNames(Spelling::Sharp);
+        SearchOptions options;
+        options.tuning = { 7, 10, 2, 7, 10, 2 };
+        options.fretLimit = 24;
+        options.omit5 = true;
+        const RefreshInput input = ChordInput("00 04 07 08 01", 6, 7, options);
         std::vector<Voicing> all;
         for (const VoicingRecord& record : ComputeRefresh(input).records)
             all.push_back(record.frets);

@@ -104,7 +104,7 @@ void RefreshAndPaint(benchmark::State& state, bool largest)
     auto* box = Control<QScrollArea>(*window, "ScrollBoxViolao");
     QImage target(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        window->RefreshResults(window->CurrentNoteList());
+        window->RefreshResults();
         PaintVisible(*window, target);
     }
     state.counters["records"] = static_cast<double>(window->voicingRecords().size());
@@ -136,8 +136,8 @@ void MeasureMemory()
     ChooseLargestCase(*window);
     PaintVisible(*window, target);
     QApplication::processEvents();
-    std::printf("largest case: note list \"%s\", %zu records\n", window->CurrentNoteList().c_str(),
-        window->voicingRecords().size());
+    std::printf(
+        "largest case: note list \"%s\", %zu records\n", window->noteList().c_str(), window->voicingRecords().size());
     PrintMemory("with the largest result", ReadMemory(), start);
 
     QScrollBar* bar = box->verticalScrollBar();

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <tuple>
 
-#include "cli/identify_command.h"
 #include "cli/arguments.h"
+#include "cli/identify_command.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
@@ -125,20 +125,15 @@ Evaluation Evaluate(const ChordRequest& request)
         *interval = *v;
     }
 
-    RefreshInput input;
-    ev.error = ReadSearchOptions(request, input.options);
+    SearchOptions options;
+    ev.error = ReadSearchOptions(request, options);
     if (!ev.error.empty())
         return ev;
     if (request.flats)
         SetRootSpelling(state, Spelling::Flat);
 
-    ev.noteList = state.NoteList();
-    input.noteList = ev.noteList;
-    input.rootIndex = state.rootIndex;
-    input.bassIndex = state.bassIndex;
-    input.thirdInterval = state.thirdInterval;
-    input.fifthInterval = state.fifthInterval;
-    input.rootGridNames = GridNames(state.rootSpelling);
+    const RefreshInput input = FromSelection(state, options);
+    ev.noteList = NoteListText(input);
     ev.result = ComputeRefresh(input);
     if (!ev.result.error.empty())
         ev.error = ev.result.error;

@@ -41,7 +41,7 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
     return out;
 }
 
-nlohmann::ordered_json NameReadingJson(const SelectionState& state)
+nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameReading& reading)
 {
     const auto spelling = [](Spelling s) { return s == Spelling::Flat ? "flat" : "sharp"; };
     nlohmann::ordered_json out;
@@ -57,7 +57,8 @@ nlohmann::ordered_json NameReadingJson(const SelectionState& state)
     out["checked"] = std::move(checked);
     out["rootSpelling"] = spelling(state.rootSpelling);
     out["bassSpelling"] = spelling(state.bassSpelling);
-    out["noteList"] = state.NoteList();
+    out["noteList"] = NoteListText(FromSelection(state, {}));
+    out["unread"] = reading.unread;
     return out;
 }
 

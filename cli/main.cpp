@@ -7,9 +7,9 @@
 #include "cli/chord_request.h"
 #include "cli/identify_command.h"
 #include "cli/json_output.h"
-#include "cli/progression_command.h"
 #include "cli/list_command.h"
 #include "cli/output_commands.h"
+#include "cli/progression_command.h"
 #include "theory/name_reading.h"
 
 using namespace corvane;
@@ -141,9 +141,10 @@ int main(int argc, char** argv)
         return RunIdentify(identifyRequest, std::cout, std::cerr);
     if (command == parse) {
         SelectionState state = StartupSelection();
-        state.editText = typedName;
-        SearchChordName(state);
-        std::cout << NameReadingJson(state).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        const NameReading reading = ReadChordName(typedName);
+        ApplyNameReading(state, reading);
+        std::cout << NameReadingJson(state, reading).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << '\n';
         return 0;
     }
 

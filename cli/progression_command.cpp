@@ -41,7 +41,7 @@ namespace {
             nlohmann::ordered_json item;
             item["text"] = chord.text;
             item["beats"] = chord.beats;
-            item["reading"] = NameReadingJson(chord.reading);
+            item["reading"] = NameReadingJson(chord.reading, chord.read);
             item["chosen"] = chord.Chosen() ? nlohmann::ordered_json(chord.Chosen()->Text()) : nullptr;
             item["cost"] = chord.cost;
             if (!chord.problem.empty())

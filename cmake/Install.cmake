@@ -10,7 +10,7 @@ if(TARGET corvane-cli)
     install(TARGETS corvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-if(CORVANE_GUI AND EXISTS ${PROJECT_SOURCE_DIR}/packaging/CMakeLists.txt)
+if(CORVANE_GUI)
     add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)
 endif()
 

@@ -1,5 +1,7 @@
 #include "drawing/chord_diagram.h"
 
+#include "drawing/finger_walk.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -23,15 +25,8 @@ namespace {
 
     constexpr int kRows = 5;
     constexpr int kHighestUnshiftedFret = 5;
-    // Set on a string once a barre has covered it at its own fret, so that it gets neither a disc
-    // nor a second barre segment.
-    constexpr int kCovered = 100;
 
     constexpr std::array<Picture, 4> kFingerDiscs { Picture::Dedo1, Picture::Dedo2, Picture::Dedo3, Picture::Dedo4 };
-
-    // |value| in a wider type: the fingering comes from outside and the most negative int has no
-    // int magnitude.
-    long long Magnitude(int value) { return value < 0 ? -static_cast<long long>(value) : value; }
 
 } // namespace
 
@@ -63,32 +58,19 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
     canvas.drawPicture(mode == kDiagramNormal ? Picture::Braco : Picture::Braco2, left + kGridLeft, top + kGridTop);
     canvas.drawText(left + kFretNumberLeft, top + kFretNumberTop, std::to_string(baseFret));
 
-    Voicing work = voicing;
-    int finger = 0;
-    for (int row = 0; row < kRows; ++row) {
-        const long long fret = baseFret + row;
-        const int rowY = top + kFirstRowTop + kRowStep * row;
-        for (int s = 0; s < kStrings; ++s) {
-            if (work[s] == fret) {
-                ++finger;
-                if (finger <= static_cast<int>(kFingerDiscs.size()))
-                    canvas.drawPicture(kFingerDiscs[finger - 1], left + kDiscLeft + kColumnStep * column(s), rowY);
-            }
-            if (work[s] != -fret)
-                continue;
-            // A barre takes a finger of its own but shows no number. It runs toward the higher strings
-            // across muted strings and strings stopped higher, and ends before an open string, a lower
-            // fret or a string already covered.
-            ++finger;
-            for (int t = s; t < kStrings; ++t) {
-                if (work[t] == kCovered || Magnitude(work[t]) < fret)
-                    break;
-                canvas.drawPicture(Picture::Dedo6, left + kBarreLeft + kColumnStep * column(t), rowY);
-                if (Magnitude(work[t]) == fret)
-                    work[t] = kCovered;
-            }
-        }
-    }
+    // Stopped strings get their finger's disc (fingers past the fourth get none); a barre shows no
+    // number, only a segment on each string it covers.
+    const auto rowY = [&](long long fret) { return top + kFirstRowTop + kRowStep * static_cast<int>(fret - baseFret); };
+    WalkFingers(
+        voicing, baseFret, baseFret + kRows - 1,
+        [&](long long fret, int string, int finger) {
+            if (finger <= static_cast<int>(kFingerDiscs.size()))
+                canvas.drawPicture(kFingerDiscs[static_cast<size_t>(finger - 1)],
+                    left + kDiscLeft + kColumnStep * column(string), rowY(fret));
+        },
+        [&](long long fret, int string, int) {
+            canvas.drawPicture(Picture::Dedo6, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
+        });
 }
 
 } // namespace corvane

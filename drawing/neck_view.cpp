@@ -1,5 +1,7 @@
 #include "drawing/neck_view.h"
 
+#include "drawing/finger_walk.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -7,12 +9,8 @@ namespace corvane {
 namespace {
 
     constexpr int kMarkBehindFret = 10;
-    // Set on a string once a barre has covered it at its own fret, so it is not drawn again there.
-    constexpr int kConsumed = 100;
 
     constexpr std::array<Picture, 4> kFingerMarks { Picture::D1, Picture::D2, Picture::D3, Picture::D4 };
-
-    long long Magnitude(int value) { return value < 0 ? -static_cast<long long>(value) : value; }
 
 } // namespace
 
@@ -71,34 +69,14 @@ void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background, in
             canvas.drawPicture(Picture::D0, 0, NeckMarkTop(s));
     }
 
-    Voicing work = voicing;
-    int finger = 0;
-    const auto drawFinger = [&canvas, &finger, &markLeft](long long fret, int string) {
+    // A barre counts as one finger; muted strings and strings stopped higher under it get its mark
+    // too (the latter are drawn again at their own fret). No real fret reaches the muted value; the
+    // bound keeps a malformed fingering from looping over billions of empty frets.
+    const auto drawFinger = [&canvas, &markLeft](long long fret, int string, int finger) {
         if (finger <= static_cast<int>(kFingerMarks.size()))
-            canvas.drawPicture(kFingerMarks[finger - 1], markLeft(fret), NeckMarkTop(string));
+            canvas.drawPicture(kFingerMarks[static_cast<size_t>(finger - 1)], markLeft(fret), NeckMarkTop(string));
     };
-    // No real fret reaches the muted value; the bound keeps a malformed fingering from looping over
-    // billions of empty frets.
-    for (long long fret = lowest; fret <= highest && fret < kMuted; ++fret) {
-        for (int s = 0; s < kStrings; ++s) {
-            if (work[s] == fret) {
-                ++finger;
-                drawFinger(fret, s);
-            }
-            if (work[s] != -fret)
-                continue;
-            // A barre counts as one finger; muted strings and strings stopped higher under it get its
-            // mark too (the latter are drawn again at their own fret).
-            ++finger;
-            for (int t = s; t < kStrings; ++t) {
-                if (work[t] == kConsumed || Magnitude(work[t]) < fret)
-                    break;
-                drawFinger(fret, t);
-                if (Magnitude(work[t]) == fret)
-                    work[t] = kConsumed;
-            }
-        }
-    }
+    WalkFingers(voicing, lowest, std::min<long long>(highest, kMuted - 1), drawFinger, drawFinger);
 }
 
 } // namespace corvane

@@ -293,11 +293,10 @@ namespace {
     }
 
     // The name box's reading of a typed chord, starting from the selection the program starts with.
-    SelectionState ReadChordName(const std::string& text)
+    SelectionState ReadTypedChord(const NameReading& read)
     {
         SelectionState state = StartupSelection();
-        state.editText = text;
-        SearchChordName(state);
+        ApplyNameReading(state, read);
         return state;
     }
 
@@ -404,6 +403,7 @@ ProgressionChoice ChooseProgression(
         chord.beats = entry.beats;
         if (const auto it = seen.find(entry.chord); it != seen.end()) {
             const ChordChoice& earlier = out.chords[it->second];
+            chord.read = earlier.read;
             chord.reading = earlier.reading;
             chord.noteList = earlier.noteList;
             chord.results = earlier.results;
@@ -412,20 +412,14 @@ ProgressionChoice ChooseProgression(
             continue;
         }
         seen.emplace(entry.chord, out.chords.size());
-        chord.reading = ReadChordName(entry.chord);
-        chord.noteList = chord.reading.NoteList();
+        chord.read = ReadChordName(entry.chord);
+        chord.reading = ReadTypedChord(chord.read);
+        const RefreshInput input = FromSelection(chord.reading, options.search);
+        chord.noteList = NoteListText(input);
         // Without a root the name box would search C over whatever bass it read: not what was meant.
         if (chord.reading.rootIndex == kNoPitch) {
             chord.problem = "not a chord name: it does not start with a note";
         } else {
-            RefreshInput input;
-            input.noteList = chord.noteList;
-            input.rootIndex = chord.reading.rootIndex;
-            input.bassIndex = chord.reading.bassIndex;
-            input.thirdInterval = chord.reading.thirdInterval;
-            input.fifthInterval = chord.reading.fifthInterval;
-            input.options = options.search;
-            input.rootGridNames = GridNames(chord.reading.rootSpelling);
             RefreshResult found = ComputeRefresh(input);
             if (!found.error.empty())
                 chord.problem = found.error;

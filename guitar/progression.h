@@ -9,6 +9,7 @@
 
 #include "guitar/progression_text.h"
 #include "guitar/voicing_search.h"
+#include "theory/name_reading.h"
 #include "theory/selection.h"
 
 namespace corvane {
@@ -91,6 +92,7 @@ Path ChoosePath(const std::vector<std::vector<Voicing>>& layers, const PathSetti
 struct ChordChoice {
     std::string text; // as written
     int beats = 4;
+    NameReading read; // what the reader made of the text: root, bass, items, unread tokens
     SelectionState reading; // the name box after reading the text: rewritten name, root, bass, intervals
     std::string noteList;
     std::vector<VoicingRecord> results; // the chord's sorted result list, as the sheet shows it

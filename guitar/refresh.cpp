@@ -6,21 +6,65 @@
 
 namespace corvane {
 
+namespace {
+    // The numbers of the note list: the bass, then the chord tones less the root when it is the bass.
+    std::vector<int> NoteNumbers(const RefreshInput& input)
+    {
+        std::vector<int> numbers { input.bassIndex };
+        const size_t firstTone = input.bassIndex == input.rootIndex ? 1 : 0;
+        for (size_t i = firstTone; i < input.chordTones.size(); ++i)
+            numbers.push_back(input.chordTones[i]);
+        return numbers;
+    }
+}
+
+RefreshInput FromSelection(const SelectionState& selection, const SearchOptions& options)
+{
+    RefreshInput input;
+    input.rootIndex = selection.rootIndex;
+    input.bassIndex = selection.bassIndex;
+    input.chordTones = TransposeIntervals(TrimBlanks(selection.chordIntervals), selection.rootIndex);
+    if (selection.bassIndex == selection.rootIndex) {
+        if (input.chordTones.empty())
+            input.chordTones.push_back(selection.bassIndex);
+        else
+            input.chordTones.front() = selection.bassIndex;
+    }
+    input.thirdInterval = selection.thirdInterval;
+    input.fifthInterval = selection.fifthInterval;
+    input.options = options;
+    input.rootGridNames = GridNames(selection.rootSpelling);
+    return input;
+}
+
+RefreshInput ChordInput(const std::string& intervals, PitchClass root, PitchClass bass, const SearchOptions& options)
+{
+    SelectionState selection = StartupSelection();
+    selection.chordIntervals = intervals;
+    selection.rootIndex = root;
+    selection.bassIndex = bass;
+    return FromSelection(selection, options);
+}
+
+std::string NoteListText(const RefreshInput& input)
+{
+    std::string text;
+    for (int number : NoteNumbers(input))
+        text += (text.empty() ? "" : " ") + std::to_string(number);
+    return text;
+}
+
 RefreshResult ComputeRefresh(const RefreshInput& input)
 {
     RefreshResult result;
-    NoteListReading reading = ReadNoteList(input.noteList);
-    if (!reading.error.empty()) {
-        result.error = reading.error;
-        return result;
-    }
-    if (static_cast<int>(reading.values.size()) > kMaxNoteListLength) {
-        result.error = "a chord of " + std::to_string(reading.values.size()) + " notes is more than the "
+    const std::vector<int> numbers = NoteNumbers(input);
+    if (static_cast<int>(numbers.size()) > kMaxNoteListLength) {
+        result.error = "a chord of " + std::to_string(numbers.size()) + " notes is more than the "
             + std::to_string(kMaxNoteListLength) + " the search accepts";
         return result;
     }
-    for (int value : reading.values) {
-        if (value > 12) {
+    for (int value : numbers) {
+        if (value < 0 || value > kNoPitch) {
             result.error = "not a pitch class: " + std::to_string(value);
             return result;
         }
@@ -31,9 +75,7 @@ RefreshResult ComputeRefresh(const RefreshInput& input)
     chord.bassIndex = input.bassIndex;
     chord.thirdInterval = input.thirdInterval;
     chord.fifthInterval = input.fifthInterval;
-    const size_t firstTone = input.bassIndex == input.rootIndex ? 0 : 1;
-    for (size_t i = firstTone; i < reading.values.size(); ++i)
-        chord.chordTones.push_back(reading.values[i]);
+    chord.chordTones = input.chordTones;
 
     SearchResult found = SearchVoicings(chord, input.options);
     PromoteEasyShape(found.records);

@@ -165,12 +165,7 @@ namespace {
     {
         const TForm1& window = session.window();
         const SelectionState& selection = window.selection();
-        RefreshInput input;
-        input.noteList = selection.NoteList();
-        input.rootIndex = selection.rootIndex;
-        input.bassIndex = selection.bassIndex;
-        input.thirdInterval = selection.thirdInterval;
-        input.fifthInterval = selection.fifthInterval;
+        RefreshInput input = FromSelection(selection, {});
         for (int s = 0; s < 6; ++s)
             input.options.tuning[static_cast<size_t>(s)]
                 = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
@@ -201,7 +196,8 @@ namespace {
 
         const RefreshResult expected = Expected(session);
         if (ListTexts(session.Control<QListWidget>("ListBox1")) != expected.names)
-            return "the names list is not the naming of the current chord " + selection.NoteList();
+            return "the names list is not the naming of the current chord "
+                + NoteListText(FromSelection(selection, {}));
         std::vector<std::string> shown;
         std::vector<std::string> wanted;
         for (const VoicingRecord& record : window.voicingRecords())
@@ -209,8 +205,9 @@ namespace {
         for (const VoicingRecord& record : expected.records)
             wanted.push_back(record.Text());
         if (shown != wanted)
-            return "the sheet does not show the results of the current chord " + selection.NoteList() + " ("
-                + std::to_string(shown.size()) + " shown, " + std::to_string(wanted.size()) + " expected)";
+            return "the sheet does not show the results of the current chord "
+                + NoteListText(FromSelection(selection, {})) + " (" + std::to_string(shown.size()) + " shown, "
+                + std::to_string(wanted.size()) + " expected)";
 
         const int rootRow = Highlighted(session.Control<TextGrid>("StringGridAcorde"));
         const int bassRow = Highlighted(session.Control<TextGrid>("StringGridBaixo"));

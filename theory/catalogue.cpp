@@ -5,7 +5,7 @@
 namespace corvane {
 
 // clang-format off
-const std::array<Extension, kExtensionCount> kExtensions { {
+constexpr std::array<Extension, kExtensionCount> kExtensions { {
     { "",       "00 04 07" },
     { "m",      "00 03 07" },
     { "aug",    "508" },
@@ -97,6 +97,11 @@ const std::array<ChordType, kChordTypeCount> kChordTypes { {
     { "m7/9",   "00 02 03 07 10" },
 } };
 // clang-format on
+
+static_assert(kExtensions[kMajorItem].caption.empty() && kExtensions[kMinorItem].caption == "m"
+    && kExtensions[kAugItem].caption == "aug" && kExtensions[kDimItem].caption == "dim"
+    && kExtensions[kFlatFifthItem].caption == "5-" && kExtensions[kSharpFifthItem].caption == "5+"
+    && kExtensions[kMajorSeventhItem].caption == "7+");
 
 CodeKind KindOfCode(std::string_view code)
 {

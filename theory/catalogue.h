@@ -25,6 +25,18 @@ constexpr int kChordTypeCount = 35;
 extern const std::array<Extension, kExtensionCount> kExtensions;
 extern const std::array<ChordType, kChordTypeCount> kChordTypes;
 
+// One flag per extension item, in list order: checked, enabled, ticked.
+using ExtensionFlags = std::array<bool, kExtensionCount>;
+
+// The items the selection rules single out, by their place in the list.
+constexpr int kMajorItem = 0; // "": the plain major triad
+constexpr int kMinorItem = 1; // "m"
+constexpr int kAugItem = 2; // "aug"
+constexpr int kDimItem = 3; // "dim"
+constexpr int kFlatFifthItem = 9; // "5-"
+constexpr int kSharpFifthItem = 11; // "5+"
+constexpr int kMajorSeventhItem = 16; // "7+"
+
 // Told apart by length and first character.
 CodeKind KindOfCode(std::string_view code);
 

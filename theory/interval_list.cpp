@@ -33,27 +33,17 @@ std::optional<std::vector<int>> IntervalValues(std::string_view list)
     return values;
 }
 
-std::string TransposeIntervals(std::string_view intervals, PitchClass root, PitchClass rootIndex, PitchClass bassIndex)
+std::vector<int> TransposeIntervals(std::string_view intervals, PitchClass root)
 {
-    std::string result;
+    std::vector<int> pitchClasses;
     // Entries sit at offsets 0, 3, 6...; reading at a step of three never sees the separating blanks.
-    for (size_t start = (bassIndex == rootIndex) ? 3 : 0; start < intervals.size(); start += 3) {
+    for (size_t start = 0; start < intervals.size(); start += 3) {
         int v = 0;
         for (size_t k = start; k < start + 2 && k < intervals.size(); ++k)
             v = v * 10 + (IsDigit(intervals[k]) ? intervals[k] - '0' : 0);
-        result += std::to_string((v + root) % 12);
-        result += ' ';
+        pitchClasses.push_back((v + root) % 12);
     }
-    return result;
-}
-
-std::string CurrentNoteList(std::string_view chordIntervals, PitchClass rootIndex, PitchClass bassIndex)
-{
-    std::string text = std::to_string(bassIndex) + " "
-        + TransposeIntervals(TrimBlanks(chordIntervals), rootIndex, rootIndex, bassIndex);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.pop_back();
-    return text;
+    return pitchClasses;
 }
 
 std::string_view TrimBlanks(std::string_view text)
@@ -63,27 +53,6 @@ std::string_view TrimBlanks(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-NoteListReading ReadNoteList(std::string_view noteList)
-{
-    NoteListReading reading;
-    size_t pos = 0;
-    while (pos <= noteList.size()) {
-        const size_t blank = noteList.find(' ', pos);
-        const std::string_view token
-            = noteList.substr(pos, blank == std::string_view::npos ? std::string_view::npos : blank - pos);
-        if (token.empty() || token.size() > 2 || !IsDigit(token[0]) || (token.size() == 2 && !IsDigit(token[1]))) {
-            reading.error = "not a note list: \"" + std::string(noteList) + "\"";
-            reading.values.clear();
-            return reading;
-        }
-        reading.values.push_back(std::stoi(std::string(token)));
-        if (blank == std::string_view::npos)
-            break;
-        pos = blank + 1;
-    }
-    return reading;
 }
 
 } // namespace corvane

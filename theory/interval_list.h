@@ -1,5 +1,5 @@
 #pragma once
-// Chords as text: the interval list ("00 04 07") and the note list handed to the refresh ("0 4 7").
+// Chords as text: the interval list ("00 04 07"), and its pitch classes over a root.
 
 #include <optional>
 #include <string>
@@ -20,21 +20,11 @@ inline int IntervalCount(std::string_view list) { return static_cast<int>((list.
 // The entries as integers; nullopt when an entry is not a two-digit decimal number.
 std::optional<std::vector<int>> IntervalValues(std::string_view list);
 
-// The chord's pitch classes, each followed by one blank; the root entry is skipped when the bass
-// is the root, because the caller writes the bass in front.
-std::string TransposeIntervals(std::string_view intervals, PitchClass root, PitchClass rootIndex, PitchClass bassIndex);
-
-// The note list: bass first, then the transposed chord, trailing blanks removed.
-std::string CurrentNoteList(std::string_view chordIntervals, PitchClass rootIndex, PitchClass bassIndex);
+// The pitch classes of the entries over the root, in list order. An entry is read as its two
+// characters at offsets 3k and 3k + 1; a character that is not a digit counts as 0.
+std::vector<int> TransposeIntervals(std::string_view intervals, PitchClass root);
 
 // Blanks removed at both ends.
 std::string_view TrimBlanks(std::string_view text);
-
-// The note list as numbers, with a reason when it cannot be read.
-struct NoteListReading {
-    std::vector<int> values;
-    std::string error; // empty when read
-};
-NoteListReading ReadNoteList(std::string_view noteList);
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "theory/catalogue.h"
+#include "theory/interval_build.h"
 #include "theory/notes.h"
 
 namespace corvane {
@@ -13,7 +14,6 @@ namespace {
 
     // "maj7" is how most people write the major seventh; the list calls it "7+".
     constexpr std::string_view kMajorSeventhWord = "maj7";
-    constexpr int kMajorSeventhItem = 16;
 
     bool IsSeparator(std::string_view character)
     {
@@ -91,13 +91,6 @@ namespace {
                 return { i, token };
         return {};
     }
-
-    void RemoveFirst(std::string& text, std::string_view what)
-    {
-        const size_t at = text.find(what);
-        if (at != std::string::npos)
-            text.erase(at, what.size());
-    }
 }
 
 std::vector<std::string_view> SplitCharacters(std::string_view text)
@@ -111,114 +104,117 @@ std::vector<std::string_view> SplitCharacters(std::string_view text)
     return characters;
 }
 
-void SearchChordName(SelectionState& state)
-{
-    state.typeSuffix.clear();
-    state.bassGridEnabled = true;
-    state.checked.fill(false);
-    state.checked[0] = true;
-    state.enabled.fill(true);
-
-    // The blank closes the last token. Positions below count characters from 0.
-    const std::string work = state.editText + " ";
-    std::vector<std::string_view> characters = SplitCharacters(work);
-
-    // The root is the longest accepted name at the start; `typeStart` is where the type begins.
-    size_t typeStart = 2;
-    PitchClass root = PitchClassOfName(Join(characters, 0, 2));
-    if (root == kNoPitch) {
+namespace {
+    // The root is the longest accepted name at the start; returns where the type begins.
+    size_t ReadRoot(const std::vector<std::string_view>& characters, PitchClass& root)
+    {
+        root = PitchClassOfName(Join(characters, 0, 2));
+        if (root != kNoPitch)
+            return 2;
         root = PitchClassOfName(Join(characters, 0, 1));
-        typeStart = 1;
+        return 1;
     }
-    std::string rewritten = Join(characters, 0, typeStart);
 
     // "Cm7" is read as "Cm/7", so that "m" stands as a token of its own; "Cmaj7" is not minor.
-    const auto at = [&](size_t i) { return i < characters.size() ? characters[i] : std::string_view(); };
-    if (at(typeStart) == "m" && typeStart + 1 < characters.size() && !IsSeparator(at(typeStart + 1))
-        && !(EqualIgnoringCase(at(typeStart + 1), "a") && EqualIgnoringCase(at(typeStart + 2), "j")))
-        characters.insert(characters.begin() + static_cast<std::ptrdiff_t>(typeStart + 1), "/");
+    void SeparateMinorMark(std::vector<std::string_view>& characters, size_t typeStart)
+    {
+        const auto at = [&](size_t i) { return i < characters.size() ? characters[i] : std::string_view(); };
+        if (at(typeStart) == "m" && typeStart + 1 < characters.size() && !IsSeparator(at(typeStart + 1))
+            && !(EqualIgnoringCase(at(typeStart + 1), "a") && EqualIgnoringCase(at(typeStart + 2), "j")))
+            characters.insert(characters.begin() + static_cast<std::ptrdiff_t>(typeStart + 1), "/");
+    }
+}
 
-    // Every token is kept for the bass and the spelling; only recognised ones reach the name, each
-    // with the separator that ended it.
-    std::vector<std::string> tokens;
+NameReading ReadChordName(std::string_view text)
+{
+    NameReading reading;
+    // The blank closes the last token. Positions below count characters from 0.
+    const std::string work = std::string(text) + " ";
+    std::vector<std::string_view> characters = SplitCharacters(work);
+    const size_t typeStart = ReadRoot(characters, reading.root);
+    reading.rewritten = Join(characters, 0, typeStart);
+    SeparateMinorMark(characters, typeStart);
+
+    // Only recognised tokens reach the name, each with the separator that ended it. The last token,
+    // recognised or not, decides the bass grid's spelling and may be the bass.
     std::string token;
+    std::string lastToken;
+    bool lastRecognised = false;
     for (size_t i = typeStart; i < characters.size(); ++i) {
         if (!IsSeparator(characters[i])) {
             token += characters[i];
             continue;
         }
-        if (!token.empty()) {
-            const Recognised found = Recognise(token);
-            if (found.item >= 0) {
-                // "C/b5", not "Cb5", which would read as a flat root.
-                if (!found.text.empty() && found.text.front() == 'b')
-                    rewritten += '/';
-                rewritten += found.text;
-                rewritten += characters[i];
-                state.checked[static_cast<size_t>(found.item)] = true;
-                state.typeSuffix += '/';
-                state.typeSuffix += found.text;
-                tokens.emplace_back(found.text);
-            } else {
-                tokens.push_back(token);
-            }
+        if (token.empty())
+            continue;
+        const Recognised found = Recognise(token);
+        if (found.item >= 0) {
+            // "C/b5", not "Cb5", which would read as a flat root.
+            if (!found.text.empty() && found.text.front() == 'b')
+                reading.rewritten += '/';
+            reading.rewritten += found.text;
+            reading.rewritten += characters[i];
+            reading.recognised.push_back({ found.item, std::string(found.text) });
+            lastToken = found.text;
+        } else {
+            reading.unread.push_back(token);
+            lastToken = token;
         }
+        lastRecognised = found.item >= 0;
         token.clear();
     }
 
-    if (!tokens.empty())
-        state.bassSpelling = tokens.back().find('b') != std::string::npos ? Spelling::Flat : Spelling::Sharp;
-    state.rootSpelling
+    if (!lastToken.empty())
+        reading.bassSpelling = lastToken.find('b') != std::string::npos ? Spelling::Flat : Spelling::Sharp;
+    reading.rootSpelling
         = Join(characters, 0, typeStart + 1).find('b') != std::string::npos ? Spelling::Flat : Spelling::Sharp;
 
     // Only the last token can be the bass, and only when it is exactly an accepted name.
-    PitchClass bass = tokens.empty() ? kNoPitch : PitchClassOfName(tokens.back());
-    if (bass == kNoPitch) {
-        bass = root;
+    reading.bass = lastRecognised ? kNoPitch : PitchClassOfName(lastToken);
+    if (reading.bass == kNoPitch) {
+        reading.bass = reading.root;
     } else {
-        tokens.pop_back();
-        rewritten += NoteName(bass, state.bassSpelling);
+        reading.unread.pop_back();
+        reading.rewritten += NoteName(reading.bass, *reading.bassSpelling);
     }
+    return reading;
+}
 
-    state.editText = std::move(rewritten);
-    state.rootIndex = root;
-    state.bassIndex = bass;
+void ApplyNameReading(SelectionState& state, const NameReading& reading)
+{
+    state.checked.fill(false);
+    state.checked[kMajorItem] = true;
+    state.enabled.fill(true);
+    state.bassGridEnabled = true;
 
-    // The interval build compares captions exactly: "SUS4" is checked above but changes nothing.
-    const auto typed
-        = [&](std::string_view caption) { return std::find(tokens.begin(), tokens.end(), caption) != tokens.end(); };
-    std::string base = "00 04 07";
-    std::string added;
-    for (const Extension& extension : kExtensions)
-        if (KindOfCode(extension.code) == CodeKind::Full && typed(extension.caption))
-            base = std::string(extension.code);
-
-    const size_t limit = static_cast<size_t>(NoteLimit(state));
-    for (int item = 1; item < kExtensionCount; ++item) {
-        const Extension& extension = kExtensions[static_cast<size_t>(item)];
-        const CodeKind kind = KindOfCode(extension.code);
-        if (kind == CodeKind::Full || !typed(extension.caption))
-            continue;
-        std::string entry;
-        if (kind == CodeKind::Add) {
-            entry = std::string(extension.code);
-        } else {
-            RemoveFirst(base, kind == CodeKind::Fifth ? " 07" : " 04");
-            entry = " " + std::string(extension.code.substr(1, 2));
-        }
-        const std::string chord = base + added;
-        if (chord.find(entry) != std::string::npos)
-            continue;
-        if (chord.size() < limit)
-            (kind == CodeKind::Add ? added : base) += entry;
-        else
-            state.checked[static_cast<size_t>(item)] = false;
+    // The interval build compares captions exactly: "SUS4" is checked but changes nothing.
+    ExtensionFlags typedExactly {};
+    state.typeSuffix.clear();
+    for (const RecognisedToken& token : reading.recognised) {
+        const auto item = static_cast<size_t>(token.item);
+        state.checked[item] = true;
+        typedExactly[item] = typedExactly[item] || token.text == kExtensions[item].caption;
+        state.typeSuffix += "/" + token.text;
     }
-    state.chordIntervals = base + added;
-
     // The leading slash goes even before "b", where a check-list change keeps it.
     if (!state.typeSuffix.empty())
         state.typeSuffix.erase(0, 1);
+
+    state.rootSpelling = reading.rootSpelling;
+    if (reading.bassSpelling)
+        state.bassSpelling = *reading.bassSpelling;
+    state.editText = reading.rewritten;
+    state.rootIndex = reading.root;
+    state.bassIndex = reading.bass;
+
+    const IntervalBuild build
+        = BuildIntervals(typedExactly, kExtensions[kMajorItem].code, static_cast<size_t>(NoteLimit(state)));
+    for (size_t item = 0; item < build.refused.size(); ++item)
+        if (build.refused[item])
+            state.checked[item] = false;
+    state.chordIntervals = build.intervals;
 }
+
+void SearchChordName(SelectionState& state) { ApplyNameReading(state, ReadChordName(state.editText)); }
 
 } // namespace corvane

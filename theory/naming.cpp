@@ -114,6 +114,78 @@ namespace {
         return text;
     }
 
+    // "m/5-/6" also reads as a diminished chord.
+    bool ReadsAsDiminished(const std::string& suffix)
+    {
+        return suffix.rfind('m', 0) == 0 && Contains(suffix, "/5-") && Contains(suffix, "/6")
+            && !Contains(suffix, "/5+") && !Contains(suffix, "/6+") && !Contains(suffix, "/6-");
+    }
+
+    // Every name of the notes read with `root` as the root; `slashBass` is empty or "/" and the bass.
+    void AddNamesOn(int root, const std::vector<int>& noteSet, const std::string& rootName,
+        const std::string& slashBass, bool ownRoot, std::vector<std::string>& names)
+    {
+        std::vector<int> intervals;
+        for (int n : noteSet)
+            intervals.push_back(((n - root) % 12 + 12) % 12);
+        std::sort(intervals.begin(), intervals.end());
+
+        const Reading reading = ReadSuffix(intervals);
+        const std::string& suffix = reading.suffix;
+        // The chord's own root is named without its bass.
+        names.push_back(rootName + suffix + (ownRoot ? std::string() : slashBass) + StandardTail(reading, suffix));
+
+        std::vector<std::string> work { suffix };
+        if (ReadsAsDiminished(suffix)) {
+            std::string dim = ReplaceFirst(suffix, "m", "");
+            dim = ReplaceFirst(dim, "/5-", "");
+            dim = "/dim" + ReplaceFirst(dim, "/6", "");
+            names.push_back(rootName + dim + slashBass);
+            work.push_back(dim);
+        }
+
+        // A suffix reached by several rename orders yields the same names each time; walking it once
+        // gives the same list after duplicates are dropped.
+        std::set<std::string> walked;
+        for (size_t i = 0; i < work.size(); ++i) {
+            const std::string s = work[i];
+            if (!walked.insert(s).second)
+                continue;
+            auto emit = [&](std::string renamed, const std::string& ruleTail) {
+                names.push_back(rootName + renamed + slashBass + ruleTail);
+                work.push_back(std::move(renamed));
+            };
+            if (reading.noThird && Contains(s, "/4"))
+                emit("/sus4" + ReplaceFirst(s, "/4", ""), reading.noFifth ? " (no5)" : " ");
+            for (const Rename& rule : kRenames) {
+                if (Contains(s, rule.from)) {
+                    std::string renamed = ReplaceFirst(s, rule.from, rule.to);
+                    emit(renamed, StandardTail(reading, renamed));
+                }
+            }
+        }
+    }
+
+    // Sorted; a name equal to the one before but for trailing blanks is dropped, and every name
+    // after the first loses its first slash.
+    std::vector<std::string> AsListed(std::vector<std::string> names)
+    {
+        std::sort(names.begin(), names.end());
+        std::vector<std::string> listed;
+        if (names.empty())
+            return listed;
+        listed.push_back(names.front());
+        std::string_view previous = StripTrailingBlanks(names.front());
+        for (size_t i = 1; i < names.size(); ++i) {
+            const std::string_view stripped = StripTrailingBlanks(names[i]);
+            if (stripped == previous)
+                continue;
+            previous = stripped;
+            listed.push_back(ReplaceFirst(names[i], "/", ""));
+        }
+        return listed;
+    }
+
 } // namespace
 
 std::vector<std::string> ListChordNames(
@@ -130,72 +202,10 @@ std::vector<std::string> ListChordNames(
     std::vector<std::string> names;
     for (size_t c = 0; c < noteSet.size(); ++c) {
         const int r = noteSet[c];
-        const std::string root = nameOf(r);
         const std::string slashBass = bassIndex == r ? std::string() : "/" + nameOf(bassIndex);
-
-        std::vector<int> intervals;
-        for (int n : noteSet)
-            intervals.push_back(((n - r) % 12 + 12) % 12);
-        std::sort(intervals.begin(), intervals.end());
-
-        const Reading reading = ReadSuffix(intervals);
-        const std::string& suffix = reading.suffix;
-        std::string tail;
-        if (reading.noThird)
-            tail += " (no3)";
-        if (reading.noFifth)
-            tail += " (no5)";
-
-        // The chord's own root is named without its bass.
-        names.push_back(root + suffix + (c == 0 ? std::string() : slashBass) + tail);
-
-        std::vector<std::string> work { suffix };
-        if (suffix.rfind('m', 0) == 0 && Contains(suffix, "/5-") && Contains(suffix, "/6") && !Contains(suffix, "/5+")
-            && !Contains(suffix, "/6+") && !Contains(suffix, "/6-")) {
-            std::string dim = ReplaceFirst(suffix, "m", "");
-            dim = ReplaceFirst(dim, "/5-", "");
-            dim = "/dim" + ReplaceFirst(dim, "/6", "");
-            names.push_back(root + dim + slashBass);
-            work.push_back(dim);
-        }
-
-        // A suffix reached by several rename orders yields the same names each time; walking it once
-        // gives the same list after duplicates are dropped.
-        std::set<std::string> walked;
-        for (size_t i = 0; i < work.size(); ++i) {
-            const std::string s = work[i];
-            if (!walked.insert(s).second)
-                continue;
-            auto emit = [&](std::string renamed, const std::string& ruleTail) {
-                names.push_back(root + renamed + slashBass + ruleTail);
-                work.push_back(std::move(renamed));
-            };
-            if (reading.noThird && Contains(s, "/4"))
-                emit("/sus4" + ReplaceFirst(s, "/4", ""), reading.noFifth ? " (no5)" : " ");
-            for (const Rename& rule : kRenames) {
-                if (Contains(s, rule.from)) {
-                    std::string renamed = ReplaceFirst(s, rule.from, rule.to);
-                    emit(renamed, StandardTail(reading, renamed));
-                }
-            }
-        }
+        AddNamesOn(r, noteSet, nameOf(r), slashBass, c == 0, names);
     }
-
-    std::sort(names.begin(), names.end());
-
-    std::vector<std::string> listed;
-    if (names.empty())
-        return listed;
-    listed.push_back(names.front());
-    std::string_view previous = StripTrailingBlanks(names.front());
-    for (size_t i = 1; i < names.size(); ++i) {
-        const std::string_view stripped = StripTrailingBlanks(names[i]);
-        if (stripped == previous)
-            continue;
-        previous = stripped;
-        listed.push_back(ReplaceFirst(names[i], "/", ""));
-    }
-    return listed;
+    return AsListed(std::move(names));
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "theory/selection.h"
 
+#include "theory/interval_build.h"
 #include "theory/interval_list.h"
 
 namespace corvane {
@@ -18,22 +19,13 @@ namespace {
             s.enabled[k] = room || s.checked[k] || !IsAddCode(i);
         }
     }
-
-    void RemoveFirst(std::string& text, std::string_view what)
-    {
-        const size_t at = text.find(what);
-        if (at != std::string::npos)
-            text.erase(at, what.size());
-    }
 }
-
-std::string SelectionState::NoteList() const { return CurrentNoteList(chordIntervals, rootIndex, bassIndex); }
 
 SelectionState StartupSelection()
 {
     SelectionState s;
     s.checked.fill(false);
-    s.checked[0] = true;
+    s.checked[kMajorItem] = true;
     s.enabled.fill(true);
     return s;
 }
@@ -79,65 +71,44 @@ void PickChordType(SelectionState& s, int row)
 void ChangeExtensions(SelectionState& s, int currentItem)
 {
     auto& checked = s.checked;
-    std::string base;
-    std::string added;
+    const auto isChecked = [&](int item) { return checked[static_cast<size_t>(item)]; };
 
     // Major and minor exclude each other.
-    if (currentItem == 0)
-        checked[1] = !checked[0];
-    else if (currentItem == 1)
-        checked[0] = !checked[1];
+    if (currentItem == kMajorItem)
+        checked[kMinorItem] = !checked[kMajorItem];
+    else if (currentItem == kMinorItem)
+        checked[kMajorItem] = !checked[kMinorItem];
 
-    s.thirdInterval = (checked[3] || checked[1]) ? 3 : 4;
-    s.fifthInterval = (checked[2] || checked[11]) ? 8 : (checked[9] || checked[3]) ? 6 : 7;
+    s.thirdInterval = (isChecked(kDimItem) || isChecked(kMinorItem)) ? 3 : 4;
+    s.fifthInterval = (isChecked(kAugItem) || isChecked(kSharpFifthItem)) ? 8
+        : (isChecked(kFlatFifthItem) || isChecked(kDimItem))              ? 6
+                                                                          : 7;
 
-    s.typeSuffix.clear();
-
-    for (int i = 0; i < kExtensionCount; ++i) {
-        const auto k = static_cast<size_t>(i);
-        if (KindOfCode(kExtensions[k].code) != CodeKind::Full || !checked[k])
-            continue;
-        base = std::string(kExtensions[k].code);
-        if (i > 2 && !checked[0]) {
-            checked[0] = true;
-            checked[1] = false;
+    // A whole chord past "aug" ("dim", "º", "5") brings the major item back in place of the minor.
+    for (int i = kDimItem; i < kExtensionCount; ++i) {
+        if (isChecked(i) && KindOfCode(kExtensions[static_cast<size_t>(i)].code) == CodeKind::Full
+            && !checked[kMajorItem]) {
+            checked[kMajorItem] = true;
+            checked[kMinorItem] = false;
         }
     }
 
     const size_t limit = static_cast<size_t>(NoteLimit(s));
-    for (int j = 1; j < kExtensionCount; ++j) {
-        const auto k = static_cast<size_t>(j);
-        if (!checked[k])
-            continue;
-        const std::string_view code = kExtensions[k].code;
-        const CodeKind kind = KindOfCode(code);
-        if (kind != CodeKind::Full && added.find(code) == std::string::npos) {
-            std::string entry;
-            if (kind == CodeKind::Fifth || kind == CodeKind::Third) {
-                RemoveFirst(base, kind == CodeKind::Fifth ? " 07" : " 04");
-                entry = " " + std::string(code.substr(1, 2));
-            } else {
-                entry = std::string(code);
-            }
-            if ((base + added).find(entry) == std::string::npos) {
-                if (base.size() + added.size() < limit) {
-                    (kind == CodeKind::Add ? added : base) += entry;
-                } else {
-                    // No room: the item is refused, and its caption stays out of the name.
-                    checked[k] = false;
-                    continue;
-                }
-            }
-        }
-        s.typeSuffix += "/";
-        s.typeSuffix += kExtensions[k].caption;
+    const IntervalBuild build = BuildIntervals(checked, "", limit);
+    s.chordIntervals = build.intervals;
+
+    // A refused item is unchecked, and its caption stays out of the name.
+    s.typeSuffix.clear();
+    for (size_t k = kMinorItem; k < checked.size(); ++k) {
+        if (build.refused[k])
+            checked[k] = false;
+        if (checked[k])
+            s.typeSuffix += "/" + std::string(kExtensions[k].caption);
     }
 
     // "C/b5" keeps its slash so it is not read as a flat root.
     if (s.typeSuffix.rfind("/b", 0) != 0 && !s.typeSuffix.empty())
         s.typeSuffix.erase(0, 1);
-
-    s.chordIntervals = base + added;
 
     const bool room = s.chordIntervals.size() < limit;
     s.bassGridEnabled = room;

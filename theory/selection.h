@@ -1,7 +1,7 @@
 #pragma once
 // The chord chosen with the selection controls: root and bass grids, the extension check list and
 // the chord-type list. Each function is what one control's handler does to the state; the caller
-// then refreshes the results with NoteList().
+// then refreshes the results.
 
 #include <array>
 #include <string>
@@ -20,8 +20,8 @@ struct SelectionState {
     std::string bassSuffix;
     int thirdInterval = 4;
     int fifthInterval = 7;
-    std::array<bool, kExtensionCount> checked {};
-    std::array<bool, kExtensionCount> enabled {};
+    ExtensionFlags checked {};
+    ExtensionFlags enabled {};
     bool bassGridEnabled = true;
     Spelling rootSpelling = Spelling::Sharp;
     Spelling bassSpelling = Spelling::Sharp;
@@ -30,7 +30,6 @@ struct SelectionState {
     std::string editText = "C"; // the chord name box
 
     std::string ShownName() const { return rootName + typeSuffix + bassSuffix; }
-    std::string NoteList() const;
 };
 
 // The state right after start-up: C major, item 0 checked, everything enabled, both grids sharp.

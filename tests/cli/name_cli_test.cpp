@@ -28,6 +28,10 @@ TEST(CliParse, PrintsTheStateTheSearchLeaves)
     EXPECT_EQ(j["rootSpelling"], "flat");
     EXPECT_EQ(j["bassSpelling"], "flat");
     EXPECT_EQ(j["noteList"], "8 1 4 8 11");
+    EXPECT_EQ(j["unread"], nlohmann::json::array());
+
+    // Unread tokens are listed as typed; the bass is read.
+    EXPECT_EQ(Json("parse 'Cm.aj7/x/E'")["unread"], nlohmann::json::array({ "aj7", "x" }));
 
     const auto major7 = Json("parse Cmaj7");
     EXPECT_EQ(major7["chordIntervals"], "00 04 07 11");

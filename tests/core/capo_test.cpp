@@ -10,13 +10,10 @@ namespace {
 
 std::vector<std::string> RecordTexts(const std::string& intervals, int root, int bass, const Tuning& tuning, int capo)
 {
-    RefreshInput input;
-    input.noteList = CurrentNoteList(intervals, root, bass);
-    input.rootIndex = root;
-    input.bassIndex = bass;
-    input.options.tuning = tuning;
-    input.options.capo = capo;
-    input.rootGridNames = GridNames(Spelling::Sharp);
+    SearchOptions options;
+    options.tuning = tuning;
+    options.capo = capo;
+    const RefreshInput input = ChordInput(intervals, root, bass, options);
     std::vector<std::string> texts;
     for (const VoicingRecord& record : ComputeRefresh(input).records)
         texts.push_back(record.Text());

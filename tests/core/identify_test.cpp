@@ -12,12 +12,7 @@ namespace {
 
 RefreshResult Refresh(const std::string& intervals, int root, int bass, SearchOptions options = {})
 {
-    RefreshInput input;
-    input.noteList = CurrentNoteList(intervals, root, bass);
-    input.rootIndex = root;
-    input.bassIndex = bass;
-    input.options = options;
-    input.rootGridNames = GridNames(Spelling::Sharp);
+    const RefreshInput input = ChordInput(intervals, root, bass, options);
     return ComputeRefresh(input);
 }
 

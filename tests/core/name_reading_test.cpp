@@ -162,14 +162,12 @@ TEST(NameReading, SixEntryChordRefusesASeparateBass)
     EXPECT_FALSE(PickBass(s, 4));
     EXPECT_EQ(s.bassIndex, before.bassIndex);
     EXPECT_EQ(s.editText, before.editText);
-    EXPECT_EQ(s.NoteList(), "0 4 7 10 2 5");
+    EXPECT_EQ(NoteListText(FromSelection(s, {})), "0 4 7 10 2 5");
     EXPECT_TRUE(PickBass(s, 0)) << "the root's own row adds no note";
 
-    RefreshInput input;
-    input.noteList = CurrentNoteList(s.chordIntervals, 0, 4);
-    input.rootIndex = 0;
-    input.bassIndex = 4;
-    ASSERT_EQ(input.noteList, "4 0 4 7 10 2 5");
+    s.bassIndex = 4;
+    const RefreshInput input = FromSelection(s, {});
+    ASSERT_EQ(NoteListText(input), "4 0 4 7 10 2 5");
     const RefreshResult r = ComputeRefresh(input);
     EXPECT_FALSE(r.error.empty());
     EXPECT_TRUE(r.records.empty());
@@ -179,14 +177,7 @@ TEST(NameReading, SixEntryChordRefusesASeparateBass)
 // What the window hands to the refresh after a search.
 TEST(NameReading, RefreshOfTheReadChord)
 {
-    const auto refresh = [](const SelectionState& s) {
-        RefreshInput input;
-        input.noteList = s.NoteList();
-        input.rootIndex = s.rootIndex;
-        input.bassIndex = s.bassIndex;
-        input.rootGridNames = GridNames(s.rootSpelling);
-        return ComputeRefresh(input);
-    };
+    const auto refresh = [](const SelectionState& s) { return ComputeRefresh(FromSelection(s, {})); };
     const RefreshResult empty = refresh(Searched(""));
     EXPECT_TRUE(empty.error.empty());
     EXPECT_TRUE(empty.records.empty()) << "no fret sounds pitch 12";
@@ -194,4 +185,46 @@ TEST(NameReading, RefreshOfTheReadChord)
     const RefreshResult slash = refresh(Searched("Dbm7/Ab"));
     EXPECT_TRUE(slash.error.empty());
     EXPECT_FALSE(slash.records.empty());
+}
+
+TEST(NameReading, ListsTheTokensItDidNotRead)
+{
+    struct Row {
+        const char* typed;
+        std::vector<std::string> unread;
+        PitchClass bass;
+    };
+    const std::vector<Row> rows = {
+        { "Cmaj7", {}, 0 },
+        { "Cm.aj7", { "aj7" }, 0 },
+        { "E#", { "#" }, 4 },
+        { "C7/E", {}, 4 }, // the bass is read
+        { "C/E/G", { "E" }, 7 }, // only the last token can be the bass
+        { "C7/x/E#", { "x", "E#" }, 0 }, // "E#" is no accepted name, so no bass
+        { "CSUS4", {}, 0 }, // read as "sus4" although its code is not applied
+        { "Hm7", {}, kNoPitch }, // an unread root is no token: it shows as kNoPitch
+        { "", {}, kNoPitch },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const NameReading reading = ReadChordName(row.typed);
+        EXPECT_EQ(reading.unread, row.unread);
+        EXPECT_EQ(reading.bass, row.bass);
+    }
+}
+
+TEST(NameReading, ReadingThenApplyingIsTheSearch)
+{
+    for (const char* typed : { "Dbm7/Ab", "C7/9/11/13", "Csus4/7/Bb", "CSUS4", "E#" }) {
+        SCOPED_TRACE(typed);
+        SelectionState applied = StartupSelection();
+        const NameReading reading = ReadChordName(typed);
+        ApplyNameReading(applied, reading);
+        const SelectionState searched = Searched(typed);
+        EXPECT_EQ(applied.editText, searched.editText);
+        EXPECT_EQ(applied.chordIntervals, searched.chordIntervals);
+        EXPECT_EQ(applied.checked, searched.checked);
+        // Reading changes nothing by itself: a second reading of the same text is the same.
+        EXPECT_EQ(ReadChordName(typed).rewritten, reading.rewritten);
+    }
 }

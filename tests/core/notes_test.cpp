@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "guitar/refresh.h"
 #include "theory/interval_list.h"
 #include "theory/notes.h"
 
@@ -63,7 +64,7 @@ TEST(IntervalList, WellFormedness)
         EXPECT_EQ(IsIntervalList(row.text), row.ok) << '"' << row.text << '"';
 }
 
-TEST(CurrentNoteList, BassFirstRootOnce)
+TEST(NoteList, BassFirstRootOnce)
 {
     struct Row {
         const char* name;
@@ -71,28 +72,28 @@ TEST(CurrentNoteList, BassFirstRootOnce)
         int root;
         int bass;
         const char* noteList;
+        std::vector<int> chordTones;
     };
     const Row rows[] = {
-        { "C major", "00 04 07", 0, 0, "0 4 7" },
-        { "A minor seventh", "00 03 07 10", 9, 9, "9 0 4 7" },
-        { "A over C sharp repeats the bass", "00 04 07", 9, 1, "1 9 1 4" },
-        { "B wraps around", "00 04 07", 11, 11, "11 3 6" },
-        { "root alone", "00", 5, 5, "5" },
-        { "root alone over a bass", "00", 5, 0, "0 5" },
-        { "octal-looking entries", "00 08 09", 0, 0, "0 8 9" },
+        { "C major", "00 04 07", 0, 0, "0 4 7", { 0, 4, 7 } },
+        { "A minor seventh", "00 03 07 10", 9, 9, "9 0 4 7", { 9, 0, 4, 7 } },
+        { "A over C sharp repeats the bass", "00 04 07", 9, 1, "1 9 1 4", { 9, 1, 4 } },
+        { "B wraps around", "00 04 07", 11, 11, "11 3 6", { 11, 3, 6 } },
+        { "root alone", "00", 5, 5, "5", { 5 } },
+        { "root alone over a bass", "00", 5, 0, "0 5", { 5 } },
+        { "octal-looking entries", "00 08 09", 0, 0, "0 8 9", { 0, 8, 9 } },
+        { "an unread root stays unread", "00 04 07", kNoPitch, kNoPitch, "12 4 7", { 12, 4, 7 } },
+        { "an unread root over a bass is C", "00 04 07", kNoPitch, 4, "4 0 4 7", { 0, 4, 7 } },
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(CurrentNoteList(row.intervals, row.root, row.bass), row.noteList) << row.name;
-    EXPECT_EQ(TransposeIntervals("00 04 07", 0, 0, 0), "4 7 ");
-}
-
-TEST(ReadNoteList, RejectsWhatIsNotANoteList)
-{
-    EXPECT_EQ(ReadNoteList("0 4 7").values, (std::vector<int> { 0, 4, 7 }));
-    EXPECT_EQ(ReadNoteList("12 0 4").values, (std::vector<int> { 12, 0, 4 }));
-    EXPECT_FALSE(ReadNoteList("0 4 7 ").error.empty());
-    EXPECT_FALSE(ReadNoteList("0  4").error.empty());
-    EXPECT_FALSE(ReadNoteList("").error.empty());
-    EXPECT_FALSE(ReadNoteList("0 x").error.empty());
-    EXPECT_FALSE(ReadNoteList("0 123").error.empty());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SelectionState s = StartupSelection();
+        s.chordIntervals = row.intervals;
+        s.rootIndex = row.root;
+        s.bassIndex = row.bass;
+        const RefreshInput input = FromSelection(s, {});
+        EXPECT_EQ(input.chordTones, row.chordTones);
+        EXPECT_EQ(NoteListText(input), row.noteList);
+    }
+    EXPECT_EQ(TransposeIntervals("00 04 07", 2), (std::vector<int> { 2, 6, 9 }));
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "guitar/refresh.h"
+#include "theory/interval_build.h"
 #include "theory/selection.h"
 
 using namespace corvane;
@@ -11,6 +13,8 @@ using namespace corvane;
 namespace {
 
 int Item(std::string_view caption) { return *FindExtension(caption); }
+
+std::string NoteListOf(const SelectionState& s) { return NoteListText(FromSelection(s, {})); }
 
 std::vector<std::string> CheckedCaptions(const SelectionState& s)
 {
@@ -34,7 +38,7 @@ TEST(Selection, StartupIsCMajor)
 {
     const SelectionState s = StartupSelection();
     EXPECT_EQ(s.editText, "C");
-    EXPECT_EQ(s.NoteList(), "0 4 7");
+    EXPECT_EQ(NoteListOf(s), "0 4 7");
     EXPECT_EQ(CheckedCaptions(s), std::vector<std::string> { "" });
 }
 
@@ -102,7 +106,7 @@ TEST(Selection, SeparateBassLowersTheLimit)
     EXPECT_EQ(s.chordIntervals, "00 04 07 10 02");
     EXPECT_FALSE(s.bassGridEnabled);
     EXPECT_FALSE(s.enabled[static_cast<size_t>(Item("13"))]);
-    EXPECT_EQ(s.NoteList(), "4 0 4 7 10 2");
+    EXPECT_EQ(NoteListOf(s), "4 0 4 7 10 2");
 }
 
 TEST(Selection, BassPickAppliesItsOwnRoomCheck)
@@ -125,7 +129,7 @@ TEST(Selection, RootPickDropsTheBassAndReadsTheBassGridSpelling)
     PickRoot(s, 2);
     EXPECT_EQ(s.editText, "Dm/7");
     EXPECT_EQ(s.bassRow, 2);
-    EXPECT_EQ(s.NoteList(), "2 5 9 0");
+    EXPECT_EQ(NoteListOf(s), "2 5 9 0");
 
     SetRootSpelling(s, Spelling::Flat);
     PickRoot(s, 3);
@@ -167,4 +171,26 @@ TEST(Selection, RefusedItemStaysOutOfTheName)
     EXPECT_EQ(s.chordIntervals, "00 03 06 09 08 11");
     EXPECT_FALSE(s.checked[static_cast<size_t>(Item("9"))]);
     EXPECT_EQ(s.editText, "Cdim/5+/7+");
+}
+
+TEST(IntervalBuild, RefusesOnlyWhatWouldPassTheLimit)
+{
+    ExtensionFlags ticked {};
+    for (const char* caption : { "", "7", "9", "11", "13", "6+" })
+        ticked[static_cast<size_t>(Item(caption))] = true;
+    const IntervalBuild build = BuildIntervals(ticked, "", 17);
+    EXPECT_EQ(build.intervals, "00 04 07 10 02 05");
+    // "13" finds the chord full; "6+" names the seventh the chord already holds, so it is no refusal.
+    std::vector<int> refused;
+    for (int i = 0; i < kExtensionCount; ++i)
+        if (build.refused[static_cast<size_t>(i)])
+            refused.push_back(i);
+    EXPECT_EQ(refused, std::vector<int> { Item("13") });
+
+    // A new fifth replaces the perfect fifth in place of adding; without one it is added.
+    ExtensionFlags augmented {};
+    augmented[kMajorItem] = augmented[kSharpFifthItem] = true;
+    EXPECT_EQ(BuildIntervals(augmented, "", 17).intervals, "00 04 08");
+    augmented[kDimItem] = true;
+    EXPECT_EQ(BuildIntervals(augmented, "", 17).intervals, "00 03 06 09 08");
 }

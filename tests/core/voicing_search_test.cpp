@@ -13,13 +13,11 @@ namespace {
 
 RefreshResult Refresh(const std::string& intervals, int root, int bass, SearchOptions options = {})
 {
-    RefreshInput input;
-    input.noteList = CurrentNoteList(intervals, root, bass);
-    input.rootIndex = root;
-    input.bassIndex = bass;
-    input.options = options;
-    input.rootGridNames = GridNames(Spelling::Sharp);
-    return ComputeRefresh(input);
+    SelectionState s = StartupSelection();
+    s.chordIntervals = intervals;
+    s.rootIndex = root;
+    s.bassIndex = bass;
+    return ComputeRefresh(FromSelection(s, options));
 }
 
 bool HasVoicing(const RefreshResult& r, std::string_view voicingText)
@@ -176,15 +174,19 @@ TEST(VoicingSearch, LargestKnownCase)
 
 TEST(VoicingSearch, RefusesMoreNotesThanItAccepts)
 {
-    RefreshInput input;
-    input.noteList = "4 0 4 7 10 2 5";
-    input.rootIndex = 0;
-    input.bassIndex = 4;
+    SelectionState s = StartupSelection();
+    s.chordIntervals = "00 04 07 10 02 05";
+    s.bassIndex = 4;
+    RefreshInput input = FromSelection(s, {});
+    ASSERT_EQ(NoteListText(input), "4 0 4 7 10 2 5");
     const RefreshResult r = ComputeRefresh(input);
     EXPECT_FALSE(r.error.empty());
     EXPECT_TRUE(r.records.empty());
 
-    input.noteList = "0 4 7 ";
+    // Numbers that are no pitch class are refused rather than looked up.
+    input.chordTones = { 0, 4, 13 };
+    EXPECT_FALSE(ComputeRefresh(input).error.empty());
+    input.chordTones = { 0, -4, 7 };
     EXPECT_FALSE(ComputeRefresh(input).error.empty());
 }
 

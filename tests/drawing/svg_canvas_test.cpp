@@ -34,11 +34,7 @@ namespace {
 
     std::vector<Voicing> Results(const char* intervals, int root, int bass)
     {
-        RefreshInput input;
-        input.noteList = CurrentNoteList(intervals, root, bass);
-        input.rootIndex = root;
-        input.bassIndex = bass;
-        input.rootGridNames = GridNames(Spelling::Sharp);
+        RefreshInput input = ChordInput(intervals, root, bass);
         std::vector<Voicing> voicings;
         for (const VoicingRecord& record : ComputeRefresh(input).records)
             voicings.push_back(record.frets);

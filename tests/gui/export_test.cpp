@@ -30,9 +30,7 @@ namespace {
 
     std::vector<Voicing> CMajorSheet()
     {
-        RefreshInput input;
-        input.noteList = CurrentNoteList("00 04 07", 0, 0);
-        input.rootGridNames = GridNames(Spelling::Sharp);
+        const RefreshInput input = ChordInput("00 04 07", 0, 0);
         std::vector<Voicing> voicings;
         for (const VoicingRecord& record : ComputeRefresh(input).records)
             voicings.push_back(record.frets);

@@ -33,7 +33,7 @@ namespace {
         EXPECT_EQ(RootGrid()->currentRow(), 0);
         EXPECT_EQ(BassGrid()->currentRow(), 0);
         EXPECT_TRUE(BassGrid()->isEnabled());
-        EXPECT_EQ(window->CurrentNoteList(), "0 4 7");
+        EXPECT_EQ(window->noteList(), "0 4 7");
         EXPECT_EQ(window->fretLimit(), 12);
         EXPECT_EQ(window->tuning(), kStandardTuning);
         EXPECT_EQ(window->stringNotes()[0][0], 40);

@@ -63,7 +63,6 @@ namespace {
             EXPECT_EQ(Text("EditAcorde"), row.shown);
             EXPECT_EQ(window->selection().thirdInterval, row.third);
             EXPECT_EQ(window->selection().fifthInterval, row.fifth);
-            EXPECT_EQ(window->CurrentNoteList(), window->selection().NoteList());
             EXPECT_EQ(Total(), Sheet()->count());
         }
     }
@@ -130,7 +129,7 @@ namespace {
         EXPECT_EQ(Text("EditAcorde"), "Dm/7");
         EXPECT_EQ(BassGrid()->currentRow(), 2);
         EXPECT_EQ(window->selection().bassIndex, 2);
-        EXPECT_EQ(window->CurrentNoteList(), "2 5 9 0");
+        EXPECT_EQ(window->noteList(), "2 5 9 0");
         EXPECT_EQ(refreshes->count(), 1);
     }
 
@@ -213,7 +212,7 @@ namespace {
         EXPECT_TRUE(Find<QToolButton>("SpeedButton10")->isChecked());
         EXPECT_EQ(RootGrid()->currentRow(), 0);
         EXPECT_EQ(BassGrid()->currentRow(), 0);
-        EXPECT_EQ(window->CurrentNoteList(), "8 1 4 8 11");
+        EXPECT_EQ(window->noteList(), "8 1 4 8 11");
         EXPECT_GT(Total(), 0);
         EXPECT_EQ(Total(), Sheet()->count());
 
@@ -221,7 +220,7 @@ namespace {
         Find<QLineEdit>("EditAcorde")->setText(QStringLiteral("Cm7"));
         Click("SpeedButton2");
         EXPECT_EQ(Text("EditAcorde"), "Cm/7 ");
-        EXPECT_EQ(window->CurrentNoteList(), "0 3 7 10");
+        EXPECT_EQ(window->noteList(), "0 3 7 10");
         EXPECT_EQ(GridColumn(RootGrid()), "C C# D D# E F F# G G# A A# B");
     }
 

@@ -55,10 +55,7 @@ namespace {
         // The count of results the engine gives for C major with these search options.
         static int ExpectedCount(const SearchOptions& options)
         {
-            RefreshInput input;
-            input.noteList = "0 4 7";
-            input.options = options;
-            return static_cast<int>(ComputeRefresh(input).records.size());
+            return static_cast<int>(ComputeRefresh(FromSelection(StartupSelection(), options)).records.size());
         }
     };
 

@@ -157,6 +157,8 @@ void TForm1::SetUpControls()
 
     for (const int width : { 200, 50, 50 })
         ui->StatusBar1->addWidget(new StatusPanel(width, ui->StatusBar1));
+
+    SetUpExport();
 }
 
 // The pictures are rendered for the pixel ratio of the screen the window is on.
@@ -370,6 +372,7 @@ void TForm1::RefreshResults()
     for (const std::string& name : result.names)
         ui->ListBox1->addItem(Text(name));
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+    ShowExportEnabled();
 }
 
 void TForm1::ShowSelection()
@@ -603,7 +606,11 @@ void TForm1::SpeedButton13Click()
 
 // ---- The window ----
 
-void TForm1::Button2Click() { ui->Image1->clearDiagrams(); }
+void TForm1::Button2Click()
+{
+    ui->Image1->clearDiagrams();
+    ShowExportEnabled();
+}
 
 void TForm1::Sair1Click() { close(); }
 

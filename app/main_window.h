@@ -17,18 +17,21 @@
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.
 
+#include "drawing/sheet_layout.h"
 #include "guitar/result_list.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
 #include "guitar/voicing_search.h"
 #include "sound/midi_port.h"
 #include "theory/selection.h"
+#include "windows/export_dialogs.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +80,9 @@ public:
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
     const std::string& noteList() const { return m_noteList; } // of the last refresh
+
+    // Copy, export and print: the dialogs they ask (the desktop's unless replaced).
+    void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -134,6 +140,22 @@ private:
     void Sair1Click();
     void Sobre1Click();
 
+    // Copy, export and print (main_window_export.cpp).
+    void SetUpExport();
+    void ShowExportEnabled();
+    void CopyDiagramClick();
+    void ExportDiagramClick();
+    void ExportSheetClick();
+    void PrintClick();
+    void PrintPreviewClick();
+    int ExportedDiagram() const;
+    std::vector<Voicing> SheetDiagrams() const;
+    std::string TuningText() const;
+    SheetHeading ExportHeading(std::optional<size_t> count) const;
+    ExportDialogs::PaintPages SheetPainter(const std::vector<Voicing>& diagrams) const;
+    std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
+    static QString WriteFailure(const QString& path, const QString& why);
+
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<PictureStore> m_pictures;
     MidiDeviceFactory m_openMidiDevice;
@@ -161,6 +183,11 @@ private:
     bool m_rootPickRunning = false;
     bool m_presetRunning = false;
     bool m_watchingScreen = false;
+
+    // Copy, export and print.
+    std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QAction* m_copyDiagram = nullptr;
+    QAction* m_exportDiagram = nullptr;
 };
 
 // The main window, created first at start-up.

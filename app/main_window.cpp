@@ -161,6 +161,8 @@ void TForm1::SetUpControls()
 
     for (const int width : { 200, 50, 50 })
         ui->StatusBar1->addWidget(new StatusPanel(width, ui->StatusBar1));
+
+    SetUpExport();
 }
 
 // The pictures are rendered for the pixel ratio of the screen the window is on.
@@ -374,6 +376,7 @@ void TForm1::RefreshResults()
     for (const std::string& name : result.names)
         ui->ListBox1->addItem(Text(name));
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+    ShowExportEnabled();
 }
 
 void TForm1::ShowSelection()
@@ -607,7 +610,11 @@ void TForm1::SpeedButton13Click()
 
 // ---- The window ----
 
-void TForm1::Button2Click() { ui->Image1->clearDiagrams(); }
+void TForm1::Button2Click()
+{
+    ui->Image1->clearDiagrams();
+    ShowExportEnabled();
+}
 
 void TForm1::Sair1Click() { close(); }
 

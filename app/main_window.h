@@ -17,18 +17,21 @@
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.
 
+#include "drawing/sheet_layout.h"
 #include "guitar/result_list.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
 #include "guitar/voicing_search.h"
 #include "sound/midi_port.h"
 #include "theory/selection.h"
+#include "windows/export_dialogs.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +98,9 @@ public:
     void SoundFont1Click();
     const std::string& chosenSoundFont() const { return m_soundFont; }
 
+    // Copy, export and print: the dialogs they ask (the desktop's unless replaced).
+    void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -152,6 +158,22 @@ private:
     void Sair1Click();
     void Sobre1Click();
 
+    // Copy, export and print (main_window_export.cpp).
+    void SetUpExport();
+    void ShowExportEnabled();
+    void CopyDiagramClick();
+    void ExportDiagramClick();
+    void ExportSheetClick();
+    void PrintClick();
+    void PrintPreviewClick();
+    int ExportedDiagram() const;
+    std::vector<Voicing> SheetDiagrams() const;
+    std::string TuningText() const;
+    SheetHeading ExportHeading(std::optional<size_t> count) const;
+    ExportDialogs::PaintPages SheetPainter(const std::vector<Voicing>& diagrams) const;
+    std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
+    static QString WriteFailure(const QString& path, const QString& why);
+
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<PictureStore> m_pictures;
     MidiDeviceFactory m_openMidiDevice;
@@ -189,6 +211,11 @@ private:
     std::unique_ptr<KeptState> m_keptLayout; // the size, place and panes to show the window with
     std::string m_soundFont;
     FileDialog m_soundFontDialog;
+
+    // Copy, export and print.
+    std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QAction* m_copyDiagram = nullptr;
+    QAction* m_exportDiagram = nullptr;
 };
 
 // The main window, created first at start-up.

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QSlider>
 #include <QStyleOptionButton>
@@ -210,6 +211,35 @@ namespace {
         throw BadArguments("the neck is classic or electric, not " + neck);
     }
 
+    // An item of the menu bar's menus, by its caption; the mnemonic mark may be left out ("Close"
+    // for "&Close").
+    Answer Menu(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
+        const QString caption = plain(QString::fromStdString(Text(arguments, 0)));
+        auto* bar = Need<QMenuBar>(session, "MainMenu1");
+        for (QAction* title : bar->actions()) {
+            if (!title->menu())
+                continue;
+            for (QAction* item : title->menu()->actions()) {
+                if (item->isSeparator() || plain(item->text()) != caption)
+                    continue;
+                if (!item->isEnabled())
+                    return "the menu item " + caption.toStdString() + " is disabled";
+                bool ran = false;
+                const QMetaObject::Connection watch
+                    = QObject::connect(item, &QAction::triggered, item, [&ran] { ran = true; });
+                Answer answer = ChooseFromMenuBar(bar, title, item);
+                QObject::disconnect(watch);
+                if (!answer && !ran)
+                    return "the menu item " + caption.toStdString() + " did not take the click";
+                return answer;
+            }
+        }
+        throw BadArguments("no menu item " + caption.toStdString());
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -293,6 +323,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
                 ExpectCount(a, 0);
                 return s.Restart();
             } },
+        { "menu", Menu },
     };
     return table;
 }

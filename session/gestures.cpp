@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionToolButton>
@@ -131,6 +132,23 @@ std::optional<std::string> ChooseFromMenu(QToolButton* button, QAction* item)
     QTest::mouseRelease(button, Qt::LeftButton, {}, arrow);
     if (!clicked)
         return "the menu of " + button->objectName().toStdString() + " did not open";
+    return std::nullopt;
+}
+
+std::optional<std::string> ChooseFromMenuBar(QMenuBar* bar, QAction* title, QAction* item)
+{
+    QMenu* menu = title->menu();
+    if (!menu)
+        return "the menu bar's " + title->text().toStdString() + " is no menu";
+    // The press opens the menu, which then takes the pointer; the release is made on the item.
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+    if (!menu->isVisible())
+        return "the menu " + title->text().toStdString() + " did not open";
+    const QPoint at = menu->actionGeometry(item).center();
+    MoveOver(menu, at);
+    Click(menu, at);
+    if (menu->isVisible())
+        menu->close();
     return std::nullopt;
 }
 

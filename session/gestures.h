@@ -14,6 +14,7 @@ class QAbstractSlider;
 class QAction;
 class QComboBox;
 class QLineEdit;
+class QMenuBar;
 class QToolButton;
 class QWidget;
 
@@ -39,6 +40,10 @@ std::optional<std::string> ChooseFromList(QComboBox* box, int index);
 
 // Opens the drop-down menu of a tool-bar button with its arrow and clicks the item.
 std::optional<std::string> ChooseFromMenu(QToolButton* button, QAction* item);
+
+// Opens a menu of the menu bar with a click on its title and clicks the item; an error when the menu
+// did not open.
+std::optional<std::string> ChooseFromMenuBar(QMenuBar* bar, QAction* title, QAction* item);
 
 // A click on the face of a drop-down tool-bar button, clear of its arrow.
 void ClickButtonFace(QToolButton* button);

@@ -61,8 +61,12 @@ namespace {
         return name;
     }
 
-    constexpr std::array<std::string_view, 18> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
-        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A" };
+    constexpr std::array<std::string_view, 19> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
+        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+C" };
+
+    // The File menu's items that leave the window open; their dialogs answer cancel in the driver.
+    constexpr std::array<std::string_view, 5> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",
+        "Print preview" };
 
     struct Generator {
         std::string_view name;
@@ -87,7 +91,7 @@ namespace {
     }
 
     // clang-format off
-    const std::array<Generator, 24> kGenerators { {
+    const std::array<Generator, 25> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -115,6 +119,7 @@ namespace {
         { "tempo", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 5) }; } },
         { "neck", 1, [](Random& r, const Session&) -> json { return { Coin(r) ? "classic" : "electric" }; } },
         { "key", 6, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kKeys)) }; } },
+        { "menu", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kMenuItems)) }; } },
     } };
     // clang-format on
 

@@ -5,6 +5,7 @@
 #include "sound/recording_port.h"
 #include "toolkit/application.h"
 #include "toolkit/text_grid.h"
+#include "windows/export_dialogs.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -20,6 +21,29 @@ namespace corvane::session {
 
 namespace {
     constexpr int kWindowHeight = 700;
+
+    // A user who cancels every file and print dialog. A failure the window reports is kept with
+    // the exceptions, so that a run notices it.
+    class CancellingDialogs final : public ExportDialogs {
+    public:
+        explicit CancellingDialogs(std::vector<std::string>& reports)
+            : m_reports(reports)
+        {
+        }
+        std::optional<SaveChoice> saveFile(QWidget*, const QString&, const QString&, const QString&) override
+        {
+            return std::nullopt;
+        }
+        std::optional<bool> print(QWidget*, const PaintPages&) override { return std::nullopt; }
+        void preview(QWidget*, const PaintPages&) override { }
+        void showError(QWidget*, const QString& title, const QString& message) override
+        {
+            m_reports.push_back("message box " + title.toStdString() + ": " + message.toStdString());
+        }
+
+    private:
+        std::vector<std::string>& m_reports;
+    };
 
     std::string& SettingsFile()
     {
@@ -38,6 +62,7 @@ void Session::MakeWindow()
         *port = recording.get();
         return recording;
     });
+    m_window->setExportDialogs(std::make_unique<CancellingDialogs>(m_exceptions));
     if (!SettingsFile().empty())
         m_window->UseSettings(
             std::make_unique<QSettings>(QString::fromStdString(SettingsFile()), QSettings::IniFormat));

@@ -96,6 +96,18 @@ TEST(SessionDriver, AClickOnADiagramShowsItsFormationNeckAndStrum)
     EXPECT_EQ(answer["neckCalls"][0], "picture neck-classic 0 0");
 }
 
+// The driver's dialogs answer cancel, so that no menu item waits for a person.
+TEST(SessionDriver, MenuItemsRunAndTheirDialogsAnswerCancel)
+{
+    const json answer = Answer(R"([["menu","Copy diagram"],["menu","Export diagram…"],["menu","Export sheet…"],)"
+                               R"(["menu","Print…"],["menu","Print preview"],["menu","Paste"]])");
+    ASSERT_EQ(answer["answers"].size(), 6u);
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(answer["answers"][i], nullptr) << i;
+    EXPECT_EQ(answer["answers"][5]["error"], "menu: no menu item Paste");
+    EXPECT_EQ(answer["refreshCount"], 0);
+}
+
 TEST(SessionDriver, AnActionOnAHiddenListIsRefusedAndBadLinesAnswerAnError)
 {
     const std::vector<json> answers

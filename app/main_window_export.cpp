@@ -1,0 +1,208 @@
+// The main window's copy, export and print: the File menu's items, the name list's copy, and the
+// reading of the controls these need. The drawing and the file formats are the export library's.
+
+#include "app/main_window.h"
+
+#include "ui_main_window.h"
+
+#include "drawing/qt/picture_store.h"
+#include "guitar/result_list.h"
+#include "toolkit/chord_export.h"
+#include "toolkit/copyable_list.h"
+#include "toolkit/result_sheet.h"
+#include "windows/export_dialogs.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace corvane {
+
+namespace {
+
+    // A chord name made fit for a file name: "C/E" becomes "C-E".
+    QString FileNameOf(QString name)
+    {
+        name = name.trimmed();
+        for (const QChar bad : { QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('*'),
+                 QLatin1Char('?'), QLatin1Char('"'), QLatin1Char('<'), QLatin1Char('>'), QLatin1Char('|') })
+            name.replace(bad, QLatin1Char('-'));
+        return name.isEmpty() ? QStringLiteral("chords") : name;
+    }
+
+} // namespace
+
+void TForm1::SetUpExport()
+{
+    m_exportDialogs = std::make_unique<DesktopExportDialogs>();
+
+    const auto item = [this](const char* name, const QString& caption, auto handler) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QLatin1StringView(name));
+        connect(action, &QAction::triggered, this, handler);
+        ui->File1->insertAction(ui->Sair1, action);
+        return action;
+    };
+    m_copyDiagram = item("CopyDiagram1", QStringLiteral("Copy diagram"), &TForm1::CopyDiagramClick);
+    m_copyDiagram->setShortcut(QKeySequence::Copy);
+    ui->File1->insertSeparator(ui->Sair1);
+    m_exportDiagram = item("ExportDiagram1", QStringLiteral("Export diagram…"), &TForm1::ExportDiagramClick);
+    item("ExportSheet1", QStringLiteral("Export sheet…"), &TForm1::ExportSheetClick);
+    ui->File1->insertSeparator(ui->Sair1);
+    item("Print1", QStringLiteral("Print…"), &TForm1::PrintClick)->setShortcut(QKeySequence::Print);
+    item("PrintPreview1", QStringLiteral("Print preview"), &TForm1::PrintPreviewClick);
+    ui->File1->insertSeparator(ui->Sair1);
+
+    MakeListCopyable(ui->ListBox1);
+}
+
+void TForm1::setExportDialogs(std::unique_ptr<ExportDialogs> dialogs)
+{
+    if (dialogs)
+        m_exportDialogs = std::move(dialogs);
+}
+
+// With no diagram on the sheet there is nothing to copy or export on its own; the sheet itself can
+// still be exported and printed, its heading saying that nothing was found.
+void TForm1::ShowExportEnabled()
+{
+    const bool any = ui->Image1->count() > 0;
+    m_copyDiagram->setEnabled(any);
+    m_exportDiagram->setEnabled(any);
+}
+
+// The diagram last clicked; after a refresh, which forgets the click, the first one.
+int TForm1::ExportedDiagram() const
+{
+    if (ui->Image1->count() == 0)
+        return -1;
+    return std::max(0, ui->Image1->selectedCell());
+}
+
+std::vector<Voicing> TForm1::SheetDiagrams() const
+{
+    std::vector<Voicing> diagrams;
+    diagrams.reserve(static_cast<size_t>(ui->Image1->count()));
+    for (int i = 0; i < ui->Image1->count(); ++i)
+        diagrams.push_back(ui->Image1->diagram(i));
+    return diagrams;
+}
+
+// "Standard Tuning (E A D G B E)" while the strings are as the button's preset tunes them, else the
+// strings' names alone.
+std::string TForm1::TuningText() const
+{
+    const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
+        ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
+    QStringList names;
+    for (const QLabel* label : labels)
+        names << label->text();
+    const QString strings = names.join(QLatin1Char(' '));
+    const QString caption = ui->ToolButton5->text();
+    for (const TuningPreset& preset : kTuningPresets) {
+        if (QString::fromUtf8(preset.buttonCaption.data(), static_cast<qsizetype>(preset.buttonCaption.size()))
+                == caption
+            && preset.pitchClasses == m_tuning)
+            return (caption + QStringLiteral(" (") + strings + QLatin1Char(')')).toStdString();
+    }
+    return strings.toStdString();
+}
+
+SheetHeading TForm1::ExportHeading(std::optional<size_t> count) const
+{
+    SheetHeading heading;
+    heading.title = ui->EditAcorde->text().trimmed().toStdString();
+    heading.details = count ? SheetDetails(TuningText(), *count) : TuningText();
+    return heading;
+}
+
+void TForm1::CopyDiagramClick()
+{
+    const int index = ExportedDiagram();
+    if (index < 0)
+        return;
+    QGuiApplication::clipboard()->setMimeData(
+        DiagramMimeData(ui->Image1->diagram(index), *m_pictures, ui->Image1->leftHanded()));
+}
+
+void TForm1::ExportDiagramClick()
+{
+    const int index = ExportedDiagram();
+    if (index < 0)
+        return;
+    const Voicing voicing = ui->Image1->diagram(index);
+    const QString title = QStringLiteral("Export diagram");
+    const QString name
+        = FileNameOf(ui->EditAcorde->text()) + QLatin1Char(' ') + FileNameOf(FingeringClipboardText(voicing));
+    const std::optional<ExportTarget> target = AskExportTarget(title, name);
+    if (!target)
+        return;
+    QString error;
+    // One diagram's heading names its chord and tuning; a count of one would say nothing.
+    if (!ExportDiagram(target->path, target->format, voicing, ExportHeading(std::nullopt),
+            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error))
+        m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
+}
+
+void TForm1::ExportSheetClick()
+{
+    const QString title = QStringLiteral("Export sheet");
+    const std::optional<ExportTarget> target = AskExportTarget(title, FileNameOf(ui->EditAcorde->text()));
+    if (!target)
+        return;
+    const std::vector<Voicing> diagrams = SheetDiagrams();
+    QString error;
+    if (!ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
+            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error))
+        m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
+}
+
+void TForm1::PrintClick()
+{
+    const std::vector<Voicing> diagrams = SheetDiagrams();
+    const std::optional<bool> printed = m_exportDialogs->print(this, SheetPainter(diagrams));
+    if (printed && !*printed)
+        m_exportDialogs->showError(
+            this, QStringLiteral("Print"), QStringLiteral("The sheet could not be sent to the printer."));
+}
+
+void TForm1::PrintPreviewClick()
+{
+    const std::vector<Voicing> diagrams = SheetDiagrams();
+    m_exportDialogs->preview(this, SheetPainter(diagrams));
+}
+
+// The pages as the PDF export makes them: the sheet's columns, as many rows as a page holds.
+ExportDialogs::PaintPages TForm1::SheetPainter(const std::vector<Voicing>& diagrams) const
+{
+    return [&diagrams, heading = ExportHeading(diagrams.size()), columns = sheet::Columns(ui->Image1->width()),
+               leftHanded = ui->Image1->leftHanded()](
+               QPagedPaintDevice& device) { return PaintSheetPages(device, diagrams, heading, leftHanded, columns); };
+}
+
+std::optional<ExportTarget> TForm1::AskExportTarget(const QString& title, const QString& suggestedName)
+{
+    const QString filters = ExportFileFilters();
+    const QString firstSuffix = QStringLiteral(".png");
+    const std::optional<SaveChoice> choice
+        = m_exportDialogs->saveFile(this, title + QStringLiteral("…"), suggestedName + firstSuffix, filters);
+    if (!choice)
+        return std::nullopt;
+    std::optional<ExportTarget> target = ExportTargetOf(*choice);
+    if (!target)
+        m_exportDialogs->showError(this, title,
+            QStringLiteral("\"%1\" names no format to write: choose a .png, .svg or .pdf file.").arg(choice->path));
+    return target;
+}
+
+QString TForm1::WriteFailure(const QString& path, const QString& why)
+{
+    QString message = QStringLiteral("\"%1\" could not be written.").arg(path);
+    if (!why.isEmpty())
+        message += QLatin1Char('\n') + why;
+    return message;
+}
+
+} // namespace corvane

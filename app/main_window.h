@@ -46,6 +46,7 @@ namespace corvane {
 
 class PictureStore;
 class TextGrid;
+class TFormProgression;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -77,6 +78,15 @@ public:
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
     const std::string& noteList() const { return m_noteList; } // of the last refresh
+
+    // Progression window: the search options as the sheet uses them, the name box searched as if
+    // typed, the window itself (created on first use), and every diagram the user selects.
+    SearchOptions CurrentSearchOptions() const;
+    void SearchTypedName(const QString& name);
+    void Progression1Click();
+    TFormProgression* progressionWindow() const { return m_progression; }
+signals:
+    void diagramSelected(const corvane::Voicing& frets);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -161,6 +171,8 @@ private:
     bool m_rootPickRunning = false;
     bool m_presetRunning = false;
     bool m_watchingScreen = false;
+
+    TFormProgression* m_progression = nullptr; // progression window
 };
 
 // The main window, created first at start-up.

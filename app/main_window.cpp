@@ -245,6 +245,7 @@ void TForm1::ConnectHandlers()
     ui->Sair1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
+    connect(ui->Progression1, &QAction::triggered, this, &TForm1::Progression1Click);
 }
 
 // The start-up sequence; each step relies on the ones before it.
@@ -348,15 +349,7 @@ void TForm1::RefreshResults()
     m_selectedX = 0;
     m_selectedY = 0;
 
-    SearchOptions options;
-    options.tuning = m_tuning;
-    options.fretLimit = m_fretLimit;
-    options.span = ui->ComboBox2->selectedValue(5);
-    options.omit3 = ui->CheckBoxOmit3->isChecked();
-    options.omit5 = ui->CheckBoxOmit5->isChecked();
-    options.noBarre = ui->CheckBoxPestanas->isChecked();
-    options.easy = ui->CheckBoxNSI->isChecked();
-    const RefreshInput input = FromSelection(m_selection, options);
+    const RefreshInput input = FromSelection(m_selection, CurrentSearchOptions());
     m_noteList = NoteListText(input);
 
     // A note list the search cannot take (more than six notes) shows no result rather than a wrong
@@ -377,6 +370,19 @@ void TForm1::RefreshResults()
         ui->ListBox1->addItem(Text(name));
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
     ShowExportEnabled();
+}
+
+SearchOptions TForm1::CurrentSearchOptions() const
+{
+    SearchOptions options;
+    options.tuning = m_tuning;
+    options.fretLimit = m_fretLimit;
+    options.span = ui->ComboBox2->selectedValue(5);
+    options.omit3 = ui->CheckBoxOmit3->isChecked();
+    options.omit5 = ui->CheckBoxOmit5->isChecked();
+    options.noBarre = ui->CheckBoxPestanas->isChecked();
+    options.easy = ui->CheckBoxNSI->isChecked();
+    return options;
 }
 
 void TForm1::ShowSelection()
@@ -585,6 +591,7 @@ void TForm1::Image1MouseUp(QPoint position)
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
     PlayVoicing(*m_midi, m_playedFrets, m_stringNotes, ui->TrackBarTempoAcorde->value());
+    emit diagramSelected(m_playedFrets);
 }
 
 void TForm1::ComboBoxPatchChange(int index)

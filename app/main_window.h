@@ -51,6 +51,7 @@ namespace corvane {
 class PictureStore;
 class TextGrid;
 struct KeptState;
+class TFormProgression;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -100,6 +101,15 @@ public:
 
     // Copy, export and print: the dialogs they ask (the desktop's unless replaced).
     void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs);
+
+    // Progression window: the search options as the sheet uses them, the name box searched as if
+    // typed, the window itself (created on first use), and every diagram the user selects.
+    SearchOptions CurrentSearchOptions() const;
+    void SearchTypedName(const QString& name);
+    void Progression1Click();
+    TFormProgression* progressionWindow() const { return m_progression; }
+signals:
+    void diagramSelected(const corvane::Voicing& frets);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -216,6 +226,8 @@ private:
     std::unique_ptr<ExportDialogs> m_exportDialogs;
     QAction* m_copyDiagram = nullptr;
     QAction* m_exportDiagram = nullptr;
+
+    TFormProgression* m_progression = nullptr; // progression window
 };
 
 // The main window, created first at start-up.

@@ -1,11 +1,14 @@
 #include "cli/progression_command.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "cli/formats.h"
 #include "cli/json_output.h"
+#include "drawing/svg_sheet.h"
 #include "guitar/progression.h"
 
 namespace corvane::cli {
@@ -54,12 +57,52 @@ namespace {
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     }
 
+    // The chords that have a fingering, in order, with their names as written.
+    struct SongSheet {
+        std::vector<Voicing> diagrams;
+        std::vector<std::string> names;
+    };
+    SongSheet SheetOf(const ProgressionChoice& choice)
+    {
+        SongSheet sheet;
+        for (const ChordChoice& chord : choice.chords) {
+            if (const VoicingRecord* chosen = chord.Chosen()) {
+                sheet.diagrams.push_back(chosen->frets);
+                sheet.names.push_back(chord.text);
+            }
+        }
+        return sheet;
+    }
+
+    // One definition per chord and fingering, in the order they first come; a chord played again
+    // with the same fingering is defined once.
+    void WriteChordPro(const ProgressionChoice& choice, std::ostream& out)
+    {
+        std::vector<std::string> written;
+        const SongSheet sheet = SheetOf(choice);
+        for (std::size_t i = 0; i < sheet.diagrams.size(); ++i) {
+            std::string line = ChordProDefine(sheet.names[i], sheet.diagrams[i]);
+            if (std::find(written.begin(), written.end(), line) != written.end())
+                continue;
+            out << line << '\n';
+            written.push_back(std::move(line));
+        }
+    }
+
+    // The song sheet: every chord played, in order, with its name above its diagram.
+    void WriteSvg(const ProgressionChoice& choice, std::ostream& out)
+    {
+        const SongSheet sheet = SheetOf(choice);
+        WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
+    }
+
     // Every output format: its name for --format and its writer.
     struct Format {
         const char* name;
         void (*write)(const ProgressionChoice&, std::ostream&);
     };
-    constexpr std::array kFormats { Format { "frets", WriteFrets }, Format { "json", WriteJson } };
+    constexpr std::array kFormats { Format { "frets", WriteFrets }, Format { "chordpro", WriteChordPro },
+        Format { "svg", WriteSvg }, Format { "json", WriteJson } };
 
     // "5-9": the lowest and the highest fret, 1..27.
     std::optional<FretWindow> ParseWindow(const std::string& text)
@@ -102,7 +145,9 @@ ProgressionCommand::ProgressionCommand(CLI::App& app)
     std::vector<std::string> names;
     for (const Format& format : kFormats)
         names.emplace_back(format.name);
-    command_->add_option("--format", format_, "output: one line of frets per chord, or one JSON object")
+    command_
+        ->add_option("--format", format_,
+            "output: one line of frets per chord, ChordPro definitions, an SVG song sheet, or one JSON object")
         ->check(CLI::IsMember(names));
     command_->add_option("--keep-position", keepPosition_, "stay within these frets, e.g. 5-9");
     command_->add_flag("--anywhere", anywhere_, "let the first chord start anywhere, not near the nut");

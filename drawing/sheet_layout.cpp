@@ -10,6 +10,8 @@ namespace {
 
     int HeadingHeight(const SheetHeading& heading) { return heading.empty() ? 0 : kHeadingHeight; }
 
+    int CellHeight(bool named) { return named ? kCellHeight + kNameHeight : kCellHeight; }
+
     int HeadingWidth(const SheetHeading& heading)
     {
         if (heading.empty())
@@ -29,30 +31,33 @@ int EstimatedTextWidth(std::string_view text, int pixels)
     return static_cast<int>((characters * pixels * 62 + 99) / 100);
 }
 
-SheetLayout::SheetLayout(std::size_t count, int columns, const SheetHeading& heading)
+SheetLayout::SheetLayout(std::size_t count, int columns, const SheetHeading& heading, bool named)
     : m_columns(std::max(1, columns))
     , m_headingHeight(HeadingHeight(heading))
+    , m_cellHeight(CellHeight(named))
 {
     const std::size_t rows = (count + static_cast<std::size_t>(m_columns) - 1) / static_cast<std::size_t>(m_columns);
     m_width = std::max(m_columns * kCellWidth, HeadingWidth(heading));
-    m_height = m_headingHeight + static_cast<int>(rows) * kCellHeight;
+    m_height = m_headingHeight + static_cast<int>(rows) * m_cellHeight;
 }
 
 Placement SheetLayout::cell(std::size_t index) const
 {
     const auto columns = static_cast<std::size_t>(m_columns);
     return { static_cast<int>(index % columns) * kCellWidth,
-        m_headingHeight + static_cast<int>(index / columns) * kCellHeight };
+        m_headingHeight + static_cast<int>(index / columns) * m_cellHeight };
 }
 
-PageLayout::PageLayout(std::size_t count, int pageWidth, int pageHeight, const SheetHeading& heading, int columns)
+PageLayout::PageLayout(
+    std::size_t count, int pageWidth, int pageHeight, const SheetHeading& heading, int columns, bool named)
     : m_count(count)
     , m_headingHeight(HeadingHeight(heading))
+    , m_cellHeight(CellHeight(named))
 {
     // A page too small for one cell still takes one per page rather than none.
     const int fit = std::max(1, pageWidth / kCellWidth);
     m_columns = columns > 0 ? std::min(columns, fit) : fit;
-    m_rows = std::max(1, (pageHeight - m_headingHeight) / kCellHeight);
+    m_rows = std::max(1, (pageHeight - m_headingHeight) / m_cellHeight);
 }
 
 std::size_t PageLayout::pageCount() const { return std::max<std::size_t>(1, (m_count + perPage() - 1) / perPage()); }
@@ -62,7 +67,7 @@ Placement PageLayout::cell(std::size_t index) const
     const std::size_t onPage = index % perPage();
     const auto columns = static_cast<std::size_t>(m_columns);
     return { static_cast<int>(onPage % columns) * kCellWidth,
-        m_headingHeight + static_cast<int>(onPage / columns) * kCellHeight };
+        m_headingHeight + static_cast<int>(onPage / columns) * m_cellHeight };
 }
 
 std::string SheetDetails(std::string_view tuning, std::size_t count)

@@ -1,7 +1,8 @@
 #pragma once
 // Where things go on an exported chord sheet: an optional heading (the chord's name as a title, the
 // tuning and the count in small type), then the diagrams in 100 x 130 cells, row by row, in the
-// result sheet's order. Pure geometry; every output format draws from it.
+// result sheet's order; on a song sheet each cell has a line for its chord's name above the
+// diagram. Pure geometry; every output format draws from it.
 
 #include <cstddef>
 #include <string>
@@ -25,6 +26,11 @@ namespace export_sheet {
     constexpr int kDetailsTop = 28;
     constexpr int kHeadingHeight = 46;
     constexpr int kDefaultColumns = 6;
+    // On a song sheet each diagram has its chord's name above it, over the grid.
+    constexpr int kNameHeight = 18;
+    constexpr int kNamePixels = 13;
+    constexpr int kNameLeft = 24;
+    constexpr int kNameTop = 2;
 }
 
 struct Placement {
@@ -35,7 +41,8 @@ struct Placement {
 class SheetLayout {
 public:
     // `columns` below 1 counts as 1. A sheet is never narrower than its heading is estimated to be.
-    SheetLayout(std::size_t count, int columns, const SheetHeading& heading);
+    // With `named`, every cell is taller by a line for the chord's name.
+    SheetLayout(std::size_t count, int columns, const SheetHeading& heading, bool named = false);
 
     int columns() const { return m_columns; }
     int width() const { return m_width; }
@@ -46,6 +53,7 @@ public:
 private:
     int m_columns;
     int m_headingHeight;
+    int m_cellHeight;
     int m_width;
     int m_height;
 };
@@ -55,7 +63,8 @@ private:
 class PageLayout {
 public:
     // `columns` 0 fits as many as the page width allows; otherwise at most that many.
-    PageLayout(std::size_t count, int pageWidth, int pageHeight, const SheetHeading& heading, int columns = 0);
+    PageLayout(std::size_t count, int pageWidth, int pageHeight, const SheetHeading& heading, int columns = 0,
+        bool named = false);
 
     int columns() const { return m_columns; }
     int rowsPerPage() const { return m_rows; }
@@ -72,6 +81,7 @@ private:
     int m_columns;
     int m_rows;
     int m_headingHeight;
+    int m_cellHeight;
 };
 
 // "Drop D (D A D G B E), 57 diagrams".

@@ -5,22 +5,45 @@
 
 namespace corvane {
 
+namespace {
+
+    // A song sheet when `named`: a line above each diagram for its name.
+    void WriteSheet(std::ostream& out, std::span<const Voicing> diagrams, bool named,
+        std::span<const std::string> names, const SheetHeading& heading, int columns, bool leftHanded)
+    {
+        using namespace export_sheet;
+        const SheetLayout layout(diagrams.size(), columns, heading, named);
+        BeginSvgDocument(out, layout.width(), layout.height());
+        SvgCanvas canvas(out);
+        if (!heading.title.empty())
+            canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
+        if (!heading.details.empty())
+            canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
+        for (std::size_t i = 0; i < diagrams.size(); ++i) {
+            const Placement cell = layout.cell(i);
+            int top = cell.top;
+            if (named) {
+                if (i < names.size() && !names[i].empty())
+                    canvas.drawSizedText(cell.left + kNameLeft, top + kNameTop, names[i], kNamePixels, true);
+                top += kNameHeight;
+            }
+            DrawChordDiagram(canvas, diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
+        }
+        EndSvgDocument(out);
+    }
+
+} // namespace
+
 void WriteSvgSheet(
     std::ostream& out, std::span<const Voicing> diagrams, const SheetHeading& heading, int columns, bool leftHanded)
 {
-    using namespace export_sheet;
-    const SheetLayout layout(diagrams.size(), columns, heading);
-    BeginSvgDocument(out, layout.width(), layout.height());
-    SvgCanvas canvas(out);
-    if (!heading.title.empty())
-        canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
-    if (!heading.details.empty())
-        canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
-    for (std::size_t i = 0; i < diagrams.size(); ++i) {
-        const Placement cell = layout.cell(i);
-        DrawChordDiagram(canvas, diagrams[i], cell.top, cell.left, kDiagramNormal, leftHanded);
-    }
-    EndSvgDocument(out);
+    WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
+}
+
+void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, bool leftHanded)
+{
+    WriteSheet(out, diagrams, true, names, heading, columns, leftHanded);
 }
 
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded)

@@ -7,11 +7,17 @@
 
 #include <ostream>
 #include <span>
+#include <string>
 
 namespace corvane {
 
 void WriteSvgSheet(
     std::ostream& out, std::span<const Voicing> diagrams, const SheetHeading& heading, int columns, bool leftHanded);
+
+// A song sheet: the diagrams in order, each with its chord's name above it; `names` holds one name
+// per diagram (missing ones are left blank).
+void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, bool leftHanded);
 
 // One diagram in its 100 x 130 cell, with the heading above it when there is one.
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded);

@@ -161,91 +161,163 @@ QImage DiagramImage(const Voicing& voicing, const PictureStore& pictures, bool l
     return SheetImage(std::span<const Voicing>(&voicing, 1), heading, 1, pictures, leftHanded);
 }
 
+namespace {
+
+    // The diagrams of a sheet and, on a song sheet, the names above them.
+    struct Cells {
+        std::span<const Voicing> diagrams;
+        bool named = false;
+        std::span<const std::string> names;
+    };
+
+    void PaintCell(
+        QPainter& painter, QtCanvas& canvas, const Cells& cells, std::size_t i, Placement cell, bool leftHanded)
+    {
+        int top = cell.top;
+        if (cells.named) {
+            if (i < cells.names.size() && !cells.names[i].empty()) {
+                const QFont diagramFont = painter.font();
+                QFont font = diagramFont;
+                font.setPixelSize(kNamePixels);
+                font.setBold(true);
+                painter.setFont(font);
+                painter.drawText(QPoint(cell.left + kNameLeft, top + kNameTop + painter.fontMetrics().ascent()),
+                    FromUtf8(cells.names[i]));
+                painter.setFont(diagramFont);
+            }
+            top += kNameHeight;
+        }
+        DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
+    }
+
+    QImage PaintImage(
+        const Cells& cells, const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded)
+    {
+        const SheetLayout layout(cells.diagrams.size(), columns, heading, cells.named);
+        const qreal ratio = pictures.devicePixelRatio();
+        QImage image(static_cast<int>(std::lround(layout.width() * ratio)),
+            static_cast<int>(std::lround(layout.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            return image;
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PreparePainter(painter);
+        PaintHeading(painter, heading);
+        QtCanvas canvas(painter, pictures);
+        for (std::size_t i = 0; i < cells.diagrams.size(); ++i)
+            PaintCell(painter, canvas, cells, i, layout.cell(i), leftHanded);
+        return image;
+    }
+
+    bool PaintPages(
+        QPagedPaintDevice& device, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
+    {
+        QPainter painter;
+        if (!painter.begin(&device))
+            return false;
+        // Painter units become sheet pixels; the page's printable area in those units decides the layout.
+        const qreal scale = device.logicalDpiX() / kSheetPixelsPerInch;
+        painter.scale(scale, scale);
+        const PageLayout pages(cells.diagrams.size(), static_cast<int>(device.width() / scale),
+            static_cast<int>(device.height() / scale), heading, columns, cells.named);
+        const PictureStore pictures(std::clamp(scale, 1.0, kHighestPaperRatio));
+        PreparePainter(painter);
+        QtCanvas canvas(painter, pictures);
+        for (std::size_t page = 0; page < pages.pageCount(); ++page) {
+            if (page > 0 && !device.newPage())
+                return false;
+            PaintHeading(painter, heading);
+            const std::size_t first = pages.firstOnPage(page);
+            const std::size_t last = std::min(cells.diagrams.size(), first + pages.perPage());
+            for (std::size_t i = first; i < last; ++i)
+                PaintCell(painter, canvas, cells, i, pages.cell(i), leftHanded);
+        }
+        return painter.end();
+    }
+
+    bool WritePdf(QIODevice& out, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
+    {
+        QPdfWriter writer(&out);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setTitle(FromUtf8(heading.title));
+        writer.setCreator(QStringLiteral("Corvane Chords"));
+        return PaintPages(writer, cells, heading, leftHanded, columns);
+    }
+
+    bool Export(const QString& path, ExportFormat format, const Cells& cells, const SheetHeading& heading, int columns,
+        qreal pixelRatio, bool leftHanded, QString* error)
+    {
+        if (format == ExportFormat::Png)
+            return WriteImage(path, PaintImage(cells, heading, columns, PictureStore(pixelRatio), leftHanded), error);
+
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return Fail(error, file.errorString());
+        if (format == ExportFormat::Svg) {
+            DeviceStreamBuffer buffer(file);
+            std::ostream out(&buffer);
+            if (cells.named)
+                WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
+            else
+                WriteSvgSheet(out, cells.diagrams, heading, columns, leftHanded);
+            out.flush();
+            if (!buffer.good())
+                return Fail(error, file.errorString());
+        } else if (!WritePdf(file, cells, heading, leftHanded, columns)) {
+            file.cancelWriting();
+            return Fail(error, QStringLiteral("The PDF document could not be written."));
+        }
+        if (!file.commit())
+            return Fail(error, file.errorString());
+        return true;
+    }
+
+} // namespace
+
 QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded)
 {
-    const SheetLayout layout(diagrams.size(), columns, heading);
-    const qreal ratio = pictures.devicePixelRatio();
-    QImage image(static_cast<int>(std::lround(layout.width() * ratio)),
-        static_cast<int>(std::lround(layout.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PreparePainter(painter);
-    PaintHeading(painter, heading);
-    QtCanvas canvas(painter, pictures);
-    for (std::size_t i = 0; i < diagrams.size(); ++i) {
-        const Placement cell = layout.cell(i);
-        DrawChordDiagram(canvas, diagrams[i], cell.top, cell.left, kDiagramNormal, leftHanded);
-    }
-    return image;
+    return PaintImage({ diagrams, false, {} }, heading, columns, pictures, leftHanded);
 }
 
 bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, const SheetHeading& heading,
     bool leftHanded, int columns)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    // Painter units become sheet pixels; the page's printable area in those units decides the layout.
-    const qreal scale = device.logicalDpiX() / kSheetPixelsPerInch;
-    painter.scale(scale, scale);
-    const PageLayout pages(diagrams.size(), static_cast<int>(device.width() / scale),
-        static_cast<int>(device.height() / scale), heading, columns);
-    const PictureStore pictures(std::clamp(scale, 1.0, kHighestPaperRatio));
-    PreparePainter(painter);
-    QtCanvas canvas(painter, pictures);
-    for (std::size_t page = 0; page < pages.pageCount(); ++page) {
-        if (page > 0 && !device.newPage())
-            return false;
-        PaintHeading(painter, heading);
-        const std::size_t first = pages.firstOnPage(page);
-        const std::size_t last = std::min(diagrams.size(), first + pages.perPage());
-        for (std::size_t i = first; i < last; ++i) {
-            const Placement cell = pages.cell(i);
-            DrawChordDiagram(canvas, diagrams[i], cell.top, cell.left, kDiagramNormal, leftHanded);
-        }
-    }
-    return painter.end();
+    return PaintPages(device, { diagrams, false, {} }, heading, leftHanded, columns);
 }
 
 bool WritePdfSheet(
     QIODevice& out, std::span<const Voicing> diagrams, const SheetHeading& heading, bool leftHanded, int columns)
 {
-    QPdfWriter writer(&out);
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    writer.setTitle(FromUtf8(heading.title));
-    writer.setCreator(QStringLiteral("Corvane Chords"));
-    return PaintSheetPages(writer, diagrams, heading, leftHanded, columns);
+    return WritePdf(out, { diagrams, false, {} }, heading, leftHanded, columns);
 }
 
 bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
     const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
 {
-    if (format == ExportFormat::Png)
-        return WriteImage(path, SheetImage(diagrams, heading, columns, PictureStore(pixelRatio), leftHanded), error);
+    return Export(path, format, { diagrams, false, {} }, heading, columns, pixelRatio, leftHanded, error);
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
-    if (format == ExportFormat::Svg) {
-        DeviceStreamBuffer buffer(file);
-        std::ostream out(&buffer);
-        WriteSvgSheet(out, diagrams, heading, columns, leftHanded);
-        out.flush();
-        if (!buffer.good())
-            return Fail(error, file.errorString());
-    } else if (!WritePdfSheet(file, diagrams, heading, leftHanded, columns)) {
-        file.cancelWriting();
-        return Fail(error, QStringLiteral("The PDF document could not be written."));
-    }
-    if (!file.commit())
-        return Fail(error, file.errorString());
-    return true;
+QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded)
+{
+    return PaintImage({ diagrams, true, names }, heading, columns, pictures, leftHanded);
+}
+
+bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, bool leftHanded, int columns)
+{
+    return PaintPages(device, { diagrams, true, names }, heading, leftHanded, columns);
+}
+
+bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
+    QString* error)
+{
+    return Export(path, format, { diagrams, true, names }, heading, columns, pixelRatio, leftHanded, error);
 }
 
 bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,

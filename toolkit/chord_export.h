@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 class QIODevice;
 class QMimeData;
@@ -64,6 +65,16 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
 // One diagram, in one column; a one-page PDF.
 bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
     qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+
+// Song sheets: the diagrams in order, each with its chord's name above it; `names` holds one name per
+// diagram. Otherwise as the plain sheets above.
+QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded);
+bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, bool leftHanded, int columns = 0);
+bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
+    QString* error = nullptr);
 
 // The fret numbers' font: the application font at the pixel size the diagrams leave room for.
 QFont DiagramFont(QFont base);

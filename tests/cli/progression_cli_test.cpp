@@ -61,3 +61,32 @@ TEST(CliProgression, ChordsLeftOutAndBadInput)
         EXPECT_NE(run.out.find(row.message), std::string::npos) << run.out;
     }
 }
+
+// The sheet formats draw and define what the frets format chose, in order.
+TEST(CliProgression, ChordProAndSvgSongSheets)
+{
+    const CliRun chordpro = Cli("progression \"C G C\" --format chordpro");
+    ASSERT_EQ(chordpro.status, 0);
+    const std::vector<std::string> defines = Lines(chordpro.out);
+    ASSERT_EQ(defines.size(), 2u) << "C comes back with the same fingering and is defined once";
+    EXPECT_EQ(defines[0].rfind("{define: C base-fret 1 frets x 3 2 0 1 0 fingers", 0), 0u) << defines[0];
+    EXPECT_EQ(defines[1].rfind("{define: G base-fret 1 frets 3 2 0 0 0 3 fingers", 0), 0u) << defines[1];
+
+    const auto count = [](const std::string& text, const std::string& part) {
+        std::size_t n = 0;
+        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    const CliRun one = Cli("progression C --format svg");
+    const CliRun three = Cli("progression \"C G Qz\" --format svg", {}, true);
+    ASSERT_EQ(one.status, 0);
+    EXPECT_EQ(three.status, 1);
+    EXPECT_NE(three.out.find("<svg"), std::string::npos);
+    EXPECT_EQ(count(three.out, ">C<"), 1u);
+    EXPECT_EQ(count(three.out, ">G<"), 1u);
+    EXPECT_EQ(count(three.out, ">Qz<"), 0u) << "a chord left out has no diagram";
+    const std::string grid = "#braco\" x=";
+    EXPECT_EQ(count(one.out, grid), 1u);
+    EXPECT_EQ(count(three.out, grid), 2u);
+}

@@ -1,0 +1,45 @@
+// The main window's side of the progression window: it lends its search options, its name box, its
+// sound and its selected diagrams.
+
+#include "app/main_window.h"
+
+#include "ui_main_window.h"
+
+#include "windows/progression_window.h"
+
+#include <QLineEdit>
+#include <QSlider>
+
+namespace corvane {
+
+// As the user would: the name typed over the box, then the search.
+void TForm1::SearchTypedName(const QString& name)
+{
+    ui->EditAcorde->setText(name);
+    SpeedButton2Click();
+}
+
+void TForm1::Progression1Click()
+{
+    if (!m_progression) {
+        ProgressionHost host;
+        host.searchOptions = [this] { return CurrentSearchOptions(); };
+        host.showChord = [this](const QString& chord) {
+            SearchTypedName(chord);
+            raise();
+            activateWindow();
+        };
+        host.port = [this] { return m_midi.get(); };
+        host.stringNotes = [this] { return m_stringNotes; };
+        host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
+        host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
+        m_progression = new TFormProgression(std::move(host), this);
+        m_progression->setObjectName(QStringLiteral("FormProgression"));
+        connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
+    }
+    m_progression->show();
+    m_progression->raise();
+    m_progression->activateWindow();
+}
+
+} // namespace corvane

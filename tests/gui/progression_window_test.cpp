@@ -1,0 +1,222 @@
+// The progression window through its real widgets, opened from the main window's File menu: the
+// text gives diagrams and names, "Other fingerings" takes a diagram clicked on the main sheet, Play
+// strums on the main window's port, Export and Print write files.
+
+#include "main_window_fixture.h"
+#include "sound/midi_player.h"
+#include "windows/progression_window.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+namespace corvane::test {
+namespace {
+
+    class ProgressionWindowTest : public MainWindowTest {
+    protected:
+        ProgressionWindowTest()
+        {
+            QAction* item = window->findChild<QAction*>(QStringLiteral("Progression1"));
+            EXPECT_NE(item, nullptr);
+            EXPECT_TRUE(window->findChild<TFormProgression*>() == nullptr) << "created on first use only";
+            item->trigger();
+            progression = window->findChild<TFormProgression*>();
+            EXPECT_NE(progression, nullptr);
+            EXPECT_TRUE(progression->isVisible());
+        }
+
+        template <typename T> T* In(const char* name) const
+        {
+            T* found = progression->findChild<T*>(QString::fromLatin1(name));
+            EXPECT_NE(found, nullptr) << "no control " << name;
+            return found;
+        }
+
+        void TypeChords(const char* text)
+        {
+            QPlainTextEdit* box = In<QPlainTextEdit>("MemoChords");
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromUtf8(text));
+        }
+
+        // Per chord shown: the name over its diagram, as the labels carry it.
+        std::vector<std::string> ShownNames() const
+        {
+            std::vector<std::string> names;
+            for (std::size_t k = 0;; ++k) {
+                const auto* column = progression->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k));
+                if (!column)
+                    return names;
+                const auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram"));
+                names.push_back(diagram->accessibleName().toStdString());
+            }
+        }
+
+        QToolButton* OtherFingerings(int chord) const
+        {
+            auto* column = progression->findChild<QWidget*>(QStringLiteral("Chord%1").arg(chord));
+            return column ? column->findChild<QToolButton*>(QStringLiteral("OtherFingerings")) : nullptr;
+        }
+
+        Voicing ChosenFrets(std::size_t chord) const { return progression->choice().chords.at(chord).Chosen()->frets; }
+
+        TFormProgression* progression = nullptr;
+    };
+
+    TEST_F(ProgressionWindowTest, TextGivesNamedDiagramsAndProblemsByPlace)
+    {
+        TypeChords("C G Am F");
+        EXPECT_EQ(ShownNames(), (std::vector<std::string> { "C", "G", "Am", "F" }));
+        EXPECT_EQ(ChosenFrets(0), (Voicing { kMuted, 3, 2, 0, 1, 0 }));
+        const auto* diagram = progression->findChild<QWidget*>(QStringLiteral("Chord0"))->findChild<QLabel*>();
+        EXPECT_FALSE(diagram->pixmap().isNull());
+        EXPECT_EQ(In<QListWidget>("ListProblems")->count(), 0);
+
+        TypeChords("C Qz7 G");
+        EXPECT_EQ(ShownNames().size(), 3U);
+        const QListWidget* problems = In<QListWidget>("ListProblems");
+        ASSERT_EQ(problems->count(), 1);
+        EXPECT_TRUE(problems->item(0)->text().contains(QStringLiteral("Qz7")))
+            << problems->item(0)->text().toStdString();
+        EXPECT_TRUE(problems->item(0)->text().contains(QLatin1Char('2')));
+        EXPECT_NE(progression->choice().chords[2].Chosen(), nullptr) << "the rest is still chosen";
+    }
+
+    TEST_F(ProgressionWindowTest, OtherFingeringsPinsTheClickedDiagramAndChoosesTheRestAgain)
+    {
+        TypeChords("C G Am F");
+        const Voicing firstBefore = ChosenFrets(0);
+        QTest::mouseClick(OtherFingerings(1), Qt::LeftButton);
+        EXPECT_EQ(Text("EditAcorde"), "G");
+        EXPECT_EQ(progression->waitingChord(), 1);
+
+        // A G fingering on the sheet other than the chosen one.
+        const auto& records = window->voicingRecords();
+        const int columns = Sheet()->width() / 100;
+        int index = 0;
+        while (index < columns && records.at(static_cast<std::size_t>(index)).frets == ChosenFrets(1))
+            ++index;
+        ASSERT_LT(index, columns);
+        const Voicing clicked = records.at(static_cast<std::size_t>(index)).frets;
+        ClickSheet(QPoint(index * 100 + 50, 60));
+
+        EXPECT_EQ(progression->waitingChord(), -1);
+        EXPECT_EQ(ChosenFrets(1), clicked);
+        EXPECT_EQ(ChosenFrets(0), firstBefore);
+        // The chords after it follow the new choice: the path is the cheapest one through the pin.
+        std::vector<int> pinned(4, -1);
+        const ProgressionChoice& shown = progression->choice();
+        for (std::size_t k = 0; k < 2; ++k)
+            pinned[k] = shown.chords[k].chosen;
+        std::vector<ProgressionEntry> entries = ParseProgression("C G Am F").entries;
+        ProgressionOptions options;
+        options.search = window->CurrentSearchOptions();
+        const ProgressionChoice expected = ChooseProgression(entries, options, pinned);
+        EXPECT_EQ(shown.total, expected.total);
+        EXPECT_EQ(ChosenFrets(3), expected.chords[3].Chosen()->frets);
+
+        // A later click on the sheet, with no chord waiting, changes nothing here.
+        ClickSheet(QPoint(50, 60));
+        EXPECT_EQ(ChosenFrets(1), clicked);
+    }
+
+    TEST_F(ProgressionWindowTest, PlayStrumsEachChordForItsBeatsThenStops)
+    {
+        TypeChords("C:2 G:1");
+        In<QSpinBox>("SpinBpm")->setValue(120);
+        midi->clear();
+        QTest::mouseClick(In<QPushButton>("ButtonPlay"), Qt::LeftButton);
+        EXPECT_TRUE(progression->playing()) << "the window is not held for the song";
+        QTRY_VERIFY_WITH_TIMEOUT(!progression->playing(), 5000);
+
+        // The same strums, pauses and beats as a plain sequence on a recording port.
+        RecordingPort expected;
+        const int tempo = Find<QSlider>("TrackBarTempoAcorde")->value();
+        for (std::size_t chord = 0; chord < 2; ++chord) {
+            const Voicing frets = ChosenFrets(chord);
+            const int sounding
+                = static_cast<int>(std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; }));
+            for (int beat = 0; beat < progression->choice().chords[chord].beats; ++beat) {
+                PlayVoicing(expected, frets, window->stringNotes(), tempo);
+                expected.pause(500 - sounding * StrumDelayMs(tempo));
+            }
+        }
+        EXPECT_EQ(midi->text(), expected.text());
+
+        // Stop ends the song after the chord under way.
+        In<QSpinBox>("SpinBpm")->setValue(20);
+        midi->clear();
+        QTest::mouseClick(In<QPushButton>("ButtonPlay"), Qt::LeftButton);
+        const std::size_t firstChord = midi->entries().size();
+        QTest::mouseClick(In<QPushButton>("ButtonStop"), Qt::LeftButton);
+        EXPECT_FALSE(progression->playing());
+        QTest::qWait(50);
+        EXPECT_EQ(midi->entries().size(), firstChord);
+    }
+
+    TEST_F(ProgressionWindowTest, ExportAndPrintWriteTheSongSheet)
+    {
+        TypeChords("Am F");
+        QTemporaryDir dir;
+        const QString svg = dir.filePath(QStringLiteral("song"));
+        const QString pdf = dir.filePath(QStringLiteral("song.pdf"));
+        QStringList warnings;
+        ProgressionDialogs dialogs;
+        dialogs.saveFileName = [&](QWidget*, QString* filter) {
+            *filter = QStringLiteral("SVG drawing (*.svg)");
+            return svg;
+        };
+        dialogs.choosePrinter = [&](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        dialogs.warn = [&](QWidget*, const QString& text) { warnings << text; };
+        progression->setDialogs(dialogs);
+
+        QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
+        QFile written(svg + QStringLiteral(".svg"));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << "the filter's suffix is added";
+        const QByteArray document = written.readAll();
+        EXPECT_TRUE(document.contains("<svg"));
+        EXPECT_TRUE(document.contains(">Am<"));
+        EXPECT_TRUE(document.contains(">F<"));
+
+        QTest::mouseClick(In<QPushButton>("ButtonPrint"), Qt::LeftButton);
+        QFile printed(pdf);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
+
+        // A folder that does not exist is reported, not taken for success.
+        dialogs.saveFileName = [&](QWidget*, QString*) { return dir.filePath(QStringLiteral("none/song.png")); };
+        progression->setDialogs(dialogs);
+        QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
+        EXPECT_EQ(warnings.size(), 1);
+    }
+
+    TEST_F(ProgressionWindowTest, TextAndOptionsAreKeptInTheSettings)
+    {
+        TypeChords("Dm7 G7 Cmaj7");
+        In<QCheckBox>("CheckBoxLoop")->setChecked(true);
+        In<QSpinBox>("SpinBpm")->setValue(140);
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        progression->SaveSettings(settings);
+
+        TypeChords("E");
+        In<QCheckBox>("CheckBoxLoop")->setChecked(false);
+        progression->RestoreSettings(settings);
+        EXPECT_EQ(In<QPlainTextEdit>("MemoChords")->toPlainText().toStdString(), "Dm7 G7 Cmaj7");
+        EXPECT_TRUE(In<QCheckBox>("CheckBoxLoop")->isChecked());
+        EXPECT_EQ(In<QSpinBox>("SpinBpm")->value(), 140);
+        EXPECT_EQ(ShownNames().size(), 3U);
+    }
+
+} // namespace
+} // namespace corvane::test

@@ -1,0 +1,363 @@
+#include "windows/progression_window.h"
+
+#include "ui_progression_window.h"
+
+#include "drawing/qt/picture_store.h"
+#include "sound/midi_player.h"
+#include "sound/midi_port.h"
+#include "toolkit/chord_export.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+    constexpr int kMillisecondsPerMinute = 60000;
+
+    QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+    // The strum of a fingering takes one tempo pause per sounding string.
+    int StrumMs(const Voicing& frets, int tempo)
+    {
+        const auto sounding = std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; });
+        return static_cast<int>(sounding) * StrumDelayMs(tempo);
+    }
+
+    // The chords that have a fingering, and their names as written, for the sheets.
+    struct SongSheet {
+        std::vector<Voicing> diagrams;
+        std::vector<std::string> names;
+    };
+    SongSheet SheetOf(const ProgressionChoice& choice)
+    {
+        SongSheet sheet;
+        for (const ChordChoice& chord : choice.chords) {
+            if (const VoicingRecord* chosen = chord.Chosen()) {
+                sheet.diagrams.push_back(chosen->frets);
+                sheet.names.push_back(chord.text);
+            }
+        }
+        return sheet;
+    }
+
+    // The title of a sheet: the text on one line.
+    SheetHeading HeadingOf(const QString& text) { return { text.simplified().toStdString(), {} }; }
+
+} // namespace
+
+ProgressionDialogs StandardProgressionDialogs()
+{
+    ProgressionDialogs dialogs;
+    dialogs.saveFileName = [](QWidget* owner, QString* filter) {
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), QString(), ExportFileFilters(), filter);
+    };
+    dialogs.choosePrinter = [](QWidget* owner, QPrinter& printer) {
+        QPrintDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.warn = [](QWidget* owner, const QString& text) {
+        QMessageBox::warning(owner, QStringLiteral("Corvane Chords"), text);
+    };
+    return dialogs;
+}
+
+TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_ui(std::make_unique<Ui::TFormProgression>())
+    , m_host(std::move(host))
+    , m_dialogs(StandardProgressionDialogs())
+    , m_pictures(std::make_unique<PictureStore>(devicePixelRatioF()))
+    , m_playTimer(new QTimer(this))
+{
+    m_ui->setupUi(this);
+    m_playTimer->setSingleShot(true);
+    connect(m_playTimer, &QTimer::timeout, this, &TFormProgression::PlayNextChord);
+    connect(m_ui->MemoChords, &QPlainTextEdit::textChanged, this, &TFormProgression::Recompute);
+    for (QCheckBox* box : { m_ui->CheckBoxStartNear, m_ui->CheckBoxKeepPosition, m_ui->CheckBoxLoop })
+        connect(box, &QCheckBox::toggled, this, &TFormProgression::Recompute);
+    for (QSpinBox* box : { m_ui->SpinLowestFret, m_ui->SpinHighestFret })
+        connect(box, &QSpinBox::valueChanged, this, &TFormProgression::Recompute);
+    connect(m_ui->ButtonPlay, &QPushButton::clicked, this, &TFormProgression::ButtonPlayClick);
+    connect(m_ui->ButtonStop, &QPushButton::clicked, this, &TFormProgression::ButtonStopClick);
+    connect(m_ui->ButtonExport, &QPushButton::clicked, this, &TFormProgression::ButtonExportClick);
+    connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormProgression::ButtonPrintClick);
+    Recompute();
+}
+
+TFormProgression::~TFormProgression() = default;
+
+void TFormProgression::SaveSettings(QSettings& settings) const
+{
+    settings.beginGroup(QStringLiteral("progression"));
+    settings.setValue(QStringLiteral("text"), m_ui->MemoChords->toPlainText());
+    settings.setValue(QStringLiteral("startNear"), m_ui->CheckBoxStartNear->isChecked());
+    settings.setValue(QStringLiteral("keepPosition"), m_ui->CheckBoxKeepPosition->isChecked());
+    settings.setValue(QStringLiteral("lowestFret"), m_ui->SpinLowestFret->value());
+    settings.setValue(QStringLiteral("highestFret"), m_ui->SpinHighestFret->value());
+    settings.setValue(QStringLiteral("loop"), m_ui->CheckBoxLoop->isChecked());
+    settings.setValue(QStringLiteral("bpm"), m_ui->SpinBpm->value());
+    settings.endGroup();
+}
+
+// Values missing or out of range keep what the window shows; the spin boxes clamp numbers.
+void TFormProgression::RestoreSettings(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("progression"));
+    const auto check = [&](QCheckBox* box, const char* key) {
+        box->setChecked(settings.value(QLatin1String(key), box->isChecked()).toBool());
+    };
+    const auto number = [&](QSpinBox* box, const char* key) {
+        bool ok = false;
+        const int value = settings.value(QLatin1String(key)).toInt(&ok);
+        if (ok)
+            box->setValue(value);
+    };
+    check(m_ui->CheckBoxStartNear, "startNear");
+    check(m_ui->CheckBoxKeepPosition, "keepPosition");
+    number(m_ui->SpinLowestFret, "lowestFret");
+    number(m_ui->SpinHighestFret, "highestFret");
+    check(m_ui->CheckBoxLoop, "loop");
+    number(m_ui->SpinBpm, "bpm");
+    m_ui->MemoChords->setPlainText(settings.value(QStringLiteral("text"), m_ui->MemoChords->toPlainText()).toString());
+    settings.endGroup();
+}
+
+ProgressionOptions TFormProgression::Options() const
+{
+    ProgressionOptions options;
+    if (m_host.searchOptions)
+        options.search = m_host.searchOptions();
+    options.startNear = m_ui->CheckBoxStartNear->isChecked();
+    if (m_ui->CheckBoxKeepPosition->isChecked()) {
+        // The two boxes may be set in either order; the window runs from the lower to the higher.
+        const int a = m_ui->SpinLowestFret->value();
+        const int b = m_ui->SpinHighestFret->value();
+        options.keepPosition = FretWindow { std::min(a, b), std::max(a, b) };
+    }
+    options.loop = m_ui->CheckBoxLoop->isChecked();
+    return options;
+}
+
+void TFormProgression::Recompute()
+{
+    const ProgressionText parsed = ParseProgression(m_ui->MemoChords->toPlainText().toStdString());
+    m_entries = parsed.entries;
+    m_textProblems = parsed.problems;
+    if (m_waiting >= static_cast<int>(m_entries.size()))
+        m_waiting = -1;
+
+    // Choosing the path searches every chord once; the pins are known only after that, as indexes
+    // into each chord's results, so a pinned progression is chosen twice.
+    const ProgressionOptions options = Options();
+    m_choice = ChooseProgression(m_entries, options);
+    m_pins.resize(m_entries.size());
+    std::vector<int> pinned(m_entries.size(), -1);
+    bool anyPin = false;
+    for (std::size_t k = 0; k < m_entries.size(); ++k) {
+        const std::optional<Pin>& pin = m_pins[k];
+        if (!pin || pin->chord != m_entries[k].chord)
+            continue;
+        const std::vector<VoicingRecord>& results = m_choice.chords[k].results;
+        const auto found = std::find_if(
+            results.begin(), results.end(), [&](const VoicingRecord& r) { return r.frets == pin->frets; });
+        if (found != results.end()) {
+            pinned[k] = static_cast<int>(found - results.begin());
+            anyPin = true;
+        }
+    }
+    if (anyPin)
+        m_choice = ChooseProgression(m_entries, options, pinned);
+    ShowChoice();
+}
+
+// One column per chord: the diagram with the name above it, drawn as the export draws it, and the
+// "Other fingerings" button below.
+void TFormProgression::ShowChoice()
+{
+    QLayout* row = m_ui->LayoutDiagrams;
+    while (QLayoutItem* item = row->takeAt(0)) {
+        // Out of the window at once; deleted later, as its button may be the one being clicked.
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        delete item;
+    }
+    const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
+    for (std::size_t k = 0; k < m_choice.chords.size(); ++k) {
+        const ChordChoice& chord = m_choice.chords[k];
+        auto* column = new QWidget(m_ui->RowDiagrams);
+        column->setObjectName(QStringLiteral("Chord%1").arg(k));
+        auto* layout = new QVBoxLayout(column);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* diagram = new QLabel(column);
+        diagram->setObjectName(QStringLiteral("Diagram"));
+        diagram->setAccessibleName(Text(chord.text));
+        if (const VoicingRecord* chosen = chord.Chosen()) {
+            diagram->setPixmap(QPixmap::fromImage(
+                DiagramImage(chosen->frets, *m_pictures, leftHanded, SheetHeading { chord.text, {} })));
+            diagram->setToolTip(FingeringClipboardText(chosen->frets));
+        } else {
+            diagram->setText(Text(chord.text) + QStringLiteral("\n\n—"));
+            diagram->setAlignment(Qt::AlignCenter);
+            diagram->setMinimumSize(100, 176);
+        }
+        layout->addWidget(diagram);
+        auto* other = new QToolButton(column);
+        other->setObjectName(QStringLiteral("OtherFingerings"));
+        other->setText(QStringLiteral("Other fingerings"));
+        other->setCheckable(true);
+        other->setChecked(static_cast<int>(k) == m_waiting);
+        connect(other, &QToolButton::clicked, this, [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
+        layout->addWidget(other);
+        row->addWidget(column);
+    }
+
+    m_ui->ListProblems->clear();
+    for (const std::string& problem : m_textProblems)
+        m_ui->ListProblems->addItem(Text(problem));
+    for (const std::string& problem : m_choice.problems)
+        m_ui->ListProblems->addItem(Text(problem));
+    m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
+    m_ui->LabelTotal->setText(m_choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(m_choice.total));
+}
+
+// The chord goes to the main window as if typed there; the window waits for a diagram clicked on its
+// sheet. A second click on the same button stops waiting.
+void TFormProgression::OtherFingeringsClick(int chord)
+{
+    if (chord < 0 || chord >= static_cast<int>(m_entries.size()))
+        return;
+    if (m_waiting == chord) {
+        m_waiting = -1;
+        ShowChoice();
+        return;
+    }
+    m_waiting = chord;
+    ShowChoice();
+    if (m_host.showChord)
+        m_host.showChord(Text(m_entries[static_cast<std::size_t>(chord)].chord));
+}
+
+// The chords before the one replaced keep what they have; the ones after it are chosen again.
+void TFormProgression::DiagramSelected(const Voicing& frets)
+{
+    if (m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
+        return;
+    const auto chord = static_cast<std::size_t>(m_waiting);
+    m_pins.resize(m_entries.size());
+    for (std::size_t k = 0; k < chord; ++k) {
+        if (const VoicingRecord* chosen = m_choice.chords[k].Chosen())
+            m_pins[k] = Pin { m_entries[k].chord, chosen->frets };
+    }
+    m_pins[chord] = Pin { m_entries[chord].chord, frets };
+    for (std::size_t k = chord + 1; k < m_pins.size(); ++k)
+        m_pins[k].reset();
+    m_waiting = -1;
+    Recompute();
+}
+
+bool TFormProgression::playing() const { return m_playTimer->isActive(); }
+
+void TFormProgression::ButtonPlayClick()
+{
+    m_nextChord = 0;
+    m_ui->ButtonStop->setEnabled(true);
+    PlayNextChord();
+}
+
+void TFormProgression::ButtonStopClick()
+{
+    m_playTimer->stop();
+    m_nextChord = m_choice.chords.size();
+    m_ui->ButtonStop->setEnabled(false);
+}
+
+// One chord at a time: its strums go to the port with their pauses, which the port keeps on its own
+// clock, and the timer comes back for the next chord when this one's beats are over. A chord left
+// out keeps its beats silent.
+void TFormProgression::PlayNextChord()
+{
+    if (m_nextChord >= m_choice.chords.size()) {
+        ButtonStopClick();
+        return;
+    }
+    const ChordChoice& chord = m_choice.chords[m_nextChord++];
+    const int beatMs = kMillisecondsPerMinute / std::max(1, m_ui->SpinBpm->value());
+    MidiPort* port = m_host.port ? m_host.port() : nullptr;
+    const VoicingRecord* chosen = chord.Chosen();
+    if (port && chosen) {
+        const int tempo = m_host.strumTempo ? m_host.strumTempo() : 2;
+        const StringNotes notes = m_host.stringNotes ? m_host.stringNotes() : StringNotes {};
+        const int rest = std::max(0, beatMs - StrumMs(chosen->frets, tempo));
+        for (int beat = 0; beat < chord.beats; ++beat) {
+            PlayVoicing(*port, chosen->frets, notes, tempo);
+            if (rest > 0)
+                port->pause(rest);
+        }
+    }
+    m_playTimer->start(beatMs * chord.beats);
+}
+
+void TFormProgression::ButtonExportClick()
+{
+    const SongSheet sheet = SheetOf(m_choice);
+    QString filter;
+    QString path = m_dialogs.saveFileName ? m_dialogs.saveFileName(this, &filter) : QString();
+    if (path.isEmpty())
+        return;
+    // The suffix typed decides; without one, the chosen filter decides and its suffix is added.
+    std::optional<ExportFormat> format = ExportFormatOfPath(path);
+    if (!format) {
+        format = ExportFormatOfFilter(filter).value_or(ExportFormat::Png);
+        path += *format == ExportFormat::Png ? QStringLiteral(".png")
+            : *format == ExportFormat::Svg   ? QStringLiteral(".svg")
+                                             : QStringLiteral(".pdf");
+    }
+    QString error;
+    if (!ExportSongSheet(path, *format, sheet.diagrams, sheet.names, HeadingOf(m_ui->MemoChords->toPlainText()),
+            export_sheet::kDefaultColumns, devicePixelRatioF(), m_host.leftHanded && m_host.leftHanded(), &error)
+        && m_dialogs.warn)
+        m_dialogs.warn(this, QStringLiteral("The sheet could not be written to %1: %2").arg(path, error));
+}
+
+void TFormProgression::ButtonPrintClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
+        return;
+    const SongSheet sheet = SheetOf(m_choice);
+    if (!PaintSongPages(printer, sheet.diagrams, sheet.names, HeadingOf(m_ui->MemoChords->toPlainText()),
+            m_host.leftHanded && m_host.leftHanded())
+        && m_dialogs.warn)
+        m_dialogs.warn(this, QStringLiteral("The sheet could not be printed."));
+}
+
+// Back from the main window, the options there may have changed.
+void TFormProgression::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !playing())
+        Recompute();
+}
+
+void TFormProgression::closeEvent(QCloseEvent* event)
+{
+    ButtonStopClick();
+    m_waiting = -1;
+    QWidget::closeEvent(event);
+}
+
+} // namespace corvane

@@ -1,0 +1,109 @@
+#pragma once
+// The progression window: the chords of a song typed as text, one fingering chosen per chord with
+// the least hand movement, drawn in a row with their names; each chord can be opened in the main
+// window, where a diagram clicked replaces the choice; the song can be strummed, exported and
+// printed. Modeless; the main window creates it on first use.
+
+#include "guitar/progression.h"
+#include "guitar/tuning.h"
+#include "guitar/voicing.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QSettings;
+class QTimer;
+
+namespace Ui {
+class TFormProgression;
+}
+
+namespace corvane {
+
+class MidiPort;
+class PictureStore;
+
+// What the window takes from the main window, read at the moment it is needed.
+struct ProgressionHost {
+    std::function<SearchOptions()> searchOptions; // as the main sheet searches
+    std::function<void(const QString& chord)> showChord; // type the name in the name box and search
+    std::function<MidiPort*()> port; // the main window's MIDI output, with its current patch
+    std::function<StringNotes()> stringNotes;
+    std::function<int()> strumTempo; // the main window's tempo bar position
+    std::function<bool()> leftHanded;
+};
+
+// The file and print dialogs, replaceable so that tests run without them.
+struct ProgressionDialogs {
+    // A file name and the chosen filter, or an empty name when the user cancelled.
+    std::function<QString(QWidget* owner, QString* filter)> saveFileName;
+    // Lets the user set up the printer; false when cancelled.
+    std::function<bool(QWidget* owner, QPrinter& printer)> choosePrinter;
+    // Tells the user why something failed.
+    std::function<void(QWidget* owner, const QString& text)> warn;
+};
+ProgressionDialogs StandardProgressionDialogs();
+
+class TFormProgression final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormProgression(ProgressionHost host, QWidget* parent = nullptr);
+    ~TFormProgression() override;
+
+    void setDialogs(ProgressionDialogs dialogs) { m_dialogs = std::move(dialogs); }
+
+    // The text and the options, in the group "progression".
+    void SaveSettings(QSettings& settings) const;
+    void RestoreSettings(QSettings& settings);
+
+    // Reads the text, chooses the path with the main window's search options and shows it.
+    void Recompute();
+
+    // The main window reports every diagram the user selects on its sheet; while a chord waits for
+    // "Other fingerings", the selected one replaces its choice and the rest is chosen again.
+    void DiagramSelected(const Voicing& frets);
+
+    const ProgressionChoice& choice() const { return m_choice; }
+    int waitingChord() const { return m_waiting; }
+    bool playing() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    ProgressionOptions Options() const;
+    void ShowChoice();
+    void OtherFingeringsClick(int chord);
+    void ButtonPlayClick();
+    void ButtonStopClick();
+    void PlayNextChord();
+    void ButtonExportClick();
+    void ButtonPrintClick();
+
+    std::unique_ptr<Ui::TFormProgression> m_ui;
+    ProgressionHost m_host;
+    ProgressionDialogs m_dialogs;
+    std::unique_ptr<PictureStore> m_pictures;
+    std::vector<ProgressionEntry> m_entries;
+    std::vector<std::string> m_textProblems;
+    ProgressionChoice m_choice;
+    // Fingerings the user chose, per place in the expanded progression, with the chord they were
+    // chosen for: a pin holds only while the same chord stands at that place.
+    struct Pin {
+        std::string chord;
+        Voicing frets;
+    };
+    std::vector<std::optional<Pin>> m_pins;
+    int m_waiting = -1; // the chord whose "Other fingerings" is open in the main window
+    QTimer* m_playTimer = nullptr;
+    std::size_t m_nextChord = 0;
+};
+
+} // namespace corvane

@@ -54,13 +54,10 @@ int main(int argc, char** argv)
     try {
         corvane::SoundAfterPaint sound;
         auto mainWindow = std::make_unique<corvane::TForm1>(sound.factory());
-        corvane::Form1 = mainWindow.get();
         corvane::CreateSecondaryWindows(mainWindow.get());
         mainWindow->showMaximized();
         sound.startAfterFirstPaint(mainWindow.get());
-        const int status = QApplication::exec();
-        corvane::Form1 = nullptr;
-        return status;
+        return QApplication::exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
     } catch (...) {

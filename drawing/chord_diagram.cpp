@@ -26,7 +26,8 @@ namespace {
     constexpr int kRows = 5;
     constexpr int kHighestUnshiftedFret = 5;
 
-    constexpr std::array<Picture, 4> kFingerDiscs { Picture::Dedo1, Picture::Dedo2, Picture::Dedo3, Picture::Dedo4 };
+    constexpr std::array<Picture, 4> kFingerDiscs { Picture::Finger1, Picture::Finger2, Picture::Finger3,
+        Picture::Finger4 };
 
 } // namespace
 
@@ -43,10 +44,10 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
         const int markX = left + kMarkLeft + kColumnStep * column(s);
         const long long fret = Magnitude(voicing[s]);
         if (fret == kMuted) {
-            canvas.drawPicture(Picture::X, markX, top + kMarkTop);
+            canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
             continue;
         }
-        canvas.drawPicture(bassMarked ? Picture::Omin2 : Picture::Omin1, markX, top + kMarkTop);
+        canvas.drawPicture(bassMarked ? Picture::SoundingStringMark : Picture::BassStringMark, markX, top + kMarkTop);
         bassMarked = true;
         if (fret != 0)
             minFret = std::min(minFret, fret);
@@ -55,7 +56,8 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
     // The same rule as the search's sort key, so the number shown matches the record.
     const long long baseFret = maxFret <= kHighestUnshiftedFret ? 1 : minFret;
 
-    canvas.drawPicture(mode == kDiagramNormal ? Picture::Braco : Picture::Braco2, left + kGridLeft, top + kGridTop);
+    canvas.drawPicture(
+        mode == kDiagramNormal ? Picture::DiagramGrid : Picture::SelectedGrid, left + kGridLeft, top + kGridTop);
     canvas.drawText(left + kFretNumberLeft, top + kFretNumberTop, std::to_string(baseFret));
 
     // Stopped strings get their finger's disc (fingers past the fourth get none); a barre shows no
@@ -69,7 +71,7 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
                     left + kDiscLeft + kColumnStep * column(string), rowY(fret));
         },
         [&](long long fret, int string, int) {
-            canvas.drawPicture(Picture::Dedo6, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
+            canvas.drawPicture(Picture::BarreSegment, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
         });
 }
 

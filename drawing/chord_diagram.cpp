@@ -23,7 +23,6 @@ namespace {
     constexpr int kColumnStep = 11;
     constexpr int kRowStep = 16;
 
-    constexpr int kRows = 5;
     constexpr int kHighestUnshiftedFret = 5;
 
     constexpr std::array<Picture, 4> kFingerDiscs { Picture::Finger1, Picture::Finger2, Picture::Finger3,
@@ -31,30 +30,38 @@ namespace {
 
 } // namespace
 
+long long DiagramBaseFret(const Voicing& voicing)
+{
+    long long minFret = 100;
+    long long maxFret = 0;
+    for (int value : voicing) {
+        const long long fret = Magnitude(value);
+        if (fret == kMuted)
+            continue;
+        if (fret != 0)
+            minFret = std::min(minFret, fret);
+        maxFret = std::max(maxFret, fret);
+    }
+    return maxFret <= kHighestUnshiftedFret ? 1 : minFret;
+}
+
 void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left, int mode, bool leftHanded)
 {
     // Everything below walks the strings from 0 (lowest-pitched) to 5; only the column a string is
     // drawn in depends on the hand.
     const auto column = [leftHanded](int string) { return leftHanded ? kStrings - 1 - string : string; };
 
-    long long minFret = 100;
-    long long maxFret = 0;
     bool bassMarked = false;
     for (int s = 0; s < kStrings; ++s) {
         const int markX = left + kMarkLeft + kColumnStep * column(s);
-        const long long fret = Magnitude(voicing[s]);
-        if (fret == kMuted) {
+        if (Magnitude(voicing[s]) == kMuted) {
             canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
             continue;
         }
         canvas.drawPicture(bassMarked ? Picture::SoundingStringMark : Picture::BassStringMark, markX, top + kMarkTop);
         bassMarked = true;
-        if (fret != 0)
-            minFret = std::min(minFret, fret);
-        maxFret = std::max(maxFret, fret);
     }
-    // The same rule as the search's sort key, so the number shown matches the record.
-    const long long baseFret = maxFret <= kHighestUnshiftedFret ? 1 : minFret;
+    const long long baseFret = DiagramBaseFret(voicing);
 
     canvas.drawPicture(
         mode == kDiagramNormal ? Picture::DiagramGrid : Picture::SelectedGrid, left + kGridLeft, top + kGridTop);
@@ -64,7 +71,7 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
     // number, only a segment on each string it covers.
     const auto rowY = [&](long long fret) { return top + kFirstRowTop + kRowStep * static_cast<int>(fret - baseFret); };
     WalkFingers(
-        voicing, baseFret, baseFret + kRows - 1,
+        voicing, baseFret, baseFret + kDiagramRows - 1,
         [&](long long fret, int string, int finger) {
             if (finger <= static_cast<int>(kFingerDiscs.size()))
                 canvas.drawPicture(kFingerDiscs[static_cast<size_t>(finger - 1)],

@@ -9,9 +9,9 @@
 // them report anything (ShowSelection, ShowGridNames), and ends with RefreshResults().
 // RefreshResults builds the chord as numbers from the selection (FromSelection), asks the engine for the sorted results
 // (ComputeRefresh) with the state and the options as they stand, hands the fingerings to the sheet,
-// which paints only the cells in view, and fills the name list and the count. The sheet geometry
-// (columns, height, hit-testing) is the engine's; a click on the sheet selects the diagram under
-// it, draws it on the neck and strums it on the MIDI port.
+// which paints only the cells in view, and fills the name list and the count. The sheet owns the
+// diagrams and finds the cell under a click (with the engine's geometry); it reports the cell, and
+// the window, which keeps the records, selects that diagram, draws it on the neck and strums it.
 //
 // The two exceptions: the root pick moves the bass grid by code, whose own handler then runs inside
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved

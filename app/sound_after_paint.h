@@ -18,7 +18,7 @@ public:
     void startAfterFirstPaint(QWidget* window);
 
 private:
-    SoundDevice* device_ = nullptr; // owned by the window
+    SoundDevice* m_device = nullptr; // owned by the window
 };
 
 } // namespace corvane

@@ -60,14 +60,11 @@ int main(int argc, char** argv)
         corvane::SoundAfterPaint sound;
         sound.chooseSoundFont(corvane::KeptSoundFont(*settings));
         auto mainWindow = std::make_unique<corvane::TForm1>(sound.factory());
-        corvane::Form1 = mainWindow.get();
         corvane::CreateSecondaryWindows(mainWindow.get());
         mainWindow->UseSettings(std::move(settings));
         mainWindow->ShowAsKept();
         sound.startAfterFirstPaint(mainWindow.get());
-        const int status = QApplication::exec();
-        corvane::Form1 = nullptr;
-        return status;
+        return QApplication::exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
     } catch (...) {

@@ -39,8 +39,6 @@
 
 namespace corvane {
 
-TForm1* Form1 = nullptr;
-
 namespace {
 
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -176,22 +174,22 @@ void TForm1::LoadPictures(qreal devicePixelRatio)
         { ui->ImageBracoEletrico, Picture::NeckClassic },
         { ui->Image5, Picture::NeckElectric },
         { ui->Image4, Picture::NeckBrown },
-        { ui->d0, Picture::D0 },
-        { ui->d1, Picture::D1 },
-        { ui->d2, Picture::D2 },
-        { ui->d3, Picture::D3 },
-        { ui->d4, Picture::D4 },
-        { ui->dedo1, Picture::Dedo1 },
-        { ui->dedo2, Picture::Dedo2 },
-        { ui->dedo3, Picture::Dedo3 },
-        { ui->dedo4, Picture::Dedo4 },
-        { ui->dedo5, Picture::Dedo5 },
-        { ui->dedo6, Picture::Dedo6 },
-        { ui->braco, Picture::Braco },
-        { ui->braco2, Picture::Braco2 },
-        { ui->omin1, Picture::Omin1 },
-        { ui->omin2, Picture::Omin2 },
-        { ui->x, Picture::X },
+        { ui->d0, Picture::NeckOpenString },
+        { ui->d1, Picture::NeckFinger1 },
+        { ui->d2, Picture::NeckFinger2 },
+        { ui->d3, Picture::NeckFinger3 },
+        { ui->d4, Picture::NeckFinger4 },
+        { ui->dedo1, Picture::Finger1 },
+        { ui->dedo2, Picture::Finger2 },
+        { ui->dedo3, Picture::Finger3 },
+        { ui->dedo4, Picture::Finger4 },
+        { ui->dedo5, Picture::Finger5 },
+        { ui->dedo6, Picture::BarreSegment },
+        { ui->braco, Picture::DiagramGrid },
+        { ui->braco2, Picture::SelectedGrid },
+        { ui->omin1, Picture::BassStringMark },
+        { ui->omin2, Picture::SoundingStringMark },
+        { ui->x, Picture::MutedStringMark },
     } };
     for (const auto& [label, picture] : holders)
         label->setPixmap(m_pictures->pixmap(picture));
@@ -236,7 +234,7 @@ void TForm1::ConnectHandlers()
     connect(ui->CheckBoxPestanas, &QCheckBox::clicked, this, &TForm1::CheckBoxPestanasClick);
     connect(ui->CheckBoxNSI, &QCheckBox::clicked, this, &TForm1::CheckBoxNSIClick);
 
-    connect(ui->Image1, &ResultSheet::released, this, &TForm1::Image1MouseUp);
+    connect(ui->Image1, &ResultSheet::cellClicked, this, &TForm1::Image1MouseUp);
     connect(ui->ComboBoxPatch, &ChoiceBox::changed, this, &TForm1::ComboBoxPatchChange);
     connect(ui->SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
     connect(ui->SpeedButton12, &QToolButton::clicked, this, &TForm1::SpeedButton12Click);
@@ -267,8 +265,7 @@ void TForm1::FormCreate()
     });
     // The synthesizer starts on its own first program; select the sound the patch box shows, so that
     // the first strum sounds like what the box says.
-    if (const std::optional<int> program = ChangePatch(*m_midi, ui->ComboBoxPatch->currentIndex()))
-        m_midiProgram = *program;
+    ChangePatch(*m_midi, ui->ComboBoxPatch->currentIndex());
 
     // 2. The MIDI note of every string and fret in the standard tuning.
     m_stringNotes = RebuildStringNotes(kStandardTuning);
@@ -355,7 +352,6 @@ void TForm1::RefreshResults()
     // A note list the search cannot take (more than six notes) shows no result rather than a wrong
     // one; the selection rules keep every list the controls can build within the limit.
     RefreshResult result = ComputeRefresh(input);
-    m_chordTones = std::move(result.chordTones);
     m_voicingRecords = std::move(result.records);
 
     std::vector<Voicing> diagrams;
@@ -570,18 +566,16 @@ void TForm1::CheckBoxNSIClick()
 
 // ---- The sheet, the neck and the sound ----
 
-void TForm1::Image1MouseUp(QPoint position)
+void TForm1::Image1MouseUp(int index, QPoint position)
 {
-    const int width = ui->Image1->width();
-    const int index = sheet::HitTest(position.x(), position.y(), width, ui->Image1->count());
     if (index < 0 || index >= static_cast<int>(m_voicingRecords.size()))
         return;
     const VoicingRecord& clicked = m_voicingRecords[static_cast<size_t>(index)];
     ui->Edit1->setText(FormationText(clicked.VoicingPart()));
 
-    m_playedFrets = clicked.frets;
+    const Voicing played = clicked.frets;
     const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
-    ui->Image2->draw([frets = m_playedFrets, neck](Canvas& canvas) { DrawNeck(canvas, frets, neck); });
+    ui->Image2->draw([played, neck](Canvas& canvas) { DrawNeck(canvas, played, neck); });
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
     // drawn as selected.
@@ -590,15 +584,11 @@ void TForm1::Image1MouseUp(QPoint position)
     m_selectedY = position.y();
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
-    PlayVoicing(*m_midi, m_playedFrets, m_stringNotes, ui->TrackBarTempoAcorde->value());
-    emit diagramSelected(m_playedFrets);
+    PlayVoicing(*m_midi, played, m_stringNotes, ui->TrackBarTempoAcorde->value());
+    emit diagramSelected(played);
 }
 
-void TForm1::ComboBoxPatchChange(int index)
-{
-    if (const std::optional<int> program = ChangePatch(*m_midi, index))
-        m_midiProgram = *program;
-}
+void TForm1::ComboBoxPatchChange(int index) { ChangePatch(*m_midi, index); }
 
 void TForm1::SpeedButton11Click()
 {

@@ -9,13 +9,59 @@
 // them report anything (ShowSelection, ShowGridNames), and ends with RefreshResults().
 // RefreshResults builds the chord as numbers from the selection (FromSelection), asks the engine for the sorted results
 // (ComputeRefresh) with the state and the options as they stand, hands the fingerings to the sheet,
-// which paints only the cells in view, and fills the name list and the count. The sheet geometry
-// (columns, height, hit-testing) is the engine's; a click on the sheet selects the diagram under
-// it, draws it on the neck and strums it on the MIDI port.
+// which paints only the cells in view, and fills the name list and the count. The sheet owns the
+// diagrams and finds the cell under a click (with the engine's geometry); it reports the cell, and
+// the window, which keeps the records, selects that diagram, draws it on the neck and strums it.
 //
 // The two exceptions: the root pick moves the bass grid by code, whose own handler then runs inside
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.
+//
+// Which control is which. The object names come from the layout file (resources/main_window.ui)
+// and the handlers are named after them, so this table is the way from a name to what the user sees.
+//
+//   Chord chooser
+//     EditAcorde            the chord name box ("C" at start-up); Enter searches for the name typed
+//     SpeedButton2          the magnifier button beside it: search for the typed name
+//     StringGridAcorde      root grid: the twelve notes the chord is built on
+//     StringGridBaixo       bass grid: the note played lowest, greyed while the name forbids one
+//     SpeedButton5, 6       "#" and "b" over the root grid: name its black keys sharp or flat
+//     SpeedButton10, 9      "#" and "b" over the bass grid: the same for the bass grid
+//     CheckListBox1         extension list: the ticked intervals make up the chord
+//     StringGrid1           chord-type list: a whole chord type picked at once (name, intervals)
+//     SpeedButton7, 8       "mod1" and "mod2": switch between the extension list and the chord-type list
+//     ListBox1              the names the chosen notes go by
+//   Results
+//     Image1                result sheet: one diagram per fingering; a click selects and plays one
+//     ScrollBoxViolao       the scroll area around the result sheet
+//     LabelTotal            the number of results, after Label5 "Results: founded"
+//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text
+//     Button2               "Limpar": clears the result sheet
+//   Options
+//     ComboBox1             "Up to fret" (Label2): the highest fret a fingering may use
+//     ComboBox2             "Distance" (Label3): how many frets the fingers may span
+//     CheckBoxOmit3, Omit5  "(omit3)", "(omit5)": fingerings may leave out the third or the fifth
+//     CheckBoxNSI           "Easy chords": only the common shapes, with the span set to match
+//     CheckBoxCanhoto       "Left-hand chords": the diagrams drawn mirrored
+//     CheckBoxPestanas      "No barre chords": hides every fingering with a barre
+//   Tuning
+//     ToolButton5           the tuning button: a click restores the standard tuning; its menu
+//                           (PopupMenu1, built in code) holds the twelve presets
+//     TrackBar1 .. 6        the pitch of each string, lowest first; lbAfinacaoCorda1 .. 6 name it
+//   The neck and the sound
+//     Image2                the neck: the clicked fingering drawn on it
+//     SpeedButton11, 12     "Eletric" and "Classic": the neck picture behind it
+//     ComboBoxPatch         the instrument sound of the strum
+//     TrackBarTempoAcorde   "Tempo:" (Label6): the pause between the strummed strings
+//   The window
+//     Image3                the banner at the top
+//     StatusBar1            the status bar; its first panel says why the sound is off
+//     Sair1, Sobre1         File > "Close" and Help > "About"
+//     ImageBracoEletrico, Image5, Image4   hidden holders of the classic, electric and brown neck
+//     braco, braco2, dedo1 .. 6, omin1, omin2, x, d0 .. d4
+//                           hidden holders of the diagram and neck pictures (see Picture in
+//                           drawing/canvas.h for which is which)
+//     Panel*, Bevel*, Splitter2, 3, ToolBar2, PanelBanner ...   layout only
 
 #include "drawing/sheet_layout.h"
 #include "guitar/result_list.h"
@@ -68,16 +114,14 @@ public:
     void RefreshResults();
 
     // Operations the interface has no control for.
-    void LeitordeCifra1Click();
-    void ConfigurarImpressora1Click();
-    void SpeedButton13Click();
+    void LeitordeCifra1Click(); // would open the chord reader window
+    void ConfigurarImpressora1Click(); // would open the page set-up dialog
+    void SpeedButton13Click(); // would show the brown neck picture
 
     // The state, for reading.
     const SelectionState& selection() const { return m_selection; }
     const Tuning& tuning() const { return m_tuning; }
     const StringNotes& stringNotes() const { return m_stringNotes; }
-    const Voicing& playedFrets() const { return m_playedFrets; }
-    const std::vector<int>& chordTones() const { return m_chordTones; }
     const std::vector<VoicingRecord>& voicingRecords() const { return m_voicingRecords; }
     int fretLimit() const { return m_fretLimit; }
     int selectedX() const { return m_selectedX; }
@@ -130,43 +174,43 @@ private:
     int SheetWidth() const;
 
     // Chord selection.
-    void StringGridAcordeSelectCell(int column, int row);
-    void StringGridBaixoSelectCell(int column, int row);
-    void StringGrid1SelectCell(int column, int row);
-    void CheckListBox1ClickCheck(int item);
-    void SpeedButton7Click();
-    void SpeedButton8Click();
-    void SpeedButton5Click();
-    void SpeedButton6Click();
-    void SpeedButton9Click();
-    void SpeedButton10Click();
-    void SpeedButton2Click();
+    void StringGridAcordeSelectCell(int column, int row); // picked a root
+    void StringGridBaixoSelectCell(int column, int row); // picked a bass
+    void StringGrid1SelectCell(int column, int row); // picked a chord type
+    void CheckListBox1ClickCheck(int item); // ticked or unticked an extension
+    void SpeedButton7Click(); // asked for the extension list
+    void SpeedButton8Click(); // asked for the chord-type list
+    void SpeedButton5Click(); // root names sharp
+    void SpeedButton6Click(); // root names flat
+    void SpeedButton9Click(); // bass names flat
+    void SpeedButton10Click(); // bass names sharp
+    void SpeedButton2Click(); // searched for the typed name (button or Enter)
 
     // Tuning.
-    void TrackBarChange(int position);
-    void ToolButton5Click();
-    void StandardTunning1Click(QAction* item);
+    void TrackBarChange(int position); // moved a string's pitch bar
+    void ToolButton5Click(); // clicked the tuning button: standard tuning
+    void StandardTunning1Click(QAction* item); // chose a preset from the tuning menu
     void ApplyPreset(int tag);
 
     // Options.
-    void ComboBox1Change(int index);
-    void ComboBox2Change(int index);
-    void CheckBoxOmit3Click();
-    void CheckBoxOmit5Click();
-    void CheckBoxCanhotoClick();
-    void CheckBoxPestanasClick();
-    void CheckBoxNSIClick();
+    void ComboBox1Change(int index); // chose "Up to fret"
+    void ComboBox2Change(int index); // chose the finger "Distance"
+    void CheckBoxOmit3Click(); // ticked or unticked "(omit3)"
+    void CheckBoxOmit5Click(); // ticked or unticked "(omit5)"
+    void CheckBoxCanhotoClick(); // ticked or unticked "Left-hand chords"
+    void CheckBoxPestanasClick(); // ticked or unticked "No barre chords"
+    void CheckBoxNSIClick(); // ticked or unticked "Easy chords"
 
     // The sheet, the neck and the sound.
-    void Image1MouseUp(QPoint position);
-    void ComboBoxPatchChange(int index);
-    void SpeedButton11Click();
-    void SpeedButton12Click();
+    void Image1MouseUp(int index, QPoint position); // clicked a diagram on the result sheet
+    void ComboBoxPatchChange(int index); // chose an instrument sound
+    void SpeedButton11Click(); // asked for the electric neck
+    void SpeedButton12Click(); // asked for the classic neck
 
     // The window.
-    void Button2Click();
-    void Sair1Click();
-    void Sobre1Click();
+    void Button2Click(); // pressed "Limpar": clear the sheet
+    void Sair1Click(); // File > "Close"
+    void Sobre1Click(); // Help > "About"
 
     // Copy, export and print (main_window_export.cpp).
     void SetUpExport();
@@ -188,7 +232,6 @@ private:
     std::unique_ptr<PictureStore> m_pictures;
     MidiDeviceFactory m_openMidiDevice;
     std::unique_ptr<MidiPort> m_midi;
-    int m_midiProgram = -1;
 
     QMenu* m_tuningMenu = nullptr; // PopupMenu1
     QActionGroup* m_tuningItems = nullptr;
@@ -198,13 +241,11 @@ private:
     // the first free string) and the layout cursor live inside the engine for the length of one
     // refresh; the easy shapes, note names and extension codes are the engine's constant tables.
     StringNotes m_stringNotes {};
-    Voicing m_playedFrets {};
     Tuning m_tuning {};
     SelectionState m_selection; // root, bass, intervals, the shown name, third and fifth, checks
     int m_fretLimit = 12;
     int m_selectedX = 0;
     int m_selectedY = 0;
-    std::vector<int> m_chordTones;
     std::vector<VoicingRecord> m_voicingRecords;
     std::string m_noteList;
 
@@ -229,8 +270,5 @@ private:
 
     TFormProgression* m_progression = nullptr; // progression window
 };
-
-// The main window, created first at start-up.
-extern TForm1* Form1;
 
 } // namespace corvane

@@ -145,8 +145,7 @@ void TForm1::ApplyKept(const KeptState& kept)
             const QSignalBlocker quiet(ui->ComboBoxPatch);
             ui->ComboBoxPatch->setCurrentIndex(kept.patch);
         }
-        if (const std::optional<int> program = ChangePatch(*m_midi, kept.patch))
-            m_midiProgram = *program;
+        ChangePatch(*m_midi, kept.patch);
     }
     {
         const QSignalBlocker quiet(ui->TrackBarTempoAcorde);

@@ -16,7 +16,7 @@ namespace {
     public:
         FirstPaintWatch(QWidget* window, SoundDevice* device)
             : QObject(window)
-            , device_(device)
+            , m_device(device)
         {
             window->installEventFilter(this);
         }
@@ -24,12 +24,12 @@ namespace {
     protected:
         bool eventFilter(QObject* watched, QEvent* event) override
         {
-            if (event->type() == QEvent::Paint && !seen_) {
-                seen_ = true;
+            if (event->type() == QEvent::Paint && !m_seen) {
+                m_seen = true;
                 watched->removeEventFilter(this);
                 // Queued behind the paint, so the frame goes out first.
                 QTimer::singleShot(0, this, [this] {
-                    device_->start();
+                    m_device->start();
                     deleteLater();
                 });
             }
@@ -37,8 +37,8 @@ namespace {
         }
 
     private:
-        SoundDevice* device_;
-        bool seen_ = false;
+        SoundDevice* m_device;
+        bool m_seen = false;
     };
 
 } // namespace
@@ -48,16 +48,16 @@ TForm1::MidiDeviceFactory SoundAfterPaint::factory()
     return [this](int deviceId) -> std::unique_ptr<MidiPort> {
         if (deviceId != midi::kDefaultDevice)
             return OpenMidiDevice(deviceId);
-        auto device = std::make_unique<SoundDevice>(chosenSoundFont_, StartSynthesizer, SoundStart::WhenAsked);
-        device_ = device.get();
+        auto device = std::make_unique<SoundDevice>(m_chosenSoundFont, StartSynthesizer, SoundStart::WhenAsked);
+        m_device = device.get();
         return device;
     };
 }
 
 void SoundAfterPaint::startAfterFirstPaint(QWidget* window)
 {
-    if (device_)
-        new FirstPaintWatch(window, device_);
+    if (m_device)
+        new FirstPaintWatch(window, m_device);
 }
 
 } // namespace corvane

@@ -14,7 +14,7 @@ class SoundDevice;
 class SoundAfterPaint {
 public:
     // The sound font the user chose, looked for first; before factory() is used.
-    void chooseSoundFont(std::string path) { chosenSoundFont_ = std::move(path); }
+    void chooseSoundFont(std::string path) { m_chosenSoundFont = std::move(path); }
 
     // For TForm1's constructor: device 0 is a SoundDevice that waits to be started.
     TForm1::MidiDeviceFactory factory();
@@ -23,8 +23,8 @@ public:
     void startAfterFirstPaint(QWidget* window);
 
 private:
-    SoundDevice* device_ = nullptr; // owned by the window
-    std::string chosenSoundFont_;
+    SoundDevice* m_device = nullptr; // owned by the window
+    std::string m_chosenSoundFont;
 };
 
 } // namespace corvane

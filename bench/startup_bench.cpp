@@ -54,24 +54,24 @@ std::optional<double> SinceLaunch()
 class TimingPort final : public MidiPort {
 public:
     explicit TimingPort(std::unique_ptr<MidiPort> inner)
-        : inner_(std::move(inner))
+        : m_inner(std::move(inner))
     {
     }
     void shortMessage(std::uint32_t message) override
     {
         if (!firstNoteOn && (message & 0xF0u) == midi::kNoteOn && (message >> 16 & 0x7Fu) != 0)
             firstNoteOn = Clock::now();
-        inner_->shortMessage(message);
+        m_inner->shortMessage(message);
     }
-    void setVolume(std::uint32_t volume) override { inner_->setVolume(volume); }
-    void pause(int milliseconds) override { inner_->pause(milliseconds); }
-    void watchStatus(StatusListener listener) override { inner_->watchStatus(std::move(listener)); }
-    MidiPort& inner() { return *inner_; }
+    void setVolume(std::uint32_t volume) override { m_inner->setVolume(volume); }
+    void pause(int milliseconds) override { m_inner->pause(milliseconds); }
+    void watchStatus(StatusListener listener) override { m_inner->watchStatus(std::move(listener)); }
+    MidiPort& inner() { return *m_inner; }
 
     std::optional<Clock::time_point> firstNoteOn;
 
 private:
-    std::unique_ptr<MidiPort> inner_;
+    std::unique_ptr<MidiPort> m_inner;
 };
 
 // Shows the window and returns when its first paint has been handed to the window system.

@@ -139,52 +139,52 @@ void AddSearchOptions(CLI::App& command, ChordRequest& request)
 }
 
 ProgressionCommand::ProgressionCommand(CLI::App& app)
-    : command_(app.add_subcommand("progression", "choose one fingering per chord, with the least hand movement"))
+    : m_command(app.add_subcommand("progression", "choose one fingering per chord, with the least hand movement"))
 {
-    command_->add_option("chords", text_, "the chords, one per word; | bars, x2 repeats, C:2 beats")->required();
+    m_command->add_option("chords", m_text, "the chords, one per word; | bars, x2 repeats, C:2 beats")->required();
     std::vector<std::string> names;
     for (const Format& format : kFormats)
         names.emplace_back(format.name);
-    command_
-        ->add_option("--format", format_,
+    m_command
+        ->add_option("--format", m_format,
             "output: one line of frets per chord, ChordPro definitions, an SVG song sheet, or one JSON object")
         ->check(CLI::IsMember(names));
-    command_->add_option("--keep-position", keepPosition_, "stay within these frets, e.g. 5-9");
-    command_->add_flag("--anywhere", anywhere_, "let the first chord start anywhere, not near the nut");
-    command_->add_flag("--loop", loop_, "the last chord moves back to the first");
-    AddSearchOptions(*command_, search_);
+    m_command->add_option("--keep-position", m_keepPosition, "stay within these frets, e.g. 5-9");
+    m_command->add_flag("--anywhere", m_anywhere, "let the first chord start anywhere, not near the nut");
+    m_command->add_flag("--loop", m_loop, "the last chord moves back to the first");
+    AddSearchOptions(*m_command, m_search);
 }
 
 int ProgressionCommand::Run() const
 {
     ProgressionOptions options;
-    if (const std::string error = ReadSearchOptions(search_, options.search); !error.empty()) {
+    if (const std::string error = ReadSearchOptions(m_search, options.search); !error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
-    if (!keepPosition_.empty()) {
-        options.keepPosition = ParseWindow(keepPosition_);
+    if (!m_keepPosition.empty()) {
+        options.keepPosition = ParseWindow(m_keepPosition);
         if (!options.keepPosition) {
-            std::cerr << "corvane-cli: keep-position must be two frets 1..27 such as 5-9, not \"" << keepPosition_
+            std::cerr << "corvane-cli: keep-position must be two frets 1..27 such as 5-9, not \"" << m_keepPosition
                       << "\"\n";
             return kBadInput;
         }
     }
-    options.startNear = !anywhere_;
-    options.loop = loop_;
+    options.startNear = !m_anywhere;
+    options.loop = m_loop;
 
-    const ProgressionText parsed = ParseProgression(text_);
+    const ProgressionText parsed = ParseProgression(m_text);
     for (const std::string& problem : parsed.problems)
         std::cerr << "corvane-cli: " << problem << '\n';
     if (parsed.entries.empty()) {
-        std::cerr << "corvane-cli: no chords in \"" << text_ << "\"\n";
+        std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
     const ProgressionChoice choice = ChooseProgression(parsed.entries, options);
     for (const std::string& problem : choice.problems)
         std::cerr << "corvane-cli: " << problem << '\n';
     for (const Format& format : kFormats)
-        if (format_ == format.name)
+        if (m_format == format.name)
             format.write(choice, std::cout);
     return parsed.problems.empty() && choice.problems.empty() ? 0 : kSomeLeftOut;
 }

@@ -12,18 +12,18 @@ class ProgressionCommand {
 public:
     explicit ProgressionCommand(CLI::App& app);
 
-    bool Chosen() const { return command_->parsed(); }
+    bool Chosen() const { return m_command->parsed(); }
     // Prints the choice; the exit status: 0, 1 when some chords were left out, 2 for bad input.
     int Run() const;
 
 private:
-    CLI::App* command_;
-    std::string text_;
-    std::string format_ = "frets";
-    std::string keepPosition_;
-    bool anywhere_ = false;
-    bool loop_ = false;
-    ChordRequest search_; // only its search options are read
+    CLI::App* m_command;
+    std::string m_text;
+    std::string m_format = "frets";
+    std::string m_keepPosition;
+    bool m_anywhere = false;
+    bool m_loop = false;
+    ChordRequest m_search; // only its search options are read
 };
 
 // The search options shared by the commands: tuning, up-to fret, distance, capo, omit, easy, no barre.

@@ -9,57 +9,59 @@
 
 namespace corvane {
 
+// The stored pictures, named by what they show. Their files keep older names: kPictureTable maps
+// each one to its file, and that file name is also how the text forms and the SVG documents call it.
 enum class Picture {
-    Braco, // diagram grid, normal
-    Braco2, // diagram grid, selected
-    Dedo1,
-    Dedo2,
-    Dedo3,
-    Dedo4,
-    Dedo5, // kept with the others; the diagram never draws it
-    Dedo6, // one segment of a barre
-    Omin1, // under the lowest sounding string
-    Omin2, // under every other sounding string
-    X, // under a muted string
+    DiagramGrid, // the strings and frets of a chord diagram
+    SelectedGrid, // the same grid, as drawn for the selected diagram
+    Finger1, // the discs of the fingers on a diagram, index to little finger
+    Finger2,
+    Finger3,
+    Finger4,
+    Finger5, // kept with the others; the diagram never draws it
+    BarreSegment, // one string's segment of a barre
+    BassStringMark, // under the lowest sounding string
+    SoundingStringMark, // under every other sounding string
+    MutedStringMark, // under a muted string
     NeckClassic,
     NeckElectric,
     NeckBrown,
-    D0, // open string on the neck
-    D1,
-    D2,
-    D3,
-    D4,
+    NeckOpenString, // an open string on the neck
+    NeckFinger1, // the fingers on the neck, index to little finger
+    NeckFinger2,
+    NeckFinger3,
+    NeckFinger4,
     Capo, // the capo bar across the neck
 };
 
 struct PictureInfo {
     Picture picture;
-    std::string_view name; // used in text forms and as the picture's file name, without ".svg"
+    std::string_view name; // the file name, without ".svg"; text forms and SVG documents use it too
     int width;
     int height;
 };
 
 // One row per Picture, in enumeration order.
 inline constexpr std::array<PictureInfo, 20> kPictureTable { {
-    { Picture::Braco, "braco", 56, 83 },
-    { Picture::Braco2, "braco2", 56, 83 },
-    { Picture::Dedo1, "dedo1", 9, 9 },
-    { Picture::Dedo2, "dedo2", 9, 9 },
-    { Picture::Dedo3, "dedo3", 9, 9 },
-    { Picture::Dedo4, "dedo4", 9, 9 },
-    { Picture::Dedo5, "dedo5", 9, 9 },
-    { Picture::Dedo6, "dedo6", 15, 4 },
-    { Picture::Omin1, "omin1", 6, 6 },
-    { Picture::Omin2, "omin2", 6, 6 },
-    { Picture::X, "x", 6, 6 },
+    { Picture::DiagramGrid, "braco", 56, 83 },
+    { Picture::SelectedGrid, "braco2", 56, 83 },
+    { Picture::Finger1, "dedo1", 9, 9 },
+    { Picture::Finger2, "dedo2", 9, 9 },
+    { Picture::Finger3, "dedo3", 9, 9 },
+    { Picture::Finger4, "dedo4", 9, 9 },
+    { Picture::Finger5, "dedo5", 9, 9 },
+    { Picture::BarreSegment, "dedo6", 15, 4 },
+    { Picture::BassStringMark, "omin1", 6, 6 },
+    { Picture::SoundingStringMark, "omin2", 6, 6 },
+    { Picture::MutedStringMark, "x", 6, 6 },
     { Picture::NeckClassic, "neck-classic", 625, 85 },
     { Picture::NeckElectric, "neck-electric", 625, 85 },
     { Picture::NeckBrown, "neck-brown", 625, 85 },
-    { Picture::D0, "d0", 12, 12 },
-    { Picture::D1, "d1", 13, 12 },
-    { Picture::D2, "d2", 13, 12 },
-    { Picture::D3, "d3", 13, 12 },
-    { Picture::D4, "d4", 13, 12 },
+    { Picture::NeckOpenString, "d0", 12, 12 },
+    { Picture::NeckFinger1, "d1", 13, 12 },
+    { Picture::NeckFinger2, "d2", 13, 12 },
+    { Picture::NeckFinger3, "d3", 13, 12 },
+    { Picture::NeckFinger4, "d4", 13, 12 },
     { Picture::Capo, "capo", 7, 85 },
 } };
 

@@ -9,6 +9,12 @@ namespace corvane {
 constexpr int kDiagramNormal = 1; // drawn on the white grid
 constexpr int kDiagramSelected = 2; // any mode other than kDiagramNormal draws the cream grid
 
+constexpr int kDiagramRows = 5; // the frets a diagram shows, from its first fret
+
+// The fret of a diagram's first row: 1 while no fret is past the fifth, else the lowest stopped
+// fret. The same rule as the search's sort key, so the number shown matches the record.
+long long DiagramBaseFret(const Voicing& voicing);
+
 // Draws the marks under the strings, the grid, the number of the first fret shown and the finger
 // discs and barres of `voicing` in the cell whose top-left corner is (left, top). With `leftHanded`
 // the columns are mirrored: the lowest-pitched string is on the right. Stopped frets outside the

@@ -10,7 +10,8 @@ namespace {
 
     constexpr int kMarkBehindFret = 10;
 
-    constexpr std::array<Picture, 4> kFingerMarks { Picture::D1, Picture::D2, Picture::D3, Picture::D4 };
+    constexpr std::array<Picture, 4> kFingerMarks { Picture::NeckFinger1, Picture::NeckFinger2, Picture::NeckFinger3,
+        Picture::NeckFinger4 };
 
 } // namespace
 
@@ -66,7 +67,7 @@ void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background, in
 
     for (int s = 0; s < kStrings; ++s) {
         if (voicing[s] == 0)
-            canvas.drawPicture(Picture::D0, 0, NeckMarkTop(s));
+            canvas.drawPicture(Picture::NeckOpenString, 0, NeckMarkTop(s));
     }
 
     // A barre counts as one finger; muted strings and strings stopped higher under it get its mark

@@ -9,7 +9,7 @@ void RecordingCanvas::drawPicture(Picture picture, int x, int y)
 
 void RecordingCanvas::drawText(int x, int y, std::string_view text)
 {
-    m_calls.push_back(Call { true, Picture::Braco, x, y, std::string(text) });
+    m_calls.push_back(Call { true, Picture::DiagramGrid, x, y, std::string(text) });
 }
 
 std::string CallText(const RecordingCanvas::Call& call)

@@ -14,7 +14,7 @@ class RecordingCanvas final : public Canvas {
 public:
     struct Call {
         bool isText = false;
-        Picture picture = Picture::Braco; // meaningful when !isText
+        Picture picture = Picture::DiagramGrid; // meaningful when !isText
         int x = 0;
         int y = 0;
         std::string text; // meaningful when isText

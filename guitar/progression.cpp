@@ -96,17 +96,17 @@ namespace {
     class PathFinder {
     public:
         PathFinder(std::vector<Layer> layers, const CostWeights& w)
-            : layers_(std::move(layers))
-            , table_(BuildMoveTable(w))
-            , shift_(w.positionShift)
+            : m_layers(std::move(layers))
+            , m_table(BuildMoveTable(w))
+            , m_shift(w.positionShift)
         {
         }
 
         int Move(const Node& a, const Node& b) const
         {
-            int cost = a.position && b.position ? shift_ * std::abs(a.position - b.position) : 0;
+            int cost = a.position && b.position ? m_shift * std::abs(a.position - b.position) : 0;
             for (size_t s = 0; s < kStrings; ++s)
-                cost += table_[a.code[s]][b.code[s]];
+                cost += m_table[a.code[s]][b.code[s]];
             return cost;
         }
 
@@ -119,7 +119,7 @@ namespace {
             std::vector<std::vector<int>> from(order.size());
             std::vector<int> d = Through(order, &from);
             if (closing) {
-                const Layer& last = layers_[order.back()];
+                const Layer& last = m_layers[order.back()];
                 for (size_t i = 0; i < d.size(); ++i)
                     if (d[i] < kInf)
                         d[i] += Move(last.nodes[i], *closing);
@@ -139,15 +139,15 @@ namespace {
         // backwards, plus its cheapest return move) until the bound passes the best round found.
         long long Round(std::vector<int>& chosen)
         {
-            const size_t n = layers_.size();
+            const size_t n = m_layers.size();
             std::vector<size_t> backward(n);
             std::iota(backward.rbegin(), backward.rend(), size_t { 0 });
             std::vector<int> onward = Through(backward);
-            std::vector<int> zero(layers_.back().nodes.size(), 0);
+            std::vector<int> zero(m_layers.back().nodes.size(), 0);
             for (size_t i = 0; i < zero.size(); ++i)
-                zero[i] = layers_.back().Allowed(i) ? 0 : kInf;
+                zero[i] = m_layers.back().Allowed(i) ? 0 : kInf;
             std::vector<int> back, unused;
-            Relax(layers_.back(), zero, layers_.front(), back, unused);
+            Relax(m_layers.back(), zero, m_layers.front(), back, unused);
 
             std::vector<std::pair<long long, size_t>> starts;
             for (size_t i = 0; i < onward.size(); ++i)
@@ -157,24 +157,24 @@ namespace {
 
             std::vector<size_t> order(n);
             std::iota(order.begin(), order.end(), size_t { 0 });
-            const int firstPin = layers_.front().pinned;
+            const int firstPin = m_layers.front().pinned;
             long long best = kInf;
             for (const auto& [bound, start] : starts) {
                 if (bound >= best)
                     break;
-                layers_.front().pinned = static_cast<int>(start);
+                m_layers.front().pinned = static_cast<int>(start);
                 std::vector<int> path;
-                const long long total = Forward(order, path, &layers_.front().nodes[start]);
+                const long long total = Forward(order, path, &m_layers.front().nodes[start]);
                 if (total < best) {
                     best = total;
                     chosen = std::move(path);
                 }
             }
-            layers_.front().pinned = firstPin;
+            m_layers.front().pinned = firstPin;
             return best;
         }
 
-        const std::vector<Layer>& Layers() const { return layers_; }
+        const std::vector<Layer>& Layers() const { return m_layers; }
 
     private:
         std::vector<int> Start(const Layer& layer) const
@@ -189,12 +189,12 @@ namespace {
         // receives per layer the node of the layer before that each node is reached from.
         std::vector<int> Through(const std::vector<size_t>& order, std::vector<std::vector<int>>* from = nullptr) const
         {
-            std::vector<int> d = Start(layers_[order[0]]);
+            std::vector<int> d = Start(m_layers[order[0]]);
             std::vector<int> best;
             std::vector<int> unused;
             for (size_t k = 1; k < order.size(); ++k) {
-                const Layer& next = layers_[order[k]];
-                Relax(layers_[order[k - 1]], d, next, best, from ? (*from)[k] : unused);
+                const Layer& next = m_layers[order[k]];
+                Relax(m_layers[order[k - 1]], d, next, best, from ? (*from)[k] : unused);
                 for (size_t j = 0; j < best.size(); ++j)
                     best[j] = next.Allowed(j) && best[j] < kInf ? best[j] + next.nodes[j].cost : kInf;
                 std::swap(d, best);
@@ -234,7 +234,7 @@ namespace {
                 const Node& b = next.nodes[j];
                 std::array<const int*, kStrings> rows;
                 for (size_t s = 0; s < kStrings; ++s)
-                    rows[s] = table_[b.code[s]].data();
+                    rows[s] = m_table[b.code[s]].data();
                 int top = kInf;
                 int arg = -1;
                 if (warm >= 0) {
@@ -260,7 +260,7 @@ namespace {
                         scan(groups[p], 0);
                 } else {
                     for (int dist = 0;; ++dist) {
-                        const int shift = shift_ * dist;
+                        const int shift = m_shift * dist;
                         const int below = b.position - dist;
                         const int above = b.position + dist;
                         if ((top < kInf && lowestD + shift >= top) || (below < 1 && above >= kCodes))
@@ -277,9 +277,9 @@ namespace {
             }
         }
 
-        std::vector<Layer> layers_;
-        MoveTable table_;
-        int shift_;
+        std::vector<Layer> m_layers;
+        MoveTable m_table;
+        int m_shift;
     };
 
     Node MakeNode(const Voicing& v, int cost)

@@ -11,21 +11,6 @@
 
 namespace corvane {
 
-int SplitOnBlanks(std::string_view text, std::array<std::string, 6>& slots)
-{
-    for (auto& slot : slots)
-        slot.clear();
-    int begun = 1;
-    for (char c : text) {
-        if (c == ' ') {
-            ++begun;
-        } else if (begun <= static_cast<int>(slots.size())) {
-            slots[static_cast<size_t>(begun - 1)] += c;
-        }
-    }
-    return begun;
-}
-
 namespace {
     constexpr size_t kShapeTextLength = 20;
 

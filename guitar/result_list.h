@@ -11,10 +11,6 @@
 
 namespace corvane {
 
-// Splits at blanks into six slots; returns the number of slots begun (blanks + 1). Text past the
-// sixth slot is not stored.
-int SplitOnBlanks(std::string_view text, std::array<std::string, 6>& slots);
-
 // Gives the first record (in the order found) whose voicing text, cut after 20 characters, occurs
 // in the easy shapes the key 000000. Returns its index, or -1.
 int PromoteEasyShape(std::vector<VoicingRecord>& records);

@@ -59,17 +59,4 @@ StringNotes CapoStringNotes(const StringNotes& stringNotes, int capo)
     return shifted;
 }
 
-std::optional<int> FindPresetByCaption(std::string_view caption)
-{
-    auto same = [](std::string_view a, std::string_view b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-        });
-    };
-    for (int i = 0; i < static_cast<int>(kTuningPresets.size()); ++i)
-        if (same(kTuningPresets[static_cast<size_t>(i)].menuCaption, caption))
-            return i;
-    return std::nullopt;
-}
-
 } // namespace corvane

@@ -48,7 +48,4 @@ Tuning CapoTuning(const Tuning& tuning, int capo);
 // table does not reach go on a semitone per fret, so a fret counted from a high capo still sounds.
 StringNotes CapoStringNotes(const StringNotes& stringNotes, int capo);
 
-// The preset whose menu caption matches (letter case ignored), if any.
-std::optional<int> FindPresetByCaption(std::string_view caption);
-
 } // namespace corvane

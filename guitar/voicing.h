@@ -18,7 +18,4 @@ using Voicing = std::array<int, kStrings>;
 // "99 3 2 0 1 0 ": every value followed by one blank.
 std::string VoicingText(const Voicing& v);
 
-// Reads a VoicingText (or any six blank-separated integers); false when it holds anything else.
-bool ParseVoicingText(std::string_view text, Voicing& out);
-
 } // namespace corvane

@@ -55,11 +55,11 @@ namespace {
     public:
         void Clear()
         {
-            if (++generation_ == 0) {
-                std::fill(slots_.begin(), slots_.end(), 0);
-                generation_ = 1;
+            if (++m_generation == 0) {
+                std::fill(m_slots.begin(), m_slots.end(), 0);
+                m_generation = 1;
             }
-            size_ = 0;
+            m_size = 0;
         }
 
         // True when the voicing was not yet in the set.
@@ -68,39 +68,39 @@ namespace {
             std::uint64_t packed = 0;
             for (int value : v)
                 packed = (packed << 8) | static_cast<std::uint8_t>(value + 64);
-            if ((size_ + 1) * 2 > slots_.size())
+            if ((m_size + 1) * 2 > m_slots.size())
                 Grow();
-            return Place(packed | std::uint64_t { generation_ } << 48);
+            return Place(packed | std::uint64_t { m_generation } << 48);
         }
 
     private:
         bool Place(std::uint64_t entry)
         {
-            const size_t mask = slots_.size() - 1;
+            const size_t mask = m_slots.size() - 1;
             size_t i = static_cast<size_t>((entry * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-            while (slots_[i] >> 48 == generation_) {
-                if (slots_[i] == entry)
+            while (m_slots[i] >> 48 == m_generation) {
+                if (m_slots[i] == entry)
                     return false;
                 i = (i + 1) & mask;
             }
-            slots_[i] = entry;
-            ++size_;
+            m_slots[i] = entry;
+            ++m_size;
             return true;
         }
 
         void Grow()
         {
-            std::vector<std::uint64_t> old(std::max<size_t>(slots_.size() * 2, 1024), 0);
-            old.swap(slots_);
-            size_ = 0;
+            std::vector<std::uint64_t> old(std::max<size_t>(m_slots.size() * 2, 1024), 0);
+            old.swap(m_slots);
+            m_size = 0;
             for (std::uint64_t entry : old)
-                if (entry >> 48 == generation_)
+                if (entry >> 48 == m_generation)
                     Place(entry);
         }
 
-        std::vector<std::uint64_t> slots_;
-        std::uint16_t generation_ = 1;
-        size_t size_ = 0;
+        std::vector<std::uint64_t> m_slots;
+        std::uint16_t m_generation = 1;
+        size_t m_size = 0;
     };
 
     VoicingSet& SeenVoicings()
@@ -112,47 +112,47 @@ namespace {
     class Search {
     public:
         Search(const ChordToSearch& chord, const SearchOptions& options, SearchResult& result)
-            : options_(options)
-            , tuning_(CapoTuning(options.tuning, options.capo))
-            , bassIndex_(chord.bassIndex)
-            , result_(result)
-            , seen_(SeenVoicings())
+            : m_options(options)
+            , m_tuning(CapoTuning(options.tuning, options.capo))
+            , m_bassIndex(chord.bassIndex)
+            , m_result(result)
+            , m_seen(SeenVoicings())
         {
-            seen_.Clear();
-            result_.chordTones = chord.chordTones;
+            m_seen.Clear();
+            m_result.chordTones = chord.chordTones;
             if (options.omit3)
-                RemoveTone(result_.chordTones, (chord.thirdInterval + chord.rootIndex) % 12);
+                RemoveTone(m_result.chordTones, (chord.thirdInterval + chord.rootIndex) % 12);
             if (options.omit5)
-                RemoveTone(result_.chordTones, (chord.fifthInterval + chord.rootIndex) % 12);
+                RemoveTone(m_result.chordTones, (chord.fifthInterval + chord.rootIndex) % 12);
 
-            bassTable_ = BuildFretTable({ chord.bassIndex }, tuning_, options.fretLimit);
-            toneTable_ = BuildFretTable(result_.chordTones, tuning_, options.fretLimit);
+            m_bassTable = BuildFretTable({ chord.bassIndex }, m_tuning, options.fretLimit);
+            m_toneTable = BuildFretTable(m_result.chordTones, m_tuning, options.fretLimit);
             for (size_t s = 0; s < kStrings; ++s)
                 for (int f = 0; f < kNeckFrets; ++f)
-                    noteAt_[s][static_cast<size_t>(f)] = (tuning_[s] + f) % 12;
+                    m_noteAt[s][static_cast<size_t>(f)] = (m_tuning[s] + f) % 12;
 
-            const auto& tones = result_.chordTones;
-            for (size_t i = 0; i < tones.size() && needed_.size() < kMaxNeeded; ++i)
-                if (i == 0 || tones[i] != bassIndex_)
-                    needed_.push_back(tones[i]);
-            for (size_t k = 1; k < needed_.size(); ++k) {
-                const int note = needed_[k];
-                if (note < 0 || note > 11 || (neededMask_ & (1u << note)) != 0)
-                    distinctNeeds_ = false;
+            const auto& tones = m_result.chordTones;
+            for (size_t i = 0; i < tones.size() && m_needed.size() < kMaxNeeded; ++i)
+                if (i == 0 || tones[i] != m_bassIndex)
+                    m_needed.push_back(tones[i]);
+            for (size_t k = 1; k < m_needed.size(); ++k) {
+                const int note = m_needed[k];
+                if (note < 0 || note > 11 || (m_neededMask & (1u << note)) != 0)
+                    m_distinctNeeds = false;
                 else
-                    neededMask_ |= 1u << note;
+                    m_neededMask |= 1u << note;
             }
         }
 
         void Run()
         {
-            const int fretLimit = options_.fretLimit;
+            const int fretLimit = m_options.fretLimit;
             for (;;) {
                 int b = -1;
                 int p = -1;
                 for (int s = 0; s < 3 && b < 0; ++s) {
                     for (int f = 0; f < fretLimit; ++f) {
-                        if (bassTable_[static_cast<size_t>(s)][static_cast<size_t>(f)] != kNone) {
+                        if (m_bassTable[static_cast<size_t>(s)][static_cast<size_t>(f)] != kNone) {
                             b = s;
                             p = f;
                             break;
@@ -161,8 +161,8 @@ namespace {
                 }
                 if (b < 0)
                     return;
-                bassTable_[static_cast<size_t>(b)][static_cast<size_t>(p)] = kNone;
-                firstFree_ = b + 1;
+                m_bassTable[static_cast<size_t>(b)][static_cast<size_t>(p)] = kNone;
+                m_firstFree = b + 1;
 
                 // An open bass lets the window travel over the whole range.
                 const int windows = p > 0 ? 5 : fretLimit;
@@ -172,7 +172,7 @@ namespace {
         }
 
     private:
-        int Tone(int s, int f) const { return toneTable_[static_cast<size_t>(s)][static_cast<size_t>(f)]; }
+        int Tone(int s, int f) const { return m_toneTable[static_cast<size_t>(s)][static_cast<size_t>(f)]; }
 
         // One window: every combination of the free strings' states, the highest string changing
         // fastest. A string runs through its first candidate, the later chord-tone frets of the window
@@ -182,11 +182,11 @@ namespace {
         {
             const int low = top - 4;
             for (int s = 0; s < b; ++s)
-                cand_[static_cast<size_t>(s)] = kMuted;
-            cand_[static_cast<size_t>(b)] = p;
+                m_cand[static_cast<size_t>(s)] = kMuted;
+            m_cand[static_cast<size_t>(b)] = p;
 
             for (int s = b + 1; s < kStrings; ++s) {
-                auto& states = states_[static_cast<size_t>(s)];
+                auto& states = m_states[static_cast<size_t>(s)];
                 states.count = 0;
                 int first = kMuted;
                 for (int f = 0; f <= top - 1; ++f) {
@@ -206,16 +206,16 @@ namespace {
 
             // What the strings from s upward can still add, to leave out branches where no candidate
             // can pass: leaving them out changes neither the results nor their order.
-            offerFrom_[kStrings] = 0;
+            m_offerFrom[kStrings] = 0;
             for (int s = kStrings - 1; s > b; --s) {
-                const auto& states = states_[static_cast<size_t>(s)];
+                const auto& states = m_states[static_cast<size_t>(s)];
                 unsigned offer = 0;
                 for (int i = 0; i < states.count; ++i) {
                     const int value = states.values[static_cast<size_t>(i)];
                     if (value != kMuted)
-                        offer |= 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)];
+                        offer |= 1u << m_noteAt[static_cast<size_t>(s)][static_cast<size_t>(value)];
                 }
-                offerFrom_[static_cast<size_t>(s)] = offerFrom_[static_cast<size_t>(s) + 1] | offer;
+                m_offerFrom[static_cast<size_t>(s)] = m_offerFrom[static_cast<size_t>(s) + 1] | offer;
             }
             Enumerate(b + 1, 0, 0);
         }
@@ -229,19 +229,19 @@ namespace {
             const int left = kStrings - s;
             if (sounding + left < 3)
                 return;
-            if (distinctNeeds_) {
-                if ((neededMask_ & ~heard & ~offerFrom_[static_cast<size_t>(s)]) != 0)
+            if (m_distinctNeeds) {
+                if ((m_neededMask & ~heard & ~m_offerFrom[static_cast<size_t>(s)]) != 0)
                     return;
             }
-            const auto& states = states_[static_cast<size_t>(s)];
+            const auto& states = m_states[static_cast<size_t>(s)];
             for (int i = 0; i < states.count; ++i) {
                 const int value = states.values[static_cast<size_t>(i)];
-                cand_[static_cast<size_t>(s)] = value;
+                m_cand[static_cast<size_t>(s)] = value;
                 if (value == kMuted)
                     Enumerate(s + 1, sounding, heard);
                 else
-                    Enumerate(
-                        s + 1, sounding + 1, heard | 1u << noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)]);
+                    Enumerate(s + 1, sounding + 1,
+                        heard | 1u << m_noteAt[static_cast<size_t>(s)][static_cast<size_t>(value)]);
             }
         }
 
@@ -249,21 +249,21 @@ namespace {
         // sounding and heard describe the free strings of the current candidate.
         void Evaluate(int sounding, unsigned heard)
         {
-            if (sounding < 3 || needed_.empty())
+            if (sounding < 3 || m_needed.empty())
                 return;
             size_t matches = 0;
-            if (distinctNeeds_) {
+            if (m_distinctNeeds) {
                 // Each needed note is crossed out once, so the matches are the needed notes that sound.
-                matches = kBitCount[heard & neededMask_];
+                matches = kBitCount[heard & m_neededMask];
             } else {
                 std::array<bool, kMaxNeeded> crossed {};
-                for (int s = firstFree_; s < kStrings; ++s) {
-                    const int value = cand_[static_cast<size_t>(s)];
+                for (int s = m_firstFree; s < kStrings; ++s) {
+                    const int value = m_cand[static_cast<size_t>(s)];
                     if (value == kMuted)
                         continue;
-                    const int note = noteAt_[static_cast<size_t>(s)][static_cast<size_t>(value)];
-                    for (size_t k = 1; k < needed_.size(); ++k) {
-                        if (!crossed[k] && needed_[k] == note) {
+                    const int note = m_noteAt[static_cast<size_t>(s)][static_cast<size_t>(value)];
+                    for (size_t k = 1; k < m_needed.size(); ++k) {
+                        if (!crossed[k] && m_needed[k] == note) {
                             crossed[k] = true;
                             ++matches;
                             break;
@@ -271,14 +271,14 @@ namespace {
                     }
                 }
             }
-            if (matches + 1 < needed_.size())
+            if (matches + 1 < m_needed.size())
                 return;
             // A candidate met again in an overlapping window is decided the same way (the barre marks
             // follow from the frets), so only its first meeting counts.
-            if (!seen_.Insert(cand_))
+            if (!m_seen.Insert(m_cand))
                 return;
-            Voicing marked = cand_;
-            if (CountFingers(marked, options_.noBarre) <= 4)
+            Voicing marked = m_cand;
+            if (CountFingers(marked, m_options.noBarre) <= 4)
                 Record(marked);
         }
 
@@ -289,7 +289,7 @@ namespace {
             for (int s = 0; s < kStrings; ++s) {
                 const int value = v[static_cast<size_t>(s)];
                 if (value == kMuted) {
-                    if (options_.easy && s >= 2)
+                    if (m_options.easy && s >= 2)
                         return;
                 } else {
                     const int a = std::abs(value);
@@ -298,35 +298,35 @@ namespace {
                     topFret = std::max(topFret, value);
                 }
             }
-            if (!(topFret - minFret < options_.span))
+            if (!(topFret - minFret < m_options.span))
                 return;
             const int baseFret = topFret <= 5 ? 1 : minFret;
             VoicingRecord record;
             record.key = (baseFret + 10) * 10000 + ShapeClass(v) * 100 + (topFret + 10);
             record.frets = v;
-            result_.records.push_back(record);
+            m_result.records.push_back(record);
         }
 
-        const SearchOptions& options_;
-        const Tuning tuning_; // as the capo leaves it
-        const PitchClass bassIndex_;
-        SearchResult& result_;
-        FretTable bassTable_ {};
-        FretTable toneTable_ {};
-        FretTable noteAt_ {};
+        const SearchOptions& m_options;
+        const Tuning m_tuning; // as the capo leaves it
+        const PitchClass m_bassIndex;
+        SearchResult& m_result;
+        FretTable m_bassTable {};
+        FretTable m_toneTable {};
+        FretTable m_noteAt {};
         static constexpr size_t kMaxNeeded = 16;
         struct StringStates {
             std::array<int, 8> values {}; // first candidate, later frets of the window, muted
             int count = 0;
         };
-        std::array<StringStates, kStrings> states_ {};
-        std::array<unsigned, kStrings + 1> offerFrom_ {};
-        Voicing cand_ {};
-        std::vector<int> needed_;
-        unsigned neededMask_ = 0;
-        bool distinctNeeds_ = true;
-        int firstFree_ = 0;
-        VoicingSet& seen_;
+        std::array<StringStates, kStrings> m_states {};
+        std::array<unsigned, kStrings + 1> m_offerFrom {};
+        Voicing m_cand {};
+        std::vector<int> m_needed;
+        unsigned m_neededMask = 0;
+        bool m_distinctNeeds = true;
+        int m_firstFree = 0;
+        VoicingSet& m_seen;
     };
 
 } // namespace

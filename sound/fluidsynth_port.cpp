@@ -49,15 +49,15 @@ namespace {
         FluidLogCapture(const FluidLogCapture&) = delete;
         FluidLogCapture& operator=(const FluidLogCapture&) = delete;
 
-        std::string lastError() const { return lastError_; }
+        std::string lastError() const { return m_lastError; }
 
     private:
         static void keep(int level, const char* message, void* data)
         {
             if (level <= FLUID_ERR && message)
-                static_cast<FluidLogCapture*>(data)->lastError_ = message;
+                static_cast<FluidLogCapture*>(data)->m_lastError = message;
         }
-        std::string lastError_;
+        std::string m_lastError;
     };
 
     std::mutex& OpenMutex()
@@ -236,7 +236,7 @@ struct FluidSynthPort::Engine {
 };
 
 FluidSynthPort::FluidSynthPort(std::unique_ptr<Engine> engine)
-    : engine_(std::move(engine))
+    : m_engine(std::move(engine))
 {
 }
 
@@ -342,20 +342,20 @@ FluidSynthOpenResult FluidSynthPort::open(
     return { std::unique_ptr<FluidSynthPort>(new FluidSynthPort(std::move(engine))), Failure::None, {} };
 }
 
-void FluidSynthPort::shortMessage(std::uint32_t message) { engine_->schedule(Engine::Event::Kind::Message, message); }
+void FluidSynthPort::shortMessage(std::uint32_t message) { m_engine->schedule(Engine::Event::Kind::Message, message); }
 
-void FluidSynthPort::setVolume(std::uint32_t volume) { engine_->schedule(Engine::Event::Kind::Volume, volume); }
+void FluidSynthPort::setVolume(std::uint32_t volume) { m_engine->schedule(Engine::Event::Kind::Volume, volume); }
 
-void FluidSynthPort::pause(int milliseconds) { engine_->advance(milliseconds); }
+void FluidSynthPort::pause(int milliseconds) { m_engine->advance(milliseconds); }
 
 std::vector<float> FluidSynthPort::render(int frames)
 {
-    if (engine_->driver || frames <= 0)
+    if (m_engine->driver || frames <= 0)
         return {};
     const auto count = static_cast<std::size_t>(frames);
     std::vector<float> left(count, 0.0f);
     std::vector<float> right(count, 0.0f);
-    engine_->renderInto(left.data(), right.data(), frames);
+    m_engine->renderInto(left.data(), right.data(), frames);
     std::vector<float> interleaved(2 * count);
     for (std::size_t i = 0; i < count; ++i) {
         interleaved[2 * i] = left[i];
@@ -364,18 +364,18 @@ std::vector<float> FluidSynthPort::render(int frames)
     return interleaved;
 }
 
-int FluidSynthPort::sampleRate() const { return engine_->sampleRate; }
+int FluidSynthPort::sampleRate() const { return m_engine->sampleRate; }
 
-std::string FluidSynthPort::audioDriver() const { return engine_->driverName; }
+std::string FluidSynthPort::audioDriver() const { return m_engine->driverName; }
 
-std::string FluidSynthPort::soundFont() const { return engine_->soundFont; }
+std::string FluidSynthPort::soundFont() const { return m_engine->soundFont; }
 
-std::uint64_t FluidSynthPort::renderedFrames() const { return engine_->rendered.load(std::memory_order_acquire); }
+std::uint64_t FluidSynthPort::renderedFrames() const { return m_engine->rendered.load(std::memory_order_acquire); }
 
 std::size_t FluidSynthPort::pendingEvents() const
 {
-    const std::lock_guard lock(engine_->mutex);
-    return engine_->queue.size();
+    const std::lock_guard lock(m_engine->mutex);
+    return m_engine->queue.size();
 }
 
 int FluidSynthPort::program(int channel) const
@@ -383,7 +383,7 @@ int FluidSynthPort::program(int channel) const
     int soundFont = 0;
     int bank = 0;
     int preset = 0;
-    if (fluid_synth_get_program(engine_->synth.get(), channel, &soundFont, &bank, &preset) != FLUID_OK)
+    if (fluid_synth_get_program(m_engine->synth.get(), channel, &soundFont, &bank, &preset) != FLUID_OK)
         return -1;
     return preset;
 }

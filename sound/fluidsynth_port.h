@@ -86,7 +86,7 @@ private:
     static FluidSynthOpenResult open(
         const std::string& soundFontPath, int sampleRate, const std::optional<AudioBuffering>& realtime);
 
-    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<Engine> m_engine;
 };
 
 } // namespace corvane

@@ -4,16 +4,16 @@
 
 namespace corvane {
 
-void RecordingPort::shortMessage(std::uint32_t message) { entries_.push_back({ Kind::Message, message }); }
+void RecordingPort::shortMessage(std::uint32_t message) { m_entries.push_back({ Kind::Message, message }); }
 
-void RecordingPort::setVolume(std::uint32_t volume) { entries_.push_back({ Kind::Volume, volume }); }
+void RecordingPort::setVolume(std::uint32_t volume) { m_entries.push_back({ Kind::Volume, volume }); }
 
-void RecordingPort::pause(int milliseconds) { entries_.push_back({ Kind::Pause, milliseconds }); }
+void RecordingPort::pause(int milliseconds) { m_entries.push_back({ Kind::Pause, milliseconds }); }
 
 std::vector<std::uint32_t> RecordingPort::messages() const
 {
     std::vector<std::uint32_t> out;
-    for (const Entry& e : entries_) {
+    for (const Entry& e : m_entries) {
         if (e.kind == Kind::Message)
             out.push_back(static_cast<std::uint32_t>(e.value));
     }
@@ -23,7 +23,7 @@ std::vector<std::uint32_t> RecordingPort::messages() const
 std::vector<int> RecordingPort::pauses() const
 {
     std::vector<int> out;
-    for (const Entry& e : entries_) {
+    for (const Entry& e : m_entries) {
         if (e.kind == Kind::Pause)
             out.push_back(static_cast<int>(e.value));
     }
@@ -50,7 +50,7 @@ std::string EntryText(const RecordingPort::Entry& entry)
 std::string RecordingPort::text() const
 {
     std::string out;
-    for (const Entry& e : entries_) {
+    for (const Entry& e : m_entries) {
         out += EntryText(e);
         out += '\n';
     }

@@ -22,16 +22,16 @@ public:
     void setVolume(std::uint32_t volume) override;
     void pause(int milliseconds) override;
 
-    const std::vector<Entry>& entries() const { return entries_; }
+    const std::vector<Entry>& entries() const { return m_entries; }
     std::vector<std::uint32_t> messages() const;
     std::vector<int> pauses() const;
-    void clear() { entries_.clear(); }
+    void clear() { m_entries.clear(); }
 
     // One line per entry: "send 0x00642890", "volume 0x0000FFFF", "pause 75".
     std::string text() const;
 
 private:
-    std::vector<Entry> entries_;
+    std::vector<Entry> m_entries;
 };
 
 std::string EntryText(const RecordingPort::Entry& entry);

@@ -18,7 +18,7 @@ std::optional<ChannelMessage> ShortMessageReader::read(std::uint32_t message)
     if (first >= midi::kRealTime)
         return std::nullopt;
     if (first >= midi::kSystemCommon) {
-        runningStatus_ = 0;
+        m_runningStatus = 0;
         return std::nullopt;
     }
 
@@ -26,13 +26,13 @@ std::optional<ChannelMessage> ShortMessageReader::read(std::uint32_t message)
     std::uint8_t data[2] {};
     if (first & midi::kStatusBit) {
         status = first;
-        runningStatus_ = first;
+        m_runningStatus = first;
         data[0] = byte(1);
         data[1] = byte(2);
     } else {
-        if (runningStatus_ == 0)
+        if (m_runningStatus == 0)
             return std::nullopt;
-        status = runningStatus_;
+        status = m_runningStatus;
         data[0] = first;
         data[1] = byte(1);
     }

@@ -29,7 +29,7 @@ public:
     std::optional<ChannelMessage> read(std::uint32_t message);
 
 private:
-    std::uint8_t runningStatus_ = 0;
+    std::uint8_t m_runningStatus = 0;
 };
 
 } // namespace corvane

@@ -27,37 +27,37 @@ StartedSound StartSynthesizer(const std::string& chosenSoundFont)
 }
 
 SoundDevice::SoundDevice(std::string chosenSoundFont, SoundStarter start, SoundStart when)
-    : start_(std::move(start))
+    : m_start(std::move(start))
 {
-    programs_.fill(-1);
+    m_programs.fill(-1);
     if (when == SoundStart::Now)
         begin(std::move(chosenSoundFont));
     else
-        deferredChoice_ = std::move(chosenSoundFont);
+        m_deferredChoice = std::move(chosenSoundFont);
 }
 
 void SoundDevice::start()
 {
-    if (!begun_)
-        begin(std::move(deferredChoice_));
+    if (!m_begun)
+        begin(std::move(m_deferredChoice));
 }
 
 SoundDevice::~SoundDevice()
 {
-    if (worker_.joinable())
-        worker_.join();
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 void SoundDevice::begin(std::string chosen)
 {
-    if (worker_.joinable())
-        worker_.join();
-    begun_ = true;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_begun = true;
     {
-        const std::lock_guard lock(mutex_);
-        starting_ = true;
+        const std::lock_guard lock(m_mutex);
+        m_starting = true;
     }
-    worker_ = std::thread([this, chosen = std::move(chosen)] { finish(start_(chosen)); });
+    m_worker = std::thread([this, chosen = std::move(chosen)] { finish(m_start(chosen)); });
 }
 
 void SoundDevice::finish(StartedSound started)
@@ -68,33 +68,33 @@ void SoundDevice::finish(StartedSound started)
     StatusListener listener;
     std::string status;
     {
-        const std::lock_guard lock(mutex_);
+        const std::lock_guard lock(m_mutex);
         if (started.port) {
-            if (port_)
+            if (m_port)
                 replayState(*started.port); // a new font: the old synthesizer's programs carry over
-            for (const RecordingPort::Entry& entry : pending_.entries())
+            for (const RecordingPort::Entry& entry : m_pending.entries())
                 Forward(*started.port, entry);
-            pending_.clear();
-            retired = std::exchange(port_, std::move(started.port));
-            state_ = std::move(started);
-        } else if (!port_) {
-            pending_.clear();
-            state_ = std::move(started);
+            m_pending.clear();
+            retired = std::exchange(m_port, std::move(started.port));
+            m_state = std::move(started);
+        } else if (!m_port) {
+            m_pending.clear();
+            m_state = std::move(started);
         }
-        status = state_.status;
-        listener = listener_;
-        announced_ = true;
+        status = m_state.status;
+        listener = m_listener;
+        m_announced = true;
     }
     // Told before anyone waiting for the start goes on.
     if (listener)
         listener(status);
     {
-        const std::lock_guard lock(mutex_);
-        if (!port_)
-            pending_.clear();
-        starting_ = false;
+        const std::lock_guard lock(m_mutex);
+        if (!m_port)
+            m_pending.clear();
+        m_starting = false;
     }
-    started_.notify_all();
+    m_started.notify_all();
 }
 
 void SoundDevice::Forward(MidiPort& port, const RecordingPort::Entry& entry)
@@ -114,29 +114,29 @@ void SoundDevice::Forward(MidiPort& port, const RecordingPort::Entry& entry)
 
 void SoundDevice::forward(const RecordingPort::Entry& entry)
 {
-    const std::lock_guard lock(mutex_);
+    const std::lock_guard lock(m_mutex);
     if (entry.kind == RecordingPort::Kind::Message) {
-        if (const std::optional<ChannelMessage> m = reader_.read(static_cast<std::uint32_t>(entry.value));
+        if (const std::optional<ChannelMessage> m = m_reader.read(static_cast<std::uint32_t>(entry.value));
             m && m->type() == midi::kProgramChange)
-            programs_[static_cast<std::size_t>(m->channel())] = m->data1;
+            m_programs[static_cast<std::size_t>(m->channel())] = m->data1;
     } else if (entry.kind == RecordingPort::Kind::Volume) {
-        volume_ = static_cast<std::uint32_t>(entry.value);
+        m_volume = static_cast<std::uint32_t>(entry.value);
     }
-    if (port_) {
-        Forward(*port_, entry);
-    } else if (starting_) {
-        Forward(pending_, entry);
+    if (m_port) {
+        Forward(*m_port, entry);
+    } else if (m_starting) {
+        Forward(m_pending, entry);
     }
 }
 
 void SoundDevice::replayState(MidiPort& port) const
 {
-    for (std::size_t channel = 0; channel < programs_.size(); ++channel)
-        if (programs_[channel] >= 0)
+    for (std::size_t channel = 0; channel < m_programs.size(); ++channel)
+        if (m_programs[channel] >= 0)
             port.shortMessage(midi::kProgramChange | static_cast<std::uint32_t>(channel)
-                | static_cast<std::uint32_t>(programs_[channel]) << 8);
-    if (volume_)
-        port.setVolume(*volume_);
+                | static_cast<std::uint32_t>(m_programs[channel]) << 8);
+    if (m_volume)
+        port.setVolume(*m_volume);
     // Leaves running status where the sender left it.
     port.shortMessage(midi::kNoteOn);
 }
@@ -158,10 +158,10 @@ void SoundDevice::watchStatus(StatusListener listener)
     std::string status;
     bool settled = false;
     {
-        const std::lock_guard lock(mutex_);
-        listener_ = listener;
-        settled = announced_;
-        status = state_.status;
+        const std::lock_guard lock(m_mutex);
+        m_listener = listener;
+        settled = m_announced;
+        status = m_state.status;
     }
     if (listener && settled)
         listener(status);
@@ -171,20 +171,20 @@ void SoundDevice::chooseSoundFont(std::string path) { begin(std::move(path)); }
 
 bool SoundDevice::waitUntilStarted(std::chrono::milliseconds timeout) const
 {
-    std::unique_lock lock(mutex_);
-    return started_.wait_for(lock, timeout, [this] { return !starting_; });
+    std::unique_lock lock(m_mutex);
+    return m_started.wait_for(lock, timeout, [this] { return !m_starting; });
 }
 
 std::string SoundDevice::status() const
 {
-    const std::lock_guard lock(mutex_);
-    return state_.status;
+    const std::lock_guard lock(m_mutex);
+    return m_state.status;
 }
 
 std::string SoundDevice::soundFont() const
 {
-    const std::lock_guard lock(mutex_);
-    return state_.soundFont;
+    const std::lock_guard lock(m_mutex);
+    return m_state.soundFont;
 }
 
 } // namespace corvane

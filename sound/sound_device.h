@@ -70,23 +70,23 @@ private:
     static void Forward(MidiPort& port, const RecordingPort::Entry& entry);
     void replayState(MidiPort& port) const;
 
-    SoundStarter start_;
-    std::string deferredChoice_;
-    bool begun_ = false;
-    std::thread worker_;
+    SoundStarter m_start;
+    std::string m_deferredChoice;
+    bool m_begun = false;
+    std::thread m_worker;
 
-    mutable std::mutex mutex_;
-    mutable std::condition_variable started_;
-    bool starting_ = true; // until the first start has ended
-    bool announced_ = false; // the listener has been given the outcome of a start
-    std::unique_ptr<MidiPort> port_;
-    RecordingPort pending_; // sent while no synthesizer was there
-    StartedSound state_;
-    StatusListener listener_;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_started;
+    bool m_starting = true; // until the first start has ended
+    bool m_announced = false; // the listener has been given the outcome of a start
+    std::unique_ptr<MidiPort> m_port;
+    RecordingPort m_pending; // sent while no synthesizer was there
+    StartedSound m_state;
+    StatusListener m_listener;
     // What a new synthesizer must be told to sound like the old one.
-    ShortMessageReader reader_;
-    std::array<int, 16> programs_;
-    std::optional<std::uint32_t> volume_;
+    ShortMessageReader m_reader;
+    std::array<int, 16> m_programs;
+    std::optional<std::uint32_t> m_volume;
 };
 
 } // namespace corvane

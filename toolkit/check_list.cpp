@@ -96,14 +96,6 @@ void CheckList::setItemEnabled(int index, bool enabled)
     entry->setFlags(entry->flags().setFlag(Qt::ItemIsEnabled, enabled));
 }
 
-int CheckList::findItem(const QString& text) const
-{
-    for (int i = 0; i < count(); ++i)
-        if (item(i)->text().compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 QRect CheckList::checkBoxRect(int index) const
 {
     QListWidgetItem* entry = item(index);

@@ -22,9 +22,6 @@ public:
     bool isItemEnabled(int item) const;
     void setItemEnabled(int item, bool enabled);
 
-    // The first item whose text equals this one, letter case ignored; -1 when none does.
-    int findItem(const QString& text) const;
-
     // Where the check box of an item is drawn, in viewport coordinates.
     QRect checkBoxRect(int item) const;
 

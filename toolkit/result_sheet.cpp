@@ -104,7 +104,10 @@ void ResultSheet::drawArea(Canvas& canvas, const QRect& area) const
 
 void ResultSheet::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit released(event->position().toPoint());
+    const QPoint position = event->position().toPoint();
+    const int index = sheet::HitTest(position.x(), position.y(), width(), count());
+    if (index >= 0)
+        emit cellClicked(index, position);
     event->accept();
 }
 

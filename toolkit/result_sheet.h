@@ -30,7 +30,6 @@ public:
     void clearDiagrams();
 
     int count() const { return static_cast<int>(m_diagrams.size()); }
-    const Voicing& diagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
     void selectCell(int index);
@@ -38,7 +37,6 @@ public:
 
     // Mirrors every diagram for left-handed players.
     void setLeftHanded(bool leftHanded);
-    bool leftHanded() const { return m_leftHanded; }
 
     // The cell of a result in sheet pixels.
     QRect cellRect(int index) const;
@@ -47,8 +45,10 @@ public:
     void drawArea(Canvas& canvas, const QRect& area) const;
 
 signals:
-    // Any mouse button was released over the sheet, at this position in sheet pixels.
-    void released(QPoint position);
+    // Any mouse button was released over the cell of result `index`, at this position in sheet
+    // pixels. A release between the last column and the right edge, or past the last result, reports
+    // nothing.
+    void cellClicked(int index, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,20 +12,6 @@
 
 using namespace corvane;
 
-TEST(SplitOnBlanks, SlotsAndCount)
-{
-    std::array<std::string, 6> slots;
-    EXPECT_EQ(SplitOnBlanks("99 3 2 0 1 0", slots), 6);
-    EXPECT_EQ(slots[0], "99");
-    EXPECT_EQ(slots[5], "0");
-    EXPECT_EQ(SplitOnBlanks("1  2", slots), 3);
-    EXPECT_EQ(slots[1], "");
-    EXPECT_EQ(slots[2], "2");
-    // More than six fields never writes past the sixth slot.
-    EXPECT_EQ(SplitOnBlanks("1 2 3 4 5 6 7 8", slots), 8);
-    EXPECT_EQ(slots[5], "6");
-}
-
 TEST(SheetGeometry, ColumnsHeightAndCells)
 {
     EXPECT_EQ(sheet::Columns(650), 6);

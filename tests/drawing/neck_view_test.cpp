@@ -160,7 +160,7 @@ picture d3 196 56
                 ASSERT_EQ(canvas.calls().size(), 3u);
                 const RecordingCanvas::Call& mark = canvas.calls()[2];
                 EXPECT_EQ(mark.x, NeckMarkLeft(std::min(fret + capo, kNeckLastFret)));
-                EXPECT_LE(mark.x + InfoOf(Picture::D1).width, kNeckWidth);
+                EXPECT_LE(mark.x + InfoOf(Picture::NeckFinger1).width, kNeckWidth);
             }
         }
     }

@@ -41,12 +41,12 @@ namespace {
 
     TEST(PictureStore, DiagramGridHasLinesWhereTheDrawingExpectsThem)
     {
-        for (Picture grid : { Picture::Braco, Picture::Braco2 }) {
+        for (Picture grid : { Picture::DiagramGrid, Picture::SelectedGrid }) {
             const QImage& image = Store().image(grid);
             SCOPED_TRACE(std::string(InfoOf(grid).name));
             const QColor background = image.pixelColor(5, 10);
             EXPECT_GT(background.lightness(), 220);
-            if (grid == Picture::Braco2) {
+            if (grid == Picture::SelectedGrid) {
                 EXPECT_GT(background.red() - background.blue(), 30) << "selected grid should be cream";
             } else {
                 EXPECT_EQ(background, QColor(Qt::white));
@@ -99,19 +99,19 @@ namespace {
 
     TEST(PictureStore, MarksAreDistinctAndShaped)
     {
-        const QImage& dot = Store().image(Picture::Omin1);
-        const QImage& ring = Store().image(Picture::Omin2);
-        const QImage& cross = Store().image(Picture::X);
+        const QImage& dot = Store().image(Picture::BassStringMark);
+        const QImage& ring = Store().image(Picture::SoundingStringMark);
+        const QImage& cross = Store().image(Picture::MutedStringMark);
         EXPECT_LT(Lightness(dot, 3, 3), 60);
         EXPECT_LT(Lightness(ring, 3, 0), 160);
         EXPECT_GT(Lightness(ring, 3, 3), 200);
         EXPECT_LT(Lightness(cross, 2, 2), 100);
         EXPECT_GT(Lightness(cross, 3, 0), 200);
-        EXPECT_LT(Lightness(Store().image(Picture::Dedo6), 7, 2), 60);
+        EXPECT_LT(Lightness(Store().image(Picture::BarreSegment), 7, 2), 60);
 
         // Each numbered mark must show its own digit: no two alike, a dark or blue disc with white in it.
-        const Picture discs[] = { Picture::Dedo1, Picture::Dedo2, Picture::Dedo3, Picture::Dedo4, Picture::Dedo5,
-            Picture::D1, Picture::D2, Picture::D3, Picture::D4 };
+        const Picture discs[] = { Picture::Finger1, Picture::Finger2, Picture::Finger3, Picture::Finger4,
+            Picture::Finger5, Picture::NeckFinger1, Picture::NeckFinger2, Picture::NeckFinger3, Picture::NeckFinger4 };
         for (Picture a : discs) {
             const QImage& image = Store().image(a);
             SCOPED_TRACE(std::string(InfoOf(a).name));
@@ -130,7 +130,7 @@ namespace {
                 }
             }
         }
-        const QColor open = Store().image(Picture::D0).pixelColor(5, 6);
+        const QColor open = Store().image(Picture::NeckOpenString).pixelColor(5, 6);
         EXPECT_GT(open.blue(), open.red() + 80) << "open-string mark is blue";
     }
 

@@ -167,10 +167,10 @@ namespace {
                         continue;
                     }
                     const int row = (call.y - 11) / 16;
-                    if (call.picture >= Picture::Dedo1 && call.picture <= Picture::Dedo4)
+                    if (call.picture >= Picture::Finger1 && call.picture <= Picture::Finger4)
                         discs[static_cast<size_t>((call.x - 21) / 11)]
-                            = static_cast<int>(call.picture) - static_cast<int>(Picture::Dedo1) + 1;
-                    if (call.picture == Picture::Dedo6)
+                            = static_cast<int>(call.picture) - static_cast<int>(Picture::Finger1) + 1;
+                    if (call.picture == Picture::BarreSegment)
                         barreRows[static_cast<size_t>((call.x - 18) / 11)].insert(row);
                 }
                 for (size_t s = 0; s < 6; ++s) {

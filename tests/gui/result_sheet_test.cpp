@@ -93,7 +93,7 @@ namespace {
         sheet.drawArea(recording, QRect(0, 1300, 560, 261));
         std::vector<std::pair<int, int>> grids;
         for (const auto& call : recording.calls())
-            if (!call.isText && (call.picture == Picture::Braco || call.picture == Picture::Braco2))
+            if (!call.isText && (call.picture == Picture::DiagramGrid || call.picture == Picture::SelectedGrid))
                 grids.emplace_back(call.x - 24, call.y - 3);
         ASSERT_EQ(grids.size(), 18u);
         EXPECT_EQ(grids.front(), std::make_pair(0, 1300));
@@ -105,7 +105,7 @@ namespace {
         sheet.drawArea(recording, QRect(0, 0, 650, 2000));
         int cells = 0;
         for (const auto& call : recording.calls())
-            cells += !call.isText && call.picture == Picture::Braco;
+            cells += !call.isText && call.picture == Picture::DiagramGrid;
         EXPECT_EQ(cells, 8) << "cells past the last result are left blank";
     }
 
@@ -168,18 +168,24 @@ namespace {
         EXPECT_EQ(sheet.selectedCell(), -1) << "a new result list has no cell selected";
     }
 
-    TEST_F(SheetFixture, ReportsTheReleaseOfAnyMouseButtonInSheetPixels)
+    TEST_F(SheetFixture, ReportsTheCellUnderTheReleaseOfAnyMouseButton)
     {
-        sheet.showDiagrams(Diagrams(30), 650);
+        sheet.showDiagrams(Diagrams(14), 650); // six columns, two results on the third row
         test::ShowAndWait(&sheet);
-        QSignalSpy released(&sheet, &ResultSheet::released);
+        QSignalSpy clicked(&sheet, &ResultSheet::cellClicked);
         QTest::mouseClick(&sheet, Qt::LeftButton, {}, QPoint(150, 40));
-        QTest::mouseClick(&sheet, Qt::RightButton, {}, QPoint(595, 300));
+        QTest::mouseClick(&sheet, Qt::RightButton, {}, QPoint(595, 140));
         QTest::mouseClick(&sheet, Qt::MiddleButton, {}, QPoint(1, 1));
-        ASSERT_EQ(released.count(), 3);
-        EXPECT_EQ(released.at(0).at(0).toPoint(), QPoint(150, 40));
-        EXPECT_EQ(released.at(1).at(0).toPoint(), QPoint(595, 300));
-        EXPECT_EQ(released.at(2).at(0).toPoint(), QPoint(1, 1));
+        // The last five pixels of the last column, the strip past it and a cell with no result.
+        QTest::mouseClick(&sheet, Qt::LeftButton, {}, QPoint(596, 40));
+        QTest::mouseClick(&sheet, Qt::LeftButton, {}, QPoint(630, 40));
+        QTest::mouseClick(&sheet, Qt::LeftButton, {}, QPoint(250, 270));
+        ASSERT_EQ(clicked.count(), 3);
+        EXPECT_EQ(clicked.at(0).at(0).toInt(), 1);
+        EXPECT_EQ(clicked.at(0).at(1).toPoint(), QPoint(150, 40));
+        EXPECT_EQ(clicked.at(1).at(0).toInt(), 11);
+        EXPECT_EQ(clicked.at(1).at(1).toPoint(), QPoint(595, 140));
+        EXPECT_EQ(clicked.at(2).at(0).toInt(), 0);
     }
 
 } // namespace

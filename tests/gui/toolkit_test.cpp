@@ -218,13 +218,6 @@ namespace {
         EXPECT_TRUE(list->isItemChecked(3));
     }
 
-    TEST_F(CheckListFixture, FindsTheFirstItemIgnoringLetterCase)
-    {
-        EXPECT_EQ(list->findItem(QStringLiteral("AUG")), 2);
-        EXPECT_EQ(list->findItem(QStringLiteral("º")), 3);
-        EXPECT_EQ(list->findItem(QStringLiteral("sus4")), -1);
-    }
-
     TEST(GuiChoiceBox, ReportsTheUsersPickButNotAnIndexSetByTheProgram)
     {
         Window window;

@@ -236,7 +236,6 @@ namespace {
         const int ring = mark(4);
 
         Click("CheckBoxCanhoto");
-        EXPECT_TRUE(Sheet()->leftHanded());
         EXPECT_EQ(Total(), 165);
         EXPECT_LT(mark(4), 100) << "filled dot in column 4";
         EXPECT_EQ(mark(1), ring);

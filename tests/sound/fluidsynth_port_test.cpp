@@ -91,9 +91,8 @@ namespace {
             double hertz;
             Tuning tuning = kStandardTuning;
         };
-        const Tuning openA = kTuningPresets[static_cast<std::size_t>(*FindPresetByCaption("Open A"))].pitchClasses;
-        const Tuning blues
-            = kTuningPresets[static_cast<std::size_t>(*FindPresetByCaption("Blues Tunning"))].pitchClasses;
+        const Tuning openA { 4, 9, 4, 9, 1, 4 };
+        const Tuning blues { 4, 9, 2, 7, 0, 5 };
         const Row rows[] = {
             { "open low E", kOpenLowE, 82.41 },
             { "open A", { 99, 0, 99, 99, 99, 99 }, 110.0 },

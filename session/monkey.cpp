@@ -61,8 +61,8 @@ namespace {
         return name;
     }
 
-    constexpr std::array<std::string_view, 18> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
-        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A" };
+    constexpr std::array<std::string_view, 21> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
+        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+L", "F6", "F1" };
 
     struct Generator {
         std::string_view name;

@@ -41,6 +41,12 @@ std::unique_ptr<Session> Session::Open(int sheetWidth, std::string& error)
         error = "the window was not shown";
         return nullptr;
     }
+    // The window has the keyboard, so that its shortcuts and mnemonics answer keys as on a desktop.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) {
+        error = "the window did not become active";
+        return nullptr;
+    }
     auto* names = session->Control<QListWidget>("ListBox1");
     session->m_refreshWatch
         = QObject::connect(names->model(), &QAbstractItemModel::modelReset, &window, [self] { self->NoteRefresh(); });

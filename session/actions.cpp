@@ -298,6 +298,11 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
             } },
         { "neck", Neck },
         { "key", Key },
+        { "restart",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 0);
+                return s.Restart();
+            } },
     };
     return table;
 }

@@ -85,6 +85,7 @@ TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     SetUpControls();
     FormCreate();
     ConnectHandlers();
+    SetUpKeyboardAndReader();
     AddSettingsItems();
 }
 
@@ -359,6 +360,7 @@ void TForm1::RefreshResults()
     for (const VoicingRecord& record : m_voicingRecords)
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
+    ui->Image1->setChordName(Text(m_selection.editText));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
 
     ui->ListBox1->clear();
@@ -503,6 +505,7 @@ void TForm1::TrackBarChange(int position)
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     labels[string]->setText(Text(kNoteNames[static_cast<size_t>(position)]));
     m_tuning[string] = position;
+    ShowStringNotes();
     // A user's move takes effect at once, so that the diagrams and the strum follow the labels; a
     // preset moving the bars refreshes once at its own end.
     if (m_presetRunning)
@@ -534,6 +537,7 @@ void TForm1::ApplyPreset(int tag)
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     for (size_t s = 0; s < labels.size(); ++s)
         labels[s]->setText(Text(preset.labels[s]));
+    ShowStringNotes();
     m_stringNotes = RebuildStringNotes(m_tuning);
     RefreshResults();
 }

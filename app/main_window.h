@@ -228,6 +228,12 @@ private:
     std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
     static QString WriteFailure(const QString& path, const QString& why);
 
+    // Keyboard and screen reader (main_window_keyboard.cpp): names and hints for every control, the
+    // window's shortcuts, and the tuning bars' notes as hint and value.
+    void SetUpKeyboardAndReader();
+    void ShowStringNotes();
+    void FocusNameBox();
+
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<PictureStore> m_pictures;
     MidiDeviceFactory m_openMidiDevice;

@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -252,6 +253,15 @@ namespace {
             target = session.window().focusWidget();
         if (!target)
             target = &session.window();
+        // A window a key opens modally (F1, the About window) is closed again from inside its own
+        // loop, as the user would close it, so that the session goes on.
+        QTimer closer;
+        closer.setInterval(0);
+        QObject::connect(&closer, &QTimer::timeout, &closer, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        closer.start();
         return PressKey(target, name);
     }
 

@@ -61,8 +61,9 @@ namespace {
         return name;
     }
 
-    constexpr std::array<std::string_view, 19> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
-        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+C" };
+    constexpr std::array<std::string_view, 22> kKeys { "Up", "Down", "Left", "Right", "Home", "End", "PgUp", "PgDown",
+        "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+C", "Ctrl+L", "F6",
+        "F1" };
 
     // The File menu's items that leave the window open; their dialogs answer cancel in the driver.
     constexpr std::array<std::string_view, 5> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",

@@ -72,6 +72,10 @@ std::optional<std::string> Session::WatchWindow()
 {
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         return "the window was not shown";
+    // The window has the keyboard, so that its shortcuts and mnemonics answer keys as on a desktop.
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        return "the window did not become active";
     auto* names = Control<QListWidget>("ListBox1");
     m_refreshWatch
         = QObject::connect(names->model(), &QAbstractItemModel::modelReset, m_window.get(), [this] { NoteRefresh(); });

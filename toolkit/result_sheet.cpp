@@ -3,14 +3,21 @@
 #include "drawing/chord_diagram.h"
 #include "drawing/qt/picture_store.h"
 #include "drawing/qt/qt_canvas.h"
+#include "drawing/spoken_diagram.h"
 #include "guitar/result_list.h"
+#include "guitar/sheet_navigation.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/chord_export.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 #include <algorithm>
+#include <optional>
 
 namespace corvane {
 
@@ -19,6 +26,8 @@ ResultSheet::ResultSheet(QWidget* parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    InstallAccessibleInterfaces();
     // The exports draw the fret numbers in the same font.
     setFont(DiagramFont(font()));
 }
@@ -33,8 +42,10 @@ void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
 {
     m_diagrams = std::move(diagrams);
     m_selected = -1;
+    m_current = m_diagrams.empty() ? -1 : 0;
     resize(width, sheet::Height(count(), width));
     update();
+    announceCurrent();
 }
 
 void ResultSheet::clearDiagrams()
@@ -42,6 +53,7 @@ void ResultSheet::clearDiagrams()
     m_diagrams.clear();
     m_diagrams.shrink_to_fit();
     m_selected = -1;
+    m_current = -1;
     resize(width(), 0);
     update();
 }
@@ -57,8 +69,147 @@ void ResultSheet::selectCell(int index)
     if (m_selected >= 0)
         update(cellRect(m_selected));
     m_selected = (index >= 0 && index < count()) ? index : -1;
-    if (m_selected >= 0)
-        update(cellRect(m_selected));
+    if (m_selected < 0)
+        return;
+    update(cellRect(m_selected));
+    // The keyboard follows a click.
+    setCurrent(m_selected);
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(m_selected);
+    QAccessible::updateAccessibility(&selection);
+}
+
+void ResultSheet::setCurrent(int index)
+{
+    if (index < 0 || index >= count() || index == m_current)
+        return;
+    if (m_current >= 0)
+        update(cellRect(m_current));
+    m_current = index;
+    update(cellRect(m_current));
+    announceCurrent();
+}
+
+// A screen reader follows the current cell while the sheet has the keyboard.
+void ResultSheet::announceCurrent()
+{
+    if (!hasFocus() || m_current < 0)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_current);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void ResultSheet::moveCurrentCell(int index)
+{
+    setCurrent(index);
+    scrollToCell(m_current);
+}
+
+// The keyboard's click: the release a click on the middle of the cell would report (kept inside
+// the sheet when it is narrower than a cell), so that it takes the click's own road.
+void ResultSheet::activateCell(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    moveCurrentCell(index);
+    const QRect cell = cellRect(index);
+    const int x = cell.left() + std::min(cell.width() / 2, std::max(0, width() - 1 - cell.left()));
+    emit released(QPoint(x, cell.top() + cell.height() / 2));
+}
+
+QString ResultSheet::cellText(int index) const
+{
+    if (index < 0 || index >= count())
+        return {};
+    return QString::fromStdString(SpokenDiagram(diagram(index), m_chordName.trimmed().toStdString()));
+}
+
+void ResultSheet::scrollToCell(int index)
+{
+    QScrollArea* area = scrollArea();
+    if (index < 0 || !area || !area->widget())
+        return;
+    const QRect cell = cellRect(index).intersected(rect());
+    const QPoint centre = mapTo(area->widget(), cell.center());
+    area->ensureVisible(centre.x(), centre.y(), cell.width() / 2, cell.height() / 2);
+}
+
+QScrollArea* ResultSheet::scrollArea() const
+{
+    for (QWidget* above = parentWidget(); above; above = above->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(above))
+            return area->widget() == this || area->widget()->isAncestorOf(this) ? area : nullptr;
+    return nullptr;
+}
+
+// Whole rows in view: a page for Page Up and Page Down.
+int ResultSheet::rowsInView() const
+{
+    const QScrollArea* area = scrollArea();
+    const int height = area ? area->viewport()->height() : visibleRegion().boundingRect().height();
+    return std::max(1, height / sheet::kCellHeight);
+}
+
+void ResultSheet::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || m_current < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    std::optional<sheet::Step> step;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        activateCell(m_current);
+        event->accept();
+        return;
+    case Qt::Key_Left:
+        step = sheet::Step::Left;
+        break;
+    case Qt::Key_Right:
+        step = sheet::Step::Right;
+        break;
+    case Qt::Key_Up:
+        step = sheet::Step::Up;
+        break;
+    case Qt::Key_Down:
+        step = sheet::Step::Down;
+        break;
+    case Qt::Key_PageUp:
+        step = sheet::Step::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        step = sheet::Step::PageDown;
+        break;
+    case Qt::Key_Home:
+        step = sheet::Step::First;
+        break;
+    case Qt::Key_End:
+        step = sheet::Step::Last;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    moveCurrentCell(sheet::StepCell(m_current, *step, count(), sheet::Columns(width()), rowsInView()));
+    event->accept();
+}
+
+void ResultSheet::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (m_current >= 0)
+        update(cellRect(m_current));
+    announceCurrent();
+}
+
+void ResultSheet::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_current >= 0)
+        update(cellRect(m_current));
 }
 
 void ResultSheet::setLeftHanded(bool leftHanded)
@@ -79,6 +230,12 @@ void ResultSheet::paintEvent(QPaintEvent* event)
     painter.setPen(Qt::black);
     QtCanvas canvas(painter, *m_pictures);
     drawArea(canvas, event->rect());
+    // The focus frame is the screen's only; the exports draw through drawArea alone.
+    if (hasFocus() && m_current >= 0) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cellRect(m_current).adjusted(2, 2, -2, -2));
+    }
 }
 
 void ResultSheet::drawArea(Canvas& canvas, const QRect& area) const

@@ -2,12 +2,19 @@
 // The result sheet: one chord diagram per result in cells of 100 x 130, row by row, as many columns
 // as whole cells fit in its width. It keeps the fingerings, not a picture of them: each paint draws
 // only the cells it is asked to show, so its memory does not grow with the number of results.
+//
+// From the keyboard it has a current cell, framed while the sheet has the focus: the arrow keys,
+// Home, End, Page Up and Page Down move it and scroll it into view, and Enter or Space plays it as a
+// click on it would. A screen reader finds the cells as the items of a list (sheet_accessible.h).
 
 #include "guitar/voicing.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <vector>
+
+class QScrollArea;
 
 namespace corvane {
 
@@ -35,6 +42,20 @@ public:
     void selectCell(int index);
     int selectedCell() const { return m_selected; }
 
+    // The cell the keyboard is on: the first one after each new result list, the clicked one after a
+    // click; -1 when the sheet is empty.
+    int currentCell() const { return m_current; }
+    // Makes this cell current and scrolls it into view; a screen reader hears of the move.
+    void moveCurrentCell(int index);
+    // Does what a click on this cell does: makes it current and reports the release on it.
+    void activateCell(int index);
+
+    // The chord the diagrams are fingerings of, as it is shown, and a cell as a screen reader reads
+    // it.
+    void setChordName(const QString& name) { m_chordName = name; }
+    const QString& chordName() const { return m_chordName; }
+    QString cellText(int index) const;
+
     // Mirrors every diagram for left-handed players.
     void setLeftHanded(bool leftHanded);
 
@@ -53,11 +74,22 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void setCurrent(int index);
+    void announceCurrent();
+    void scrollToCell(int index);
+    int rowsInView() const;
+    QScrollArea* scrollArea() const;
+
     const PictureStore* m_pictures = nullptr;
     std::vector<Voicing> m_diagrams;
     int m_selected = -1;
+    int m_current = -1;
+    QString m_chordName;
     bool m_leftHanded = false;
 };
 

@@ -108,6 +108,21 @@ TEST(SessionDriver, MenuItemsRunAndTheirDialogsAnswerCancel)
     EXPECT_EQ(answer["refreshCount"], 0);
 }
 
+TEST(SessionDriver, TheKeyboardPlaysADiagramExactlyAsAClickOnItsMiddle)
+{
+    // To the name box, Tab on to the sheet, two cells to the right, Enter.
+    std::string keys = R"([["key","Ctrl+L"])";
+    for (int tab = 0; tab < 9; ++tab)
+        keys += R"(,["key","Tab"])";
+    keys += R"(,["key","Right"],["key","Right"],["key","Return"]])";
+    json byKeys = Answer(keys);
+    json byClick = Answer(R"([["click",250,65]])");
+    EXPECT_EQ(byKeys["formation"], "X 3 5 5 5 3 ");
+    EXPECT_EQ(byKeys["answers"], json(std::vector<json>(13, nullptr)));
+    for (const char* field : { "formation", "selectedX", "selectedY", "midi", "neckCalls", "refreshCount" })
+        EXPECT_EQ(byKeys[field], byClick[field]) << field;
+}
+
 TEST(SessionDriver, AnActionOnAHiddenListIsRefusedAndBadLinesAnswerAnError)
 {
     const std::vector<json> answers

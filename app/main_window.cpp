@@ -63,17 +63,17 @@ namespace {
         int m_width;
     };
 
-    // The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
-    // as plain frets.
-    QString FormationText(std::string_view voicingText)
-    {
-        QString shown = Text(voicingText.substr(0, kFormationLength));
-        shown.replace(QStringLiteral("99"), QStringLiteral("X"));
-        shown.remove(QLatin1Char('-'));
-        return shown;
-    }
-
 } // namespace
+
+// The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
+// as plain frets.
+QString FormationText(std::string_view voicingText)
+{
+    QString shown = Text(voicingText.substr(0, kFormationLength));
+    shown.replace(QStringLiteral("99"), QStringLiteral("X"));
+    shown.remove(QLatin1Char('-'));
+    return shown;
+}
 
 TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     : QMainWindow(parent)
@@ -239,6 +239,7 @@ void TForm1::ConnectHandlers()
     ui->Sair1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
+    ConnectIdentifyHandlers();
 }
 
 // The start-up sequence; each step relies on the ones before it.
@@ -350,6 +351,7 @@ void TForm1::RefreshResults()
     options.omit5 = ui->CheckBoxOmit5->isChecked();
     options.noBarre = ui->CheckBoxPestanas->isChecked();
     options.easy = ui->CheckBoxNSI->isChecked();
+    options.capo = capo();
     const RefreshInput input = FromSelection(m_selection, options);
     m_noteList = NoteListText(input);
 
@@ -370,6 +372,7 @@ void TForm1::RefreshResults()
     for (const std::string& name : result.names)
         ui->ListBox1->addItem(Text(name));
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+    ShowCapoCount();
 }
 
 void TForm1::ShowSelection()
@@ -567,8 +570,10 @@ void TForm1::Image1MouseUp(QPoint position)
     ui->Edit1->setText(FormationText(clicked.VoicingPart()));
 
     m_playedFrets = clicked.frets;
+    m_neckFingering = FingeringOfVoicing(clicked.frets);
     const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
-    ui->Image2->draw([frets = m_playedFrets, neck](Canvas& canvas) { DrawNeck(canvas, frets, neck); });
+    ui->Image2->draw(
+        [frets = m_playedFrets, neck, capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
     // drawn as selected.
@@ -577,7 +582,7 @@ void TForm1::Image1MouseUp(QPoint position)
     m_selectedY = position.y();
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
-    PlayVoicing(*m_midi, m_playedFrets, m_stringNotes, ui->TrackBarTempoAcorde->value());
+    PlayVoicing(*m_midi, m_playedFrets, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
 }
 
 void TForm1::ComboBoxPatchChange(int index)
@@ -586,20 +591,11 @@ void TForm1::ComboBoxPatchChange(int index)
         m_midiProgram = *program;
 }
 
-void TForm1::SpeedButton11Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Electric); });
-}
+void TForm1::SpeedButton11Click() { ShowBareNeck(NeckPicture::Electric); }
 
-void TForm1::SpeedButton12Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Classic); });
-}
+void TForm1::SpeedButton12Click() { ShowBareNeck(NeckPicture::Classic); }
 
-void TForm1::SpeedButton13Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Brown); });
-}
+void TForm1::SpeedButton13Click() { ShowBareNeck(NeckPicture::Brown); }
 
 // ---- The window ----
 

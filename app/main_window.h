@@ -17,6 +17,7 @@
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.
 
+#include "guitar/identify.h"
 #include "guitar/result_list.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
@@ -30,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -46,6 +48,7 @@ namespace corvane {
 
 class PictureStore;
 class TextGrid;
+enum class NeckPicture;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -77,6 +80,12 @@ public:
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
     const std::string& noteList() const { return m_noteList; } // of the last refresh
+
+    // ---- Naming what is played on the neck, and the capo ----
+    // The frets the neck shows, counted from the capo: the last diagram clicked, changed by every
+    // click on the neck since. The neck click names it in the names list until the next refresh.
+    const Fingering& neckFingering() const { return m_neckFingering; }
+    int capo() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -129,6 +138,16 @@ private:
     void SpeedButton11Click();
     void SpeedButton12Click();
 
+    // Naming what is played on the neck, and the capo (main_window_identify.cpp).
+    void ConnectIdentifyHandlers();
+    void Image2Click(QPoint position);
+    void SpeedButtonFindClick();
+    void SpinEditCapoChange(int value);
+    void ShowNeckFingering();
+    void ShowBareNeck(NeckPicture neck);
+    void ShowCapoCount();
+    Fingering m_neckFingering = kAllMuted;
+
     // The window.
     void Button2Click();
     void Sair1Click();
@@ -162,6 +181,9 @@ private:
     bool m_presetRunning = false;
     bool m_watchingScreen = false;
 };
+
+// The "Formation:" box's text for a fingering written as VoicingText.
+QString FormationText(std::string_view voicingText);
 
 // The main window, created first at start-up.
 extern TForm1* Form1;

@@ -1,5 +1,6 @@
 // The program's entry: the application, the main window and the hidden windows, then the event loop.
 
+#include "app/kept_settings.h"
 #include "app/main_window.h"
 #include "app/sound_after_paint.h"
 #include "drawing/qt/picture_store.h"
@@ -9,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <exception>
 #include <memory>
@@ -35,6 +37,7 @@ void ReadCommandLine(const QStringList& arguments, bool strict)
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvane Chords"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
     {
@@ -52,11 +55,15 @@ int main(int argc, char** argv)
 
     // Start-up runs outside the event loop, so the application's own report does not cover it.
     try {
+        // The settings in the platform's usual place (~/.config/Corvane/Corvane Chords.conf on Linux).
+        auto settings = std::make_unique<QSettings>();
         corvane::SoundAfterPaint sound;
+        sound.chooseSoundFont(corvane::KeptSoundFont(*settings));
         auto mainWindow = std::make_unique<corvane::TForm1>(sound.factory());
         corvane::Form1 = mainWindow.get();
         corvane::CreateSecondaryWindows(mainWindow.get());
-        mainWindow->showMaximized();
+        mainWindow->UseSettings(std::move(settings));
+        mainWindow->ShowAsKept();
         sound.startAfterFirstPaint(mainWindow.get());
         const int status = QApplication::exec();
         corvane::Form1 = nullptr;

@@ -2,6 +2,8 @@
 
 #include "ui_main_window.h"
 
+#include "app/kept_settings.h"
+
 #include "drawing/canvas.h"
 #include "drawing/neck_view.h"
 #include "drawing/qt/picture_store.h"
@@ -29,6 +31,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QWindow>
 
@@ -84,6 +87,7 @@ TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     SetUpControls();
     FormCreate();
     ConnectHandlers();
+    AddSettingsItems();
 }
 
 TForm1::~TForm1() = default;

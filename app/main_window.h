@@ -38,6 +38,7 @@ class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QMenu;
+class QSettings;
 class QSlider;
 
 namespace Ui {
@@ -49,6 +50,7 @@ namespace corvane {
 class PictureStore;
 class TextGrid;
 enum class NeckPicture;
+struct KeptState;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -87,9 +89,25 @@ public:
     const Fingering& neckFingering() const { return m_neckFingering; }
     int capo() const;
 
+    // ---- Settings that last (app/main_window_settings.cpp) ----
+    // Reads the kept values from `settings` and shows them with one refresh, the window's size and
+    // place left to ShowAsKept; they are written back when the window closes. A window never given
+    // settings reads and writes nothing.
+    void UseSettings(std::unique_ptr<QSettings> settings);
+    // Shows the window where and as large as it was left; maximised on a first start.
+    void ShowAsKept();
+    QSettings* settings() const { return m_settings.get(); }
+    // Asks for a sound font file, given the one chosen before; an empty answer cancels.
+    using FileDialog = std::function<QString(QWidget* parent, const QString& current)>;
+    void setSoundFontDialog(FileDialog dialog) { m_soundFontDialog = std::move(dialog); }
+    void RestoreDefaults1Click();
+    void SoundFont1Click();
+    const std::string& chosenSoundFont() const { return m_soundFont; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void SetUpControls();
@@ -180,6 +198,16 @@ private:
     bool m_rootPickRunning = false;
     bool m_presetRunning = false;
     bool m_watchingScreen = false;
+
+    // Settings that last.
+    void AddSettingsItems();
+    KeptState CaptureKept() const;
+    void ApplyKept(const KeptState& kept);
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<KeptState> m_startupState;
+    std::unique_ptr<KeptState> m_keptLayout; // the size, place and panes to show the window with
+    std::string m_soundFont;
+    FileDialog m_soundFontDialog;
 };
 
 // The "Formation:" box's text for a fingering written as VoicingText.

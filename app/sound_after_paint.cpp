@@ -48,7 +48,7 @@ TForm1::MidiDeviceFactory SoundAfterPaint::factory()
     return [this](int deviceId) -> std::unique_ptr<MidiPort> {
         if (deviceId != midi::kDefaultDevice)
             return OpenMidiDevice(deviceId);
-        auto device = std::make_unique<SoundDevice>(std::string(), StartSynthesizer, SoundStart::WhenAsked);
+        auto device = std::make_unique<SoundDevice>(chosenSoundFont_, StartSynthesizer, SoundStart::WhenAsked);
         device_ = device.get();
         return device;
     };

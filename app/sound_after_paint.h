@@ -5,12 +5,17 @@
 
 #include "app/main_window.h"
 
+#include <string>
+
 namespace corvane {
 
 class SoundDevice;
 
 class SoundAfterPaint {
 public:
+    // The sound font the user chose, looked for first; before factory() is used.
+    void chooseSoundFont(std::string path) { chosenSoundFont_ = std::move(path); }
+
     // For TForm1's constructor: device 0 is a SoundDevice that waits to be started.
     TForm1::MidiDeviceFactory factory();
 
@@ -19,6 +24,7 @@ public:
 
 private:
     SoundDevice* device_ = nullptr; // owned by the window
+    std::string chosenSoundFont_;
 };
 
 } // namespace corvane

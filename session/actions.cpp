@@ -327,6 +327,11 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "neckClick", NeckClick },
         { "find", FindFingerings },
         { "capo", Capo },
+        { "restart",
+            [](Session& s, const json& a) {
+                ExpectCount(a, 0);
+                return s.Restart();
+            } },
     };
     return table;
 }

@@ -36,6 +36,9 @@ int main(int argc, char** argv)
     cli.add_option("--monkey", monkeySteps, "perform this many random user actions and check the window after each")
         ->check(CLI::NonNegativeNumber);
     cli.add_option("--seed", seed, "the seed of the random actions");
+    std::string settingsFile;
+    cli.add_option("--settings", settingsFile,
+        "a scratch settings file (INI) the windows read, and write when closed or restarted; none by default");
     CLI11_PARSE(cli, argc, argv);
 
     qInstallMessageHandler(QuietMessages);
@@ -44,6 +47,7 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     corvane::Application application(qtArgc, argv);
 
+    corvane::session::SetSettingsFile(settingsFile);
     if (monkeySteps > 0)
         return corvane::session::RunMonkey(monkeySteps, seed, std::cout, std::cerr);
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTest>
 
 #include <algorithm>
@@ -19,17 +20,58 @@ namespace corvane::session {
 
 namespace {
     constexpr int kWindowHeight = 700;
+
+    std::string& SettingsFile()
+    {
+        static std::string path;
+        return path;
+    }
+}
+
+void SetSettingsFile(const std::string& path) { SettingsFile() = path; }
+
+void Session::MakeWindow()
+{
+    RecordingPort** port = &m_midi;
+    m_window = std::make_unique<TForm1>([port](int) {
+        auto recording = std::make_unique<RecordingPort>();
+        *port = recording.get();
+        return recording;
+    });
+    if (!SettingsFile().empty())
+        m_window->UseSettings(
+            std::make_unique<QSettings>(QString::fromStdString(SettingsFile()), QSettings::IniFormat));
+}
+
+std::optional<std::string> Session::WatchWindow()
+{
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        return "the window was not shown";
+    auto* names = Control<QListWidget>("ListBox1");
+    m_refreshWatch
+        = QObject::connect(names->model(), &QAbstractItemModel::modelReset, m_window.get(), [this] { NoteRefresh(); });
+    return std::nullopt;
+}
+
+std::optional<std::string> Session::Restart()
+{
+    QObject::disconnect(m_refreshWatch);
+    m_window->close();
+    m_window.reset();
+    MakeWindow();
+    m_window->ShowAsKept();
+    if (std::optional<std::string> refused = WatchWindow())
+        return refused;
+    QCoreApplication::processEvents();
+    m_refreshes = 0;
+    m_midi->clear();
+    return std::nullopt;
 }
 
 std::unique_ptr<Session> Session::Open(int sheetWidth, std::string& error)
 {
     std::unique_ptr<Session> session(new Session);
-    RecordingPort** port = &session->m_midi;
-    session->m_window = std::make_unique<TForm1>([port](int) {
-        auto recording = std::make_unique<RecordingPort>();
-        *port = recording.get();
-        return recording;
-    });
+    session->MakeWindow();
     Session* self = session.get();
     Application::setExceptionReporter(
         [self](const QString& message) { self->m_exceptions.push_back(message.toStdString()); });
@@ -37,13 +79,10 @@ std::unique_ptr<Session> Session::Open(int sheetWidth, std::string& error)
     TForm1& window = *session->m_window;
     window.resize(1000, kWindowHeight);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        error = "the window was not shown";
+    if (std::optional<std::string> refused = session->WatchWindow()) {
+        error = *refused;
         return nullptr;
     }
-    auto* names = session->Control<QListWidget>("ListBox1");
-    session->m_refreshWatch
-        = QObject::connect(names->model(), &QAbstractItemModel::modelReset, &window, [self] { self->NoteRefresh(); });
     if (std::optional<std::string> refused = session->ResizeSheet(sheetWidth)) {
         error = *refused;
         return nullptr;

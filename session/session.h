@@ -57,12 +57,19 @@ public:
     // Resizes the window so that the sheet is `width` wide; an error, with nothing changed, when the
     // window cannot be made that size.
     std::optional<std::string> ResizeSheet(int width);
+
+    // Closes the window as File > Close does (which writes the settings file, if there is one) and
+    // opens a fresh one on the same file, shown where and as large as the old one was left.
+    std::optional<std::string> Restart();
     int SheetWidth() const;
     // The narrowest sheet the window's controls leave room for.
     int NarrowestSheetWidth() const;
 
 private:
     Session() = default;
+    // A new window on a recording port, with the settings file if one was given.
+    void MakeWindow();
+    std::optional<std::string> WatchWindow();
     QWidget* Find(const char* name) const;
     void NoteRefresh();
 
@@ -79,6 +86,10 @@ template <typename T> T* Session::Control(const char* name) const { return qobje
 
 // Whether the action table has this name.
 bool IsKnownAction(const std::string& name);
+
+// The settings file (INI) every window of the sessions that follow reads, and writes when it is
+// closed; empty for none, as by default: then nothing is read or written.
+void SetSettingsFile(const std::string& path);
 
 // Runs one input line, {"sheetWidth": W, "actions": [...]}, and gives the answer line's object.
 nlohmann::json RunSessionLine(const std::string& line);

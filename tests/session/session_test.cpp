@@ -4,6 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -214,3 +217,92 @@ TEST(SessionDriver, AnActionOnAHiddenListIsRefusedAndBadLinesAnswerAnError)
 }
 
 } // namespace
+
+namespace {
+
+// A scratch settings file, removed with the test.
+struct ScratchSettings {
+    std::string path = testing::TempDir() + "corvane-settings-"
+        + testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+    ScratchSettings() { std::remove(path.c_str()); }
+    ~ScratchSettings() { std::remove(path.c_str()); }
+};
+
+// What the window shows, less what a new window rightly starts afresh: the MIDI sent, the refreshes
+// counted, the diagram last clicked and the action answers.
+json Shown(json answer)
+{
+    for (const char* fresh : { "midi", "refreshCount", "answers", "selectedX", "selectedY", "formation" })
+        answer.erase(fresh);
+    return answer;
+}
+
+std::vector<json> AnswersWith(const std::string& settings, const std::string& lines)
+{
+    const CliRun run = Cli("--settings '" + settings + "'", lines);
+    EXPECT_EQ(run.status, 0);
+    std::vector<json> answers;
+    for (const std::string& line : Lines(run.out))
+        answers.push_back(json::parse(line));
+    return answers;
+}
+
+} // namespace
+
+TEST(SessionDriver, ARestartFindsEveryKeptValueBack)
+{
+    // Every kept value away from its start: a retuned string after a preset, the options, the sound,
+    // the neck, both spellings and a chord built from the type list, a name typed over it.
+    const std::string changes = R"(["preset",3],["trackBar",5,2],["fretLimit",18],["omit5",true],)"
+                                R"(["leftHanded",true],["noBarre",true],["easy",true],["span",4],["omit3",true],)"
+                                R"(["patch",4],["tempo",5],["neck","electric"],["rootFlat",true],["bassFlat",true],)"
+                                R"(["rootPick",10],["view","mod2"],["typePick",6],["bassPick",3],["name","Ebm7/Bb"])";
+    const ScratchSettings settings;
+    const std::vector<json> answers = AnswersWith(settings.path,
+        R"({"sheetWidth":600,"actions":[)" + changes + "]}\n" + R"({"sheetWidth":600,"actions":[)" + changes
+            + R"(,["restart"]]})" + "\n" + R"({"sheetWidth":600,"actions":[]})" + "\n");
+    ASSERT_EQ(answers.size(), 3u);
+    const json& before = answers[0];
+    const json& restarted = answers[1];
+    const json& nextSession = answers[2];
+    ASSERT_EQ(restarted["answers"].back(), nullptr);
+    EXPECT_GT(before["count"], 0);
+    EXPECT_EQ(before["toolButtonCaption"], restarted["toolButtonCaption"]);
+    EXPECT_EQ(Shown(before), Shown(restarted))
+        << "first difference: " << json::diff(Shown(before), Shown(restarted)).dump();
+    // A new session on the same file opens on what the restart left there.
+    EXPECT_EQ(Shown(restarted), Shown(nextSession));
+    // Restoring selects the kept patch and nothing else: no note, no strum.
+    EXPECT_EQ(restarted["midi"], json::array());
+    EXPECT_EQ(restarted["refreshCount"], 0);
+}
+
+TEST(SessionDriver, ADamagedOrForeignSettingsFileOpensTheStartUpWindow)
+{
+    const std::string plain = R"({"sheetWidth":600,"actions":[]})"
+                              "\n";
+    const json startUp = Answer("[]");
+    const ScratchSettings settings;
+    const struct {
+        const char* name;
+        std::string text;
+    } files[] = {
+        { "binary junk", std::string("\x00\xff\x01[[[=\n\xc3(", 10) },
+        { "another program's keys", "[General]\ncolour=blue\n[window]\nsize=@Size(3 4)\n" },
+        { "every value wrong",
+            "[tuning]\npreset=99\nstrings=1 2 3\nlabel1=Q\n[options]\nupToFret=-1\ndistance=x\nomit3=maybe\n"
+            "capo=40\n[sound]\npatch=9\ntempo=6\n[neck]\npicture=wooden\n[chord]\nroot=13\nintervals=a b\n"
+            "view=mod3\n[spelling]\nroot=natural\n[window]\ngeometry=@ByteArray(xyz)\nmaximised=3\n"
+            "chooserSplitter=1 2 3\n" },
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        {
+            std::ofstream out(settings.path, std::ios::binary | std::ios::trunc);
+            out << file.text;
+        }
+        const std::vector<json> answers = AnswersWith(settings.path, plain);
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_EQ(answers[0], startUp) << json::diff(startUp, answers[0]).dump();
+    }
+}

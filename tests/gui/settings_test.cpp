@@ -1,0 +1,179 @@
+// Settings that last, through the real window: what the driver's answers do not show (the layout,
+// the view, the spelling buttons), what restoring sends to the MIDI port, Restore defaults, the sound
+// font item, and the reader's treatment of bad values.
+
+#include "app/kept_settings.h"
+#include "main_window_fixture.h"
+#include "sound/midi_player.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+
+namespace corvane::test {
+namespace {
+
+    class SettingsTest : public MainWindowTest {
+    protected:
+        QString path() const { return directory.filePath(QStringLiteral("settings.ini")); }
+
+        // A second window on the settings file, shown as the program shows it.
+        std::unique_ptr<TForm1> Reopen(RecordingPort*& port) const
+        {
+            auto reopened = std::make_unique<TForm1>([&port](int) {
+                auto recording = std::make_unique<RecordingPort>();
+                port = recording.get();
+                return recording;
+            });
+            reopened->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+            return reopened;
+        }
+
+        template <typename T> T* In(TForm1& w, const char* name) const
+        {
+            T* found = w.findChild<T*>(QString::fromLatin1(name));
+            EXPECT_NE(found, nullptr) << "no control " << name;
+            return found;
+        }
+
+        QTemporaryDir directory;
+    };
+
+    TEST_F(SettingsTest, TheLayoutViewAndSpellingButtonsComeBack)
+    {
+        window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+        Click("SpeedButton8"); // the chord-type list
+        Click("SpeedButton6"); // flat roots
+        Click("SpeedButton9"); // flat basses
+        Click("SpeedButton11"); // the electric neck
+        window->showNormal();
+        window->setGeometry(40, 50, 1100, 720);
+        QCoreApplication::processEvents();
+        Find<QSplitter>("Splitter3")->setSizes({ 300, 700 });
+        Find<QSplitter>("Splitter2")->setSizes({ 450, 200 });
+        const QList<int> chooser = Find<QSplitter>("Splitter3")->sizes();
+        const QList<int> sheet = Find<QSplitter>("Splitter2")->sizes();
+        const QSize size = window->size();
+        const std::string rootGrid = GridColumn(RootGrid());
+        Find<QAction>("Sair1")->trigger();
+
+        RecordingPort* port = nullptr;
+        const std::unique_ptr<TForm1> reopened = Reopen(port);
+        reopened->ShowAsKept();
+        ShowAndWait(reopened.get());
+        EXPECT_FALSE(reopened->isMaximized());
+        EXPECT_EQ(reopened->size(), size);
+        EXPECT_EQ(In<QSplitter>(*reopened, "Splitter3")->sizes(), chooser);
+        EXPECT_EQ(In<QSplitter>(*reopened, "Splitter2")->sizes(), sheet);
+        EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton8")->isChecked());
+        EXPECT_TRUE(In<TextGrid>(*reopened, "StringGrid1")->isVisible());
+        EXPECT_FALSE(In<CheckList>(*reopened, "CheckListBox1")->isVisible());
+        EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton6")->isChecked());
+        EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton9")->isChecked());
+        EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton11")->isChecked());
+        EXPECT_EQ(GridColumn(In<TextGrid>(*reopened, "StringGridAcorde")), rootGrid);
+    }
+
+    TEST_F(SettingsTest, RestoringSendsOnlyTheKeptPatchAndFirstStartIsTheStartUp)
+    {
+        // A file without values changes nothing, not even the MIDI sent.
+        RecordingPort* port = nullptr;
+        std::unique_ptr<TForm1> reopened = Reopen(port);
+        EXPECT_EQ(port->text(), startupMidi);
+        EXPECT_EQ(reopened->voicingRecords().size(), window->voicingRecords().size());
+
+        {
+            QSettings settings(path(), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("sound/patch"), 2);
+            settings.setValue(QStringLiteral("options/leftHanded"), true);
+        }
+        reopened = Reopen(port);
+        RecordingPort patchOnly;
+        (void)ChangePatch(patchOnly, 2);
+        EXPECT_EQ(port->text(), startupMidi + patchOnly.text());
+        EXPECT_TRUE(In<QCheckBox>(*reopened, "CheckBoxCanhoto")->isChecked());
+    }
+
+    TEST_F(SettingsTest, RestoreDefaultsReturnsToTheStartUpAndEmptiesTheFile)
+    {
+        window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+        const size_t startCount = window->voicingRecords().size();
+        const std::string startFirst = FirstRecordText(0);
+        const std::vector<std::string> startNames = Names();
+        Click("CheckBoxOmit5");
+        Click("SpeedButton6");
+        ClickRow(RootGrid(), 3);
+        TypeName("Am7");
+        QTest::mouseClick(Find<QToolButton>("SpeedButton11"), Qt::LeftButton);
+        window->setSoundFontDialog([](QWidget*, const QString&) { return QStringLiteral("/music/own.sf2"); });
+        Find<QAction>("SoundFont1")->trigger();
+        EXPECT_EQ(window->chosenSoundFont(), "/music/own.sf2");
+        window->close();
+        EXPECT_EQ(KeptSoundFont(QSettings(path(), QSettings::IniFormat)), "/music/own.sf2");
+
+        Find<QAction>("RestoreDefaults1")->trigger();
+        EXPECT_TRUE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
+        ASSERT_EQ(window->voicingRecords().size(), startCount);
+        EXPECT_EQ(FirstRecordText(0), startFirst);
+        EXPECT_EQ(Names(), startNames);
+        EXPECT_EQ(Text("EditAcorde"), "C");
+        EXPECT_FALSE(Find<QCheckBox>("CheckBoxOmit5")->isChecked());
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton5")->isChecked());
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton12")->isChecked());
+        EXPECT_EQ(window->chosenSoundFont(), "");
+        EXPECT_EQ(GridColumn(RootGrid()), "C C# D D# E F F# G G# A A# B");
+    }
+
+    // Each bad value is passed over on its own; the good ones beside it are still read.
+    TEST(KeptSettings, ABadValueKeepsItsDefaultAndSparesTheOthers)
+    {
+        const struct {
+            const char* key;
+            QVariant bad;
+        } rows[] = {
+            { "options/upToFret", 4 },
+            { "options/omit3", QStringLiteral("yes") },
+            { "options/capo", 12 },
+            { "sound/patch", QStringLiteral("2.5") },
+            { "sound/tempo", QStringList { QStringLiteral("1"), QStringLiteral("2") } },
+            { "tuning/preset", -1 },
+            { "tuning/strings", QStringLiteral("0 1 2 3 4 12") },
+            { "chord/root", 13 },
+            { "chord/checked", QStringLiteral("101") },
+            { "chord/intervals", QStringLiteral("00 04 zz") },
+            { "window/sheetSplitter", QStringLiteral("400") },
+        };
+        const QTemporaryDir directory;
+        KeptState defaults;
+        defaults.capo = 0;
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.key);
+            QSettings settings(directory.filePath(QStringLiteral("kept.ini")), QSettings::IniFormat);
+            settings.clear();
+            KeptState changed = defaults;
+            changed.tempo = 4;
+            changed.capo = 3;
+            changed.selection.editText = "Dm";
+            changed.sheetSplitter = { 400, 220 };
+            WriteKept(settings, changed);
+            settings.setValue(QString::fromLatin1(row.key), row.bad);
+            const KeptState read = ReadKept(settings, defaults, KeptLimits {});
+            const std::string key = row.key;
+            EXPECT_EQ(read.fretLimitItem, defaults.fretLimitItem);
+            EXPECT_EQ(read.omit3, defaults.omit3);
+            EXPECT_EQ(read.patch, defaults.patch);
+            EXPECT_EQ(read.presetTag, defaults.presetTag);
+            EXPECT_EQ(read.tuning, defaults.tuning);
+            EXPECT_EQ(read.capo, key == "options/capo" ? defaults.capo : changed.capo);
+            EXPECT_EQ(read.tempo, key == "sound/tempo" ? defaults.tempo : changed.tempo);
+            // The chord goes whole or not at all.
+            const bool chordSpoilt = key.starts_with("chord/");
+            EXPECT_EQ(read.selection.editText, chordSpoilt ? "C" : "Dm");
+            EXPECT_EQ(
+                read.sheetSplitter, key == "window/sheetSplitter" ? defaults.sheetSplitter : changed.sheetSplitter);
+        }
+    }
+
+} // namespace
+} // namespace corvane::test

@@ -64,17 +64,17 @@ namespace {
         int m_width;
     };
 
-    // The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
-    // as plain frets.
-    QString FormationText(std::string_view voicingText)
-    {
-        QString shown = Text(voicingText.substr(0, kFormationLength));
-        shown.replace(QStringLiteral("99"), QStringLiteral("X"));
-        shown.remove(QLatin1Char('-'));
-        return shown;
-    }
-
 } // namespace
+
+// The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
+// as plain frets.
+QString FormationText(std::string_view voicingText)
+{
+    QString shown = Text(voicingText.substr(0, kFormationLength));
+    shown.replace(QStringLiteral("99"), QStringLiteral("X"));
+    shown.remove(QLatin1Char('-'));
+    return shown;
+}
 
 TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     : QMainWindow(parent)
@@ -245,6 +245,7 @@ void TForm1::ConnectHandlers()
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
     connect(ui->Progression1, &QAction::triggered, this, &TForm1::Progression1Click);
+    ConnectIdentifyHandlers();
 }
 
 // The start-up sequence; each step relies on the ones before it.
@@ -367,6 +368,7 @@ void TForm1::RefreshResults()
     for (const std::string& name : result.names)
         ui->ListBox1->addItem(Text(name));
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+    ShowCapoCount();
     ShowExportEnabled();
 }
 
@@ -380,6 +382,7 @@ SearchOptions TForm1::CurrentSearchOptions() const
     options.omit5 = ui->CheckBoxOmit5->isChecked();
     options.noBarre = ui->CheckBoxPestanas->isChecked();
     options.easy = ui->CheckBoxNSI->isChecked();
+    options.capo = capo();
     return options;
 }
 
@@ -578,8 +581,10 @@ void TForm1::Image1MouseUp(int index, QPoint position)
     ui->Edit1->setText(FormationText(clicked.VoicingPart()));
 
     const Voicing played = clicked.frets;
+    m_playedFrets = played;
+    m_neckFingering = FingeringOfVoicing(played);
     const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
-    ui->Image2->draw([played, neck](Canvas& canvas) { DrawNeck(canvas, played, neck); });
+    ui->Image2->draw([played, neck, capo = capo()](Canvas& canvas) { DrawNeck(canvas, played, neck, capo); });
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
     // drawn as selected.
@@ -588,26 +593,17 @@ void TForm1::Image1MouseUp(int index, QPoint position)
     m_selectedY = position.y();
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
-    PlayVoicing(*m_midi, played, m_stringNotes, ui->TrackBarTempoAcorde->value());
+    PlayVoicing(*m_midi, played, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
     emit diagramSelected(played);
 }
 
 void TForm1::ComboBoxPatchChange(int index) { ChangePatch(*m_midi, index); }
 
-void TForm1::SpeedButton11Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Electric); });
-}
+void TForm1::SpeedButton11Click() { ShowBareNeck(NeckPicture::Electric); }
 
-void TForm1::SpeedButton12Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Classic); });
-}
+void TForm1::SpeedButton12Click() { ShowBareNeck(NeckPicture::Classic); }
 
-void TForm1::SpeedButton13Click()
-{
-    ui->Image2->draw([](Canvas& canvas) { DrawNeckPicture(canvas, NeckPicture::Brown); });
-}
+void TForm1::SpeedButton13Click() { ShowBareNeck(NeckPicture::Brown); }
 
 // ---- The window ----
 

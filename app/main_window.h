@@ -64,6 +64,7 @@
 //     Panel*, Bevel*, Splitter2, 3, ToolBar2, PanelBanner ...   layout only
 
 #include "drawing/sheet_layout.h"
+#include "guitar/identify.h"
 #include "guitar/result_list.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
@@ -79,6 +80,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -96,6 +98,7 @@ namespace corvane {
 
 class PictureStore;
 class TextGrid;
+enum class NeckPicture;
 struct KeptState;
 class TFormProgression;
 
@@ -127,6 +130,12 @@ public:
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
     const std::string& noteList() const { return m_noteList; } // of the last refresh
+
+    // ---- Naming what is played on the neck, and the capo ----
+    // The frets the neck shows, counted from the capo: the last diagram clicked, changed by every
+    // click on the neck since. The neck click names it in the names list until the next refresh.
+    const Fingering& neckFingering() const { return m_neckFingering; }
+    int capo() const;
 
     // ---- Settings that last (app/main_window_settings.cpp) ----
     // Reads the kept values from `settings` and shows them with one refresh, the window's size and
@@ -207,6 +216,16 @@ private:
     void SpeedButton11Click(); // asked for the electric neck
     void SpeedButton12Click(); // asked for the classic neck
 
+    // Naming what is played on the neck, and the capo (main_window_identify.cpp).
+    void ConnectIdentifyHandlers();
+    void Image2Click(QPoint position);
+    void SpeedButtonFindClick();
+    void SpinEditCapoChange(int value);
+    void ShowNeckFingering();
+    void ShowBareNeck(NeckPicture neck);
+    void ShowCapoCount();
+    Fingering m_neckFingering = kAllMuted;
+
     // The window.
     void Button2Click(); // pressed "Limpar": clear the sheet
     void Sair1Click(); // File > "Close"
@@ -247,6 +266,7 @@ private:
     // the first free string) and the layout cursor live inside the engine for the length of one
     // refresh; the easy shapes, note names and extension codes are the engine's constant tables.
     StringNotes m_stringNotes {};
+    Voicing m_playedFrets {}; // what the last diagram or neck click played
     Tuning m_tuning {};
     SelectionState m_selection; // root, bass, intervals, the shown name, third and fifth, checks
     int m_fretLimit = 12;
@@ -276,5 +296,8 @@ private:
 
     TFormProgression* m_progression = nullptr; // progression window
 };
+
+// The "Formation:" box's text for a fingering written as VoicingText.
+QString FormationText(std::string_view voicingText);
 
 } // namespace corvane

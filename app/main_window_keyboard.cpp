@@ -54,6 +54,7 @@ void TForm1::SetUpKeyboardAndReader()
         { ui->SpeedButton11, "Electric neck", "Show the fingering on the electric guitar's neck" },
         { ui->SpeedButton12, "Classic neck", "Show the fingering on the classical guitar's neck" },
         { ui->Image2, "Neck", nullptr },
+        { ui->SpinEditCapo, "Capo", nullptr },
     };
     for (const Description& description : descriptions) {
         description.control->setAccessibleName(QString::fromUtf8(description.name));

@@ -1,7 +1,7 @@
 // From a change of the chord to the painted sheet, on the real main window, headless: the refresh
 // (search, sort, names, hand-over to the sheet) and one paint of the part of the sheet in view, in a
-// 1600 x 900 window. Before the timings it prints the window's memory at start-up, with the largest
-// result, and after scrolling through the whole of that sheet.
+// 1600 x 900 window; and from a click on the neck to the painted neck and names list. Before the timings it prints the
+// window's memory at start-up, with the largest result, and after scrolling through the whole of that sheet.
 //
 // The largest result known: root F#, bass G, intervals 00 04 07 08 01, "G Minor Tunning", up to fret
 // 24, "(omit5)".
@@ -117,6 +117,27 @@ void LargestRefreshAndPaint(benchmark::State& state) { RefreshAndPaint(state, tr
 
 BENCHMARK(CMajorRefreshAndPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(LargestRefreshAndPaint)->Unit(benchmark::kMillisecond);
+
+// A click on the neck, from the mouse event to the painted neck and names list: the toggle, the
+// naming, the Formation box, the drawing and the strum's hand-over to the port, then one paint of the
+// neck and of the names list. The click puts a finger on the open C's B string and takes it off again.
+void NeckClickAndPaint(benchmark::State& state)
+{
+    auto window = OpenWindow();
+    auto* neck = Control<QWidget>(*window, "Image2");
+    auto* names = Control<QWidget>(*window, "ListBox1");
+    for (const QPoint spot : { QPoint(134, 62), QPoint(93, 48), QPoint(4, 34), QPoint(4, 7) })
+        QTest::mouseClick(neck, Qt::LeftButton, {}, spot);
+    QImage neckImage(neck->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage namesImage(names->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QTest::mouseClick(neck, Qt::LeftButton, {}, QPoint(50, 20));
+        neck->render(&neckImage);
+        names->render(&namesImage);
+    }
+}
+
+BENCHMARK(NeckClickAndPaint)->Unit(benchmark::kMillisecond);
 
 void PrintMemory(const char* when, const Memory& memory, const Memory& start)
 {

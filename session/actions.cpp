@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "session/gestures.h"
 #include "session/session.h"
+#include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
@@ -241,6 +243,40 @@ namespace {
         throw BadArguments("no menu item " + caption.toStdString());
     }
 
+    Answer NeckClick(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 2);
+        const int x = Integer(arguments, 0, 0, 100000);
+        const int y = Integer(arguments, 1, 0, 100000);
+        auto* neck = Need<CanvasImage>(session, "Image2");
+        if (x >= neck->width() || y >= neck->height())
+            return "(" + std::to_string(x) + ", " + std::to_string(y) + ") is outside the neck, "
+                + std::to_string(neck->width()) + " x " + std::to_string(neck->height());
+        Click(neck, QPoint(x, y));
+        return std::nullopt;
+    }
+
+    Answer FindFingerings(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 0);
+        auto* button = Need<QAbstractButton>(session, "SpeedButtonFind");
+        if (!button->isEnabled())
+            return "the Find button is greyed: the names list is empty";
+        Click(button);
+        return std::nullopt;
+    }
+
+    Answer Capo(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int value = Integer(arguments, 0, 0, 11);
+        auto* box = Need<QSpinBox>(session, "SpinEditCapo");
+        session.addUserMoves(StepWithArrowKeys(box, value) - 1);
+        if (box->value() != value)
+            return "the capo did not reach " + std::to_string(value);
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -328,6 +364,9 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
             } },
         { "neck", Neck },
         { "key", Key },
+        { "neckClick", NeckClick },
+        { "find", FindFingerings },
+        { "capo", Capo },
         { "restart",
             [](Session& s, const json& a) {
                 ExpectCount(a, 0);

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QSpinBox>
+#include <QStyleOption>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionToolButton>
 #include <QTest>
@@ -176,6 +178,22 @@ int MoveWithArrowKeys(QAbstractSlider* bar, int value)
         ++presses;
         if ((bar->value() - before) * (value - before) < 0)
             std::swap(up, down);
+    }
+    return presses;
+}
+
+int StepWithArrowKeys(QSpinBox* box, int value)
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(box);
+    option.subControls = QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    Click(box, box->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, box).center());
+    box->setFocus(Qt::MouseFocusReason);
+    int presses = 0;
+    const int bound = box->maximum() - box->minimum() + 1;
+    while (box->value() != value && presses < bound) {
+        QTest::keyClick(box, value > box->value() ? Qt::Key_Up : Qt::Key_Down);
+        ++presses;
     }
     return presses;
 }

@@ -15,6 +15,7 @@ class QAction;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
+class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -51,6 +52,10 @@ void ClickButtonFace(QToolButton* button);
 // Gives the bar the keyboard and moves it to `value` with the arrow keys, one key press per step.
 // Returns the number of presses.
 int MoveWithArrowKeys(QAbstractSlider* bar, int value);
+
+// Clicks into the box's text and steps it to `value` with the arrow keys, one key press per step.
+// Returns the number of presses.
+int StepWithArrowKeys(QSpinBox* box, int value);
 
 // Clicks into the box, selects all with the keyboard, types the text (UTF-8, any characters) and
 // presses Enter.

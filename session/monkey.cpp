@@ -1,9 +1,12 @@
 #include "session/monkey.h"
 
 #include "app/main_window.h"
+#include "drawing/neck_view.h"
+#include "guitar/identify.h"
 #include "guitar/refresh.h"
 #include "session/session.h"
 #include "theory/catalogue.h"
+#include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
@@ -15,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
+#include <QSpinBox>
 
 #include <algorithm>
 #include <map>
@@ -91,8 +95,18 @@ namespace {
         return { Uniform(random, 0, sheet->width() - 1), Uniform(random, 0, sheet->height() - 1) };
     }
 
+    json NeckPoint(Random& random, const Session& session)
+    {
+        const auto* neck = session.Control<CanvasImage>("Image2");
+        // Mostly on a string, sometimes anywhere on the control, the strip below the picture included.
+        if (Uniform(random, 0, 3) != 0)
+            return { Uniform(random, 0, kNeckWidth - 1),
+                kNeckStringY[static_cast<size_t>(Uniform(random, 0, 5))] + Uniform(random, -3, 3) };
+        return { Uniform(random, 0, neck->width() - 1), Uniform(random, 0, neck->height() - 1) };
+    }
+
     // clang-format off
-    const std::array<Generator, 25> kGenerators { {
+    const std::array<Generator, 28> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -121,6 +135,9 @@ namespace {
         { "neck", 1, [](Random& r, const Session&) -> json { return { Coin(r) ? "classic" : "electric" }; } },
         { "key", 6, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kKeys)) }; } },
         { "menu", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kMenuItems)) }; } },
+        { "neckClick", 8, NeckPoint },
+        { "find", 2, None },
+        { "capo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
     } };
     // clang-format on
 
@@ -181,11 +198,35 @@ namespace {
         input.options.omit5 = session.Control<QCheckBox>("CheckBoxOmit5")->isChecked();
         input.options.noBarre = session.Control<QCheckBox>("CheckBoxPestanas")->isChecked();
         input.options.easy = session.Control<QCheckBox>("CheckBoxNSI")->isChecked();
+        input.options.capo = session.Control<QSpinBox>("SpinEditCapo")->value();
         input.rootGridNames = session.rootNamesAtRefresh();
         return ComputeRefresh(input);
     }
 
-    std::optional<std::string> Broken(const Session& session, const Binding& binding, int refreshes)
+    // After a click on the neck the names list names what the neck holds, until the next refresh.
+    struct NeckNames {
+        bool shown = false;
+        std::vector<std::string> names;
+        bool justClicked = false; // the last action was that click
+    };
+
+    std::vector<std::string> IdentifiedNames(const Session& session)
+    {
+        Tuning tuning {};
+        for (int s = 0; s < 6; ++s)
+            tuning[static_cast<size_t>(s)]
+                = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
+        std::array<std::string, 12> rootNames;
+        const auto* rootGrid = session.Control<TextGrid>("StringGridAcorde");
+        for (int row = 0; row < 12; ++row)
+            rootNames[static_cast<size_t>(row)] = rootGrid->text(row, 0).toStdString();
+        return Identify(
+            session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(), rootNames)
+            .names;
+    }
+
+    std::optional<std::string> Broken(
+        const Session& session, const Binding& binding, const NeckNames& neckNames, int refreshes)
     {
         const TForm1& window = session.window();
         const SelectionState& selection = window.selection();
@@ -201,9 +242,19 @@ namespace {
                 + " diagrams, for " + std::to_string(records) + " records";
 
         const RefreshResult expected = Expected(session);
-        if (ListTexts(session.Control<QListWidget>("ListBox1")) != expected.names)
+        const std::vector<std::string> names = ListTexts(session.Control<QListWidget>("ListBox1"));
+        if (neckNames.shown) {
+            if (names != neckNames.names)
+                return "the names list is not the naming of the fingering clicked on the neck";
+            const QString formation = FormationText(VoicingText(VoicingOfFingering(window.neckFingering())));
+            if (neckNames.justClicked && session.Control<QLineEdit>("Edit1")->text() != formation)
+                return "the formation box does not show the fingering clicked on the neck";
+        } else if (names != expected.names) {
             return "the names list is not the naming of the current chord "
                 + NoteListText(FromSelection(selection, {}));
+        }
+        if (session.Control<QWidget>("SpeedButtonFind")->isEnabled() != !names.empty())
+            return "the Find button's greying does not follow the names list";
         std::vector<std::string> shown;
         std::vector<std::string> wanted;
         for (const VoicingRecord& record : window.voicingRecords())
@@ -259,7 +310,7 @@ namespace {
         const std::string name = action[0].get<std::string>();
         const SelectionState& selection = session.window().selection();
         QWidget* nameBox = session.Control<QWidget>("EditAcorde");
-        if (name == "name" || (name == "key" && refreshed && focusBefore == nameBox)) {
+        if (name == "name" || (name == "find" && refreshed) || (name == "key" && refreshed && focusBefore == nameBox)) {
             binding = { false, false };
         } else if (name == "rootPick"
             || (name == "key" && focusBefore == session.Control<QWidget>("StringGridAcorde"))) {
@@ -271,7 +322,8 @@ namespace {
             if (Highlighted(session.Control<TextGrid>("StringGridBaixo")) == selection.bassIndex)
                 binding.bass = true;
         } else if (name == "key" && refreshed && focusBefore
-            && focusBefore->objectName() == QLatin1StringView("SpeedButton2")) {
+            && (focusBefore->objectName() == QLatin1StringView("SpeedButton2")
+                || focusBefore->objectName() == QLatin1StringView("SpeedButtonFind"))) {
             binding = { false, false };
         }
     }
@@ -288,16 +340,23 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         return 1;
     }
     Binding binding;
+    NeckNames neckNames;
     std::map<std::string, long> refused;
     for (long step = 1; step <= steps; ++step) {
         const json action = RandomAction(random, *session);
         QWidget* focusBefore = session->window().focusWidget();
         const int refreshesBefore = session->refreshCount();
+        const Fingering neckBefore = session->window().neckFingering();
         if (session->Perform(action))
             ++refused[action[0].get<std::string>()];
         const int refreshes = session->refreshCount() - refreshesBefore;
         Follow(action, *session, focusBefore, refreshes > 0, binding);
-        if (const std::optional<std::string> broken = Broken(*session, binding, refreshes)) {
+        if (refreshes > 0)
+            neckNames.shown = false;
+        neckNames.justClicked = action[0] == "neckClick" && session->window().neckFingering() != neckBefore;
+        if (neckNames.justClicked)
+            neckNames = { true, IdentifiedNames(*session), true };
+        if (const std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes)) {
             failures << "monkey: seed " << seed << ", step " << step << ", action " << action.dump() << ": " << *broken
                      << "\n";
             return 1;

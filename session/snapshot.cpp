@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
+#include <QSpinBox>
 #include <QToolButton>
 
 namespace corvane::session {
@@ -148,6 +149,8 @@ json Session::Snapshot() const
     for (const RecordingCanvas::Call& call : neck.calls())
         neckCalls.push_back(CallText(call));
     answer["neckCalls"] = std::move(neckCalls);
+    answer["capo"] = Control<QSpinBox>("SpinEditCapo")->value();
+    answer["neckFingering"] = window.neckFingering();
 
     if (!m_exceptions.empty())
         answer["exceptions"] = m_exceptions;

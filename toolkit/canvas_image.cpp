@@ -3,6 +3,7 @@
 #include "drawing/qt/picture_store.h"
 #include "drawing/qt/qt_canvas.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -62,6 +63,14 @@ void CanvasImage::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setClipRect(event->rect());
     painter.drawImage(QPoint(0, 0), m_image);
+}
+
+void CanvasImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && rect().contains(position))
+        emit clicked(position);
+    event->accept();
 }
 
 void CanvasImage::resizeEvent(QResizeEvent* event)

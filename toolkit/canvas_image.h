@@ -30,8 +30,13 @@ public:
 
     const QImage& image() const { return m_image; }
 
+signals:
+    // A left click: the button released over the control, where it was released.
+    void clicked(QPoint position);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

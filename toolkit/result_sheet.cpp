@@ -106,7 +106,7 @@ void ResultSheet::moveCurrentCell(int index)
     scrollToCell(m_current);
 }
 
-// The keyboard's click: the release a click on the middle of the cell would report (kept inside
+// The keyboard's click: the cell reported as a click on its middle would report it (kept inside
 // the sheet when it is narrower than a cell), so that it takes the click's own road.
 void ResultSheet::activateCell(int index)
 {
@@ -115,14 +115,15 @@ void ResultSheet::activateCell(int index)
     moveCurrentCell(index);
     const QRect cell = cellRect(index);
     const int x = cell.left() + std::min(cell.width() / 2, std::max(0, width() - 1 - cell.left()));
-    emit released(QPoint(x, cell.top() + cell.height() / 2));
+    emit cellClicked(index, QPoint(x, cell.top() + cell.height() / 2));
 }
 
 QString ResultSheet::cellText(int index) const
 {
     if (index < 0 || index >= count())
         return {};
-    return QString::fromStdString(SpokenDiagram(diagram(index), m_chordName.trimmed().toStdString()));
+    return QString::fromStdString(
+        SpokenDiagram(m_diagrams[static_cast<size_t>(index)], m_chordName.trimmed().toStdString()));
 }
 
 void ResultSheet::scrollToCell(int index)

@@ -37,6 +37,10 @@ public:
     void clearDiagrams();
 
     int count() const { return static_cast<int>(m_diagrams.size()); }
+    // The fingering of cell `index` (0 <= index < count()), and whether the sheet draws mirrored:
+    // what copy, export and print take from it.
+    const Voicing& diagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
+    bool leftHanded() const { return m_leftHanded; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
     void selectCell(int index);

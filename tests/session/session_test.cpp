@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace {
 
 using nlohmann::json;
@@ -121,6 +126,100 @@ TEST(SessionDriver, TheKeyboardPlaysADiagramExactlyAsAClickOnItsMiddle)
     EXPECT_EQ(byKeys["answers"], json(std::vector<json>(13, nullptr)));
     for (const char* field : { "formation", "selectedX", "selectedY", "midi", "neckCalls", "refreshCount" })
         EXPECT_EQ(byKeys[field], byClick[field]) << field;
+}
+
+// The Note On keys of every strum in the answer, in order.
+std::vector<int> StrummedKeys(const json& answer)
+{
+    std::vector<int> keys;
+    for (const json& entry : answer["midi"])
+        if (entry[0] == "send" && (entry[1].get<int>() & 0xF0) == 0x90)
+            keys.push_back(entry[1].get<int>() >> 8 & 0x7F);
+    return keys;
+}
+
+// The open C played on the neck from nothing: the A string at fret 3, the D string at 2, the G string
+// opened at the nut, the B string at 1, the high E opened. Rows and fret spaces as the picture draws them.
+constexpr const char* kOpenCOnTheNeck
+    = R"(["neckClick",134,62],["neckClick",93,48],["neckClick",4,34],["neckClick",50,20],["neckClick",4,7])";
+
+TEST(SessionDriver, ANeckClickNamesShowsAndStrumsWhatTheNeckHoldsWithoutARefresh)
+{
+    const json answer = Answer(std::string("[") + kOpenCOnTheNeck + "]");
+    EXPECT_EQ(answer["neckFingering"], json({ -1, 3, 2, 0, 1, 0 }));
+    EXPECT_EQ(answer["formation"], "X 3 2 0 1 0 ");
+    ASSERT_FALSE(answer["names"].empty());
+    EXPECT_EQ(answer["names"][0], "C");
+    EXPECT_EQ(answer["refreshCount"], 0);
+    EXPECT_EQ(answer["count"], 165) << "the sheet stays as it was";
+    // Every click strums what the neck then holds; the last one the whole chord.
+    const std::vector<int> keys = StrummedKeys(answer);
+    ASSERT_GE(keys.size(), 5u);
+    EXPECT_EQ(std::vector<int>(keys.end() - 5, keys.end()), (std::vector<int> { 48, 52, 55, 60, 64 }));
+    ASSERT_FALSE(answer["neckCalls"].empty());
+    EXPECT_EQ(answer["neckCalls"][0], "picture neck-classic 0 0");
+
+    // The same place again takes the finger off; a refresh fills the names list from the chooser again.
+    const json again = Answer(std::string("[") + kOpenCOnTheNeck + R"(,["neckClick",50,20],["rootPick",2]])");
+    EXPECT_EQ(again["neckFingering"], json({ -1, 3, 2, 0, 0, 0 }));
+    EXPECT_EQ(again["names"], Answer(R"([["rootPick",2]])")["names"]);
+}
+
+TEST(SessionDriver, FindSearchesTheFirstNameOfWhatTheNeckHolds)
+{
+    // The open G: low E and high E at fret 3, the A string at 2, the D, G and B strings opened. Its
+    // first name in sort order is a reading over G of the same three notes.
+    const std::string openG = R"(["neckClick",134,76],["neckClick",93,62],["neckClick",4,48],["neckClick",4,34],)"
+                              R"(["neckClick",4,20],["neckClick",134,7])";
+    const json played = Answer("[" + openG + "]");
+    EXPECT_EQ(played["neckFingering"], json({ 3, 2, 0, 0, 0, 3 }));
+    ASSERT_FALSE(played["names"].empty());
+    const std::string first = played["names"][0];
+    EXPECT_EQ(first, "Bm/5+/G");
+
+    const json found = Answer("[" + openG + R"(,["find"]])");
+    const json typed = Answer(R"([["name",")" + first + R"("]])");
+    EXPECT_EQ(found["editText"], typed["editText"]);
+    EXPECT_EQ(found["voicingRecords"], typed["voicingRecords"]);
+    EXPECT_EQ(found["names"], typed["names"]);
+    EXPECT_EQ(found["refreshCount"], 1);
+    const std::vector<json> records = found["voicingRecords"];
+    EXPECT_NE(std::find_if(records.begin(), records.end(),
+                  [](const json& record) { return record.get<std::string>().ends_with(" 3 2 0 0 0 3 "); }),
+        records.end())
+        << "the fingering played is among those found";
+
+    // One string sounding has no name: the button is greyed and the action refused.
+    const json lone = Answer(R"([["neckClick",134,62],["find"]])");
+    EXPECT_TRUE(lone["names"].empty());
+    EXPECT_TRUE(lone["answers"][1].contains("error"));
+    EXPECT_EQ(lone["refreshCount"], 0);
+}
+
+TEST(SessionDriver, TheCapoSearchesTheSoundingChordAndStrumsFromTheCapo)
+{
+    const json plain = Answer(R"([["rootPick",10]])");
+    const json capo = Answer(R"([["capo",2],["click",40,60]])");
+    EXPECT_EQ(capo["capo"], 2);
+    // C with the capo on 2 is played with the shapes of B flat.
+    EXPECT_EQ(capo["voicingRecords"], plain["voicingRecords"]);
+    EXPECT_EQ(capo["count"], plain["count"]);
+    EXPECT_EQ(capo["names"], Answer("[]")["names"]);
+    EXPECT_EQ(capo["refreshCount"], 2);
+
+    // The strum sounds every fret two semitones up from the open strings.
+    const json open = capo["openStringNotes"];
+    std::vector<int> wanted;
+    int string = 0;
+    for (const json& fret : capo["neckFingering"]) {
+        if (fret.get<int>() >= 0)
+            wanted.push_back(open[static_cast<size_t>(string)].get<int>() + fret.get<int>() + 2);
+        ++string;
+    }
+    EXPECT_EQ(StrummedKeys(capo), wanted);
+    EXPECT_GE(std::set<int>(wanted.begin(), wanted.end()).size(), 3u);
+    for (const int key : wanted)
+        EXPECT_TRUE(key % 12 == 0 || key % 12 == 4 || key % 12 == 7) << key << " is not a tone of C";
 }
 
 TEST(SessionDriver, AnActionOnAHiddenListIsRefusedAndBadLinesAnswerAnError)

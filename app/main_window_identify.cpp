@@ -1,0 +1,129 @@
+// The neck as a place to play: a click puts a finger on a string or takes it off, and the window names
+// what the hand now holds. The capo: the search, the neck and the strum count frets from it.
+
+#include "app/main_window.h"
+
+#include "ui_main_window.h"
+
+#include "drawing/canvas.h"
+#include "drawing/neck_view.h"
+#include "sound/midi_player.h"
+#include "toolkit/canvas_image.h"
+#include "toolkit/text_grid.h"
+
+#include <QAbstractItemModel>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QStatusBar>
+
+namespace corvane {
+
+namespace {
+
+    constexpr int kNoNameShownMs = 5000;
+
+    NeckPicture ShownNeck(const Ui::TForm1& ui)
+    {
+        return ui.SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
+    }
+
+} // namespace
+
+int TForm1::capo() const { return ui->SpinEditCapo->value(); }
+
+void TForm1::ConnectIdentifyHandlers()
+{
+    connect(ui->Image2, &CanvasImage::clicked, this, &TForm1::Image2Click);
+    connect(ui->SpeedButtonFind, &QToolButton::clicked, this, &TForm1::SpeedButtonFindClick);
+    connect(ui->SpinEditCapo, &QSpinBox::valueChanged, this, &TForm1::SpinEditCapoChange);
+
+    // "Find" types the first name of the list: with no name there is nothing to find.
+    QAbstractItemModel* names = ui->ListBox1->model();
+    const auto followNames = [this] { ui->SpeedButtonFind->setEnabled(ui->ListBox1->count() > 0); };
+    connect(names, &QAbstractItemModel::rowsInserted, this, followNames);
+    connect(names, &QAbstractItemModel::rowsRemoved, this, followNames);
+    connect(names, &QAbstractItemModel::modelReset, this, followNames);
+    followNames();
+}
+
+// A click on the neck changes one string, then names, shows and strums the new fingering. The names
+// list is emptied row by row, not reset: that is the refresh's mark, and this is no refresh.
+void TForm1::Image2Click(QPoint position)
+{
+    const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), capo());
+    if (!spot)
+        return;
+    m_neckFingering = ToggleAt(m_neckFingering, *spot);
+    m_playedFrets = VoicingOfFingering(m_neckFingering);
+    ui->Edit1->setText(FormationText(VoicingText(m_playedFrets)));
+
+    std::array<std::string, 12> rootGridNames;
+    for (int row = 0; row < 12; ++row)
+        rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
+    const Identification named = Identify(m_neckFingering, m_tuning, capo(), rootGridNames);
+    QListWidget* list = ui->ListBox1;
+    list->model()->removeRows(0, list->count());
+    for (const std::string& name : named.names)
+        list->addItem(QString::fromStdString(name));
+    if (named.names.empty())
+        ui->StatusBar1->showMessage(
+            QString::fromStdString(named.error.empty() ? named.noName : named.error), kNoNameShownMs);
+    else
+        ui->StatusBar1->clearMessage();
+
+    ShowNeckFingering();
+    PlayVoicing(*m_midi, m_playedFrets, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
+}
+
+// The first name, typed into the name box and searched as if Enter had been pressed there.
+void TForm1::SpeedButtonFindClick()
+{
+    if (ui->ListBox1->count() == 0)
+        return;
+    ui->EditAcorde->setText(ui->ListBox1->item(0)->text());
+    SpeedButton2Click();
+}
+
+// The capo moves the frets the neck shows with it, then the search runs again from it.
+void TForm1::SpinEditCapoChange(int)
+{
+    ShowNeckFingering();
+    RefreshResults();
+}
+
+// The diagram clicked last keeps its barre on the neck; a fingering played on the neck has none.
+void TForm1::ShowNeckFingering()
+{
+    const Voicing frets
+        = FingeringOfVoicing(m_playedFrets) == m_neckFingering ? m_playedFrets : VoicingOfFingering(m_neckFingering);
+    ui->Image2->draw(
+        [frets, neck = ShownNeck(*ui), capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+}
+
+// A new neck shows no fingering; the capo stays on it.
+void TForm1::ShowBareNeck(NeckPicture neck)
+{
+    m_neckFingering = kAllMuted;
+    if (capo() == 0) {
+        ui->Image2->draw([neck](Canvas& canvas) { DrawNeckPicture(canvas, neck); });
+        return;
+    }
+    ui->Image2->draw([frets = VoicingOfFingering(kAllMuted), neck, capo = capo()](
+                         Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+}
+
+// "Capo k" just after the count, on its own label; the count keeps showing the number alone.
+void TForm1::ShowCapoCount()
+{
+    QLabel* shown = ui->LabelCapoShown;
+    const int k = capo();
+    shown->setText(k > 0 ? QStringLiteral("Capo %1").arg(k) : QString());
+    const QFontMetrics count(ui->LabelTotal->font());
+    shown->adjustSize();
+    shown->move(ui->LabelTotal->x() + count.horizontalAdvance(ui->LabelTotal->text()) + 8, ui->LabelTotal->y());
+    shown->raise();
+}
+
+} // namespace corvane

@@ -8,6 +8,7 @@
 #include "windows/progression_window.h"
 
 #include <QLineEdit>
+#include <QSettings>
 #include <QSlider>
 
 namespace corvane {
@@ -30,12 +31,14 @@ void TForm1::Progression1Click()
             activateWindow();
         };
         host.port = [this] { return m_midi.get(); };
-        host.stringNotes = [this] { return m_stringNotes; };
+        host.stringNotes = [this] { return CapoStringNotes(m_stringNotes, capo()); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
+        if (m_settings)
+            m_progression->RestoreSettings(*m_settings);
     }
     m_progression->show();
     m_progression->raise();

@@ -15,6 +15,7 @@
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/text_grid.h"
+#include "windows/progression_window.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -223,6 +224,8 @@ void TForm1::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
     if (m_settings && event->isAccepted()) {
         WriteKept(*m_settings, CaptureKept());
+        if (m_progression)
+            m_progression->SaveSettings(*m_settings);
         m_settings->sync();
     }
 }

@@ -89,7 +89,12 @@ TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     AddSettingsItems();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The names list's model reports its own reset while the controls are taken down; the window's
+    // handlers must not hear it, since the controls they read are already gone.
+    ui->ListBox1->model()->disconnect(this);
+}
 
 // What the layout file cannot say: the pictures at the screen's pixel ratio, the tuning menu, the
 // button groups, sizes that depend on other controls.

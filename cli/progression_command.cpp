@@ -57,29 +57,12 @@ namespace {
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     }
 
-    // The chords that have a fingering, in order, with their names as written.
-    struct SongSheet {
-        std::vector<Voicing> diagrams;
-        std::vector<std::string> names;
-    };
-    SongSheet SheetOf(const ProgressionChoice& choice)
-    {
-        SongSheet sheet;
-        for (const ChordChoice& chord : choice.chords) {
-            if (const VoicingRecord* chosen = chord.Chosen()) {
-                sheet.diagrams.push_back(chosen->frets);
-                sheet.names.push_back(chord.text);
-            }
-        }
-        return sheet;
-    }
-
     // One definition per chord and fingering, in the order they first come; a chord played again
     // with the same fingering is defined once.
     void WriteChordPro(const ProgressionChoice& choice, std::ostream& out)
     {
         std::vector<std::string> written;
-        const SongSheet sheet = SheetOf(choice);
+        const SongSheet sheet = SongSheetOf(choice);
         for (std::size_t i = 0; i < sheet.diagrams.size(); ++i) {
             std::string line = ChordProDefine(sheet.names[i], sheet.diagrams[i]);
             if (std::find(written.begin(), written.end(), line) != written.end())
@@ -92,7 +75,7 @@ namespace {
     // The song sheet: every chord played, in order, with its name above its diagram.
     void WriteSvg(const ProgressionChoice& choice, std::ostream& out)
     {
-        const SongSheet sheet = SheetOf(choice);
+        const SongSheet sheet = SongSheetOf(choice);
         WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
     }
 

@@ -457,4 +457,16 @@ ProgressionChoice ChooseProgression(
     return out;
 }
 
+SongSheet SongSheetOf(const ProgressionChoice& choice)
+{
+    SongSheet sheet;
+    for (const ChordChoice& chord : choice.chords) {
+        if (const VoicingRecord* chosen = chord.Chosen()) {
+            sheet.diagrams.push_back(chosen->frets);
+            sheet.names.push_back(chord.text);
+        }
+    }
+    return sheet;
+}
+
 } // namespace corvane

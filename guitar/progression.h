@@ -114,4 +114,11 @@ struct ProgressionChoice {
 ProgressionChoice ChooseProgression(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, std::vector<int> pinned = {});
 
+// The chords that have a fingering, in order, with their names as written: what a song sheet shows.
+struct SongSheet {
+    std::vector<Voicing> diagrams;
+    std::vector<std::string> names;
+};
+SongSheet SongSheetOf(const ProgressionChoice& choice);
+
 } // namespace corvane

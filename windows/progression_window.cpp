@@ -34,23 +34,6 @@ namespace {
         return static_cast<int>(sounding) * StrumDelayMs(tempo);
     }
 
-    // The chords that have a fingering, and their names as written, for the sheets.
-    struct SongSheet {
-        std::vector<Voicing> diagrams;
-        std::vector<std::string> names;
-    };
-    SongSheet SheetOf(const ProgressionChoice& choice)
-    {
-        SongSheet sheet;
-        for (const ChordChoice& chord : choice.chords) {
-            if (const VoicingRecord* chosen = chord.Chosen()) {
-                sheet.diagrams.push_back(chosen->frets);
-                sheet.names.push_back(chord.text);
-            }
-        }
-        return sheet;
-    }
-
     // The title of a sheet: the text on one line.
     SheetHeading HeadingOf(const QString& text) { return { text.simplified().toStdString(), {} }; }
 
@@ -313,7 +296,7 @@ void TFormProgression::PlayNextChord()
 
 void TFormProgression::ButtonExportClick()
 {
-    const SongSheet sheet = SheetOf(m_choice);
+    const SongSheet sheet = SongSheetOf(m_choice);
     QString filter;
     QString path = m_dialogs.saveFileName ? m_dialogs.saveFileName(this, &filter) : QString();
     if (path.isEmpty())
@@ -338,7 +321,7 @@ void TFormProgression::ButtonPrintClick()
     QPrinter printer(QPrinter::HighResolution);
     if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
         return;
-    const SongSheet sheet = SheetOf(m_choice);
+    const SongSheet sheet = SongSheetOf(m_choice);
     if (!PaintSongPages(printer, sheet.diagrams, sheet.names, HeadingOf(m_ui->MemoChords->toPlainText()),
             m_host.leftHanded && m_host.leftHanded())
         && m_dialogs.warn)

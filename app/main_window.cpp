@@ -16,9 +16,9 @@
 #include "theory/name_reading.h"
 #include "theory/notes.h"
 #include "toolkit/button_groups.h"
-#include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/app_windows.h"
@@ -588,8 +588,7 @@ void TForm1::Image1MouseUp(int index, QPoint position)
     const Voicing played = clicked.frets;
     m_playedFrets = played;
     m_neckFingering = FingeringOfVoicing(played);
-    const NeckPicture neck = ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic;
-    ui->Image2->draw([played, neck, capo = capo()](Canvas& canvas) { DrawNeck(canvas, played, neck, capo); });
+    ShowNeckFingering();
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
     // drawn as selected.

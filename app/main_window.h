@@ -49,7 +49,7 @@
 //                           (PopupMenu1, built in code) holds the twelve presets
 //     TrackBar1 .. 6        the pitch of each string, lowest first; lbAfinacaoCorda1 .. 6 name it
 //   The neck and the sound
-//     Image2                the neck: the clicked fingering drawn on it
+//     Image2                the neck: the clicked fingering drawn on it; clicks and keys play on it
 //     SpeedButton11, 12     "Eletric" and "Classic": the neck picture behind it
 //     ComboBoxPatch         the instrument sound of the strum
 //     TrackBarTempoAcorde   "Tempo:" (Label6): the pause between the strummed strings

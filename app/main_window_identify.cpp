@@ -8,7 +8,7 @@
 #include "drawing/canvas.h"
 #include "drawing/neck_view.h"
 #include "sound/midi_player.h"
-#include "toolkit/canvas_image.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
 
 #include <QAbstractItemModel>
@@ -35,7 +35,7 @@ int TForm1::capo() const { return ui->SpinEditCapo->value(); }
 
 void TForm1::ConnectIdentifyHandlers()
 {
-    connect(ui->Image2, &CanvasImage::clicked, this, &TForm1::Image2Click);
+    connect(ui->Image2, &NeckImage::clicked, this, &TForm1::Image2Click);
     connect(ui->SpeedButtonFind, &QToolButton::clicked, this, &TForm1::SpeedButtonFindClick);
     connect(ui->SpinEditCapo, &QSpinBox::valueChanged, this, &TForm1::SpinEditCapoChange);
 
@@ -98,6 +98,8 @@ void TForm1::ShowNeckFingering()
 {
     const Voicing frets
         = FingeringOfVoicing(m_playedFrets) == m_neckFingering ? m_playedFrets : VoicingOfFingering(m_neckFingering);
+    ui->Image2->setCapo(capo());
+    ui->Image2->setFingering(m_neckFingering);
     ui->Image2->draw(
         [frets, neck = ShownNeck(*ui), capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
 }
@@ -106,6 +108,8 @@ void TForm1::ShowNeckFingering()
 void TForm1::ShowBareNeck(NeckPicture neck)
 {
     m_neckFingering = kAllMuted;
+    ui->Image2->setCapo(capo());
+    ui->Image2->setFingering(m_neckFingering);
     if (capo() == 0) {
         ui->Image2->draw([neck](Canvas& canvas) { DrawNeckPicture(canvas, neck); });
         return;

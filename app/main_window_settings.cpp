@@ -11,9 +11,9 @@
 #include "sound/patch_table.h"
 #include "sound/sound_device.h"
 #include "theory/notes.h"
-#include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
 #include "windows/progression_window.h"
 
@@ -153,8 +153,8 @@ void TForm1::ApplyKept(const KeptState& kept)
         ui->TrackBarTempoAcorde->setValue(kept.tempo);
     }
     (kept.electricNeck ? ui->SpeedButton11 : ui->SpeedButton12)->setChecked(true);
-    ui->Image2->draw([neck = kept.electricNeck ? NeckPicture::Electric : NeckPicture::Classic](
-                         Canvas& canvas) { DrawNeckPicture(canvas, neck); });
+    // The bare neck, with the kept capo's bar on it.
+    ShowBareNeck(kept.electricNeck ? NeckPicture::Electric : NeckPicture::Classic);
     // The sound is started with the kept file by whoever made it (after the first paint), so that
     // reading the settings does not load a sound font on the way to the window.
     m_soundFont = kept.soundFont;

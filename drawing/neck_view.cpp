@@ -114,4 +114,57 @@ Fingering ToggleAt(const Fingering& fingering, const NeckSpot& spot)
     return next;
 }
 
+NeckRect NeckSpotRect(const NeckSpot& spot, int capo)
+{
+    const int k = std::clamp(capo, 0, kMaxCapo);
+    const int string = std::clamp(spot.string, 0, kStrings - 1);
+    NeckRect rect;
+    rect.y = NeckMarkTop(string);
+    // The lowest string's row takes the bottom edge as well.
+    rect.height = string == 0 ? kNeckHeight - rect.y : NeckMarkTop(string - 1) - rect.y;
+    const auto wire = [](int fret) { return kNeckWireX[static_cast<std::size_t>(fret - 1)]; };
+    const int fret = std::clamp(spot.fret, kAtNut, kNeckLastFret - k);
+    if (fret == kAtNut) {
+        rect.width = k == 0 ? kNeckNutWidth : wire(k);
+        return rect;
+    }
+    const int onNeck = fret + k;
+    rect.x = onNeck == 1 ? kNeckNutWidth : wire(onNeck - 1);
+    rect.width = (onNeck == kNeckLastFret ? kNeckWidth : wire(onNeck)) - rect.x;
+    return rect;
+}
+
+NeckSpot StepNeckSpot(const NeckSpot& spot, NeckStep step, int capo)
+{
+    const int lastFret = kNeckLastFret - std::clamp(capo, 0, kMaxCapo);
+    NeckSpot next { std::clamp(spot.string, 0, kStrings - 1), std::clamp(spot.fret, kAtNut, lastFret) };
+    switch (step) {
+    case NeckStep::TowardNut:
+        next.fret = std::max(kAtNut, next.fret - 1);
+        break;
+    case NeckStep::TowardBody:
+        next.fret = std::min(lastFret, next.fret + 1);
+        break;
+    case NeckStep::StringAbove:
+        next.string = std::min(kStrings - 1, next.string + 1);
+        break;
+    case NeckStep::StringBelow:
+        next.string = std::max(0, next.string - 1);
+        break;
+    case NeckStep::Nut:
+        next.fret = kAtNut;
+        break;
+    case NeckStep::LastFret:
+        next.fret = lastFret;
+        break;
+    case NeckStep::TopString:
+        next.string = kStrings - 1;
+        break;
+    case NeckStep::BottomString:
+        next.string = 0;
+        break;
+    }
+    return next;
+}
+
 } // namespace corvane

@@ -78,4 +78,24 @@ std::optional<NeckSpot> NeckSpotAt(int x, int y, int capo = 0);
 // string open and any other string muted.
 Fingering ToggleAt(const Fingering& fingering, const NeckSpot& spot);
 
+// The part of the picture that means a spot: the string's row of marks across the fret's space (the
+// strip past the last wire included), or across the nut, the capo bar and the frets it covers.
+// NeckSpotAt gives the spot back for every point of it.
+struct NeckRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const NeckRect&) const = default;
+};
+NeckRect NeckSpotRect(const NeckSpot& spot, int capo = 0);
+
+// Moving a place on the neck from the keyboard. Left and Right go along the string to the nut and
+// to the body, Up and Down across the strings to the one drawn above or below (the higher-pitched
+// string is on top); Home and End go to the nut and to the last fret the capo leaves, First and Last
+// string to the top and bottom strings. A step past the edge stops there.
+enum class NeckStep { TowardNut, TowardBody, StringAbove, StringBelow, Nut, LastFret, TopString, BottomString };
+NeckSpot StepNeckSpot(const NeckSpot& spot, NeckStep step, int capo = 0);
+
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include "drawing/diagram_facts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace corvane {
@@ -40,6 +41,21 @@ std::string SpokenDiagram(const Voicing& voicing, std::string_view chordName)
         spoken += chordName;
     }
     return spoken;
+}
+
+std::string SpokenNeckSpot(const NeckSpot& spot, const Fingering& fingering)
+{
+    static constexpr std::array<std::string_view, kStrings> kOrdinals { "6th", "5th", "4th", "3rd", "2nd", "1st" };
+    if (spot.string < 0 || spot.string >= kStrings)
+        return {};
+    std::string spoken = std::string(kOrdinals[static_cast<size_t>(spot.string)]) + " string, ";
+    const int held = fingering[static_cast<size_t>(spot.string)];
+    if (spot.fret != kAtNut)
+        return spoken + "fret " + std::to_string(spot.fret) + (held == spot.fret ? ", finger here" : "");
+    spoken += "nut, ";
+    if (held == kFingeringMuted)
+        return spoken + "muted";
+    return spoken + (held == 0 ? std::string("open") : "finger at fret " + std::to_string(held));
 }
 
 }

@@ -6,6 +6,7 @@
 // stopped strings in string order, each barre, and the chord's name, called open when the fingering
 // sits in the first position and lets a string ring open.
 
+#include "drawing/neck_view.h"
 #include "guitar/voicing.h"
 
 #include <string>
@@ -14,5 +15,11 @@
 namespace corvane {
 
 std::string SpokenDiagram(const Voicing& voicing, std::string_view chordName);
+
+// A place on the neck the keyboard is on, with what the hand holds there, strings counted as
+// guitarists count them (the highest is the 1st):
+//   "5th string, fret 3, finger here"   "6th string, fret 2"   "6th string, nut, muted"
+// At the nut the string's state is told: open, muted, or the fret its finger is on.
+std::string SpokenNeckSpot(const NeckSpot& spot, const Fingering& fingering);
 
 }

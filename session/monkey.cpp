@@ -353,7 +353,10 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         Follow(action, *session, focusBefore, refreshes > 0, binding);
         if (refreshes > 0)
             neckNames.shown = false;
-        neckNames.justClicked = action[0] == "neckClick" && session->window().neckFingering() != neckBefore;
+        // Space or Enter on the neck plays it as a click there does.
+        const bool onNeck
+            = action[0] == "neckClick" || (action[0] == "key" && focusBefore == session->Control<QWidget>("Image2"));
+        neckNames.justClicked = onNeck && session->window().neckFingering() != neckBefore;
         if (neckNames.justClicked)
             neckNames = { true, IdentifiedNames(*session), true };
         if (const std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes)) {

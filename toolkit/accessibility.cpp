@@ -6,6 +6,8 @@
 #include <QAccessibleWidget>
 #include <QSlider>
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
@@ -76,9 +78,29 @@ void SetNoteName(QSlider* bar, const QString& note)
     if (first)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(bar)));
     QAccessibleValueChangeEvent event(bar, bar->value());
-    QAccessible::updateAccessibility(&event);
+    SendAccessibleEvent(&event);
 }
 
 QString NoteName(const QSlider* bar) { return bar ? bar->property(kNoteProperty).toString() : QString(); }
+
+namespace {
+    AccessibleEventListener& Listener()
+    {
+        static AccessibleEventListener listener;
+        return listener;
+    }
+}
+
+void SendAccessibleEvent(QAccessibleEvent* event)
+{
+    if (Listener())
+        Listener()(event);
+    QAccessible::updateAccessibility(event);
+}
+
+AccessibleEventListener SetAccessibleEventListener(AccessibleEventListener listener)
+{
+    return std::exchange(Listener(), std::move(listener));
+}
 
 } // namespace corvane

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QAccessibleEvent;
 class QSlider;
 
 namespace corvane {
@@ -16,5 +19,12 @@ void InstallAccessibleInterfaces();
 // given one keeps it until the next call.
 void SetNoteName(QSlider* bar, const QString& note);
 QString NoteName(const QSlider* bar);
+
+// Tells a screen reader of a change in our own controls. Qt passes an event on only while a screen
+// reader listens; the listener set here (a test's, or a log) hears every event sent this way, whether
+// one listens or not. Setting one returns the listener it replaces; an empty one hears nothing.
+void SendAccessibleEvent(QAccessibleEvent* event);
+using AccessibleEventListener = std::function<void(QAccessibleEvent*)>;
+AccessibleEventListener SetAccessibleEventListener(AccessibleEventListener listener);
 
 }

@@ -12,7 +12,7 @@ namespace corvane {
 class Canvas;
 class PictureStore;
 
-class CanvasImage final : public QWidget {
+class CanvasImage : public QWidget {
     Q_OBJECT
 public:
     explicit CanvasImage(QWidget* parent = nullptr);

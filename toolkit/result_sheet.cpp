@@ -97,7 +97,7 @@ void ResultSheet::announceCurrent()
         return;
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(m_current);
-    QAccessible::updateAccessibility(&focus);
+    SendAccessibleEvent(&focus);
 }
 
 void ResultSheet::moveCurrentCell(int index)

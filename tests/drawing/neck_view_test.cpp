@@ -215,6 +215,62 @@ picture d3 196 56
         }
     }
 
+    // The keyboard's spots and the mouse's agree: the spots' areas tile the picture, each point of the
+    // picture lying in the area of the spot a click there finds, with every capo.
+    TEST(NeckHitTest, SpotAreasTileThePictureAsTheClicksReadIt)
+    {
+        for (int capo = 0; capo <= kMaxCapo; ++capo) {
+            SCOPED_TRACE("capo " + std::to_string(capo));
+            long long area = 0;
+            for (int s = 0; s < kStrings; ++s) {
+                for (int fret = kAtNut; fret + capo <= kNeckLastFret; ++fret) {
+                    const NeckRect rect = NeckSpotRect({ s, fret }, capo);
+                    ASSERT_GT(rect.width, 0);
+                    area += static_cast<long long>(rect.width) * rect.height;
+                }
+            }
+            EXPECT_EQ(area, static_cast<long long>(kNeckWidth) * kNeckHeight);
+            for (int y = 0; y < kNeckHeight; ++y) {
+                for (int x = 0; x < kNeckWidth; ++x) {
+                    const std::optional<NeckSpot> spot = NeckSpotAt(x, y, capo);
+                    ASSERT_TRUE(spot);
+                    const NeckRect rect = NeckSpotRect(*spot, capo);
+                    ASSERT_TRUE(x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height)
+                        << "(" << x << ", " << y << ") found string " << spot->string << " fret " << spot->fret;
+                }
+            }
+        }
+    }
+
+    TEST(NeckKeyboard, StepsStopAtTheEdgesAndTheCapo)
+    {
+        struct Row {
+            const char* name;
+            NeckSpot from;
+            NeckStep step;
+            int capo;
+            NeckSpot to;
+        };
+        const Row rows[] = {
+            { "along the string", { 2, 3 }, NeckStep::TowardBody, 0, { 2, 4 } },
+            { "back to the nut", { 2, 1 }, NeckStep::TowardNut, 0, { 2, kAtNut } },
+            { "no further than the nut", { 2, kAtNut }, NeckStep::TowardNut, 0, { 2, kAtNut } },
+            { "no further than the last fret", { 2, 24 }, NeckStep::TowardBody, 0, { 2, 24 } },
+            { "the capo shortens the neck", { 2, 20 }, NeckStep::LastFret, 5, { 2, 19 } },
+            { "a new capo pulls the spot in", { 2, 24 }, NeckStep::TowardNut, 11, { 2, 12 } },
+            { "up is the string drawn above", { 2, 3 }, NeckStep::StringAbove, 0, { 3, 3 } },
+            { "no string above the first", { 5, 3 }, NeckStep::StringAbove, 0, { 5, 3 } },
+            { "no string below the sixth", { 0, 3 }, NeckStep::StringBelow, 0, { 0, 3 } },
+            { "home is the nut", { 4, 9 }, NeckStep::Nut, 2, { 4, kAtNut } },
+            { "top and bottom strings", { 2, 9 }, NeckStep::TopString, 0, { 5, 9 } },
+            { "", { 2, 9 }, NeckStep::BottomString, 0, { 0, 9 } },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(StepNeckSpot(row.from, row.step, row.capo), row.to);
+        }
+    }
+
     TEST(NeckHitTest, ClicksToggleOneFingerPerString)
     {
         struct Row {

@@ -32,5 +32,24 @@ namespace {
         }
     }
 
+    TEST(SpokenNeckSpot, TellsTheStringAsGuitaristsCountItAndWhatItHolds)
+    {
+        const Fingering openC { -1, 3, 2, 0, 1, 0 };
+        struct Row {
+            NeckSpot spot;
+            const char* spoken;
+        };
+        const Row rows[] = {
+            { { 1, 3 }, "5th string, fret 3, finger here" },
+            { { 1, 2 }, "5th string, fret 2" },
+            { { 0, kAtNut }, "6th string, nut, muted" },
+            { { 5, kAtNut }, "1st string, nut, open" },
+            { { 2, kAtNut }, "4th string, nut, finger at fret 2" },
+            { { 6, 1 }, "" },
+        };
+        for (const Row& row : rows)
+            EXPECT_EQ(SpokenNeckSpot(row.spot, openC), row.spoken);
+    }
+
 } // namespace
 } // namespace corvane

@@ -3,11 +3,13 @@
 // font item, and the reader's treatment of bad values.
 
 #include "app/kept_settings.h"
+#include "drawing/recording_canvas.h"
 #include "main_window_fixture.h"
 #include "sound/midi_player.h"
 
 #include <QAction>
 #include <QSettings>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTemporaryDir>
 
@@ -47,6 +49,7 @@ namespace {
         Click("SpeedButton6"); // flat roots
         Click("SpeedButton9"); // flat basses
         Click("SpeedButton11"); // the electric neck
+        Find<QSpinBox>("SpinEditCapo")->setValue(3);
         window->showNormal();
         window->setGeometry(40, 50, 1100, 720);
         QCoreApplication::processEvents();
@@ -72,6 +75,12 @@ namespace {
         EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton6")->isChecked());
         EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton9")->isChecked());
         EXPECT_TRUE(In<QToolButton>(*reopened, "SpeedButton11")->isChecked());
+        // The kept capo is on the kept neck from the start.
+        RecordingCanvas neck;
+        In<CanvasImage>(*reopened, "Image2")->replayLastDrawing(neck);
+        ASSERT_EQ(neck.calls().size(), 2u);
+        EXPECT_EQ(neck.calls()[0].picture, Picture::NeckElectric);
+        EXPECT_EQ(neck.calls()[1].picture, Picture::Capo);
         EXPECT_EQ(GridColumn(In<TextGrid>(*reopened, "StringGridAcorde")), rootGrid);
     }
 

@@ -1,0 +1,141 @@
+#include "toolkit/neck_image.h"
+
+#include "drawing/spoken_diagram.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+
+namespace corvane {
+
+namespace {
+
+    std::optional<NeckStep> StepOfKey(int key)
+    {
+        switch (key) {
+        case Qt::Key_Left:
+            return NeckStep::TowardNut;
+        case Qt::Key_Right:
+            return NeckStep::TowardBody;
+        case Qt::Key_Up:
+            return NeckStep::StringAbove;
+        case Qt::Key_Down:
+            return NeckStep::StringBelow;
+        case Qt::Key_Home:
+            return NeckStep::Nut;
+        case Qt::Key_End:
+            return NeckStep::LastFret;
+        case Qt::Key_PageUp:
+            return NeckStep::TopString;
+        case Qt::Key_PageDown:
+            return NeckStep::BottomString;
+        default:
+            return std::nullopt;
+        }
+    }
+
+} // namespace
+
+NeckImage::NeckImage(QWidget* parent)
+    : CanvasImage(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    describeCurrent();
+}
+
+void NeckImage::setCapo(int capo)
+{
+    if (capo == m_capo)
+        return;
+    update(spotRect(m_current));
+    m_capo = capo;
+    m_current.fret = std::min(m_current.fret, kNeckLastFret - std::clamp(capo, 0, kMaxCapo));
+    update(spotRect(m_current));
+    describeCurrent();
+}
+
+void NeckImage::setFingering(const Fingering& fingering)
+{
+    m_fingering = fingering;
+    describeCurrent();
+}
+
+void NeckImage::moveCurrentSpot(const NeckSpot& spot)
+{
+    if (spot == m_current)
+        return;
+    update(spotRect(m_current));
+    m_current = spot;
+    update(spotRect(m_current));
+    describeCurrent();
+}
+
+QRect NeckImage::spotRect(const NeckSpot& spot) const
+{
+    const NeckRect rect = NeckSpotRect(spot, m_capo);
+    return { rect.x, rect.y, rect.width, rect.height };
+}
+
+QPoint NeckImage::spotCentre(const NeckSpot& spot) const { return spotRect(spot).center(); }
+
+void NeckImage::describeCurrent()
+{
+    setAccessibleDescription(QString::fromStdString(SpokenNeckSpot(m_current, m_fingering)));
+}
+
+void NeckImage::paintEvent(QPaintEvent* event)
+{
+    CanvasImage::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(spotRect(m_current).adjusted(1, 1, -1, -1));
+}
+
+// A click makes its spot the keyboard's too.
+void NeckImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), m_capo))
+            moveCurrentSpot(*spot);
+    }
+    CanvasImage::mouseReleaseEvent(event);
+}
+
+void NeckImage::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
+        CanvasImage::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit clicked(spotCentre(m_current));
+        return;
+    }
+    if (const std::optional<NeckStep> step = StepOfKey(key)) {
+        moveCurrentSpot(StepNeckSpot(m_current, *step, m_capo));
+        return;
+    }
+    CanvasImage::keyPressEvent(event);
+}
+
+void NeckImage::focusInEvent(QFocusEvent* event)
+{
+    CanvasImage::focusInEvent(event);
+    update(spotRect(m_current));
+}
+
+void NeckImage::focusOutEvent(QFocusEvent* event)
+{
+    CanvasImage::focusOutEvent(event);
+    update(spotRect(m_current));
+}
+
+} // namespace corvane

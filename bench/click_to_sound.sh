@@ -79,13 +79,14 @@ echo "sound server: $(pactl info | sed -n 's/^Server Name: //p'), output $sink"
 
 # A display of our own, on the first free number.
 Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3> "$scratch/display" 2> "$scratch/xvfb.log" &
-started+=($!)
+started+=("$!")
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
 [ -s "$scratch/display" ] || fail "Xvfb did not start: $(tail -n 3 "$scratch/xvfb.log")"
-export DISPLAY=":$(cat "$scratch/display")"
+display=$(cat "$scratch/display")
+export DISPLAY=":$display"
 
 QT_QPA_PLATFORM=xcb "$app" > "$scratch/app.log" 2>&1 &
-started+=($!)
+started+=("$!")
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvane Chords$' | head -n 1) \
     || fail "no window appeared: $(tail -n 3 "$scratch/app.log")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -117,7 +118,7 @@ pactl list sink-inputs | awk '/application.name = "Corvane Chords"/ { found = 1 
 recording_start=$EPOCHREALTIME
 parec --raw --latency-msec=1 --format=s16le --rate=$rate --channels=1 -d "$sink.monitor" > "$scratch/recording" &
 recorder=$!
-started+=($recorder)
+started+=("$recorder")
 sleep 0.3
 "$probe" $((X + offset_x)) $((Y + offset_y)) "$runs" "$gap_ms" > "$scratch/events"
 sleep 0.2

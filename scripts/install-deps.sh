@@ -18,6 +18,7 @@ test_packages=(
     clang libclang-rt-dev clang-format
     xvfb xauth desktop-file-utils appstream dpkg-dev file
     fonts-dejavu-core
+    libxtst-dev xdotool pulseaudio pulseaudio-utils
 )
 
 packages=("${run_packages[@]}")

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/sound_after_paint.h"
 #include "drawing/qt/picture_store.h"
+#include "sound/fluidsynth_port.h"
 #include "sound/midi_constants.h"
 #include "sound/midi_device.h"
 #include "sound/sound_device.h"
@@ -212,8 +213,9 @@ int main(int argc, char** argv)
                 std::printf("  click to first Note On sent         %7.2f ms\n", Ms(*timing->firstNoteOn - click));
             QTest::qWait(1000);
         }
-        std::printf(
-            "  the synthesizer renders a Note On within one period of 64 frames (%.2f ms)\n", 64 * 1000.0 / 44100);
+        const int frames = AudioBuffering {}.periodSize;
+        std::printf("  the synthesizer renders a Note On within one period of %d frames (%.2f ms)\n", frames,
+            frames * 1000.0 / 44100);
         PrintServerLatency();
     }
     return 0;

@@ -223,6 +223,7 @@ private:
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();
     void ShowBareNeck(NeckPicture neck);
+    void DrawOnNeck(const Voicing& frets, NeckPicture neck);
     void ShowCapoCount();
     Fingering m_neckFingering = kAllMuted;
 

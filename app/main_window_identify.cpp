@@ -98,24 +98,23 @@ void TForm1::ShowNeckFingering()
 {
     const Voicing frets
         = FingeringOfVoicing(m_playedFrets) == m_neckFingering ? m_playedFrets : VoicingOfFingering(m_neckFingering);
-    ui->Image2->setCapo(capo());
-    ui->Image2->setFingering(m_neckFingering);
-    ui->Image2->draw(
-        [frets, neck = ShownNeck(*ui), capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+    DrawOnNeck(frets, ShownNeck(*ui));
 }
 
 // A new neck shows no fingering; the capo stays on it.
 void TForm1::ShowBareNeck(NeckPicture neck)
 {
     m_neckFingering = kAllMuted;
+    DrawOnNeck(VoicingOfFingering(kAllMuted), neck);
+}
+
+// The neck control keeps the capo and the fingering for its keyboard spot and what it tells a screen
+// reader; the drawing shows them.
+void TForm1::DrawOnNeck(const Voicing& frets, NeckPicture neck)
+{
     ui->Image2->setCapo(capo());
     ui->Image2->setFingering(m_neckFingering);
-    if (capo() == 0) {
-        ui->Image2->draw([neck](Canvas& canvas) { DrawNeckPicture(canvas, neck); });
-        return;
-    }
-    ui->Image2->draw([frets = VoicingOfFingering(kAllMuted), neck, capo = capo()](
-                         Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+    ui->Image2->draw([frets, neck, capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
 }
 
 // "Capo k" just after the count, on its own label; the count keeps showing the number alone.

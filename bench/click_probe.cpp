@@ -68,16 +68,16 @@ class ReferenceStream {
 public:
     bool open()
     {
-        const pa_sample_spec spec { PA_SAMPLE_S16LE, kRate, 1 };
+        const pa_sample_spec format { PA_SAMPLE_S16LE, kRate, 1 };
         pa_buffer_attr attr {};
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(1000, &spec));
+        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(1000, &format));
         attr.prebuf = static_cast<std::uint32_t>(-1);
         attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         int error = 0;
         m_stream = pa_simple_new(
-            nullptr, "click probe", PA_STREAM_PLAYBACK, nullptr, "reference pulses", &spec, nullptr, &attr, &error);
+            nullptr, "click probe", PA_STREAM_PLAYBACK, nullptr, "reference pulses", &format, nullptr, &attr, &error);
         if (!m_stream)
             std::fprintf(stderr, "click_probe: no playback stream: %s\n", pa_strerror(error));
         return m_stream != nullptr;

@@ -14,6 +14,13 @@ namespace {
 
     constexpr const char* kNoteProperty = "corvaneNoteName";
 
+    // Who hears the events sent through SendAccessibleEvent besides Qt.
+    AccessibleEventListener& Listener()
+    {
+        static AccessibleEventListener listener;
+        return listener;
+    }
+
     // A track bar that stands for a note: its value reads as the note's name.
     class NoteBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
     public:
@@ -82,14 +89,6 @@ void SetNoteName(QSlider* bar, const QString& note)
 }
 
 QString NoteName(const QSlider* bar) { return bar ? bar->property(kNoteProperty).toString() : QString(); }
-
-namespace {
-    AccessibleEventListener& Listener()
-    {
-        static AccessibleEventListener listener;
-        return listener;
-    }
-}
 
 void SendAccessibleEvent(QAccessibleEvent* event)
 {

@@ -47,6 +47,14 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
         tokens.push_back(text.substr(start, i - start));
     }
 
+    // "x32010", as --format frets writes it: one character a string while every fret has one digit.
+    if (tokens.size() == 1 && tokens.front().size() == kStrings) {
+        const std::string_view compact = tokens.front();
+        tokens.clear();
+        for (size_t s = 0; s < compact.size(); ++s)
+            tokens.push_back(compact.substr(s, 1));
+    }
+
     PlayedFretsReading reading;
     if (tokens.size() != kStrings) {
         reading.error

@@ -292,12 +292,12 @@ namespace {
         return node;
     }
 
-    // The name box's reading of a typed chord, starting from the selection the program starts with.
-    SelectionState ReadTypedChord(const NameReading& read)
+    std::string Joined(const std::vector<std::string>& pieces)
     {
-        SelectionState state = StartupSelection();
-        ApplyNameReading(state, read);
-        return state;
+        std::string text;
+        for (const std::string& piece : pieces)
+            text += (text.empty() ? "" : " ") + piece;
+        return text;
     }
 
     std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -405,6 +405,7 @@ ProgressionChoice ChooseProgression(
             const ChordChoice& earlier = out.chords[it->second];
             chord.read = earlier.read;
             chord.reading = earlier.reading;
+            chord.nameBoxText = earlier.nameBoxText;
             chord.noteList = earlier.noteList;
             chord.results = earlier.results;
             chord.problem = earlier.problem;
@@ -412,13 +413,18 @@ ProgressionChoice ChooseProgression(
             continue;
         }
         seen.emplace(entry.chord, out.chords.size());
-        chord.read = ReadChordName(entry.chord);
-        chord.reading = ReadTypedChord(chord.read);
+        SongChord song = ReadSongChord(entry.chord);
+        chord.read = std::move(song.read);
+        chord.reading = std::move(song.state);
+        chord.nameBoxText = std::move(song.nameBoxText);
         const RefreshInput input = FromSelection(chord.reading, options.search);
         chord.noteList = NoteListText(input);
         // Without a root the name box would search C over whatever bass it read: not what was meant.
-        if (chord.reading.rootIndex == kNoPitch) {
+        // A chord read in part would be another chord than the one written.
+        if (!song.rootRead || chord.reading.rootIndex == kNoPitch) {
             chord.problem = "not a chord name: it does not start with a note";
+        } else if (!song.unread.empty()) {
+            chord.problem = "not understood: " + Joined(song.unread);
         } else {
             RefreshResult found = ComputeRefresh(input);
             if (!found.error.empty())

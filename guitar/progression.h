@@ -11,6 +11,7 @@
 #include "guitar/voicing_search.h"
 #include "theory/name_reading.h"
 #include "theory/selection.h"
+#include "theory/typed_chord.h"
 
 namespace corvane {
 
@@ -94,6 +95,7 @@ struct ChordChoice {
     int beats = 4;
     NameReading read; // what the reader made of the text: root, bass, items, unread tokens
     SelectionState reading; // the name box after reading the text: rewritten name, root, bass, intervals
+    std::string nameBoxText; // typed into the name box, it shows this chord (the text itself, or its box name)
     std::string noteList;
     std::vector<VoicingRecord> results; // the chord's sorted result list, as the sheet shows it
     int chosen = -1; // index into results, -1 when the chord has none
@@ -109,7 +111,7 @@ struct ProgressionChoice {
     std::vector<std::string> problems; // one line per chord left out, with its place and its text
 };
 
-// Reads every chord as the name box would from the start-up selection, searches its fingerings with
+// Reads every chord lead-sheet first (ReadSongChord), searches its fingerings with
 // the options, and chooses the path. `pinned` as in PathSettings, indexes into each chord's results.
 ProgressionChoice ChooseProgression(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, std::vector<int> pinned = {});

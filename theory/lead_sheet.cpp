@@ -522,6 +522,7 @@ LeadSheetChord ReadLeadSheetChord(std::string_view typed)
     out.root = root.pc;
     out.bass = root.pc;
     out.spelling = root.spelling;
+    out.bassSpelling = root.spelling;
 
     // The bass: a whole note name after the last slash.
     std::string_view body = text.substr(root.length);
@@ -531,6 +532,7 @@ LeadSheetChord ReadLeadSheetChord(std::string_view typed)
         const Note bass = ReadNote(after);
         if (bass.pc != kNoPitch && bass.length == after.size()) {
             out.bass = bass.pc;
+            out.bassSpelling = bass.spelling;
             bassText = "/" + std::string(NoteName(bass.pc, bass.spelling));
             body = body.substr(0, slash);
         }

@@ -41,6 +41,7 @@ struct LeadSheetChord {
     int third = 0; // the third's semitones (2 or 5 for sus), 0 when there is none
     int fifth = 7; // the fifth's semitones (6, 7 or 8), 0 when there is none
     Spelling spelling = Spelling::Sharp; // how the root was written
+    Spelling bassSpelling = Spelling::Sharp; // how the bass was written
     std::string canonical; // the chord spelled as this reader writes it; reads back as the same chord
     std::vector<std::string> unread; // what could not be read, piece by piece, as written
 

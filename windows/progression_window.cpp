@@ -230,8 +230,13 @@ void TFormProgression::OtherFingeringsClick(int chord)
     }
     m_waiting = chord;
     ShowChoice();
+    // The box name of a lead-sheet symbol: typed as written, "C9" would be the box's add-nine chord.
+    const auto k = static_cast<std::size_t>(chord);
+    const std::string& typed = k < m_choice.chords.size() && !m_choice.chords[k].nameBoxText.empty()
+        ? m_choice.chords[k].nameBoxText
+        : m_entries[k].chord;
     if (m_host.showChord)
-        m_host.showChord(Text(m_entries[static_cast<std::size_t>(chord)].chord));
+        m_host.showChord(Text(typed));
 }
 
 // The chords before the one replaced keep what they have; the ones after it are chosen again.

@@ -33,12 +33,40 @@ TEST(CliProgression, JsonPerChordAndTotal)
     EXPECT_TRUE(json.at("problems").empty());
 }
 
+// Songs are written in lead-sheet symbols: each chord as meant, nothing unread.
+TEST(CliProgression, LeadSheetSymbols)
+{
+    const CliRun run = Cli("progression \"Cdim7 G7b9 F#m7b5 D/F#\" --format json");
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    struct Meant {
+        int root;
+        int bass;
+        const char* noteList;
+    };
+    const Meant meant[] = { { 0, 0, "0 3 6 9" }, { 7, 7, "7 11 2 5 8" }, { 6, 6, "6 9 0 4" }, { 2, 6, "6 2 6 9" } };
+    ASSERT_EQ(json.at("chords").size(), 4U);
+    for (size_t k = 0; k < 4; ++k) {
+        const auto& reading = json.at("chords")[k].at("reading");
+        SCOPED_TRACE(json.at("chords")[k].at("text").get<std::string>());
+        EXPECT_EQ(reading.at("rootIndex"), meant[k].root);
+        EXPECT_EQ(reading.at("bassIndex"), meant[k].bass);
+        EXPECT_EQ(reading.at("noteList"), meant[k].noteList);
+        EXPECT_TRUE(reading.at("unread").empty());
+        EXPECT_FALSE(json.at("chords")[k].at("chosen").is_null());
+    }
+    EXPECT_TRUE(json.at("problems").empty());
+}
+
 TEST(CliProgression, ChordsLeftOutAndBadInput)
 {
-    const CliRun partial = Cli("progression \"C Hm F\"", {}, true);
+    const CliRun partial = Cli("progression \"C Xm F Cdim7xyz\"", {}, true);
     EXPECT_EQ(partial.status, 1);
-    EXPECT_NE(partial.out.find("corvane-cli: chord 2 \"Hm\": not a chord name"), std::string::npos);
-    EXPECT_NE(partial.out.find("Hm\t-"), std::string::npos);
+    EXPECT_NE(partial.out.find("corvane-cli: chord 2 \"Xm\": not a chord name"), std::string::npos);
+    EXPECT_NE(partial.out.find("Xm\t-"), std::string::npos);
+    // Read in part is not read: the chord is left out rather than searched as C.
+    EXPECT_NE(partial.out.find("corvane-cli: chord 4 \"Cdim7xyz\": not understood: xyz"), std::string::npos);
+    EXPECT_NE(partial.out.find("Cdim7xyz\t-"), std::string::npos);
     EXPECT_NE(partial.out.find("F\t1 3 3 2 1 1"), std::string::npos);
 
     struct Row {

@@ -463,6 +463,26 @@ ProgressionChoice ChooseProgression(
     return out;
 }
 
+CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options)
+{
+    CapoSuggestion best;
+    long long bestTotal = 0;
+    for (int capo = 0; capo <= kSuggestedCapoHighest; ++capo) {
+        ProgressionOptions tried = options;
+        tried.search.capo = capo;
+        ProgressionChoice choice = ChooseProgression(entries, tried);
+        const long long total = choice.total + static_cast<long long>(options.weights.capoFret) * capo;
+        const bool better = capo == 0 || choice.problems.size() < best.choice.problems.size()
+            || (choice.problems.size() == best.choice.problems.size() && total < bestTotal);
+        if (better) {
+            bestTotal = total;
+            best.capo = capo;
+            best.choice = std::move(choice);
+        }
+    }
+    return best;
+}
+
 SongSheet SongSheetOf(const ProgressionChoice& choice)
 {
     SongSheet sheet;

@@ -61,6 +61,9 @@ struct CostWeights {
     int startFret = 2;
     // With "keep a position", a stopped fret outside the window costs this much per fret it lies out.
     int outsideFret = 4;
+    // When a capo is suggested, each of its frets costs this much once per song: a higher capo makes
+    // the guitar thinner and its frets narrower, so it has to buy easier shapes, not just other ones.
+    int capoFret = 2;
 };
 
 constexpr CostWeights kCostWeights {};
@@ -131,6 +134,21 @@ struct ProgressionChoice {
 // the options, and chooses the path. `pinned` as in PathSettings, indexes into each chord's results.
 ProgressionChoice ChooseProgression(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, std::vector<int> pinned = {});
+
+// The capo frets a suggestion tries: from none to the 7th fret, where a capo still leaves a guitar
+// that sounds like one.
+constexpr int kSuggestedCapoHighest = 7;
+
+struct CapoSuggestion {
+    int capo = 0;
+    ProgressionChoice choice; // chosen with that capo
+};
+
+// Chooses the progression with the capo on every fret from 0 to kSuggestedCapoHighest (the other
+// options as given) and keeps the capo that leaves the fewest chords out, then costs least with its
+// own cost (CostWeights::capoFret) added, then is the lowest: a song in B flat is played with the
+// open shapes of G, capo 3.
+CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options);
 
 // The chords that have a fingering, in order, with their names as written: what a song sheet shows.
 struct SongSheet {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 #include "guitar/easy_shapes.h"
 #include "guitar/progression.h"
@@ -186,4 +187,28 @@ TEST(ChartShapes, OpenShapesAndTheirFormsUpTheNeck)
     };
     for (const Row& row : rows)
         EXPECT_EQ(IsChartShape(row.frets), row.chart) << row.name;
+}
+
+// The easy shapes the sheet puts first are chart shapes too, all but four: three with a muted first
+// string and one no chart writes. The chart table only has them as forms, not position by position.
+TEST(ChartShapes, CoverTheEasyShapes)
+{
+    std::vector<std::string> offChart;
+    size_t shapes = 0;
+    for (size_t at = 0; at < kEasyShapes.size();) {
+        const size_t end = kEasyShapes.find(',', at);
+        const std::string text(kEasyShapes.substr(at, end - at));
+        std::istringstream piece { text };
+        Voicing v {};
+        for (int& fret : v)
+            piece >> fret;
+        ASSERT_TRUE(piece) << text;
+        ++shapes;
+        if (!IsChartShape(v))
+            offChart.push_back(VoicingText(v));
+        at = end == std::string_view::npos ? kEasyShapes.size() : end + 1;
+    }
+    EXPECT_EQ(shapes, 35u);
+    EXPECT_EQ(
+        offChart, (std::vector<std::string> { "-1 3 3 3 1 99 ", "-2 4 4 4 2 99 ", "-3 5 3 3 3 99 ", "99 3 0 3 4 3 " }));
 }

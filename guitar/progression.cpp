@@ -7,6 +7,7 @@
 #include <map>
 #include <numeric>
 
+#include "guitar/easy_shapes.h"
 #include "guitar/refresh.h"
 #include "theory/name_reading.h"
 
@@ -328,7 +329,12 @@ int FingeringCost(const Voicing& v, const CostWeights& w)
         const bool soundsAbove = std::any_of(v.begin() + s + 1, v.end(), [](int x) { return x != kMuted; });
         mutes += soundsBelow && soundsAbove ? w.innerMute : soundsBelow ? w.trebleMute : w.bassMute;
     }
-    return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes;
+    int shape = IsChartShape(v) ? 0 : w.offChart;
+    if (low > 0)
+        shape += w.height * (low - 1);
+    if (low >= w.highPosition)
+        shape += w.openUnderHand * static_cast<int>(std::count(v.begin(), v.end(), 0));
+    return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes + shape;
 }
 
 int MoveCost(const Voicing& a, const Voicing& b, const CostWeights& w)
@@ -461,6 +467,26 @@ ProgressionChoice ChooseProgression(
     }
     out.total = path.total;
     return out;
+}
+
+CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options)
+{
+    CapoSuggestion best;
+    long long bestTotal = 0;
+    for (int capo = 0; capo <= kSuggestedCapoHighest; ++capo) {
+        ProgressionOptions tried = options;
+        tried.search.capo = capo;
+        ProgressionChoice choice = ChooseProgression(entries, tried);
+        const long long total = choice.total + static_cast<long long>(options.weights.capoFret) * capo;
+        const bool better = capo == 0 || choice.problems.size() < best.choice.problems.size()
+            || (choice.problems.size() == best.choice.problems.size() && total < bestTotal);
+        if (better) {
+            bestTotal = total;
+            best.capo = capo;
+            best.choice = std::move(choice);
+        }
+    }
+    return best;
 }
 
 SongSheet SongSheetOf(const ProgressionChoice& choice)

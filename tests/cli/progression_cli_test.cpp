@@ -58,6 +58,22 @@ TEST(CliProgression, LeadSheetSymbols)
     EXPECT_TRUE(json.at("problems").empty());
 }
 
+// "auto" tries the capos and says which one it took, first in every text format.
+TEST(CliProgression, CapoAuto)
+{
+    const CliRun run = Cli("progression \"Bb Eb F Gm\" --capo auto");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+        (std::vector<std::string> {
+            "capo 3", "Bb\t3 2 0 0 0 3", "Eb\tx 3 2 0 1 0", "F\tx x 0 2 3 2", "Gm\t0 2 2 0 0 0" }));
+    EXPECT_EQ(nlohmann::json::parse(Cli("progression \"Bb Eb F Gm\" --capo auto --format json").out).at("capo"), 3);
+    EXPECT_EQ(Lines(Cli("progression \"Bb Eb F Gm\" --capo auto --format chordpro").out).front(), "{capo: 3}");
+    // A capo given is said the same way; none, and nothing is said.
+    EXPECT_EQ(Lines(Cli("progression C --capo 2").out).front(), "capo 2");
+    EXPECT_EQ(Lines(Cli("progression \"C G\" --capo auto").out).front(), "C\tx 3 2 0 1 0");
+    EXPECT_EQ(nlohmann::json::parse(Cli("progression C --format json").out).at("capo"), 0);
+}
+
 TEST(CliProgression, ChordsLeftOutAndBadInput)
 {
     const CliRun partial = Cli("progression \"C Xm F Cdim7xyz\"", {}, true);
@@ -80,6 +96,7 @@ TEST(CliProgression, ChordsLeftOutAndBadInput)
         { "window not numbers", "progression C --keep-position low", "keep-position must be two frets" },
         { "bad tuning", "progression C --tuning Nowhere", "unknown tuning" },
         { "bad distance", "progression C --distance 7", "distance must be" },
+        { "bad capo", "progression C --capo automatic", "capo must be a fret 0..11" },
         { "no chords", "progression \"| |\"", "no chords" },
     };
     for (const Row& row : rows) {

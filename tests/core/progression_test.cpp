@@ -230,3 +230,37 @@ TEST(ProgressionChoice, KeepPositionAndLoop)
         sum += chord.cost;
     EXPECT_EQ(round.total, sum);
 }
+
+// A capo makes a song in a flat key easy: open shapes, none above the 4th fret from the capo. A song
+// already on open shapes keeps no capo, and the suggestion is the choice made with that capo.
+TEST(ProgressionCapo, SuggestsTheCapoThatMakesTheShapesEasy)
+{
+    struct Row {
+        const char* song;
+        int capo;
+    };
+    const Row rows[]
+        = { { "Bb Eb F Gm", 3 }, { "Bb Gm Eb F", 3 }, { "Eb Ab Bb Eb", 1 }, { "G D Em C", 0 }, { "C G Am F", 0 } };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.song);
+        const auto entries = Entries(row.song);
+        const CapoSuggestion suggestion = SuggestCapo(entries, {});
+        EXPECT_EQ(suggestion.capo, row.capo);
+        ProgressionOptions options;
+        options.search.capo = suggestion.capo;
+        EXPECT_EQ(ChosenTexts(suggestion.choice), ChosenTexts(ChooseProgression(entries, options)));
+        if (row.capo == 0)
+            continue;
+        for (const ChordChoice& chord : suggestion.choice.chords) {
+            const Voicing& frets = chord.Chosen()->frets;
+            EXPECT_NE(std::find(frets.begin(), frets.end(), 0), frets.end()) << VoicingText(frets);
+            for (int value : frets)
+                EXPECT_TRUE(value == kMuted || std::abs(value) <= 4) << VoicingText(frets);
+        }
+    }
+
+    // A chord left out at every capo does not stop the suggestion.
+    const CapoSuggestion partial = SuggestCapo(Entries("Bb Hm Eb F Gm"), {});
+    EXPECT_EQ(partial.capo, 3);
+    EXPECT_EQ(partial.choice.problems.size(), 1u);
+}

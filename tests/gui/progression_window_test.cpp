@@ -217,6 +217,15 @@ namespace {
         EXPECT_EQ(warnings.size(), 1);
     }
 
+    // The button puts the main window's capo where the song is easiest, and the song follows it.
+    TEST_F(ProgressionWindowTest, SuggestCapoSetsTheCapoBox)
+    {
+        TypeChords("Bb Eb F Gm");
+        QTest::mouseClick(In<QPushButton>("ButtonSuggestCapo"), Qt::LeftButton);
+        EXPECT_EQ(window->findChild<QSpinBox*>(QStringLiteral("SpinEditCapo"))->value(), 3);
+        EXPECT_EQ(ChosenFrets(0), (Voicing { 3, 2, 0, 0, 0, 3 })) << "B flat with the G shape";
+    }
+
     TEST_F(ProgressionWindowTest, TextAndOptionsAreKeptInTheSettings)
     {
         TypeChords("Dm7 G7 Cmaj7");

@@ -79,6 +79,19 @@ TEST(SessionDriver, ARefusedBassLeavesTheHighlightOnTheBass)
     EXPECT_EQ(answer["refreshCount"], 1);
 }
 
+// The name action replaces the box's text, so an empty name gives what Ctrl+A, Delete and Enter give.
+TEST(SessionDriver, AnEmptyNameEmptiesTheBox)
+{
+    const json typed = Answer(R"([["name","Am"],["name",""]])");
+    const json keys = Answer(R"([["name","Am"],["key","Ctrl+L"],["key","Ctrl+A"],["key","Delete"],["key","Return"]])");
+    EXPECT_EQ(typed["editText"], " ");
+    EXPECT_EQ(typed["rootIndex"], 12);
+    EXPECT_EQ(typed["bassIndex"], 12);
+    EXPECT_EQ(typed["count"], 0);
+    for (const char* field : { "editText", "rootIndex", "bassIndex", "count", "noteList", "chordIntervals" })
+        EXPECT_EQ(typed[field], keys[field]) << field;
+}
+
 TEST(SessionDriver, ThePatchBoxTypedOverKeepsItsItemsAndTheSound)
 {
     const json answer = Answer(R"([["patch",1],["key","X"],["key","Return"]])");

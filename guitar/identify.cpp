@@ -12,7 +12,21 @@ namespace {
 
     bool IsFret(int value) { return value >= kFingeringMuted && value <= kFingeringTopFret; }
 
-    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+    // The text as it was given, in quotes, with control characters written as \xNN so that a message
+    // stays one line.
+    std::string Quoted(std::string_view text)
+    {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string quoted = "\"";
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7f)
+                quoted += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xf];
+            else
+                quoted += c;
+        }
+        return quoted + "\"";
+    }
 
 } // namespace
 

@@ -166,6 +166,7 @@ TEST(ReadPlayedFrets, AcceptedAndRefusedTexts)
         { "x 3 2 a 1 0", "\"a\"" },
         { "x 3 2 0 1 99", "\"99\"" },
         { "x 3 2 0 1 1e", "\"1e\"" },
+        { "x 3 2 0 1 0\n", "\"0\\x0a\"" },
     };
     for (const Row& row : bad) {
         SCOPED_TRACE(row.text);

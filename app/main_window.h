@@ -35,7 +35,8 @@
 //     Image1                result sheet: one diagram per fingering; a click selects and plays one
 //     ScrollBoxViolao       the scroll area around the result sheet
 //     LabelTotal            the number of results, after Label5 "Results: founded"
-//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text
+//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text; frets
+//                           typed there and Enter play on the neck as clicks there would
 //     Button2               "Limpar": clears the result sheet
 //   Options
 //     ComboBox1             "Up to fret" (Label2): the highest fret a fingering may use
@@ -219,6 +220,9 @@ private:
     // Naming what is played on the neck, and the capo (main_window_identify.cpp).
     void ConnectIdentifyHandlers();
     void Image2Click(QPoint position);
+    void Edit1Enter(); // typed frets into the Formation box and pressed Enter
+    Identification Identify(const Fingering& fingering) const;
+    void PlayOnNeck(const Fingering& fingering, const Identification& named);
     void SpeedButtonFindClick();
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();

@@ -61,6 +61,16 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
         tokens.push_back(text.substr(start, i - start));
     }
 
+    // Six open or low frets are often written as one word, "x02210".
+    if (tokens.size() == 1 && tokens[0].size() == kStrings
+        && std::all_of(tokens[0].begin(), tokens[0].end(),
+            [](char c) { return c == 'x' || c == 'X' || (c >= '0' && c <= '9'); })) {
+        const std::string_view word = tokens[0];
+        tokens.clear();
+        for (size_t s = 0; s < word.size(); ++s)
+            tokens.push_back(word.substr(s, 1));
+    }
+
     PlayedFretsReading reading;
     if (tokens.size() != kStrings) {
         reading.error

@@ -178,6 +178,38 @@ TEST(SessionDriver, ANeckClickNamesShowsAndStrumsWhatTheNeckHoldsWithoutARefresh
     EXPECT_EQ(again["names"], Answer(R"([["rootPick",2]])")["names"]);
 }
 
+// Frets typed into the Formation box do what the same fingering clicked on the neck does.
+TEST(SessionDriver, FretsTypedIntoTheFormationBoxPlayAsTheNeckDoes)
+{
+    const json clicked = Answer(std::string("[") + kOpenCOnTheNeck + "]");
+    for (const char* typed : { "x 3 2 0 1 0", "x32010" }) {
+        SCOPED_TRACE(typed);
+        const json answer = Answer(std::string(R"([["formation",")") + typed + R"("]])");
+        EXPECT_EQ(answer["neckFingering"], json({ -1, 3, 2, 0, 1, 0 }));
+        EXPECT_EQ(answer["formation"], "X 3 2 0 1 0 ");
+        EXPECT_EQ(answer["names"], clicked["names"]);
+        EXPECT_EQ(answer["neckCalls"], clicked["neckCalls"]);
+        EXPECT_EQ(StrummedKeys(answer), (std::vector<int> { 48, 52, 55, 60, 64 }));
+        EXPECT_EQ(answer["refreshCount"], 0);
+    }
+    // What cannot be read, or is no fret of the neck, changes nothing.
+    const struct {
+        const char* before;
+        const char* typed;
+    } refused[] = { { "[]", "x 3 2" }, { R"([["capo",2]])", "x 3 2 0 1 25" } };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.typed);
+        const json before = Answer(row.before);
+        std::string actions(row.before);
+        actions.insert(
+            actions.size() - 1, std::string(actions.size() > 2 ? "," : "") + R"(["formation",")" + row.typed + R"("])");
+        const json answer = Answer(actions);
+        EXPECT_EQ(answer["neckFingering"], before["neckFingering"]);
+        EXPECT_EQ(answer["names"], before["names"]);
+        EXPECT_TRUE(StrummedKeys(answer).empty());
+    }
+}
+
 TEST(SessionDriver, FindSearchesTheFirstNameOfWhatTheNeckHolds)
 {
     // The open G: low E and high E at fret 3, the A string at 2, the D, G and B strings opened. Its

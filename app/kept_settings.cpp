@@ -250,8 +250,6 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     }
     if (const auto view = Text(settings, "chord/view"); view == "mod1" || view == "mod2")
         kept.extensionsShown = view == "mod1";
-    Take(kept.rootButtons, SpellingValue(settings, "spelling/root"));
-    Take(kept.bassButtons, SpellingValue(settings, "spelling/bass"));
 
     if (const QVariant geometry = Value(settings, "window/geometry"); geometry.typeId() == QMetaType::QByteArray)
         kept.geometry = geometry.toByteArray();
@@ -292,8 +290,6 @@ void WriteKept(QSettings& settings, const KeptState& state)
     WriteSelection(settings, state.selection);
     set("chord/typeRow", state.typeRow);
     set("chord/view", state.extensionsShown ? QStringLiteral("mod1") : QStringLiteral("mod2"));
-    set("spelling/root", QLatin1StringView(SpellingText(state.rootButtons)));
-    set("spelling/bass", QLatin1StringView(SpellingText(state.bassButtons)));
 
     set("window/geometry", state.geometry);
     set("window/maximised", state.maximised);

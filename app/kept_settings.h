@@ -45,10 +45,9 @@ struct KeptState {
 
     // The last chord as the selection controls hold it, and how they show it.
     SelectionState selection = StartupSelection();
+    // The spelling buttons are not kept: they are restored as the grids show the chord's names.
     int typeRow = 0;
     bool extensionsShown = true; // the check list (mod1) rather than the chord-type list (mod2)
-    Spelling rootButtons = Spelling::Sharp;
-    Spelling bassButtons = Spelling::Sharp;
 
     // The window. An empty geometry means the window opens maximised, as on a first start.
     QByteArray geometry;

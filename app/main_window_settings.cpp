@@ -93,8 +93,6 @@ KeptState TForm1::CaptureKept() const
     kept.selection = m_selection;
     kept.typeRow = ui->StringGrid1->currentRow();
     kept.extensionsShown = ui->SpeedButton7->isChecked();
-    kept.rootButtons = ui->SpeedButton6->isChecked() ? Spelling::Flat : Spelling::Sharp;
-    kept.bassButtons = ui->SpeedButton9->isChecked() ? Spelling::Flat : Spelling::Sharp;
 
     kept.geometry = saveGeometry();
     kept.maximised = isMaximized();
@@ -172,8 +170,10 @@ void TForm1::ApplyKept(const KeptState& kept)
     ShowSelection();
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
-    (kept.rootButtons == Spelling::Flat ? ui->SpeedButton6 : ui->SpeedButton5)->setChecked(true);
-    (kept.bassButtons == Spelling::Flat ? ui->SpeedButton9 : ui->SpeedButton10)->setChecked(true);
+    // The buttons show the spelling the grids are written in. A typed name may have left the grids
+    // in its own spelling under the other button; restored, the two agree.
+    (m_selection.rootSpelling == Spelling::Flat ? ui->SpeedButton6 : ui->SpeedButton5)->setChecked(true);
+    (m_selection.bassSpelling == Spelling::Flat ? ui->SpeedButton9 : ui->SpeedButton10)->setChecked(true);
     (kept.extensionsShown ? ui->SpeedButton7 : ui->SpeedButton8)->setChecked(true);
     ui->CheckListBox1->setVisible(kept.extensionsShown);
     ui->StringGrid1->setVisible(!kept.extensionsShown);

@@ -149,6 +149,10 @@ public:
     // Asks for a sound font file, given the one chosen before; an empty answer cancels.
     using FileDialog = std::function<QString(QWidget* parent, const QString& current)>;
     void setSoundFontDialog(FileDialog dialog) { m_soundFontDialog = std::move(dialog); }
+    // Asks a yes-or-no question before something is lost; true for yes. The desktop's message box
+    // unless replaced.
+    using Question = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+    void setRestoreQuestion(Question question) { m_restoreQuestion = std::move(question); }
     void RestoreDefaults1Click();
     void SoundFont1Click();
     const std::string& chosenSoundFont() const { return m_soundFont; }
@@ -293,6 +297,7 @@ private:
     std::unique_ptr<KeptState> m_keptLayout; // the size, place and panes to show the window with
     std::string m_soundFont;
     FileDialog m_soundFontDialog;
+    Question m_restoreQuestion;
 
     // Copy, export and print.
     std::unique_ptr<ExportDialogs> m_exportDialogs;

@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -40,6 +41,23 @@ namespace {
             QStringLiteral("Sound fonts (*.sf2 *.sf3);;All files (*)"));
     }
 
+    bool AskYesOrCancel(QWidget* parent, const QString& title, const QString& text)
+    {
+        return QMessageBox::question(
+                   parent, title, text, QMessageBox::RestoreDefaults | QMessageBox::Cancel, QMessageBox::Cancel)
+            == QMessageBox::RestoreDefaults;
+    }
+
+    // What Restore defaults puts back, said before it does.
+    QString RestoreQuestion()
+    {
+        return QStringLiteral(
+            "Put every remembered value back as the program first starts?\n\n"
+            "This resets the tuning, \"Up to fret\", \"Distance\", the option boxes and the capo, the sound, "
+            "the tempo and the sound font, the neck picture, the spelling and the last chord, and the song and "
+            "options the Progression window remembers. The window keeps its size until the next start.");
+    }
+
 } // namespace
 
 void TForm1::AddSettingsItems()
@@ -54,6 +72,7 @@ void TForm1::AddSettingsItems()
     connect(soundFont, &QAction::triggered, this, &TForm1::SoundFont1Click);
     connect(restore, &QAction::triggered, this, &TForm1::RestoreDefaults1Click);
     m_soundFontDialog = AskForSoundFont;
+    m_restoreQuestion = AskYesOrCancel;
     m_startupState = std::make_unique<KeptState>(CaptureKept());
     // The program starts maximised, whatever size the window has before it is shown.
     m_startupState->geometry.clear();
@@ -234,6 +253,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 // and place until the next start, which opens it maximised again unless it is moved meanwhile.
 void TForm1::RestoreDefaults1Click()
 {
+    if (m_restoreQuestion && !m_restoreQuestion(this, QStringLiteral("Restore defaults"), RestoreQuestion()))
+        return;
     const std::string chosen = m_soundFont;
     ApplyKept(*m_startupState);
     if (!chosen.empty())

@@ -159,6 +159,21 @@ namespace {
         window->close();
         EXPECT_EQ(KeptSoundFont(QSettings(path(), QSettings::IniFormat)), "/music/own.sf2");
 
+        // Asked first, and told what is reset; a no changes nothing.
+        QString asked;
+        bool answer = false;
+        window->setRestoreQuestion([&](QWidget*, const QString&, const QString& text) {
+            asked = text;
+            return answer;
+        });
+        Find<QAction>("RestoreDefaults1")->trigger();
+        for (const char* named : { "tuning", "capo", "sound font", "last chord", "Progression" })
+            EXPECT_TRUE(asked.contains(QLatin1StringView(named))) << named;
+        EXPECT_FALSE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
+        EXPECT_NE(Text("EditAcorde"), "C");
+        EXPECT_TRUE(Find<QCheckBox>("CheckBoxOmit5")->isChecked());
+
+        answer = true;
         Find<QAction>("RestoreDefaults1")->trigger();
         EXPECT_TRUE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
         ASSERT_EQ(window->voicingRecords().size(), startCount);

@@ -239,6 +239,7 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     Take(kept.patch, Int(settings, "sound/patch", 0, static_cast<int>(kPatches.size()) - 1));
     Take(kept.tempo, Int(settings, "sound/tempo", limits.tempoMinimum, limits.tempoMaximum));
     Take(kept.soundFont, Text(settings, "sound/soundFont"));
+    Take(kept.exportFolder, Text(settings, "export/folder"));
     if (const auto neck = Text(settings, "neck/picture"); neck == "electric" || neck == "classic")
         kept.electricNeck = neck == "electric";
 
@@ -285,6 +286,10 @@ void WriteKept(QSettings& settings, const KeptState& state)
         settings.remove(QStringLiteral("sound/soundFont"));
     else
         set("sound/soundFont", QString::fromStdString(state.soundFont));
+    if (state.exportFolder.empty())
+        settings.remove(QStringLiteral("export/folder"));
+    else
+        set("export/folder", QString::fromStdString(state.exportFolder));
     set("neck/picture", state.electricNeck ? QStringLiteral("electric") : QStringLiteral("classic"));
 
     WriteSelection(settings, state.selection);

@@ -42,6 +42,7 @@ struct KeptState {
     int tempo = 2;
     bool electricNeck = false;
     std::string soundFont; // the file chosen with File > Sound font..., or empty
+    std::string exportFolder; // where the last export was written, or empty
 
     // The last chord as the selection controls hold it, and how they show it.
     SelectionState selection = StartupSelection();

@@ -301,6 +301,7 @@ private:
 
     // Copy, export and print.
     std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QString m_exportFolder; // of the last export, kept with the settings; empty before the first
     QAction* m_copyDiagram = nullptr;
     QAction* m_exportDiagram = nullptr;
 

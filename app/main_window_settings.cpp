@@ -54,7 +54,8 @@ namespace {
         return QStringLiteral(
             "Put every remembered value back as the program first starts?\n\n"
             "This resets the tuning, \"Up to fret\", \"Distance\", the option boxes and the capo, the sound, "
-            "the tempo and the sound font, the neck picture, the spelling and the last chord, and the song and "
+            "the tempo and the sound font, the neck picture, the spelling and the last chord, the export folder, "
+            "and the song and "
             "options the Progression window remembers. The window keeps its size until the next start.");
     }
 
@@ -108,6 +109,7 @@ KeptState TForm1::CaptureKept() const
     kept.tempo = ui->TrackBarTempoAcorde->value();
     kept.electricNeck = ui->SpeedButton11->isChecked();
     kept.soundFont = m_soundFont;
+    kept.exportFolder = m_exportFolder.toStdString();
 
     kept.selection = m_selection;
     kept.typeRow = ui->StringGrid1->currentRow();
@@ -175,6 +177,7 @@ void TForm1::ApplyKept(const KeptState& kept)
     // The sound is started with the kept file by whoever made it (after the first paint), so that
     // reading the settings does not load a sound font on the way to the window.
     m_soundFont = kept.soundFont;
+    m_exportFolder = QString::fromStdString(kept.exportFolder);
 
     m_selection = kept.selection;
     ui->StringGridAcorde->selectRowQuietly(m_selection.rootRow);

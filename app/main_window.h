@@ -35,7 +35,8 @@
 //     Image1                result sheet: one diagram per fingering; a click selects and plays one
 //     ScrollBoxViolao       the scroll area around the result sheet
 //     LabelTotal            the number of results, after Label5 "Results: founded"
-//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text
+//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text; frets
+//                           typed there and Enter play on the neck as clicks there would
 //     Button2               "Limpar": clears the result sheet
 //   Options
 //     ComboBox1             "Up to fret" (Label2): the highest fret a fingering may use
@@ -150,6 +151,10 @@ public:
     // Asks for a sound font file, given the one chosen before; an empty answer cancels.
     using FileDialog = std::function<QString(QWidget* parent, const QString& current)>;
     void setSoundFontDialog(FileDialog dialog) { m_soundFontDialog = std::move(dialog); }
+    // Asks a yes-or-no question before something is lost; true for yes. The desktop's message box
+    // unless replaced.
+    using Question = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+    void setRestoreQuestion(Question question) { m_restoreQuestion = std::move(question); }
     void RestoreDefaults1Click();
     void SoundFont1Click();
     const std::string& chosenSoundFont() const { return m_soundFont; }
@@ -222,6 +227,9 @@ private:
     // Naming what is played on the neck, and the capo (main_window_identify.cpp).
     void ConnectIdentifyHandlers();
     void Image2Click(QPoint position);
+    void Edit1Enter(); // typed frets into the Formation box and pressed Enter
+    Identification Identify(const Fingering& fingering) const;
+    void PlayOnNeck(const Fingering& fingering, const Identification& named);
     void SpeedButtonFindClick();
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();
@@ -292,9 +300,11 @@ private:
     std::unique_ptr<KeptState> m_keptLayout; // the size, place and panes to show the window with
     std::string m_soundFont;
     FileDialog m_soundFontDialog;
+    Question m_restoreQuestion;
 
     // Copy, export and print.
     std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QString m_exportFolder; // of the last export, kept with the settings; empty before the first
     QAction* m_copyDiagram = nullptr;
     QAction* m_exportDiagram = nullptr;
 

@@ -108,8 +108,21 @@ namespace {
         return { Uniform(random, 0, neck->width() - 1), Uniform(random, 0, neck->height() - 1) };
     }
 
+    // Mostly six frets a hand can play, sometimes written together, sometimes not six frets.
+    json RandomFrets(Random& random, const Session&)
+    {
+        const int count = Uniform(random, 0, 5) == 0 ? Uniform(random, 0, 8) : 6;
+        const bool together = Coin(random);
+        std::string text;
+        for (int s = 0; s < count; ++s) {
+            const int fret = Uniform(random, -1, together ? 9 : 25);
+            text += (fret < 0 ? std::string("x") : std::to_string(fret)) + (together ? "" : " ");
+        }
+        return { text };
+    }
+
     // clang-format off
-    const std::array<Generator, 28> kGenerators { {
+    const std::array<Generator, 29> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -140,6 +153,7 @@ namespace {
         { "menu", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kMenuItems)) }; } },
         { "neckClick", 8, NeckPoint },
         { "find", 2, None },
+        { "formation", 2, RandomFrets },
         { "capo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
     } };
     // clang-format on
@@ -212,6 +226,16 @@ namespace {
         std::vector<std::string> names;
         bool justClicked = false; // the last action was that click
     };
+
+    // Frets the Formation box plays: read, and on the neck above the capo.
+    bool Playable(const Session& session, const std::string& typed)
+    {
+        const PlayedFretsReading reading = ReadPlayedFrets(typed);
+        return reading.fingering
+            && Identify(*reading.fingering, session.window().tuning(),
+                session.Control<QSpinBox>("SpinEditCapo")->value(), session.rootNamesAtRefresh())
+                   .error.empty();
+    }
 
     std::vector<std::string> IdentifiedNames(const Session& session)
     {
@@ -366,16 +390,22 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         QWidget* focusBefore = session->window().focusWidget();
         const int refreshesBefore = session->refreshCount();
         const Fingering neckBefore = session->window().neckFingering();
+        auto* formationBox = session->Control<QLineEdit>("Edit1");
+        const std::string formationBefore = formationBox->text().toStdString();
         if (session->Perform(action))
             ++refused[action[0].get<std::string>()];
         const int refreshes = session->refreshCount() - refreshesBefore;
         Follow(action, *session, focusBefore, refreshes > 0, binding);
         if (refreshes > 0)
             neckNames.shown = false;
-        // Space or Enter on the neck plays it as a click there does.
+        // Space or Enter on the neck plays it as a click there does; frets typed into the Formation box
+        // and Enter play what they say, when it can be read.
         const bool onNeck
             = action[0] == "neckClick" || (action[0] == "key" && focusBefore == session->Control<QWidget>("Image2"));
-        neckNames.justClicked = onNeck && session->window().neckFingering() != neckBefore;
+        const bool typedFrets
+            = (action[0] == "formation" || (action[0] == "key" && action[1] == "Return" && focusBefore == formationBox))
+            && Playable(*session, action[0] == "formation" ? action[1].get<std::string>() : formationBefore);
+        neckNames.justClicked = (onNeck && session->window().neckFingering() != neckBefore) || typedFrets;
         if (neckNames.justClicked)
             neckNames = { true, IdentifiedNames(*session), true };
         std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);

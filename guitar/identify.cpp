@@ -61,14 +61,6 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
         tokens.push_back(text.substr(start, i - start));
     }
 
-<<<<<<< HEAD
-    // "x32010", as --format frets writes it: one character a string while every fret has one digit.
-    if (tokens.size() == 1 && tokens.front().size() == kStrings) {
-        const std::string_view compact = tokens.front();
-        tokens.clear();
-        for (size_t s = 0; s < compact.size(); ++s)
-            tokens.push_back(compact.substr(s, 1));
-=======
     // Six open or low frets are often written as one word, "x02210".
     if (tokens.size() == 1 && tokens[0].size() == kStrings
         && std::all_of(tokens[0].begin(), tokens[0].end(),
@@ -77,7 +69,6 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
         tokens.clear();
         for (size_t s = 0; s < word.size(); ++s)
             tokens.push_back(word.substr(s, 1));
->>>>>>> trips
     }
 
     PlayedFretsReading reading;

@@ -29,11 +29,7 @@ Fingering FingeringOfVoicing(const Voicing& voicing);
 Voicing VoicingOfFingering(const Fingering& fingering);
 
 // Reads six frets separated by blanks (or commas): "x" or "-1" muted, "0" open, "1".."24"; or six
-<<<<<<< HEAD
-// characters in one word ("x32010"), as long as no fret needs two digits.
-=======
 // characters written together, each x or a fret 0..9 ("x02210").
->>>>>>> trips
 struct PlayedFretsReading {
     std::optional<Fingering> fingering;
     std::string error; // one line naming the value that could not be read

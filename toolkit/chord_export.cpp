@@ -240,8 +240,7 @@ namespace {
     {
         QPdfWriter writer(&out);
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setPageLayout(SheetPageLayout());
         writer.setTitle(FromUtf8(heading.title));
         writer.setCreator(QStringLiteral("Corvane Chords"));
         return PaintPages(writer, cells, heading, leftHanded, columns);
@@ -276,6 +275,12 @@ namespace {
     }
 
 } // namespace
+
+QPageLayout SheetPageLayout()
+{
+    return QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
 
 QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded)

@@ -128,6 +128,14 @@ void TForm1::SetUpControls()
     // The count follows its caption, whatever width the desktop font gives the caption.
     ui->Label5->adjustSize();
     ui->LabelTotal->move(ui->Label5->geometry().right() + 6, ui->LabelTotal->y());
+    ui->LabelTotal->resize(ui->PanelInfo->width() - ui->LabelTotal->x() - 2, ui->LabelTotal->height());
+    // The control strip's panels stand at fixed places; the window may not be made so narrow that
+    // the last of them is cut.
+    int stripRight = 0;
+    for (QWidget* panel : ui->PanelBraco->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!panel->isHidden())
+            stripRight = std::max(stripRight, panel->geometry().right() + 1);
+    ui->PanelBraco->setMinimumWidth(stripRight + ui->PanelInfo->x());
 
     QPalette patchColour = ui->ComboBoxPatch->palette();
     patchColour.setColor(QPalette::Base, QColor(207, 208, 214));

@@ -22,6 +22,7 @@
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/app_windows.h"
+#include "windows/notation_window.h"
 #include "windows/page_setup.h"
 
 #include <QActionGroup>
@@ -257,6 +258,7 @@ void TForm1::ConnectHandlers()
     ui->Sair1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
+    connect(ui->Notation1, &QAction::triggered, this, &TForm1::Notation1Click);
     connect(ui->Progression1, &QAction::triggered, this, &TForm1::Progression1Click);
     ConnectIdentifyHandlers();
 }
@@ -626,6 +628,12 @@ void TForm1::Button2Click()
 }
 
 void TForm1::Sair1Click() { close(); }
+
+void TForm1::Notation1Click()
+{
+    NotationWindow notation(this);
+    notation.exec();
+}
 
 void TForm1::Sobre1Click()
 {

@@ -5,7 +5,7 @@
 // How a change flows. Every control that changes an input of the search has one handler, named
 // after the control and its event. A handler reads the event, applies the selection rule of the
 // engine to the one SelectionState kept here (PickRoot, PickBass, PickChordType, ChangeExtensions,
-// SearchChordName) or stores an option, writes the controls back from that state without letting
+// SearchTypedChord) or stores an option, writes the controls back from that state without letting
 // them report anything (ShowSelection, ShowGridNames), and ends with RefreshResults().
 // RefreshResults builds the chord as numbers from the selection (FromSelection), asks the engine for the sorted results
 // (ComputeRefresh) with the state and the options as they stand, hands the fingerings to the sheet,
@@ -73,6 +73,7 @@
 #include "guitar/voicing_search.h"
 #include "sound/midi_port.h"
 #include "theory/selection.h"
+#include "theory/typed_chord.h"
 #include "windows/export_dialogs.h"
 
 #include <QMainWindow>
@@ -87,6 +88,7 @@
 
 class QAction;
 class QActionGroup;
+class QLabel;
 class QButtonGroup;
 class QMenu;
 class QSettings;
@@ -186,6 +188,7 @@ private:
     // Writing the controls from the state; none of these reports anything.
     void ShowSelection();
     void ShowGridNames(TextGrid* grid, Spelling spelling);
+    void ShowNameSearch(const NameBoxSearch& search); // the status bar's word on a typed name, and the box's tooltip
     int SheetWidth() const;
 
     // Chord selection.
@@ -308,6 +311,7 @@ private:
     QAction* m_exportDiagram = nullptr;
 
     TFormProgression* m_progression = nullptr; // progression window
+    QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
 };
 
 // The "Formation:" box's text for a fingering written as VoicingText.

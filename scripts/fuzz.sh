@@ -16,6 +16,7 @@ all_targets=(
     played_frets
     tuning_option
     settings
+    lead_sheet
 )
 
 seconds="${1:-60}"

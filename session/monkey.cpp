@@ -6,6 +6,8 @@
 #include "guitar/refresh.h"
 #include "session/session.h"
 #include "theory/catalogue.h"
+#include "theory/interval_list.h"
+#include "theory/name_reading.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
@@ -48,9 +50,10 @@ namespace {
 
     // Pieces of chord names: note names read and unread, the extension captions in other letter
     // cases, separators, and things no chord name holds.
-    constexpr std::array<std::string_view, 38> kNameTokens { "C", "C#", "Db", "D", "Eb", "E", "Fb", "F", "F#", "Gb",
+    constexpr std::array<std::string_view, 52> kNameTokens { "C", "C#", "Db", "D", "Eb", "E", "Fb", "F", "F#", "Gb",
         "G", "Ab", "A", "Bb", "B", "Cb", "E#", "B#", "H", "/", "/", "(", ")", ",", ".", " ", "\\", "m", "M", "maj",
-        "SUS4", "Dim", "#", "b", "X", "ç", "日", "" };
+        "SUS4", "Dim", "#", "b", "X", "ç", "日", "", "dim7", "7b9", "#9", "b5", "\u00b0", "\u00f8", "\u0394", "+", "-",
+        "sus", "add9", "maj7", "69", "\u266f" };
 
     std::string RandomName(Random& random)
     {
@@ -352,6 +355,22 @@ namespace {
         }
     }
 
+    // After a typed name the status bar is silent only when the box shows a name its own notation
+    // reads in full: either the name typed, or the lead-sheet chord written in that notation.
+    std::optional<std::string> NameProblemBroken(const Session& session)
+    {
+        const std::string problem = session.Control<QLabel>("LabelNameProblem")->text().toStdString();
+        const std::string shown = session.Control<QLineEdit>("EditAcorde")->text().toStdString();
+        if (!problem.empty())
+            return problem.rfind("Not understood: ", 0) == 0
+                ? std::nullopt
+                : std::optional<std::string>("the status bar says \"" + problem + "\" after a typed name");
+        const NameReading reading = ReadChordName(shown);
+        if (!TrimBlanks(shown).empty() && (!reading.unread.empty() || reading.root == kNoPitch))
+            return "the box shows \"" + shown + "\", which it does not read in full, and the status bar is silent";
+        return std::nullopt;
+    }
+
 } // namespace
 
 int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostream& failures)
@@ -389,7 +408,10 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         neckNames.justClicked = (onNeck && session->window().neckFingering() != neckBefore) || typedFrets;
         if (neckNames.justClicked)
             neckNames = { true, IdentifiedNames(*session), true };
-        if (const std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes)) {
+        std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);
+        if (!broken && action[0] == "name")
+            broken = NameProblemBroken(*session);
+        if (broken) {
             failures << "monkey: seed " << seed << ", step " << step << ", action " << action.dump() << ": " << *broken
                      << "\n";
             return 1;

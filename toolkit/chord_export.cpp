@@ -276,6 +276,15 @@ namespace {
 
 } // namespace
 
+QString ExportFileName(QString name)
+{
+    name = name.trimmed();
+    for (const QChar bad : { QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('*'), QLatin1Char('?'),
+             QLatin1Char('"'), QLatin1Char('<'), QLatin1Char('>'), QLatin1Char('|') })
+        name.replace(bad, QLatin1Char('-'));
+    return name.isEmpty() ? QStringLiteral("chords") : name;
+}
+
 QPageLayout SheetPageLayout()
 {
     return QPageLayout(

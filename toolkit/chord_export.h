@@ -27,6 +27,9 @@ class PictureStore;
 
 enum class ExportFormat { Png, Svg, Pdf };
 
+// A chord name made fit for a file name: "C/E" becomes "C-E"; "chords" for an empty name.
+QString ExportFileName(QString name);
+
 // For the file dialogs: "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)".
 QString ExportFileFilters();
 // The format a dialog's chosen filter names, or a file name's suffix (letter case ignored).

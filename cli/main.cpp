@@ -10,6 +10,7 @@
 #include "cli/list_command.h"
 #include "cli/output_commands.h"
 #include "cli/progression_command.h"
+#include "cli/song_command.h"
 #include "theory/name_reading.h"
 
 using namespace corvane;
@@ -105,6 +106,7 @@ int main(int argc, char** argv)
     IdentifyRequest identifyRequest;
     auto* identify = AddIdentifyCommand(app, identifyRequest);
     const ProgressionCommand progression(app);
+    const SongCommand song(app);
     OutputOptions output;
     AddOutputOptions(*voicings, output, true);
     std::string diagramFrets;
@@ -134,6 +136,8 @@ int main(int argc, char** argv)
 
     if (progression.Chosen())
         return progression.Run();
+    if (song.Chosen())
+        return song.Run();
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();

@@ -1,0 +1,281 @@
+#include "cli/song_command.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "drawing/chord_diagram.h"
+#include "drawing/sheet_layout.h"
+#include "drawing/svg_canvas.h"
+#include "song/chordpro_reader.h"
+#include "song/chordpro_writer.h"
+#include "song/song_text.h"
+#include "song/text_decoding.h"
+
+namespace corvane::cli {
+
+namespace {
+
+    constexpr int kBadInput = 2;
+    constexpr int kMaxTranspose = 24;
+    constexpr int kMaxCapo = 11;
+
+    const char* Kind(SongLineKind kind)
+    {
+        switch (kind) {
+        case SongLineKind::Lyrics:
+            return "lyrics";
+        case SongLineKind::Comment:
+            return "comment";
+        case SongLineKind::CommentItalic:
+            return "comment_italic";
+        case SongLineKind::CommentBox:
+            return "comment_box";
+        case SongLineKind::Fixed:
+            return "fixed";
+        case SongLineKind::ChorusRecall:
+            return "chorus";
+        case SongLineKind::Kept:
+            return "kept";
+        }
+        return "";
+    }
+
+    void WriteJson(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
+    {
+        nlohmann::ordered_json json;
+        json["title"] = shown.title;
+        json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
+        json["key"] = shown.soundingKey;
+        json["capo"] = shown.capo;
+        json["transpose"] = shown.transpose;
+        auto chords = nlohmann::ordered_json::array();
+        for (const StripChord& chord : strip) {
+            nlohmann::ordered_json item;
+            item["name"] = chord.name;
+            if (chord.frets) {
+                auto frets = nlohmann::ordered_json::array();
+                for (int value : *chord.frets)
+                    frets.push_back(value == kMuted ? -1 : std::abs(value));
+                item["frets"] = std::move(frets);
+            } else {
+                item["frets"] = nullptr;
+            }
+            if (chord.defined)
+                item["defined"] = true;
+            chords.push_back(std::move(item));
+        }
+        json["chords"] = std::move(chords);
+        auto lines = nlohmann::ordered_json::array();
+        for (const ShownLine& line : shown.lines) {
+            if (line.kind == SongLineKind::Kept || line.kind == SongLineKind::ChorusRecall)
+                continue;
+            nlohmann::ordered_json item;
+            item["section"] = line.section >= 0 ? shown.sections[static_cast<size_t>(line.section)].kind : "";
+            if (line.section >= 0 && !shown.sections[static_cast<size_t>(line.section)].label.empty())
+                item["label"] = shown.sections[static_cast<size_t>(line.section)].label;
+            if (line.kind != SongLineKind::Lyrics)
+                item["kind"] = Kind(line.kind);
+            if (line.recalled)
+                item["recalled"] = true;
+            item["text"] = line.text;
+            auto placed = nlohmann::ordered_json::array();
+            auto annotations = nlohmann::ordered_json::array();
+            for (const ShownChord& chord : line.chords)
+                (chord.annotation ? annotations : placed)
+                    .push_back(nlohmann::ordered_json { { "at", chord.at }, { "name", chord.name } });
+            item["chords"] = std::move(placed);
+            if (!annotations.empty())
+                item["annotations"] = std::move(annotations);
+            lines.push_back(std::move(item));
+        }
+        json["lines"] = std::move(lines);
+        auto problems = nlohmann::ordered_json::array();
+        for (const SongProblem& problem : shown.problems)
+            problems.push_back(problem.Text());
+        for (const StripChord& chord : strip)
+            if (!chord.problem.empty())
+                problems.push_back("chord \"" + chord.name + "\": " + chord.problem);
+        json["problems"] = std::move(problems);
+        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+
+    // The song sheet as SVG: the heading, the strip of diagrams with their names, then the lines in
+    // a monospace face, the chords in bold over the words.
+    void WriteSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
+    {
+        using namespace export_sheet;
+        constexpr int kColumns = 6;
+        constexpr int kLinePixels = 14;
+        constexpr int kLineHeight = 18;
+        constexpr int kCharWidth = 9; // a monospace face at 14 pixels is about 8.4 wide
+        std::vector<Voicing> diagrams;
+        std::vector<std::string> names;
+        for (const StripChord& chord : strip) {
+            if (chord.frets) {
+                diagrams.push_back(*chord.frets);
+                names.push_back(chord.name);
+            }
+        }
+        SheetHeading heading { shown.title, KeyLine(shown) };
+        const SheetLayout layout(diagrams.size(), kColumns, heading, true);
+
+        // The lines below the strip, each one row of text.
+        struct Row {
+            std::string text;
+            bool bold = false;
+            bool italic = false;
+            int indent = 0;
+        };
+        std::vector<Row> rows;
+        for (const std::string& subtitle : shown.subtitles)
+            rows.push_back({ subtitle, false, true, 0 });
+        int section = -1;
+        bool recalled = false;
+        for (const ShownLine& line : shown.lines) {
+            if (line.kind == SongLineKind::Kept)
+                continue;
+            if (line.kind == SongLineKind::ChorusRecall) {
+                rows.push_back({});
+                rows.push_back({ line.text.empty() ? "Chorus" : line.text, true, true, 0 });
+                section = -1;
+                continue;
+            }
+            if (line.section != section || line.recalled != recalled) {
+                section = line.section;
+                recalled = line.recalled;
+                rows.push_back({});
+                if (section >= 0 && !recalled)
+                    if (const std::string h = SectionHeading(shown.sections[static_cast<size_t>(section)]); !h.empty())
+                        rows.push_back({ h, true, true, 0 });
+            }
+            const int indent = section >= 0 && shown.sections[static_cast<size_t>(section)].kind == "chorus" ? 2 : 0;
+            if (line.kind == SongLineKind::Lyrics) {
+                const ChordsOverWords laid = LayOutChords(line);
+                if (!laid.chords.empty())
+                    rows.push_back({ laid.chords, true, false, indent });
+                if (!laid.words.empty() || laid.chords.empty())
+                    rows.push_back({ laid.words, false, false, indent });
+            } else if (line.kind == SongLineKind::Fixed) {
+                rows.push_back({ line.text, false, false, 0 });
+            } else {
+                rows.push_back({ line.text, false, true, indent });
+            }
+        }
+        int widest = layout.width();
+        for (const Row& row : rows)
+            widest = std::max(widest, 2 * kMargin + kCharWidth * (row.indent + CharacterCount(row.text)));
+        const int top = diagrams.empty() ? layout.headingHeight() : layout.height();
+        BeginSvgDocument(out, widest, top + kLineHeight * static_cast<int>(rows.size()) + kMargin);
+        SvgCanvas canvas(out);
+        canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
+        if (!heading.details.empty())
+            canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
+        for (size_t i = 0; i < diagrams.size(); ++i) {
+            const Placement cell = layout.cell(i);
+            canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, names[i], kNamePixels, true);
+            DrawChordDiagram(canvas, diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
+        }
+        int y = top;
+        for (const Row& row : rows) {
+            y += kLineHeight;
+            if (row.text.empty())
+                continue;
+            out << "<text x=\"" << kMargin + kCharWidth * row.indent << "\" y=\"" << y
+                << "\" font-family=\"monospace\" xml:space=\"preserve\" font-size=\"" << kLinePixels << '"'
+                << (row.bold ? " font-weight=\"bold\"" : "") << (row.italic ? " font-style=\"italic\"" : "") << '>'
+                << XmlEscaped(row.text) << "</text>\n";
+        }
+        EndSvgDocument(out);
+    }
+
+    std::optional<int> ReadNumber(const std::string& text)
+    {
+        int value = 0;
+        const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+        const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
+        if (text.empty() || ec != std::errc {} || end != text.data() + text.size())
+            return std::nullopt;
+        return value;
+    }
+
+} // namespace
+
+SongCommand::SongCommand(CLI::App& app)
+    : m_command(app.add_subcommand("song", "read a ChordPro song or a chord sheet and write it as a song sheet"))
+{
+    m_command->add_option("file", m_file, "the song: ChordPro (.cho, .chopro, .pro ...) or chords over words")
+        ->required();
+    m_command->add_option("--transpose", m_transpose, "move the song by this many semitones, -24..24");
+    m_command->add_option("--capo", m_capo, "play with a capo at this fret, 0..11: the shapes are named");
+    m_command
+        ->add_option("--format", m_format,
+            "text (chords over words), chordpro, json, svg, or pdf (the PDF needs the Qt program)")
+        ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf" }));
+    m_command->add_option("--out", m_out, "write to this file instead of stdout");
+}
+
+int SongCommand::Run() const
+{
+    if (m_transpose < -kMaxTranspose || m_transpose > kMaxTranspose) {
+        std::cerr << "corvane-cli: transpose must be -24..24 semitones, not " << m_transpose << '\n';
+        return kBadInput;
+    }
+    SongSettings settings;
+    settings.transpose = m_transpose;
+    if (m_capo == "auto") {
+        std::cerr << "corvane-cli: --capo auto is not available yet; give a fret 0..11\n";
+        return kBadInput;
+    }
+    if (!m_capo.empty()) {
+        const auto capo = ReadNumber(m_capo);
+        if (!capo || *capo < 0 || *capo > kMaxCapo) {
+            std::cerr << "corvane-cli: capo must be a fret 0..11, not \"" << m_capo << "\"\n";
+            return kBadInput;
+        }
+        settings.capo = *capo;
+    }
+    if (m_format == "pdf") {
+        std::cerr << "corvane-cli: the PDF song sheet comes with the song window; --format svg writes the sheet\n";
+        return kBadInput;
+    }
+
+    const SongReading reading = ReadSongFile(m_file);
+    if (!reading.Read()) {
+        std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
+        return kBadInput;
+    }
+    const ShownSong shown = ShowSong(reading.song, settings);
+    const std::vector<StripChord> strip = ChooseSongFingerings(shown);
+    for (const SongProblem& problem : shown.problems)
+        std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
+    for (const StripChord& chord : strip)
+        if (!chord.problem.empty())
+            std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
+
+    std::ostringstream text;
+    if (m_format == "text")
+        text << SongText(shown, strip);
+    else if (m_format == "chordpro")
+        text << WriteChordPro(shown, strip);
+    else if (m_format == "json")
+        WriteJson(shown, strip, text);
+    else
+        WriteSvg(shown, strip, text);
+
+    if (m_out.empty()) {
+        std::cout << text.str();
+        return 0;
+    }
+    std::ofstream file(m_out, std::ios::binary);
+    file << text.str();
+    if (!file) {
+        std::cerr << "corvane-cli: cannot write " << m_out << '\n';
+        return kBadInput;
+    }
+    return 0;
+}
+
+} // namespace corvane::cli

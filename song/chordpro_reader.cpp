@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "guitar/fingering_text.h"
+#include "song/chord_sheet.h"
 #include "song/song_chord.h"
 #include "song/spelling.h"
 #include "song/text_decoding.h"
@@ -526,7 +527,12 @@ SongReading ReadSongBytes(std::string_view bytes)
         out.refused = std::move(decoded.refused);
         return out;
     }
-    out.song = ReadChordPro(decoded.text);
+    if (IsChordSheet(decoded.text)) {
+        out.converted = true;
+        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text));
+    } else {
+        out.song = ReadChordPro(decoded.text);
+    }
     if (decoded.firstNonUtf8Line > 0)
         out.song.problems.insert(out.song.problems.begin(),
             { decoded.firstNonUtf8Line, "not UTF-8; the file is read as Latin-1 (Windows-1252)" });

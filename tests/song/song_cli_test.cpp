@@ -118,6 +118,18 @@ TEST(SongCli, ExitStatuses)
     EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --format doc").status, 2);
 }
 
+TEST(SongCli, ReadsChordsOverWords)
+{
+    const std::string sheet = "'" + kSongs + "/../sheets/swing_low.txt'";
+    const CliRun run = Cli("song " + sheet + " --format chordpro");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("{title: Swing Low, Sweet Chariot}\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n{start_of_chorus}\nSwing [D]low, sweet [G]chari[D]ot,\n"), std::string::npos) << run.out;
+    const auto json = nlohmann::json::parse(Cli("song " + sheet + " --format json --transpose 2").out);
+    EXPECT_EQ(json["key"], "E");
+    EXPECT_EQ(json["lines"][1]["chords"][0]["name"], "E");
+}
+
 TEST(SongCli, Latin1FileSaysSo)
 {
     const std::string file = Scratch("latin1.cho", "{title: Caf\xE9 au lait}\n[C]Gar\xE7on\n");

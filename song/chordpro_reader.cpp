@@ -322,8 +322,11 @@ namespace {
 
         void Handle(const Directive& d, std::string_view written, int number)
         {
-            // Settings for another instrument are not for us; keep them as written.
-            if (!d.selector.empty() && d.selector != "guitar") {
+            // Settings for another instrument are not for us, and a name of other characters than
+            // letters, digits and underscores is no directive we know; keep them as written.
+            const bool wellFormed = std::all_of(d.name.begin(), d.name.end(),
+                [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
+            if ((!d.selector.empty() && d.selector != "guitar") || !wellFormed) {
                 Add(SongLineKind::Kept, std::string(written), number);
                 return;
             }

@@ -12,17 +12,36 @@ namespace {
     bool IsLyricSection(const std::string& kind) { return kind == "verse" || kind == "chorus" || kind == "bridge"; }
     bool IsFixedSection(const std::string& kind) { return kind == "tab" || kind == "grid"; }
 
-    // label="X" reads back exactly unless X holds the quote; then the other quote.
+    bool BracesBalance(std::string_view text)
+    {
+        int depth = 0;
+        for (char c : text)
+            if (c == '{')
+                ++depth;
+            else if (c == '}' && --depth < 0)
+                return false;
+        return depth == 0;
+    }
+
+    // "{start_of_verse: Verse 1}" reads back exactly unless the label starts or ends with a blank or
+    // holds "label="; then label="..." in a quote the label does not hold.
     std::string Opening(const SongSection& section)
     {
         if (!section.opening.empty() && !IsLyricSection(section.kind) && !IsFixedSection(section.kind))
             return section.opening;
+        // A brace the label does not close would end the directive early or never: those go.
+        std::string label = section.label;
+        if (!BracesBalance(label))
+            std::erase_if(label, [](char c) { return c == '{' || c == '}'; });
         std::string line = "{start_of_" + section.kind;
-        if (!section.label.empty()) {
-            const char quote = section.label.find('"') == std::string::npos ? '"' : '\'';
-            line += " label=" + std::string(1, quote) + section.label + std::string(1, quote);
-        }
-        return line + "}";
+        if (label.empty())
+            return line + "}";
+        const bool plain = label.find("label=") == std::string::npos && label.front() != ' ' && label.back() != ' '
+            && label.front() != '\t' && label.back() != '\t';
+        if (plain)
+            return line + ": " + label + "}";
+        const char quote = label.find('"') == std::string::npos ? '"' : '\'';
+        return line + " label=" + std::string(1, quote) + label + std::string(1, quote) + "}";
     }
 
     std::string LyricLine(const ShownLine& line)

@@ -5,12 +5,15 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unistd.h>
 
+#include "cli/song_pdf.h"
 #include "drawing/chord_diagram.h"
 #include "drawing/sheet_layout.h"
 #include "drawing/svg_canvas.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
+#include "song/song_sheet.h"
 #include "song/song_text.h"
 #include "song/text_decoding.h"
 
@@ -111,18 +114,10 @@ namespace {
         constexpr int kLinePixels = 14;
         constexpr int kLineHeight = 18;
         constexpr int kCharWidth = 9; // a monospace face at 14 pixels is about 8.4 wide
-        std::vector<Voicing> diagrams;
-        std::vector<std::string> names;
-        for (const StripChord& chord : strip) {
-            if (chord.frets) {
-                diagrams.push_back(*chord.frets);
-                names.push_back(chord.name);
-            }
-        }
-        SheetHeading heading { shown.title, KeyLine(shown) };
-        const SheetLayout layout(diagrams.size(), kColumns, heading, true);
+        const SongSheetContent sheet = SongSheetOf(shown, strip);
+        const SheetHeading heading { sheet.title, sheet.details };
+        const SheetLayout layout(sheet.diagrams.size(), kColumns, heading, true);
 
-        // The lines below the strip, each one row of text.
         struct Row {
             std::string text;
             bool bold = false;
@@ -130,53 +125,31 @@ namespace {
             int indent = 0;
         };
         std::vector<Row> rows;
-        for (const std::string& subtitle : shown.subtitles)
+        for (const std::string& subtitle : sheet.subtitles)
             rows.push_back({ subtitle, false, true, 0 });
-        int section = -1;
-        bool recalled = false;
-        for (const ShownLine& line : shown.lines) {
-            if (line.kind == SongLineKind::Kept)
-                continue;
-            if (line.kind == SongLineKind::ChorusRecall) {
-                rows.push_back({});
-                rows.push_back({ line.text.empty() ? "Chorus" : line.text, true, true, 0 });
-                section = -1;
+        for (const SheetBlock& block : sheet.blocks) {
+            if (block.gap) {
+                rows.emplace_back();
                 continue;
             }
-            if (line.section != section || line.recalled != recalled) {
-                section = line.section;
-                recalled = line.recalled;
-                rows.push_back({});
-                if (section >= 0 && !recalled)
-                    if (const std::string h = SectionHeading(shown.sections[static_cast<size_t>(section)]); !h.empty())
-                        rows.push_back({ h, true, true, 0 });
-            }
-            const int indent = section >= 0 && shown.sections[static_cast<size_t>(section)].kind == "chorus" ? 2 : 0;
-            if (line.kind == SongLineKind::Lyrics) {
-                const ChordsOverWords laid = LayOutChords(line);
-                if (!laid.chords.empty())
-                    rows.push_back({ laid.chords, true, false, indent });
-                if (!laid.words.empty() || laid.chords.empty())
-                    rows.push_back({ laid.words, false, false, indent });
-            } else if (line.kind == SongLineKind::Fixed) {
-                rows.push_back({ line.text, false, false, 0 });
-            } else {
-                rows.push_back({ line.text, false, true, indent });
-            }
+            if (!block.chords.empty())
+                rows.push_back({ block.chords, true, false, block.indent });
+            if (!block.words.empty() || block.chords.empty())
+                rows.push_back({ block.words, block.heading, block.heading || block.remark, block.indent });
         }
         int widest = layout.width();
         for (const Row& row : rows)
             widest = std::max(widest, 2 * kMargin + kCharWidth * (row.indent + CharacterCount(row.text)));
-        const int top = diagrams.empty() ? layout.headingHeight() : layout.height();
+        const int top = sheet.diagrams.empty() ? layout.headingHeight() : layout.height();
         BeginSvgDocument(out, widest, top + kLineHeight * static_cast<int>(rows.size()) + kMargin);
         SvgCanvas canvas(out);
         canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
         if (!heading.details.empty())
             canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
-        for (size_t i = 0; i < diagrams.size(); ++i) {
+        for (size_t i = 0; i < sheet.diagrams.size(); ++i) {
             const Placement cell = layout.cell(i);
-            canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, names[i], kNamePixels, true);
-            DrawChordDiagram(canvas, diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
+            canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, sheet.names[i], kNamePixels, true);
+            DrawChordDiagram(canvas, sheet.diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
         }
         int y = top;
         for (const Row& row : rows) {
@@ -212,8 +185,9 @@ SongCommand::SongCommand(CLI::App& app)
     m_command->add_option("--capo", m_capo, "play with a capo at this fret, 0..11: the shapes are named");
     m_command
         ->add_option("--format", m_format,
-            "text (chords over words), chordpro, json, svg, or pdf (the PDF needs the Qt program)")
-        ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf" }));
+            "text (chords over words), chordpro, json, svg, pdf, or png (the first page); pdf and png need the Qt "
+            "program")
+        ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf", "png" }));
     m_command->add_option("--out", m_out, "write to this file instead of stdout");
 }
 
@@ -237,8 +211,9 @@ int SongCommand::Run() const
         }
         settings.capo = *capo;
     }
-    if (m_format == "pdf") {
-        std::cerr << "corvane-cli: the PDF song sheet comes with the song window; --format svg writes the sheet\n";
+    if ((m_format == "pdf" || m_format == "png") && m_out.empty() && isatty(STDOUT_FILENO)) {
+        std::cerr << "corvane-cli: a " << m_format
+                  << " file is not written to a terminal; give --out FILE or redirect\n";
         return kBadInput;
     }
 
@@ -262,8 +237,14 @@ int SongCommand::Run() const
         text << WriteChordPro(shown, strip);
     else if (m_format == "json")
         WriteJson(shown, strip, text);
-    else
+    else if (m_format == "svg")
         WriteSvg(shown, strip, text);
+    else if (const std::string error = m_format == "pdf" ? WriteSongPdfTo(text, SongSheetOf(shown, strip))
+                                                         : WriteSongPngTo(text, SongSheetOf(shown, strip));
+             !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
 
     if (m_out.empty()) {
         std::cout << text.str();

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "cli_runner.h"
 
@@ -129,6 +130,29 @@ TEST(SongCli, ReadsChordsOverWords)
     EXPECT_EQ(json["key"], "E");
     EXPECT_EQ(json.at("lines").at(2).at("chords").at(0).at("name"), "E");
 }
+
+#ifdef CORVANE_CLI_PDF
+TEST(SongCli, PdfPagesAndFirstPageImage)
+{
+    std::string longSong = "{title: Long}\n";
+    for (int i = 0; i < 200; ++i)
+        longSong += "[C]Line [G]number " + std::to_string(i) + "\n";
+    const std::string file = Scratch("long.cho", longSong);
+    const std::string pdf = testing::TempDir() + "long.pdf";
+    ASSERT_EQ(Cli("song '" + file + "' --format pdf --out '" + pdf + "'").status, 0);
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(bytes.starts_with("%PDF"));
+    size_t pages = 0;
+    for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_GE(pages, 4u); // 200 blocks of two lines do not fit on three pages
+
+    const CliRun png = Cli("song " + Song("swing_low.cho") + " --format png");
+    EXPECT_EQ(png.status, 0);
+    EXPECT_TRUE(png.out.starts_with("\x89PNG"));
+}
+#endif
 
 TEST(SongCli, Latin1FileSaysSo)
 {

@@ -10,6 +10,7 @@
 
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
+#include "song/song_sheet.h"
 #include "song/song_text.h"
 #include "song/spelling.h"
 
@@ -171,6 +172,34 @@ namespace {
         EXPECT_EQ(SongText(shown, strip),
             "T\nKey: G\n\nG 320003   C -\n(Slow)\n\nChorus:\n  G    C\n  Sing on\n\ne|-0-|\n\nChorus\n  G    C\n  Sing "
             "on\n");
+    }
+
+    TEST(SongSheet, LinesAreNeverSplitAcrossPages)
+    {
+        // Blocks of one and two lines, 10 units a line; the first page starts lower.
+        std::vector<SheetBlock> blocks;
+        for (int i = 0; i < 12; ++i)
+            blocks.push_back({ i % 2 ? "C" : "", "words", false, false, false, 0, false });
+        // Heights 10, 20, 10, 20...: blocks 0 to 3 fill the first page from 40 to exactly 100, blocks 4 to
+        // 10 the second from 0 to 100, and the last goes to a third.
+        EXPECT_EQ(PageStarts(blocks, 10, 40, 0, 100), (std::vector<std::size_t> { 0, 4, 11 }));
+        EXPECT_EQ(PageStarts({}, 10, 40, 0, 100), (std::vector<std::size_t> { 0 }));
+        // A block taller than a page still gets a page of its own, and nothing loops.
+        const std::vector<SheetBlock> tall { { "C", "w", false, false, false, 0, false } };
+        EXPECT_EQ(PageStarts(tall, 60, 0, 0, 100), (std::vector<std::size_t> { 0 }));
+        EXPECT_EQ(PageStarts(tall, 60, 50, 0, 100), (std::vector<std::size_t> { 0, 0 }));
+    }
+
+    TEST(SongSheet, BlocksOfASong)
+    {
+        const ShownSong shown = ShowSong(ReadChordPro("{title: T}\n{c: Slow}\n{soc}\n[G]Sing\n{eoc}\n\n{chorus}"));
+        const SongSheetContent sheet = SongSheetOf(shown, { { "G", Voicing { 3, 2, 0, 0, 0, 3 }, false, "" } });
+        EXPECT_EQ(sheet.names, std::vector<std::string> { "G" });
+        std::vector<std::string> described;
+        for (const SheetBlock& b : sheet.blocks)
+            described.push_back(b.gap ? "gap" : (b.heading ? "# " : b.remark ? "( " : "") + b.chords + "|" + b.words);
+        EXPECT_EQ(described,
+            (std::vector<std::string> { "( |Slow", "gap", "# |Chorus", "G|Sing", "gap", "# |Chorus", "G|Sing" }));
     }
 
     // What a reader of the written file must find again.

@@ -77,7 +77,7 @@ namespace {
 
     bool IsChordWord(std::string_view word)
     {
-        const SongChordReading reading = ReadSongChord(word);
+        const SongChordReading reading = ReadSongChordName(word);
         return reading.chord || reading.noChord;
     }
 
@@ -295,7 +295,7 @@ bool IsChordSheet(std::string_view text)
                 close = line.find(']', open);
             if (close == std::string_view::npos)
                 break;
-            if (close - open - 1 <= kLongestName && ReadSongChord(line.substr(open + 1, close - open - 1)).chord)
+            if (close - open - 1 <= kLongestName && ReadSongChordName(line.substr(open + 1, close - open - 1)).chord)
                 return false;
         }
         chordLine = chordLine || IsChordLine(line);

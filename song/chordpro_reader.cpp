@@ -276,7 +276,7 @@ namespace {
         {
             auto found = m_readings.find(name);
             if (found == m_readings.end())
-                found = m_readings.emplace(name, ReadSongChord(name).problem).first;
+                found = m_readings.emplace(name, ReadSongChordName(name).problem).first;
             if (!found->second.empty())
                 Problem(number, "chord " + Quoted(name) + " is kept as written: " + found->second);
         }

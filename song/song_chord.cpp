@@ -2,8 +2,7 @@
 
 #include <array>
 
-#include "theory/name_reading.h"
-#include "theory/selection.h"
+#include "theory/typed_chord.h"
 
 namespace corvane {
 
@@ -29,8 +28,7 @@ namespace {
 
 } // namespace
 
-// For now the name box's reader; the lead-sheet reader takes its place once it is on main.
-SongChordReading ReadSongChord(std::string_view name)
+SongChordReading ReadSongChordName(std::string_view name)
 {
     SongChordReading out;
     const std::string_view text = Trimmed(name);
@@ -42,21 +40,20 @@ SongChordReading ReadSongChord(std::string_view name)
         out.problem = "an empty chord name";
         return out;
     }
-    const NameReading reading = ReadChordName(text);
-    if (reading.root == kNoPitch) {
+    SongChord read = ReadSongChord(text);
+    if (!read.rootRead || read.state.rootIndex == kNoPitch) {
         out.problem = "not a chord name: it does not start with a note";
         return out;
     }
-    if (!reading.unread.empty()) {
-        out.problem = "a chord name with a part that names nothing: \"" + reading.unread.front() + "\"";
+    if (!read.unread.empty()) {
+        std::string parts;
+        for (const std::string& part : read.unread)
+            parts += (parts.empty() ? "\"" : ", \"") + part + "\"";
+        out.problem = "not understood: " + parts;
         return out;
     }
-    SelectionState state = StartupSelection();
-    ApplyNameReading(state, reading);
     out.chord = true;
-    out.root = state.rootIndex;
-    out.bass = state.bassIndex;
-    out.intervals = state.chordIntervals;
+    out.selection = std::move(read.state);
     return out;
 }
 

@@ -11,10 +11,10 @@ namespace corvane {
 
 std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options)
 {
-    const SongChordReading reading = ReadSongChord(name);
+    const SongChordReading reading = ReadSongChordName(name);
     if (!reading.chord)
         return {};
-    RefreshResult found = ComputeRefresh(ChordInput(reading.intervals, reading.root, reading.bass, options));
+    RefreshResult found = ComputeRefresh(FromSelection(reading.selection, options));
     return std::move(found.records);
 }
 

@@ -33,7 +33,7 @@ namespace {
         {
             auto found = m_playable.find(name);
             if (found == m_playable.end())
-                found = m_playable.emplace(name, ReadSongChord(name).chord).first;
+                found = m_playable.emplace(name, ReadSongChordName(name).chord).first;
             return found->second;
         }
 

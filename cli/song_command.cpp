@@ -11,6 +11,7 @@
 #include "drawing/chord_diagram.h"
 #include "drawing/sheet_layout.h"
 #include "drawing/svg_canvas.h"
+#include "guitar/progression.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
 #include "song/song_sheet.h"
@@ -164,6 +165,19 @@ namespace {
         EndSvgDocument(out);
     }
 
+    // The capo whose shapes are easiest for the song as it sounds, by the progression's suggestion.
+    int SuggestedCapo(const Song& song, int transpose)
+    {
+        const ShownSong sounding = ShowSong(song, { transpose, 0 });
+        std::vector<ProgressionEntry> entries;
+        for (const std::string& name : sounding.played) {
+            if (entries.size() >= kMaxPlayedChords)
+                break;
+            entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
+        }
+        return entries.empty() ? 0 : SuggestCapo(entries, ProgressionOptions {}).capo;
+    }
+
     std::optional<int> ReadNumber(const std::string& text)
     {
         int value = 0;
@@ -182,7 +196,8 @@ SongCommand::SongCommand(CLI::App& app)
     m_command->add_option("file", m_file, "the song: ChordPro (.cho, .chopro, .pro ...) or chords over words")
         ->required();
     m_command->add_option("--transpose", m_transpose, "move the song by this many semitones, -24..24");
-    m_command->add_option("--capo", m_capo, "play with a capo at this fret, 0..11: the shapes are named");
+    m_command->add_option("--capo", m_capo,
+        "play with a capo at this fret, 0..11, or auto for the capo whose shapes are easiest: the shapes are named");
     m_command
         ->add_option("--format", m_format,
             "text (chords over words), chordpro, json, svg, pdf, or png (the first page); pdf and png need the Qt "
@@ -199,11 +214,8 @@ int SongCommand::Run() const
     }
     SongSettings settings;
     settings.transpose = m_transpose;
-    if (m_capo == "auto") {
-        std::cerr << "corvane-cli: --capo auto is not available yet; give a fret 0..11\n";
-        return kBadInput;
-    }
-    if (!m_capo.empty()) {
+    const bool autoCapo = m_capo == "auto";
+    if (!m_capo.empty() && !autoCapo) {
         const auto capo = ReadNumber(m_capo);
         if (!capo || *capo < 0 || *capo > kMaxCapo) {
             std::cerr << "corvane-cli: capo must be a fret 0..11, not \"" << m_capo << "\"\n";
@@ -222,6 +234,8 @@ int SongCommand::Run() const
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;
     }
+    if (autoCapo)
+        settings.capo = SuggestedCapo(reading.song, settings.transpose);
     const ShownSong shown = ShowSong(reading.song, settings);
     const std::vector<StripChord> strip = ChooseSongFingerings(shown);
     for (const SongProblem& problem : shown.problems)

@@ -73,6 +73,13 @@ TEST(SongCli, TransposeAndCapo)
     const CliRun capo = Cli("song '" + plain + "' --capo 2 --format chordpro");
     EXPECT_NE(capo.out.find("{capo: 2}"), std::string::npos);
     EXPECT_NE(capo.out.find("[C]Swing [F]low [G7]home"), std::string::npos) << capo.out;
+    // A song in B flat is played with open shapes under a capo, and still sounds in B flat.
+    const std::string flat = Scratch("bb.cho", "{key: Bb}\n[Bb]a [Eb]b [F7]c [Bb]d\n");
+    const std::string suggested = Cli("song '" + flat + "' --capo auto --format json").out;
+    const auto json = nlohmann::json::parse(suggested);
+    EXPECT_GT(json["capo"], 0);
+    EXPECT_EQ(json["key"], "Bb");
+    EXPECT_EQ(Cli("song '" + flat + "' --format json --capo " + json["capo"].dump()).out, suggested);
     EXPECT_EQ(Cli("song '" + plain + "' --transpose 12 --format chordpro").out,
         Cli("song '" + plain + "' --format chordpro").out);
 }

@@ -1,6 +1,5 @@
 #include "cli/formats.h"
 
-#include "drawing/diagram_facts.h"
 #include "guitar/fingering_text.h"
 
 #include <algorithm>
@@ -42,25 +41,6 @@ std::string FirstName(const std::vector<std::string>& names)
         return {};
     const std::string& first = names.front();
     return first.substr(0, first.find_last_not_of(' ') + 1);
-}
-
-std::string ChordProDefine(std::string_view name, const Voicing& voicing)
-{
-    const DiagramFacts facts = ReadDiagram(voicing);
-    std::string line = "{define: " + std::string(name) + " base-fret " + std::to_string(facts.baseFret) + " frets";
-    for (int value : voicing) {
-        const int fret = value < 0 ? -value : value;
-        line += ' ';
-        if (value == kMuted)
-            line += 'x';
-        else
-            line += std::to_string(fret == 0 ? 0 : fret - facts.baseFret + 1);
-    }
-    line += " fingers";
-    for (int finger : facts.fingers)
-        line += ' ' + std::to_string(finger);
-    line += '}';
-    return line;
 }
 
 void WriteFrets(std::ostream& out, std::span<const Voicing> voicings)

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drawing/diagram_facts.h"
 #include "drawing/sheet_layout.h"
 #include "guitar/voicing_search.h"
 
@@ -22,10 +23,6 @@ constexpr bool IsBinary(OutputFormat format) { return format == OutputFormat::Pn
 
 // The fingerings of the first `limit` records, in sheet order.
 std::vector<Voicing> VoicingsOf(const std::vector<VoicingRecord>& records, std::size_t limit);
-
-// "{define: C base-fret 1 frets x 3 2 0 1 0 fingers 0 3 2 0 1 0}": frets counted from the base fret
-// (x muted, 0 open), fingers as the diagram numbers them (0 where it shows none).
-std::string ChordProDefine(std::string_view name, const Voicing& voicing);
 
 // The first of the names, trailing blanks removed.
 std::string FirstName(const std::vector<std::string>& names);

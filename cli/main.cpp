@@ -10,6 +10,7 @@
 #include "cli/list_command.h"
 #include "cli/output_commands.h"
 #include "cli/progression_command.h"
+#include "cli/song_command.h"
 #include "theory/lead_sheet.h"
 #include "theory/name_reading.h"
 #include "theory/typed_chord.h"
@@ -142,6 +143,7 @@ int main(int argc, char** argv)
     IdentifyRequest identifyRequest;
     auto* identify = AddIdentifyCommand(app, identifyRequest);
     const ProgressionCommand progression(app);
+    const SongCommand song(app);
     OutputOptions output;
     AddOutputOptions(*voicings, output, true);
     std::string diagramFrets;
@@ -171,6 +173,8 @@ int main(int argc, char** argv)
 
     if (progression.Chosen())
         return progression.Run();
+    if (song.Chosen())
+        return song.Run();
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();

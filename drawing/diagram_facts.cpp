@@ -41,4 +41,23 @@ DiagramFacts ReadDiagram(const Voicing& voicing)
     return facts;
 }
 
+std::string ChordProDefine(std::string_view name, const Voicing& voicing)
+{
+    const DiagramFacts facts = ReadDiagram(voicing);
+    std::string line = "{define: " + std::string(name) + " base-fret " + std::to_string(facts.baseFret) + " frets";
+    for (int value : voicing) {
+        const int fret = value < 0 ? -value : value;
+        line += ' ';
+        if (value == kMuted)
+            line += 'x';
+        else
+            line += std::to_string(fret == 0 ? 0 : fret - facts.baseFret + 1);
+    }
+    line += " fingers";
+    for (int finger : facts.fingers)
+        line += ' ' + std::to_string(finger);
+    line += '}';
+    return line;
+}
+
 } // namespace corvane

@@ -6,6 +6,8 @@
 #include "guitar/voicing.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -27,5 +29,9 @@ struct DiagramFacts {
 };
 
 DiagramFacts ReadDiagram(const Voicing& voicing);
+
+// "{define: C base-fret 1 frets x 3 2 0 1 0 fingers 0 3 2 0 1 0}": frets counted from the base fret
+// (x muted, 0 open), fingers as the diagram numbers them (0 where it shows none).
+std::string ChordProDefine(std::string_view name, const Voicing& voicing);
 
 } // namespace corvane

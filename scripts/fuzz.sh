@@ -17,6 +17,7 @@ all_targets=(
     tuning_option
     settings
     lead_sheet
+    song_reading
 )
 
 seconds="${1:-60}"

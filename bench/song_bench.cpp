@@ -1,0 +1,88 @@
+// A song of 300 lyric lines with 24 different chords: opened (read, shown, its fingerings chosen and
+// laid out for the sheet) and written as a PDF song sheet. The window's open is this plus a paint.
+
+#include <benchmark/benchmark.h>
+
+#include "song/chordpro_reader.h"
+#include "song/song_fingerings.h"
+#include "song/song_sheet.h"
+#include "song/song_view.h"
+#include "toolkit/song_export.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+
+#include <string>
+
+using namespace corvane;
+
+namespace {
+
+const std::string& LongSong()
+{
+    static const std::string text = [] {
+        const char* chords[] = { "C", "G", "Am", "F", "D", "Em", "A7", "E7", "Dm", "Bb", "C/E", "G7", "Fmaj7", "A", "E",
+            "Bm", "F#m", "D7", "Cadd9", "Gm", "Eb", "Ab", "B7", "Dsus4" };
+        std::string song = "{title: A Long Road Home}\n{subtitle: three hundred lines}\n{key: C}\n";
+        int chord = 0;
+        for (int line = 0; line < 300; ++line) {
+            if (line % 8 == 0)
+                song += line % 16 == 0 ? "{start_of_verse}\n" : "{start_of_chorus}\n";
+            const auto next = [&] { return std::string(chords[chord++ % 24]); };
+            const std::string a = next(), b = next(), c = next(), d = next();
+            song += "Walk [" + a + "]down the road and [" + b + "]over the hill, [" + c + "]under the sky we [" + d
+                + "]wander still\n";
+            if (line % 8 == 7)
+                song += line % 16 == 7 ? "{end_of_verse}\n\n" : "{end_of_chorus}\n\n";
+        }
+        return song;
+    }();
+    return text;
+}
+
+SongSheetContent Open()
+{
+    const SongReading reading = ReadSongBytes(LongSong());
+    const ShownSong shown = ShowSong(reading.song);
+    return SongSheetOf(shown, ChooseSongFingerings(shown));
+}
+
+void SongOpen300Lines(benchmark::State& state)
+{
+    std::size_t blocks = 0;
+    for (auto _ : state) {
+        const SongSheetContent sheet = Open();
+        blocks = sheet.blocks.size();
+        benchmark::DoNotOptimize(sheet);
+    }
+    state.counters["blocks"] = static_cast<double>(blocks);
+}
+BENCHMARK(SongOpen300Lines)->Unit(benchmark::kMillisecond);
+
+void SongPdf300Lines(benchmark::State& state)
+{
+    const SongSheetContent sheet = Open();
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteSongPdf(buffer, sheet);
+        bytes = buffer.size();
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(SongPdf300Lines)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Fonts need a platform; never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,276 @@
+#include "cli/song_command.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <unistd.h>
+
+#include "cli/song_pdf.h"
+#include "drawing/chord_diagram.h"
+#include "drawing/sheet_layout.h"
+#include "drawing/svg_canvas.h"
+#include "guitar/progression.h"
+#include "song/chordpro_reader.h"
+#include "song/chordpro_writer.h"
+#include "song/song_sheet.h"
+#include "song/song_text.h"
+#include "song/text_decoding.h"
+
+namespace corvane::cli {
+
+namespace {
+
+    constexpr int kBadInput = 2;
+    constexpr int kMaxTranspose = 24;
+    constexpr int kMaxCapo = 11;
+
+    const char* Kind(SongLineKind kind)
+    {
+        switch (kind) {
+        case SongLineKind::Lyrics:
+            return "lyrics";
+        case SongLineKind::Comment:
+            return "comment";
+        case SongLineKind::CommentItalic:
+            return "comment_italic";
+        case SongLineKind::CommentBox:
+            return "comment_box";
+        case SongLineKind::Fixed:
+            return "fixed";
+        case SongLineKind::ChorusRecall:
+            return "chorus";
+        case SongLineKind::Kept:
+            return "kept";
+        }
+        return "";
+    }
+
+    void WriteJson(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
+    {
+        nlohmann::ordered_json json;
+        json["title"] = shown.title;
+        json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
+        json["key"] = shown.soundingKey;
+        json["capo"] = shown.capo;
+        json["transpose"] = shown.transpose;
+        auto chords = nlohmann::ordered_json::array();
+        for (const StripChord& chord : strip) {
+            nlohmann::ordered_json item;
+            item["name"] = chord.name;
+            if (chord.frets) {
+                auto frets = nlohmann::ordered_json::array();
+                for (int value : *chord.frets)
+                    frets.push_back(value == kMuted ? -1 : std::abs(value));
+                item["frets"] = std::move(frets);
+            } else {
+                item["frets"] = nullptr;
+            }
+            if (chord.defined)
+                item["defined"] = true;
+            chords.push_back(std::move(item));
+        }
+        json["chords"] = std::move(chords);
+        auto lines = nlohmann::ordered_json::array();
+        for (const ShownLine& line : shown.lines) {
+            if (line.kind == SongLineKind::Kept || line.kind == SongLineKind::ChorusRecall)
+                continue;
+            nlohmann::ordered_json item;
+            item["section"] = line.section >= 0 ? shown.sections[static_cast<size_t>(line.section)].kind : "";
+            if (line.section >= 0 && !shown.sections[static_cast<size_t>(line.section)].label.empty())
+                item["label"] = shown.sections[static_cast<size_t>(line.section)].label;
+            if (line.kind != SongLineKind::Lyrics)
+                item["kind"] = Kind(line.kind);
+            if (line.recalled)
+                item["recalled"] = true;
+            item["text"] = line.text;
+            auto placed = nlohmann::ordered_json::array();
+            auto annotations = nlohmann::ordered_json::array();
+            for (const ShownChord& chord : line.chords)
+                (chord.annotation ? annotations : placed)
+                    .push_back(nlohmann::ordered_json { { "at", chord.at }, { "name", chord.name } });
+            item["chords"] = std::move(placed);
+            if (!annotations.empty())
+                item["annotations"] = std::move(annotations);
+            lines.push_back(std::move(item));
+        }
+        json["lines"] = std::move(lines);
+        auto problems = nlohmann::ordered_json::array();
+        for (const SongProblem& problem : shown.problems)
+            problems.push_back(problem.Text());
+        for (const StripChord& chord : strip)
+            if (!chord.problem.empty())
+                problems.push_back("chord \"" + chord.name + "\": " + chord.problem);
+        json["problems"] = std::move(problems);
+        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+
+    // The song sheet as SVG: the heading, the strip of diagrams with their names, then the lines in
+    // a monospace face, the chords in bold over the words.
+    void WriteSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
+    {
+        using namespace export_sheet;
+        constexpr int kColumns = 6;
+        constexpr int kLinePixels = 14;
+        constexpr int kLineHeight = 18;
+        constexpr int kCharWidth = 9; // a monospace face at 14 pixels is about 8.4 wide
+        const SongSheetContent sheet = SongSheetOf(shown, strip);
+        const SheetHeading heading { sheet.title, sheet.details };
+        const SheetLayout layout(sheet.diagrams.size(), kColumns, heading, true);
+
+        struct Row {
+            std::string text;
+            bool bold = false;
+            bool italic = false;
+            int indent = 0;
+        };
+        std::vector<Row> rows;
+        for (const std::string& subtitle : sheet.subtitles)
+            rows.push_back({ subtitle, false, true, 0 });
+        for (const SheetBlock& block : sheet.blocks) {
+            if (block.gap) {
+                rows.emplace_back();
+                continue;
+            }
+            if (!block.chords.empty())
+                rows.push_back({ block.chords, true, false, block.indent });
+            if (!block.words.empty() || block.chords.empty())
+                rows.push_back({ block.words, block.heading, block.heading || block.remark, block.indent });
+        }
+        int widest = layout.width();
+        for (const Row& row : rows)
+            widest = std::max(widest, 2 * kMargin + kCharWidth * (row.indent + CharacterCount(row.text)));
+        const int top = sheet.diagrams.empty() ? layout.headingHeight() : layout.height();
+        BeginSvgDocument(out, widest, top + kLineHeight * static_cast<int>(rows.size()) + kMargin);
+        SvgCanvas canvas(out);
+        canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
+        if (!heading.details.empty())
+            canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
+        for (size_t i = 0; i < sheet.diagrams.size(); ++i) {
+            const Placement cell = layout.cell(i);
+            canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, sheet.names[i], kNamePixels, true);
+            DrawChordDiagram(canvas, sheet.diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
+        }
+        int y = top;
+        for (const Row& row : rows) {
+            y += kLineHeight;
+            if (row.text.empty())
+                continue;
+            out << "<text x=\"" << kMargin + kCharWidth * row.indent << "\" y=\"" << y
+                << "\" font-family=\"monospace\" xml:space=\"preserve\" font-size=\"" << kLinePixels << '"'
+                << (row.bold ? " font-weight=\"bold\"" : "") << (row.italic ? " font-style=\"italic\"" : "") << '>'
+                << XmlEscaped(row.text) << "</text>\n";
+        }
+        EndSvgDocument(out);
+    }
+
+    // The capo whose shapes are easiest for the song as it sounds, by the progression's suggestion.
+    int SuggestedCapo(const Song& song, int transpose)
+    {
+        const ShownSong sounding = ShowSong(song, { transpose, 0 });
+        std::vector<ProgressionEntry> entries;
+        for (const std::string& name : sounding.played) {
+            if (entries.size() >= kMaxPlayedChords)
+                break;
+            entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
+        }
+        return entries.empty() ? 0 : SuggestCapo(entries, ProgressionOptions {}).capo;
+    }
+
+    std::optional<int> ReadNumber(const std::string& text)
+    {
+        int value = 0;
+        const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+        const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
+        if (text.empty() || ec != std::errc {} || end != text.data() + text.size())
+            return std::nullopt;
+        return value;
+    }
+
+} // namespace
+
+SongCommand::SongCommand(CLI::App& app)
+    : m_command(app.add_subcommand("song", "read a ChordPro song or a chord sheet and write it as a song sheet"))
+{
+    m_command->add_option("file", m_file, "the song: ChordPro (.cho, .chopro, .pro ...) or chords over words")
+        ->required();
+    m_command->add_option("--transpose", m_transpose, "move the song by this many semitones, -24..24");
+    m_command->add_option("--capo", m_capo,
+        "play with a capo at this fret, 0..11, or auto for the capo whose shapes are easiest: the shapes are named");
+    m_command
+        ->add_option("--format", m_format,
+            "text (chords over words), chordpro, json, svg, pdf, or png (the first page); pdf and png need the Qt "
+            "program")
+        ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf", "png" }));
+    m_command->add_option("--out", m_out, "write to this file instead of stdout");
+}
+
+int SongCommand::Run() const
+{
+    if (m_transpose < -kMaxTranspose || m_transpose > kMaxTranspose) {
+        std::cerr << "corvane-cli: transpose must be -24..24 semitones, not " << m_transpose << '\n';
+        return kBadInput;
+    }
+    SongSettings settings;
+    settings.transpose = m_transpose;
+    const bool autoCapo = m_capo == "auto";
+    if (!m_capo.empty() && !autoCapo) {
+        const auto capo = ReadNumber(m_capo);
+        if (!capo || *capo < 0 || *capo > kMaxCapo) {
+            std::cerr << "corvane-cli: capo must be a fret 0..11, not \"" << m_capo << "\"\n";
+            return kBadInput;
+        }
+        settings.capo = *capo;
+    }
+    if ((m_format == "pdf" || m_format == "png") && m_out.empty() && isatty(STDOUT_FILENO)) {
+        std::cerr << "corvane-cli: a " << m_format
+                  << " file is not written to a terminal; give --out FILE or redirect\n";
+        return kBadInput;
+    }
+
+    const SongReading reading = ReadSongFile(m_file);
+    if (!reading.Read()) {
+        std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
+        return kBadInput;
+    }
+    if (autoCapo)
+        settings.capo = SuggestedCapo(reading.song, settings.transpose);
+    const ShownSong shown = ShowSong(reading.song, settings);
+    const std::vector<StripChord> strip = ChooseSongFingerings(shown);
+    for (const SongProblem& problem : shown.problems)
+        std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
+    for (const StripChord& chord : strip)
+        if (!chord.problem.empty())
+            std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
+
+    std::ostringstream text;
+    if (m_format == "text")
+        text << SongText(shown, strip);
+    else if (m_format == "chordpro")
+        text << WriteChordPro(shown, strip);
+    else if (m_format == "json")
+        WriteJson(shown, strip, text);
+    else if (m_format == "svg")
+        WriteSvg(shown, strip, text);
+    else if (const std::string error = m_format == "pdf" ? WriteSongPdfTo(text, SongSheetOf(shown, strip))
+                                                         : WriteSongPngTo(text, SongSheetOf(shown, strip));
+             !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
+
+    if (m_out.empty()) {
+        std::cout << text.str();
+        return 0;
+    }
+    std::ofstream file(m_out, std::ios::binary);
+    file << text.str();
+    if (!file) {
+        std::cerr << "corvane-cli: cannot write " << m_out << '\n';
+        return kBadInput;
+    }
+    return 0;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,18 @@
+#pragma once
+// The song sheet as PDF, drawn by the program's own Qt painting: needs corvane-cli built with the Qt
+// program, as PNG does.
+
+#include <ostream>
+#include <string>
+
+#include "song/song_sheet.h"
+
+namespace corvane::cli {
+
+// Writes the PDF and returns an empty text, or the reason it could not.
+std::string WriteSongPdfTo(std::ostream& out, const SongSheetContent& sheet);
+
+// The first page as a PNG image, at twice the sheet's pixels.
+std::string WriteSongPngTo(std::ostream& out, const SongSheetContent& sheet);
+
+} // namespace corvane::cli

@@ -1,0 +1,571 @@
+#include "song/chordpro_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "guitar/fingering_text.h"
+#include "song/chord_sheet.h"
+#include "song/song_chord.h"
+#include "song/spelling.h"
+#include "song/text_decoding.h"
+
+namespace corvane {
+
+std::string SongProblem::Text() const { return line > 0 ? "line " + std::to_string(line) + ": " + message : message; }
+
+namespace {
+
+    // A file full of mistakes says the first of them; the rest are counted.
+    constexpr size_t kMaxProblems = 100;
+    constexpr int kMaxTranspose = 24;
+    constexpr int kMaxCapo = 11;
+    constexpr int kMaxBaseFret = 24;
+    constexpr int kHighestFret = 27;
+
+    std::string_view Trim(std::string_view text)
+    {
+        const auto first = text.find_first_not_of(" \t\f\v");
+        if (first == std::string_view::npos)
+            return {};
+        return text.substr(first, text.find_last_not_of(" \t\f\v") - first + 1);
+    }
+
+    std::string Lower(std::string_view text)
+    {
+        std::string out(text);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return out;
+    }
+
+    std::optional<int> ReadInt(std::string_view text)
+    {
+        text = Trim(text);
+        if (text.starts_with('+'))
+            text.remove_prefix(1);
+        int value = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || ec != std::errc {} || end != text.data() + text.size())
+            return std::nullopt;
+        return value;
+    }
+
+    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+    // The long name of each short form.
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 22> kShortForms { {
+        { "t", "title" },
+        { "st", "subtitle" },
+        { "c", "comment" },
+        { "ci", "comment_italic" },
+        { "cb", "comment_box" },
+        { "soc", "start_of_chorus" },
+        { "eoc", "end_of_chorus" },
+        { "sov", "start_of_verse" },
+        { "eov", "end_of_verse" },
+        { "sob", "start_of_bridge" },
+        { "eob", "end_of_bridge" },
+        { "sot", "start_of_tab" },
+        { "eot", "end_of_tab" },
+        { "sog", "start_of_grid" },
+        { "eog", "end_of_grid" },
+        { "np", "new_page" },
+        { "npp", "new_physical_page" },
+        { "colb", "column_break" },
+        { "col", "columns" },
+        { "g", "grid" },
+        { "ng", "no_grid" },
+        { "highlight", "comment" },
+    } };
+
+    // Metadata this program keeps but does not use, besides title, subtitle, artist, key, capo,
+    // tempo and time.
+    constexpr std::array<std::string_view, 9> kOtherMetadata { "composer", "lyricist", "arranger", "album", "year",
+        "copyright", "duration", "sorttitle", "meta" };
+
+    // Environments whose lines are lyrics with chords; every other one is kept as written.
+    constexpr std::array<std::string_view, 3> kLyricSections { "verse", "chorus", "bridge" };
+    // Environments of fixed-width text that are drawn as they stand.
+    constexpr std::array<std::string_view, 2> kFixedSections { "tab", "grid" };
+
+    std::string LongName(std::string_view name)
+    {
+        for (const auto& [shortName, longName] : kShortForms)
+            if (name == shortName)
+                return std::string(longName);
+        return std::string(name);
+    }
+
+    template <size_t N> bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words)
+    {
+        return std::find(words.begin(), words.end(), word) != words.end();
+    }
+
+    struct Directive {
+        std::string name; // lower case, long form, without a selector
+        std::string selector; // "piano" of {textsize-piano: 12}; empty when none
+        std::string value; // trimmed
+    };
+
+    // The inside of "{name: value}", "{name value}" or "{name}".
+    Directive ParseDirective(std::string_view inside)
+    {
+        inside = Trim(inside);
+        Directive d;
+        const auto end = inside.find_first_of(": \t");
+        std::string name = Lower(inside.substr(0, end));
+        std::string_view rest = end == std::string_view::npos ? std::string_view() : inside.substr(end);
+        rest = Trim(rest);
+        if (rest.starts_with(':'))
+            rest = Trim(rest.substr(1));
+        d.value = std::string(rest);
+        // A selector follows the last dash; start_of_x-y keeps the underscores of its name.
+        if (const auto dash = name.rfind('-'); dash != std::string::npos && dash > 0) {
+            d.selector = name.substr(dash + 1);
+            name.erase(dash);
+        }
+        d.name = LongName(name);
+        return d;
+    }
+
+    // label="Verse 1", label='Verse 1', label=Verse, or the whole value.
+    std::string SectionLabel(std::string_view value)
+    {
+        const auto at = value.find("label=");
+        if (at == std::string_view::npos || (at > 0 && value[at - 1] != ' '))
+            return std::string(value);
+        std::string_view rest = value.substr(at + 6);
+        if (!rest.empty() && (rest.front() == '"' || rest.front() == '\'')) {
+            const char quote = rest.front();
+            rest.remove_prefix(1);
+            return std::string(rest.substr(0, rest.find(quote)));
+        }
+        return std::string(rest.substr(0, rest.find(' ')));
+    }
+
+    // Where the brace that opens the text is closed, counting the braces of %{...} inside; npos when
+    // it is not.
+    size_t ClosingBrace(std::string_view text)
+    {
+        int depth = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '{')
+                ++depth;
+            else if (text[i] == '}' && --depth == 0)
+                return i;
+        }
+        return std::string_view::npos;
+    }
+
+    class Reader {
+    public:
+        Song Read(std::string_view text)
+        {
+            if (text.starts_with("\xEF\xBB\xBF"))
+                text.remove_prefix(3);
+            int number = 0;
+            for (size_t at = 0; at < text.size();) {
+                size_t end = text.find('\n', at);
+                if (end == std::string_view::npos)
+                    end = text.size();
+                std::string_view line = text.substr(at, end - at);
+                while (line.ends_with('\r'))
+                    line.remove_suffix(1);
+                Line(line, ++number);
+                at = end + 1;
+            }
+            if (m_open >= 0) {
+                const SongSection& open = m_song.sections[static_cast<size_t>(m_open)];
+                Problem(open.line, "{start_of_" + open.kind + "} is never ended by {end_of_" + open.kind + "}");
+            }
+            if (m_dropped > 0)
+                m_song.problems.push_back({ 0, "and " + std::to_string(m_dropped) + " more problems" });
+            return std::move(m_song);
+        }
+
+    private:
+        void Problem(int line, std::string message)
+        {
+            if (m_song.problems.size() < kMaxProblems)
+                m_song.problems.push_back({ line, std::move(message) });
+            else
+                ++m_dropped;
+        }
+
+        void Line(std::string_view line, int number)
+        {
+            const std::string_view trimmed = Trim(line);
+            const size_t closing = trimmed.starts_with('{') ? ClosingBrace(trimmed) : std::string_view::npos;
+            const bool directive = closing != std::string_view::npos && closing == trimmed.size() - 1;
+
+            if (m_open >= 0 && m_verbatim) {
+                if (directive && IsEnd(ParseDirective(trimmed.substr(1, trimmed.size() - 2)), number))
+                    return;
+                if (!line.starts_with('#'))
+                    Add(m_fixed ? SongLineKind::Fixed : SongLineKind::Kept, std::string(line), number);
+                return;
+            }
+            if (line.starts_with('#'))
+                return;
+            if (directive) {
+                Handle(ParseDirective(trimmed.substr(1, trimmed.size() - 2)), trimmed, number);
+                return;
+            }
+            if (trimmed.starts_with('{') && closing == std::string_view::npos)
+                Problem(number, "\"{\" is not closed by \"}\"; the line is kept as words");
+            Lyrics(line, number);
+        }
+
+        SongLine& Add(SongLineKind kind, std::string text, int number)
+        {
+            SongLine line;
+            line.kind = kind;
+            line.text = std::move(text);
+            line.section = m_open;
+            line.source = number;
+            m_song.lines.push_back(std::move(line));
+            return m_song.lines.back();
+        }
+
+        void Lyrics(std::string_view text, int number)
+        {
+            SongLine& line = Add(SongLineKind::Lyrics, {}, number);
+            int columns = 0;
+            const auto append = [&](std::string_view part) {
+                line.text += part;
+                columns += CharacterCount(part);
+            };
+            for (size_t at = 0; at < text.size();) {
+                const size_t open = text.find('[', at);
+                if (open == std::string_view::npos) {
+                    append(text.substr(at));
+                    break;
+                }
+                append(text.substr(at, open - at));
+                const size_t close = text.find(']', open + 1);
+                if (close == std::string_view::npos) {
+                    Problem(number,
+                        "\"[\" at column " + std::to_string(columns + 1)
+                            + " is not closed by \"]\"; the rest of the line is kept as words");
+                    append(text.substr(open));
+                    break;
+                }
+                const std::string_view inside = text.substr(open + 1, close - open - 1);
+                at = close + 1;
+                if (inside.empty()) {
+                    append("[]");
+                    continue;
+                }
+                PlacedChord chord;
+                chord.at = columns;
+                chord.annotation = inside.starts_with('*');
+                chord.name = chord.annotation ? std::string(inside.substr(1)) : std::string(inside);
+                chord.shift = m_transpose.empty() ? 0 : m_transpose.back();
+                if (!chord.annotation)
+                    CheckChord(chord.name, number);
+                line.chords.push_back(std::move(chord));
+            }
+        }
+
+        void CheckChord(const std::string& name, int number)
+        {
+            auto found = m_readings.find(name);
+            if (found == m_readings.end())
+                found = m_readings.emplace(name, ReadSongChordName(name).problem).first;
+            if (!found->second.empty())
+                Problem(number, "chord " + Quoted(name) + " is kept as written: " + found->second);
+        }
+
+        // Ends the open section when the directive is its end.
+        bool IsEnd(const Directive& d, int number)
+        {
+            if (!d.name.starts_with("end_of_"))
+                return false;
+            const std::string kind = d.name.substr(7);
+            if (m_open < 0 || m_song.sections[static_cast<size_t>(m_open)].kind != kind) {
+                if (!m_verbatim)
+                    Problem(number, "{" + d.name + "} ends no {start_of_" + kind + "}; it is passed over");
+                return !m_verbatim;
+            }
+            m_open = -1;
+            m_verbatim = false;
+            m_fixed = false;
+            return true;
+        }
+
+        void Open(const Directive& d, std::string_view written, int number)
+        {
+            SongSection section;
+            section.kind = d.name.substr(9);
+            section.label = SectionLabel(d.value);
+            section.line = number;
+            const bool lyrics = IsOneOf(section.kind, kLyricSections);
+            m_fixed = IsOneOf(section.kind, kFixedSections);
+            if (!lyrics && !m_fixed)
+                section.opening = std::string(written);
+            if (m_open >= 0) {
+                const std::string& open = m_song.sections[static_cast<size_t>(m_open)].kind;
+                Problem(
+                    number, "{start_of_" + section.kind + "} before {end_of_" + open + "}; the " + open + " ends here");
+            }
+            m_song.sections.push_back(std::move(section));
+            m_open = static_cast<int>(m_song.sections.size()) - 1;
+            m_verbatim = !lyrics;
+            if (lyrics && m_song.sections.back().kind == "chorus")
+                m_lastChorus = m_open;
+        }
+
+        void Handle(const Directive& d, std::string_view written, int number)
+        {
+            // Settings for another instrument are not for us, and a name of other characters than
+            // letters, digits and underscores is no directive we know; keep them as written.
+            const bool wellFormed = std::all_of(d.name.begin(), d.name.end(),
+                [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
+            if ((!d.selector.empty() && d.selector != "guitar") || !wellFormed) {
+                Add(SongLineKind::Kept, std::string(written), number);
+                return;
+            }
+            const std::string& name = d.name;
+            if (name == "title") {
+                if (!m_titled) {
+                    m_song.title = d.value;
+                    m_titled = true;
+                } else {
+                    m_song.metadata.emplace_back(name, d.value);
+                }
+            } else if (name == "subtitle") {
+                m_song.subtitles.push_back(d.value);
+            } else if (name == "artist") {
+                if (m_song.artist.empty())
+                    m_song.artist = d.value;
+                else
+                    m_song.metadata.emplace_back(name, d.value);
+            } else if (name == "key") {
+                if (!ReadKey(d.value))
+                    Problem(number, "{key: " + d.value + "} names no key; it is shown as written");
+                if (m_song.key.empty())
+                    m_song.key = d.value;
+                else
+                    m_song.metadata.emplace_back(name, d.value);
+            } else if (name == "capo") {
+                const auto capo = ReadInt(d.value);
+                if (!capo || *capo < 0 || *capo > kMaxCapo)
+                    Problem(number,
+                        "{capo: " + d.value + "} is not a fret 0.." + std::to_string(kMaxCapo) + "; passed over");
+                else
+                    m_song.capo = *capo;
+            } else if (name == "tempo") {
+                m_song.tempo = d.value;
+            } else if (name == "time") {
+                m_song.time = d.value;
+            } else if (IsOneOf(name, kOtherMetadata)) {
+                m_song.metadata.emplace_back(name, d.value);
+            } else if (name == "comment") {
+                Add(SongLineKind::Comment, d.value, number);
+            } else if (name == "comment_italic") {
+                Add(SongLineKind::CommentItalic, d.value, number);
+            } else if (name == "comment_box") {
+                Add(SongLineKind::CommentBox, d.value, number);
+            } else if (name.starts_with("start_of_") && name.size() > 9) {
+                Open(d, written, number);
+            } else if (name.starts_with("end_of_") && name.size() > 7) {
+                IsEnd(d, number);
+            } else if (name == "chorus") {
+                SongLine& line = Add(SongLineKind::ChorusRecall, d.value, number);
+                line.recalls = m_lastChorus;
+                if (m_lastChorus < 0)
+                    Problem(number, "{chorus} comes before any chorus; there is nothing to repeat");
+            } else if (name == "define" || name == "chord") {
+                Define(d, name == "chord", number);
+            } else if (name == "transpose") {
+                Transpose(d, number);
+            } else {
+                Add(SongLineKind::Kept, std::string(written), number);
+            }
+        }
+
+        void Transpose(const Directive& d, int number)
+        {
+            if (d.value.empty()) {
+                if (m_transpose.empty())
+                    Problem(number, "{transpose} ends no transposition");
+                else
+                    m_transpose.pop_back();
+                return;
+            }
+            const auto steps = ReadInt(d.value);
+            if (!steps || *steps < -kMaxTranspose || *steps > kMaxTranspose) {
+                Problem(number,
+                    "{transpose: " + d.value + "} is not a number of semitones -" + std::to_string(kMaxTranspose) + ".."
+                        + std::to_string(kMaxTranspose) + "; passed over");
+                return;
+            }
+            m_transpose.push_back((m_transpose.empty() ? 0 : m_transpose.back()) + *steps);
+        }
+
+        // {define: NAME base-fret B frets F1..F6 [fingers N1..N6]}, or the older NAME B F1..F6.
+        void Define(const Directive& d, bool shown, int number)
+        {
+            std::istringstream words(d.value);
+            std::vector<std::string> w;
+            for (std::string word; words >> word;)
+                w.push_back(word);
+            if (w.empty()) {
+                Problem(number, "{" + std::string(shown ? "chord" : "define") + "} without a chord name; passed over");
+                return;
+            }
+            ChordDefinition def;
+            def.name = w[0];
+            def.shown = shown;
+            def.line = number;
+            const auto bad = [&](const std::string& why) {
+                Problem(number, "the definition of " + Quoted(def.name) + " " + why + "; passed over");
+            };
+
+            std::vector<std::string> frets;
+            std::vector<std::string> fingers;
+            std::optional<int> base;
+            for (size_t i = 1; i < w.size(); ++i) {
+                const std::string key = Lower(w[i]);
+                if (key == "keys" || key == "copy" || key == "copyall" || key == "display" || key == "format")
+                    return; // a keyboard chord, or a form this program does not draw: the name stays declared
+                if (key == "base-fret" && i + 1 < w.size()) {
+                    base = ReadInt(w[++i]);
+                    if (!base) {
+                        bad("has base-fret " + w[i] + ", not a number");
+                        return;
+                    }
+                } else if (key == "frets" || key == "fingers") {
+                    auto& list = key == "frets" ? frets : fingers;
+                    while (i + 1 < w.size() && Lower(w[i + 1]) != "fingers" && Lower(w[i + 1]) != "frets"
+                        && Lower(w[i + 1]) != "base-fret" && Lower(w[i + 1]) != "keys")
+                        list.push_back(w[++i]);
+                } else if (i == 1 && ReadInt(w[i])) {
+                    // The older form: the base fret, then the six frets.
+                    base = ReadInt(w[i]);
+                    while (i + 1 < w.size() && frets.size() < kStrings)
+                        frets.push_back(w[++i]);
+                } else {
+                    bad("has " + Quoted(w[i]) + ", which it does not know");
+                    return;
+                }
+            }
+            def.baseFret = base.value_or(1);
+            if (def.baseFret < 1 || def.baseFret > kMaxBaseFret) {
+                bad("has base-fret " + std::to_string(def.baseFret) + ", not 1.." + std::to_string(kMaxBaseFret));
+                return;
+            }
+            if (!frets.empty()) {
+                if (frets.size() != kStrings) {
+                    bad("gives " + std::to_string(frets.size()) + " frets, not one for each of the 6 strings");
+                    return;
+                }
+                std::string fingering;
+                for (const std::string& f : frets) {
+                    const std::string lower = Lower(f);
+                    if (lower == "x" || lower == "n" || lower == "-1") {
+                        fingering += "x ";
+                        continue;
+                    }
+                    const auto fret = ReadInt(f);
+                    if (!fret || *fret < 0 || (*fret > 0 && *fret + def.baseFret - 1 > kHighestFret)) {
+                        bad("has fret " + Quoted(f) + ", not x or a fret 0.." + std::to_string(kHighestFret));
+                        return;
+                    }
+                    fingering += std::to_string(*fret == 0 ? 0 : *fret + def.baseFret - 1) + " ";
+                }
+                const FingeringReading read = ReadFingering(fingering);
+                if (!read.error.empty()) {
+                    bad("cannot be played: " + read.error);
+                    return;
+                }
+                def.frets = read.voicing;
+            }
+            if (!fingers.empty()) {
+                if (fingers.size() != kStrings) {
+                    bad("gives " + std::to_string(fingers.size()) + " fingers, not one for each of the 6 strings");
+                    return;
+                }
+                std::array<int, kStrings> numbers {};
+                for (size_t s = 0; s < kStrings; ++s) {
+                    const std::string lower = Lower(fingers[s]);
+                    const auto n
+                        = lower == "x" || lower == "n" || lower == "-" ? std::optional<int>(0) : ReadInt(fingers[s]);
+                    if (!n || *n < 0 || *n > 5) {
+                        bad("has finger " + Quoted(fingers[s]) + ", not 0..5");
+                        return;
+                    }
+                    numbers[s] = *n;
+                }
+                def.fingers = numbers;
+            }
+            m_song.definitions.push_back(std::move(def));
+        }
+
+        Song m_song;
+        int m_open = -1; // the section being read
+        bool m_verbatim = false; // its lines are kept as written
+        bool m_fixed = false; // ... as tab or grid
+        int m_lastChorus = -1;
+        bool m_titled = false;
+        std::vector<int> m_transpose; // the stack of {transpose}, each entry the running total
+        std::map<std::string, std::string> m_readings; // chord name to its problem, read once
+        size_t m_dropped = 0;
+    };
+
+} // namespace
+
+Song ReadChordPro(std::string_view text) { return Reader().Read(text); }
+
+SongReading ReadSongBytes(std::string_view bytes)
+{
+    SongReading out;
+    DecodedText decoded = DecodeSongBytes(bytes);
+    if (!decoded.refused.empty()) {
+        out.refused = std::move(decoded.refused);
+        return out;
+    }
+    if (IsChordSheet(decoded.text)) {
+        out.converted = true;
+        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text));
+    } else {
+        out.song = ReadChordPro(decoded.text);
+    }
+    if (decoded.firstNonUtf8Line > 0)
+        out.song.problems.insert(out.song.problems.begin(),
+            { decoded.firstNonUtf8Line, "not UTF-8; the file is read as Latin-1 (Windows-1252)" });
+    return out;
+}
+
+SongReading ReadSongFile(const std::string& path)
+{
+    SongReading out;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        out.refused = "cannot open " + path;
+        return out;
+    }
+    // Read one byte past the limit, so that a file too large is known without reading all of it.
+    std::string bytes(kMaxSongBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    if (file.bad()) {
+        out.refused = "cannot read " + path;
+        return out;
+    }
+    if (bytes.size() > kMaxSongBytes) {
+        file.clear();
+        file.seekg(0, std::ios::end);
+        const auto size = static_cast<std::streamoff>(file.tellg());
+        out.refused = DecodeSongBytes(bytes, size > 0 ? static_cast<size_t>(size) : bytes.size()).refused;
+        return out;
+    }
+    return ReadSongBytes(bytes);
+}
+
+} // namespace corvane

@@ -1,0 +1,33 @@
+#pragma once
+// Reading a song file: ChordPro, line by line as the format defines it, or a chord sheet as people
+// paste it (chords on a line above the words), which is turned into ChordPro first. The readers
+// never fail and never throw: what does not fit the format is kept as written and listed as a
+// problem with its line.
+
+#include <string>
+#include <string_view>
+
+#include "song/song.h"
+
+namespace corvane {
+
+struct SongReading {
+    Song song;
+    // Why the bytes were not read as a song at all (a binary file, a file far too large, a file that
+    // cannot be opened); empty when they were. A song read with problems is read.
+    std::string refused;
+    bool converted = false; // the text was a chord sheet of chords over words, read as its ChordPro
+
+    bool Read() const { return refused.empty(); }
+};
+
+// The text of a ChordPro file, already UTF-8.
+Song ReadChordPro(std::string_view text);
+
+// The bytes of a song file: the encoding is found (UTF-8, else Windows-1252 with a problem saying
+// so), binary and oversized files are refused, and a chord sheet is converted.
+SongReading ReadSongBytes(std::string_view bytes);
+
+SongReading ReadSongFile(const std::string& path);
+
+} // namespace corvane

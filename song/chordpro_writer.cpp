@@ -1,0 +1,168 @@
+#include "song/chordpro_writer.h"
+
+#include <algorithm>
+
+#include "drawing/diagram_facts.h"
+#include "song/text_decoding.h"
+
+namespace corvane {
+
+namespace {
+
+    bool IsLyricSection(const std::string& kind) { return kind == "verse" || kind == "chorus" || kind == "bridge"; }
+    bool IsFixedSection(const std::string& kind) { return kind == "tab" || kind == "grid"; }
+
+    bool BracesBalance(std::string_view text)
+    {
+        int depth = 0;
+        for (char c : text)
+            if (c == '{')
+                ++depth;
+            else if (c == '}' && --depth < 0)
+                return false;
+        return depth == 0;
+    }
+
+    // "{start_of_verse: Verse 1}" reads back exactly unless the label starts or ends with a blank or
+    // holds "label="; then label="..." in a quote the label does not hold.
+    std::string Opening(const SongSection& section)
+    {
+        if (!section.opening.empty() && !IsLyricSection(section.kind) && !IsFixedSection(section.kind))
+            return section.opening;
+        // A brace the label does not close would end the directive early or never: those go.
+        std::string label = section.label;
+        if (!BracesBalance(label))
+            std::erase_if(label, [](char c) { return c == '{' || c == '}'; });
+        std::string line = "{start_of_" + section.kind;
+        if (label.empty())
+            return line + "}";
+        const bool plain = label.find("label=") == std::string::npos && label.front() != ' ' && label.back() != ' '
+            && label.front() != '\t' && label.back() != '\t';
+        if (plain)
+            return line + ": " + label + "}";
+        const char quote = label.find('"') == std::string::npos ? '"' : '\'';
+        return line + " label=" + std::string(1, quote) + label + std::string(1, quote) + "}";
+    }
+
+    std::string LyricLine(const ShownLine& line)
+    {
+        std::string out;
+        size_t byte = 0;
+        int column = 0;
+        for (const ShownChord& chord : line.chords) {
+            while (column < chord.at && byte < line.text.size()) {
+                const size_t length = std::max<size_t>(1, Utf8SequenceLength(line.text, byte));
+                out.append(line.text, byte, length);
+                byte += length;
+                ++column;
+            }
+            out += chord.annotation ? "[*" : "[";
+            out += chord.name;
+            out += ']';
+        }
+        out.append(line.text, std::min(byte, line.text.size()));
+        return out;
+    }
+
+} // namespace
+
+std::string DefinitionText(const ChordDefinition& definition)
+{
+    std::string line = definition.shown ? "{chord: " : "{define: ";
+    line += definition.name;
+    if (definition.frets || definition.baseFret != 1)
+        line += " base-fret " + std::to_string(definition.baseFret);
+    if (definition.frets) {
+        line += " frets";
+        for (int value : *definition.frets) {
+            const int fret = std::abs(value);
+            line += ' ';
+            line += value == kMuted ? "x" : std::to_string(fret == 0 ? 0 : fret - definition.baseFret + 1);
+        }
+    }
+    if (definition.fingers) {
+        line += " fingers";
+        for (int finger : *definition.fingers)
+            line += ' ' + std::to_string(finger);
+    }
+    return line + "}";
+}
+
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)
+{
+    std::string out;
+    const auto put = [&](const std::string& line) {
+        out += line;
+        out += '\n';
+    };
+    const auto directive
+        = [&](const std::string& name, const std::string& value) { put("{" + name + ": " + value + "}"); };
+
+    const bool moreTitles = std::any_of(
+        shown.metadata.begin(), shown.metadata.end(), [](const auto& entry) { return entry.first == "title"; });
+    if (!shown.title.empty() || moreTitles)
+        directive("title", shown.title);
+    for (const std::string& subtitle : shown.subtitles)
+        directive("subtitle", subtitle);
+    if (!shown.artist.empty())
+        directive("artist", shown.artist);
+    if (!shown.key.empty())
+        directive("key", shown.key);
+    if (shown.capo > 0)
+        directive("capo", std::to_string(shown.capo));
+    if (!shown.tempo.empty())
+        directive("tempo", shown.tempo);
+    if (!shown.time.empty())
+        directive("time", shown.time);
+    for (const auto& [name, value] : shown.metadata)
+        directive(name, value);
+
+    for (const ChordDefinition& definition : shown.definitions)
+        put(DefinitionText(definition));
+    for (const StripChord& chord : strip)
+        if (chord.frets && !chord.defined)
+            put(ChordProDefine(chord.name, *chord.frets));
+
+    int section = -1;
+    const auto leave = [&] {
+        if (section >= 0)
+            put("{end_of_" + shown.sections[static_cast<size_t>(section)].kind + "}");
+        section = -1;
+    };
+    for (const ShownLine& line : shown.lines) {
+        if (line.recalled)
+            continue;
+        if (line.section != section) {
+            leave();
+            if (line.section >= 0) {
+                section = line.section;
+                put(Opening(shown.sections[static_cast<size_t>(section)]));
+            }
+        }
+        switch (line.kind) {
+        case SongLineKind::Lyrics:
+            put(LyricLine(line));
+            break;
+        case SongLineKind::Comment:
+            directive("comment", line.text);
+            break;
+        case SongLineKind::CommentItalic:
+            directive("comment_italic", line.text);
+            break;
+        case SongLineKind::CommentBox:
+            directive("comment_box", line.text);
+            break;
+        case SongLineKind::ChorusRecall:
+            put(line.text.empty() ? "{chorus}" : "{chorus: " + line.text + "}");
+            break;
+        case SongLineKind::Fixed:
+        case SongLineKind::Kept:
+            put(line.text);
+            break;
+        }
+    }
+    leave();
+    return out;
+}
+
+} // namespace corvane

@@ -1,0 +1,19 @@
+#pragma once
+// A song written back as ChordPro, as shown: the transposition applied, the capo's shapes with a
+// {capo}, the file's own definitions and a {define} for every other chord given a fingering.
+// Reading it back gives the same title, lines, chord positions and definitions.
+
+#include <string>
+#include <vector>
+
+#include "song/song_fingerings.h"
+#include "song/song_view.h"
+
+namespace corvane {
+
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip);
+
+// One definition as a directive, its frets counted from its base fret.
+std::string DefinitionText(const ChordDefinition& definition);
+
+} // namespace corvane

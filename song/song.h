@@ -1,0 +1,95 @@
+#pragma once
+// A song as a ChordPro file holds it: metadata, lines of lyrics with chords at their columns,
+// comments, sections, fixed-width tab and grid text, chord definitions, and what the file says that
+// this program does not draw, kept as written. Only what the file says: transposing, the capo and the
+// fingerings come later (song_view.h, song_fingerings.h).
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "guitar/voicing.h"
+
+namespace corvane {
+
+// Something in the file that was not what the format expects; the rest is still read.
+struct SongProblem {
+    int line = 0; // 1-based line in the file, 0 for the file as a whole
+    std::string message;
+
+    // "line 12: ..." (or the message alone for the whole file).
+    std::string Text() const;
+    bool operator==(const SongProblem&) const = default;
+};
+
+enum class SongLineKind {
+    Lyrics, // words with chords; may be empty (a paragraph break) or hold chords only
+    Comment, // {comment}
+    CommentItalic, // {comment_italic}
+    CommentBox, // {comment_box}
+    Fixed, // a line of a tab or grid section: fixed-width text, no chords read
+    ChorusRecall, // {chorus}: the most recent chorus again
+    Kept, // a directive or an environment's line that is not drawn, as written
+};
+
+struct PlacedChord {
+    int at = 0; // column in the line's text, in characters, of the character it stands above
+    std::string name; // as written between the brackets (for an annotation, without the star)
+    bool annotation = false; // [*text]: printed where a chord would be, but not a chord
+    int shift = 0; // semitones of {transpose} in effect where it stands
+
+    bool operator==(const PlacedChord&) const = default;
+};
+
+// One stretch between {start_of_X} and {end_of_X}.
+struct SongSection {
+    std::string kind; // "verse", "chorus", "bridge", "tab", "grid", or the X of any other start_of_X
+    std::string label; // label="Verse 1" or the directive's value; may be empty
+    std::string opening; // the opening directive as written, for environments this program keeps
+    int line = 0; // where it starts
+
+    bool operator==(const SongSection&) const = default;
+};
+
+struct SongLine {
+    SongLineKind kind = SongLineKind::Lyrics;
+    std::string text; // the words without chords, the comment, the fixed-width text, or the kept line
+    std::vector<PlacedChord> chords; // lyric lines only, in column order
+    int section = -1; // index into Song::sections, -1 outside any
+    int recalls = -1; // a chorus recall: the section it repeats, -1 when no chorus came before
+    int source = 0; // 1-based line in the file
+
+    bool operator==(const SongLine&) const = default;
+};
+
+// {define: NAME base-fret B frets F1 .. F6 fingers N1 .. N6}: the fingering the author wants.
+struct ChordDefinition {
+    std::string name;
+    int baseFret = 1;
+    std::optional<Voicing> frets; // counted from the nut (kMuted, 0 open); unset: only declares the name
+    std::optional<std::array<int, kStrings>> fingers;
+    bool shown = false; // {chord: ...}, which also asks for the diagram at that place
+    int line = 0;
+
+    bool operator==(const ChordDefinition&) const = default;
+};
+
+struct Song {
+    std::string title; // the first {title}
+    std::vector<std::string> subtitles;
+    std::string artist; // the first {artist}
+    std::string key; // the key the chords are written in, as written
+    std::optional<int> capo; // the capo the author intends: the chords are the shapes played with it
+    std::string tempo;
+    std::string time;
+    // Every other metadata directive in order, its name in the long form: composer, album, year, a
+    // second title...
+    std::vector<std::pair<std::string, std::string>> metadata;
+    std::vector<SongSection> sections;
+    std::vector<SongLine> lines;
+    std::vector<ChordDefinition> definitions;
+    std::vector<SongProblem> problems;
+};
+
+} // namespace corvane

@@ -1,0 +1,82 @@
+#include "song/song_fingerings.h"
+
+#include <algorithm>
+#include <map>
+
+#include "guitar/progression.h"
+#include "guitar/refresh.h"
+#include "song/song_chord.h"
+
+namespace corvane {
+
+std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options)
+{
+    const SongChordReading reading = ReadSongChordName(name);
+    if (!reading.chord)
+        return {};
+    RefreshResult found = ComputeRefresh(FromSelection(reading.selection, options));
+    return std::move(found.records);
+}
+
+std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options)
+{
+    std::vector<StripChord> strip;
+    std::vector<std::vector<Voicing>> choices; // per strip chord, the fingerings it may take
+    std::map<std::string, size_t> index;
+    for (const std::string& name : shown.chords) {
+        StripChord chord;
+        chord.name = name;
+        std::vector<Voicing> fingerings;
+        const auto defined = std::find_if(shown.definitions.rbegin(), shown.definitions.rend(),
+            [&](const ChordDefinition& d) { return d.name == name && d.frets; });
+        if (defined != shown.definitions.rend()) {
+            chord.defined = true;
+            fingerings.push_back(*defined->frets);
+        } else if (strip.size() >= kMaxStripChords) {
+            chord.problem = "more than " + std::to_string(kMaxStripChords) + " different chords; no diagram";
+        } else {
+            for (const VoicingRecord& record : SongChordResults(name, options))
+                fingerings.push_back(record.frets);
+            if (fingerings.empty())
+                chord.problem = "no fingering with these options";
+        }
+        index.emplace(name, strip.size());
+        strip.push_back(std::move(chord));
+        choices.push_back(std::move(fingerings));
+    }
+
+    // The path through the song as played; each chord then keeps the fingering the path gave it most
+    // often (the first of equals), since the strip shows it once.
+    std::vector<size_t> order;
+    std::vector<std::vector<Voicing>> layers;
+    for (const std::string& name : shown.played) {
+        if (layers.size() >= kMaxPlayedChords)
+            break;
+        const size_t k = index.at(name);
+        order.push_back(k);
+        layers.push_back(choices[k]);
+    }
+    const Path path = ChoosePath(layers, PathSettings {});
+    std::vector<std::map<int, int>> votes(strip.size());
+    std::vector<std::vector<int>> firsts(strip.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int chosen = path.chosen[i];
+        if (chosen < 0)
+            continue;
+        if (votes[order[i]][chosen]++ == 0)
+            firsts[order[i]].push_back(chosen);
+    }
+    for (size_t k = 0; k < strip.size(); ++k) {
+        int best = -1;
+        for (int chosen : firsts[k])
+            if (best < 0 || votes[k][chosen] > votes[k][best])
+                best = chosen;
+        if (best < 0 && !choices[k].empty())
+            best = 0;
+        if (best >= 0)
+            strip[k].frets = choices[k][static_cast<size_t>(best)];
+    }
+    return strip;
+}
+
+} // namespace corvane

@@ -1,0 +1,35 @@
+#pragma once
+// The fingerings of a song: one per chord, chosen by the progression core over the whole song as it
+// is played, so that the hand moves as little as it can. A {define} in the file wins.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "guitar/voicing_search.h"
+#include "song/song_view.h"
+
+namespace corvane {
+
+// More different chords than a player could read off a strip; the rest get no diagram.
+constexpr size_t kMaxStripChords = 128;
+// The chords played that the choice looks at; a longer song is chosen on its beginning.
+constexpr size_t kMaxPlayedChords = 4096;
+
+struct StripChord {
+    std::string name;
+    std::optional<Voicing> frets; // unset when the chord has no fingering
+    bool defined = false; // the file's {define} gave it
+    std::string problem; // why there is no fingering
+
+    bool operator==(const StripChord&) const = default;
+};
+
+// One entry per chord of shown.chords, in that order. The search options are the sheet's; the
+// capo is already in the shapes' names, so the frets count from it.
+std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options = {});
+
+// The search's result list for one chord of a song, as the name box would show it.
+std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options);
+
+} // namespace corvane

@@ -1,0 +1,45 @@
+#pragma once
+// What a printed song sheet holds, as plain data for every way of drawing it: the heading, the strip
+// of chords with their diagrams, and the lines of the song as blocks (a line of chords over a line
+// of words is one block and is never split), with the pages they fall on.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "guitar/voicing.h"
+#include "song/song_fingerings.h"
+#include "song/song_view.h"
+
+namespace corvane {
+
+struct SheetBlock {
+    std::string chords; // names at their columns over the words; empty when none
+    std::string words;
+    bool heading = false; // a section's name
+    bool remark = false; // a comment
+    bool fixed = false; // tab or grid text
+    int indent = 0; // in characters: a chorus is set in
+    bool gap = false; // an empty line between paragraphs and sections
+
+    int Lines() const { return gap ? 1 : (chords.empty() ? 0 : 1) + (words.empty() && !chords.empty() ? 0 : 1); }
+};
+
+struct SongSheetContent {
+    std::string title;
+    std::vector<std::string> subtitles;
+    std::string details; // the artist and the key line
+    std::vector<Voicing> diagrams; // the strip, the chords that have a fingering
+    std::vector<std::string> names;
+    std::vector<SheetBlock> blocks;
+};
+
+SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip);
+
+// The first block of each page: blocks of `lineHeight` per line fill pages of `pageHeight` after
+// `firstTop` on the first page and `top` on the others; a block never straddles two pages. At least
+// one page.
+std::vector<std::size_t> PageStarts(
+    const std::vector<SheetBlock>& blocks, int lineHeight, int firstTop, int top, int pageHeight);
+
+} // namespace corvane

@@ -1,0 +1,174 @@
+// corvane-cli song: the ten songs in every format, the exit statuses, and the round trip through
+// the written ChordPro.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "cli_runner.h"
+
+namespace {
+
+const std::string kSongs = CORVANE_SONGS_DIR;
+
+std::string Song(const std::string& name) { return "'" + kSongs + "/" + name + "'"; }
+
+std::string Scratch(const std::string& name, const std::string& text)
+{
+    const std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+TEST(SongCli, EverySongInEveryFormat)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(kSongs)) {
+        const std::string file = "'" + entry.path().string() + "'";
+        SCOPED_TRACE(file);
+        for (const char* format : { "text", "chordpro", "json", "svg" }) {
+            const CliRun run = Cli("song " + file + " --format " + format);
+            EXPECT_EQ(run.status, 0) << format;
+            EXPECT_FALSE(run.out.empty()) << format;
+        }
+    }
+}
+
+TEST(SongCli, JsonKeys)
+{
+    const CliRun run = Cli("song " + Song("swing_low.cho") + " --format json --transpose 2");
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["title"], "Swing Low, Sweet Chariot");
+    EXPECT_EQ(json["subtitle"], "Traditional spiritual");
+    EXPECT_EQ(json["key"], "E");
+    EXPECT_EQ(json["capo"], 0);
+    EXPECT_EQ(json["transpose"], 2);
+    ASSERT_EQ(json["chords"].size(), 3u);
+    EXPECT_EQ(json["chords"][0]["name"], "E");
+    EXPECT_EQ(json["chords"][1]["name"], "A");
+    EXPECT_EQ(json["chords"][2]["name"], "B7");
+    EXPECT_EQ(json["chords"][0]["frets"].size(), 6u);
+    const auto& first = json["lines"][1];
+    EXPECT_EQ(first["section"], "chorus");
+    EXPECT_EQ(first["text"], "Swing low, sweet chariot,");
+    EXPECT_EQ(first["chords"][0], (nlohmann::json { { "at", 6 }, { "name", "E" } }));
+    EXPECT_EQ(first["chords"][1], (nlohmann::json { { "at", 17 }, { "name", "A" } }));
+    EXPECT_TRUE(json["problems"].empty());
+}
+
+TEST(SongCli, TransposeAndCapo)
+{
+    const std::string file = Scratch("dga.cho", "{transpose: 2}\n[D]Swing [G]low [A7]home\n");
+    const std::vector<std::string> text = Lines(Cli("song '" + file + "'").out);
+    ASSERT_EQ(text.size(), 3u);
+    EXPECT_EQ(text[1], "E     A   B7");
+    EXPECT_EQ(text[2], "Swing low home");
+    const std::string plain = Scratch("dga_plain.cho", "{key: D}\n[D]Swing [G]low [A7]home\n");
+    const CliRun moved = Cli("song '" + plain + "' --transpose 2 --format chordpro");
+    EXPECT_NE(moved.out.find("{key: E}"), std::string::npos);
+    EXPECT_NE(moved.out.find("[E]Swing [A]low [B7]home"), std::string::npos) << moved.out;
+    const CliRun capo = Cli("song '" + plain + "' --capo 2 --format chordpro");
+    EXPECT_NE(capo.out.find("{capo: 2}"), std::string::npos);
+    EXPECT_NE(capo.out.find("[C]Swing [F]low [G7]home"), std::string::npos) << capo.out;
+    // A song in B flat is played with open shapes under a capo, and still sounds in B flat.
+    const std::string flat = Scratch("bb.cho", "{key: Bb}\n[Bb]a [Eb]b [F7]c [Bb]d\n");
+    const std::string suggested = Cli("song '" + flat + "' --capo auto --format json").out;
+    const auto json = nlohmann::json::parse(suggested);
+    EXPECT_GT(json["capo"], 0);
+    EXPECT_EQ(json["key"], "Bb");
+    EXPECT_EQ(Cli("song '" + flat + "' --format json --capo " + json["capo"].dump()).out, suggested);
+    EXPECT_EQ(Cli("song '" + plain + "' --transpose 12 --format chordpro").out,
+        Cli("song '" + plain + "' --format chordpro").out);
+}
+
+TEST(SongCli, WrittenChordProReadsBackTheSame)
+{
+    for (const char* name : { "circle.cho", "oh_susanna.cho", "wayfaring_stranger.cho", "greensleeves.cho" }) {
+        SCOPED_TRACE(name);
+        const CliRun first = Cli("song " + Song(name) + " --format chordpro");
+        ASSERT_EQ(first.status, 0);
+        const std::string again = Scratch(std::string("again_") + name, first.out);
+        EXPECT_EQ(Cli("song '" + again + "' --format chordpro").out, first.out);
+        // The same but for the fingerings now being the file's own definitions.
+        auto back = nlohmann::json::parse(Cli("song '" + again + "' --format json").out);
+        for (auto& chord : back["chords"])
+            chord.erase("defined");
+        auto original = nlohmann::json::parse(Cli("song " + Song(name) + " --format json").out);
+        for (auto& chord : original["chords"])
+            chord.erase("defined");
+        EXPECT_EQ(back, original);
+    }
+}
+
+TEST(SongCli, ExitStatuses)
+{
+    EXPECT_EQ(Cli("song /nonexistent.cho").status, 2);
+    const CliRun missing = Cli("song /nonexistent.cho", {}, true);
+    EXPECT_EQ(missing.out, "corvane-cli: /nonexistent.cho: cannot open /nonexistent.cho\n");
+    const std::string binary = Scratch("binary.cho", std::string("ab\ncd\0ef", 8));
+    EXPECT_EQ(Cli("song '" + binary + "'", {}, true).out,
+        "corvane-cli: " + binary + ": a binary file, not a song: it holds a NUL byte in line 2\n");
+    EXPECT_EQ(Cli("song '" + binary + "'").status, 2);
+
+    // Read with problems: said on stderr, and the song is still written.
+    const std::string broken = Scratch("broken.cho", "{title: Broken\n[C]one [Xq]two [G\n");
+    const CliRun run = Cli("song '" + broken + "'", {}, true);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("line 1: \"{\" is not closed"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("line 2: chord \"Xq\" is kept as written"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("line 2: \"[\" at column 9 is not closed"), std::string::npos) << run.out;
+
+    EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --capo 12").status, 2);
+    EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --transpose 30").status, 2);
+    EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --format doc").status, 2);
+}
+
+TEST(SongCli, ReadsChordsOverWords)
+{
+    const std::string sheet = "'" + kSongs + "/../sheets/swing_low.txt'";
+    const CliRun run = Cli("song " + sheet + " --format chordpro");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("{title: Swing Low, Sweet Chariot}\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n{start_of_chorus}\nSwing [D]low, sweet [G]chari[D]ot,\n"), std::string::npos) << run.out;
+    const auto json = nlohmann::json::parse(Cli("song " + sheet + " --format json --transpose 2").out);
+    EXPECT_EQ(json["key"], "E");
+    EXPECT_EQ(json.at("lines").at(2).at("chords").at(0).at("name"), "E");
+}
+
+#ifdef CORVANE_CLI_PDF
+TEST(SongCli, PdfPagesAndFirstPageImage)
+{
+    std::string longSong = "{title: Long}\n";
+    for (int i = 0; i < 200; ++i)
+        longSong += "[C]Line [G]number " + std::to_string(i) + "\n";
+    const std::string file = Scratch("long.cho", longSong);
+    const std::string pdf = testing::TempDir() + "long.pdf";
+    ASSERT_EQ(Cli("song '" + file + "' --format pdf --out '" + pdf + "'").status, 0);
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(bytes.starts_with("%PDF"));
+    size_t pages = 0;
+    for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_GE(pages, 4u); // 200 blocks of two lines do not fit on three pages
+
+    const CliRun png = Cli("song " + Song("swing_low.cho") + " --format png");
+    EXPECT_EQ(png.status, 0);
+    EXPECT_TRUE(png.out.starts_with("\x89PNG"));
+}
+#endif
+
+TEST(SongCli, Latin1FileSaysSo)
+{
+    const std::string file = Scratch("latin1.cho", "{title: Caf\xE9 au lait}\n[C]Gar\xE7on\n");
+    const CliRun run = Cli("song '" + file + "' --format json", {}, false);
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["title"], "Caf\u00E9 au lait");
+    EXPECT_EQ(json["problems"][0], "line 1: not UTF-8; the file is read as Latin-1 (Windows-1252)");
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// Song sheets on paper: the title, the key line and the strip of chord diagrams on the first page,
+// then the song's lines in a monospace face with the chords in bold over the words. A line of
+// chords and its words are never split across pages; the pages are numbered.
+
+#include "song/song_sheet.h"
+
+#include <QImage>
+
+class QIODevice;
+class QPagedPaintDevice;
+
+namespace corvane {
+
+bool PaintSongSheet(QPagedPaintDevice& device, const SongSheetContent& sheet, bool leftHanded = false);
+
+// The first page as an A4 image at the sheet's 96 pixels an inch times the ratio.
+QImage SongSheetFirstPage(const SongSheetContent& sheet, qreal pixelRatio);
+
+// A4 pages at 300 dots per inch.
+bool WriteSongPdf(QIODevice& out, const SongSheetContent& sheet, bool leftHanded = false);
+
+} // namespace corvane

@@ -3,6 +3,7 @@
 // each string and the barres. Follows DrawChordDiagram's own rules, for the outputs that describe a
 // diagram instead of drawing it (chord definitions, JSON).
 
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <array>
@@ -27,5 +28,14 @@ struct DiagramFacts {
 };
 
 DiagramFacts ReadDiagram(const Voicing& voicing);
+
+// The same for any number of strings: one finger number per string.
+struct StringsDiagramFacts {
+    int baseFret = 1;
+    std::vector<int> fingers;
+    std::vector<Barre> barres;
+};
+
+StringsDiagramFacts ReadStringsDiagram(const Frets& frets);
 
 } // namespace corvane

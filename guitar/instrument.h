@@ -11,12 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "guitar/frets.h"
 #include "guitar/tuning.h"
 
 namespace corvane {
-
-constexpr int kMinInstrumentStrings = 4;
-constexpr int kMaxInstrumentStrings = 8;
 
 // The open MIDI note of each string, lowest string first as the instrument is held. The order is the
 // order of the strings across the neck, not of their pitches: a re-entrant string (the ukulele's G)

@@ -30,34 +30,13 @@
 #include <string>
 #include <vector>
 
+#include "guitar/frets.h"
 #include "guitar/instrument.h"
 #include "guitar/refresh.h"
 #include "guitar/voicing.h"
 #include "guitar/voicing_search.h"
 
 namespace corvane {
-
-// One fingering on N strings, string 0 first, in the values of the six-string Voicing.
-struct Frets {
-    int count = 0;
-    std::array<int, kMaxInstrumentStrings> values {};
-
-    int& operator[](int s) { return values[static_cast<size_t>(s)]; }
-    int operator[](int s) const { return values[static_cast<size_t>(s)]; }
-    const int* begin() const { return values.data(); }
-    const int* end() const { return values.data() + count; }
-    bool operator==(const Frets&) const = default;
-};
-
-Frets FretsOfVoicing(const Voicing& voicing);
-// The six-string voicing of six frets (the first six values otherwise).
-Voicing VoicingOfFrets(const Frets& frets);
-
-// "0 0 0 3 ": every value followed by one blank.
-std::string FretsText(const Frets& frets);
-
-// Reads values separated by blanks, as FretsText writes them ("99" or "x" muted).
-std::optional<Frets> ReadFretsText(std::string_view text);
 
 // Fingers needed, by the six-string rules on N strings; writes barre marks into the frets. The pair
 // of the two highest strings at one fret saves a finger where strings 4 and 5 do on six strings.

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "guitar/instrument.h"
+#include "guitar/instrument_identify.h"
 #include "guitar/instrument_search.h"
 
 using namespace corvane;
@@ -86,4 +87,48 @@ TEST(Instruments, ReadOpenStrings)
         EXPECT_FALSE(reading.strings);
         EXPECT_FALSE(reading.error.empty());
     }
+}
+
+TEST(Instruments, IdentifyOnStrings)
+{
+    const auto names = GridNames(Spelling::Sharp);
+    const OpenStrings ukulele = FindInstrument("ukulele")->tunings[0].strings;
+    struct Row {
+        const char* frets;
+        int capo;
+        const char* bass;
+        const char* tones;
+        const char* first;
+    };
+    const Row rows[] = {
+        { "0003", 0, "C", "C G E", "C" },
+        // Re-entrant: the open C string is below the G string's A.
+        { "2 0 0 0", 0, "C", "C A E", "Am/C" },
+        { "x x 0 0", 0, "E", "E A", "A/E (no3)" },
+        { "0003", 2, "D", "D A F#", nullptr },
+        { "x 0 x x", 0, "C", "C", "" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.frets);
+        const StringFretsReading reading = ReadStringFrets(row.frets, 4);
+        ASSERT_TRUE(reading.fingering) << reading.error;
+        const Identification id = IdentifyOnStrings(*reading.fingering, ukulele, row.capo, 18, names);
+        ASSERT_TRUE(id.error.empty()) << id.error;
+        EXPECT_EQ(id.bass ? names[static_cast<size_t>(*id.bass)] : "", row.bass);
+        std::string tones;
+        for (PitchClass pc : id.chordTones)
+            tones += (tones.empty() ? "" : " ") + names[static_cast<size_t>(pc)];
+        EXPECT_EQ(tones, row.tones);
+        if (row.first) {
+            EXPECT_EQ(id.names.empty() ? "" : id.names.front(), row.first);
+        }
+    }
+    for (const char* bad : { "000", "0 0 0 3 0", "0 0 0 q", "0 0 0 25", "00003" }) {
+        SCOPED_TRACE(bad);
+        const StringFretsReading reading = ReadStringFrets(bad, 4);
+        EXPECT_FALSE(reading.fingering);
+        EXPECT_FALSE(reading.error.empty());
+    }
+    // Past the neck's last fret, counted with the capo.
+    EXPECT_FALSE(IdentifyOnStrings({ 0, 0, 0, 17 }, ukulele, 2, 18, names).error.empty());
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/instrument_command.h"
 #include "guitar/identify.h"
 #include "guitar/tuning.h"
 
@@ -46,6 +47,9 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
     command->add_option_function<std::string>(
         "--capo", [&request](const std::string& v) { request.capo = v; },
         "capo fret 0..11; the frets count from the capo");
+    command->add_option_function<std::string>(
+        "--instrument", [&request](const std::string& v) { request.instrument = v; },
+        "another instrument (corvane-cli list instruments): as many frets as it has strings");
     command->add_flag("--flats", request.flats, "name notes with flats");
     command->add_flag("--json", request.json, "print one JSON object: frets, notes, bass, chordTones, names");
     return command;
@@ -53,6 +57,8 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
 
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err)
 {
+    if (IsInstrumentIdentify(request))
+        return RunInstrumentIdentify(request, out, err);
     const auto fail = [&err](const std::string& message) {
         err << "corvane-cli: " << message << '\n';
         return kBadInput;

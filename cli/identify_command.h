@@ -15,6 +15,7 @@ struct IdentifyRequest {
     std::string frets; // "x 3 2 0 1 0", lowest string first
     std::optional<std::string> tuning;
     std::optional<std::string> capo;
+    std::optional<std::string> instrument;
     bool flats = false;
     bool json = false;
 };

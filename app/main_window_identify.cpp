@@ -8,8 +8,11 @@
 #include "drawing/canvas.h"
 #include "drawing/neck_view.h"
 #include "sound/midi_player.h"
+#include "theory/best_name.h"
 #include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
+
+#include <algorithm>
 
 #include <QAbstractItemModel>
 #include <QFontMetrics>
@@ -39,7 +42,7 @@ void TForm1::ConnectIdentifyHandlers()
     connect(ui->SpeedButtonFind, &QToolButton::clicked, this, &TForm1::SpeedButtonFindClick);
     connect(ui->SpinEditCapo, &QSpinBox::valueChanged, this, &TForm1::SpinEditCapoChange);
 
-    // "Find" types the first name of the list: with no name there is nothing to find.
+    // "Find" types a name of the list: with no name there is nothing to find.
     QAbstractItemModel* names = ui->ListBox1->model();
     const auto followNames = [this] { ui->SpeedButtonFind->setEnabled(ui->ListBox1->count() > 0); };
     connect(names, &QAbstractItemModel::rowsInserted, this, followNames);
@@ -67,6 +70,14 @@ void TForm1::Image2Click(QPoint position)
     list->model()->removeRows(0, list->count());
     for (const std::string& name : named.names)
         list->addItem(QString::fromStdString(name));
+    m_namesBass = named.bass ? rootGridNames[static_cast<size_t>(*named.bass)] : std::string();
+    // The list keeps its order; the name a guitarist says is its current item, where the eye finds it.
+    if (!named.names.empty()) {
+        const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());
+        QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
+        list->setCurrentItem(item);
+        list->scrollToItem(item);
+    }
     if (named.names.empty())
         ui->StatusBar1->showMessage(
             QString::fromStdString(named.error.empty() ? named.noName : named.error), kNoNameShownMs);
@@ -77,12 +88,16 @@ void TForm1::Image2Click(QPoint position)
     PlayVoicing(*m_midi, m_playedFrets, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
 }
 
-// The first name, typed into the name box and searched as if Enter had been pressed there.
+// The name a guitarist says, written with its bass where it has one ("C/E") in the words the name box
+// reads, typed into the box and searched as if Enter had been pressed there.
 void TForm1::SpeedButtonFindClick()
 {
     if (ui->ListBox1->count() == 0)
         return;
-    ui->EditAcorde->setText(ui->ListBox1->item(0)->text());
+    std::vector<std::string> names;
+    for (int row = 0; row < ui->ListBox1->count(); ++row)
+        names.push_back(ui->ListBox1->item(row)->text().toStdString());
+    ui->EditAcorde->setText(QString::fromStdString(BoxName(BestName(names, m_namesBass))));
     SpeedButton2Click();
 }
 

@@ -239,6 +239,7 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     Take(kept.patch, Int(settings, "sound/patch", 0, static_cast<int>(kPatches.size()) - 1));
     Take(kept.tempo, Int(settings, "sound/tempo", limits.tempoMinimum, limits.tempoMaximum));
     Take(kept.soundFont, Text(settings, "sound/soundFont"));
+    Take(kept.exportFolder, Text(settings, "export/folder"));
     if (const auto neck = Text(settings, "neck/picture"); neck == "electric" || neck == "classic")
         kept.electricNeck = neck == "electric";
 
@@ -250,8 +251,6 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     }
     if (const auto view = Text(settings, "chord/view"); view == "mod1" || view == "mod2")
         kept.extensionsShown = view == "mod1";
-    Take(kept.rootButtons, SpellingValue(settings, "spelling/root"));
-    Take(kept.bassButtons, SpellingValue(settings, "spelling/bass"));
 
     if (const QVariant geometry = Value(settings, "window/geometry"); geometry.typeId() == QMetaType::QByteArray)
         kept.geometry = geometry.toByteArray();
@@ -287,13 +286,15 @@ void WriteKept(QSettings& settings, const KeptState& state)
         settings.remove(QStringLiteral("sound/soundFont"));
     else
         set("sound/soundFont", QString::fromStdString(state.soundFont));
+    if (state.exportFolder.empty())
+        settings.remove(QStringLiteral("export/folder"));
+    else
+        set("export/folder", QString::fromStdString(state.exportFolder));
     set("neck/picture", state.electricNeck ? QStringLiteral("electric") : QStringLiteral("classic"));
 
     WriteSelection(settings, state.selection);
     set("chord/typeRow", state.typeRow);
     set("chord/view", state.extensionsShown ? QStringLiteral("mod1") : QStringLiteral("mod2"));
-    set("spelling/root", QLatin1StringView(SpellingText(state.rootButtons)));
-    set("spelling/bass", QLatin1StringView(SpellingText(state.bassButtons)));
 
     set("window/geometry", state.geometry);
     set("window/maximised", state.maximised);

@@ -42,13 +42,13 @@ struct KeptState {
     int tempo = 2;
     bool electricNeck = false;
     std::string soundFont; // the file chosen with File > Sound font..., or empty
+    std::string exportFolder; // where the last export was written, or empty
 
     // The last chord as the selection controls hold it, and how they show it.
     SelectionState selection = StartupSelection();
+    // The spelling buttons are not kept: they are restored as the grids show the chord's names.
     int typeRow = 0;
     bool extensionsShown = true; // the check list (mod1) rather than the chord-type list (mod2)
-    Spelling rootButtons = Spelling::Sharp;
-    Spelling bassButtons = Spelling::Sharp;
 
     // The window. An empty geometry means the window opens maximised, as on a first start.
     QByteArray geometry;

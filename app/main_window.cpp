@@ -13,6 +13,7 @@
 #include "sound/midi_player.h"
 #include "sound/patch_table.h"
 #include "theory/catalogue.h"
+#include "theory/interval_list.h"
 #include "theory/name_reading.h"
 #include "theory/notes.h"
 #include "toolkit/button_groups.h"
@@ -165,6 +166,10 @@ void TForm1::SetUpControls()
 
     for (const int width : { 200, 50, 50 })
         ui->StatusBar1->addWidget(new StatusPanel(width, ui->StatusBar1));
+    // A panel like the others: a long unread text is cut off rather than widening the window.
+    m_nameProblem = new StatusPanel(300, ui->StatusBar1);
+    m_nameProblem->setObjectName(QStringLiteral("LabelNameProblem"));
+    ui->StatusBar1->addPermanentWidget(m_nameProblem);
 
     SetUpExport();
 }
@@ -397,6 +402,7 @@ SearchOptions TForm1::CurrentSearchOptions() const
 void TForm1::ShowSelection()
 {
     ui->EditAcorde->setText(Text(m_selection.editText));
+    ShowNameSearch({});
     for (int item = 0; item < kExtensionCount; ++item) {
         ui->CheckListBox1->setItemChecked(item, m_selection.checked[static_cast<size_t>(item)]);
         ui->CheckListBox1->setItemEnabled(item, m_selection.enabled[static_cast<size_t>(item)]);
@@ -497,11 +503,32 @@ void TForm1::SpeedButton2Click()
 {
     ui->Image1->clearDiagrams();
     m_selection.editText = ui->EditAcorde->text().toStdString();
-    SearchChordName(m_selection);
+    const NameBoxSearch search = SearchTypedChord(m_selection);
     ShowSelection();
+    ShowNameSearch(search);
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
     RefreshResults();
+}
+
+// A typed name that was not read in full says so in the status bar until the selection changes;
+// the box's tooltip holds what was typed beside what was read.
+void TForm1::ShowNameSearch(const NameBoxSearch& search)
+{
+    if (!m_nameProblem)
+        return;
+    m_nameProblem->setText(Text(search.Problem()));
+    if (search.typed.empty() && search.Understood()) {
+        ui->EditAcorde->setToolTip({});
+        return;
+    }
+    QString read = Text(TrimBlanks(m_selection.editText));
+    if (search.byLeadSheet)
+        read += QStringLiteral(" (%1)").arg(Text(search.leadSheet));
+    QString tip = QStringLiteral("Typed: %1\nRead as: %2").arg(Text(search.typed), read);
+    if (!search.Understood())
+        tip += QLatin1Char('\n') + Text(search.Problem());
+    ui->EditAcorde->setToolTip(tip);
 }
 
 // ---- Tuning ----

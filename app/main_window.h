@@ -5,7 +5,7 @@
 // How a change flows. Every control that changes an input of the search has one handler, named
 // after the control and its event. A handler reads the event, applies the selection rule of the
 // engine to the one SelectionState kept here (PickRoot, PickBass, PickChordType, ChangeExtensions,
-// SearchChordName) or stores an option, writes the controls back from that state without letting
+// SearchTypedChord) or stores an option, writes the controls back from that state without letting
 // them report anything (ShowSelection, ShowGridNames), and ends with RefreshResults().
 // RefreshResults builds the chord as numbers from the selection (FromSelection), asks the engine for the sorted results
 // (ComputeRefresh) with the state and the options as they stand, hands the fingerings to the sheet,
@@ -35,7 +35,8 @@
 //     Image1                result sheet: one diagram per fingering; a click selects and plays one
 //     ScrollBoxViolao       the scroll area around the result sheet
 //     LabelTotal            the number of results, after Label5 "Results: founded"
-//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text
+//     Edit1                 "Formation:" (Label1): the fingering of the clicked diagram as text; frets
+//                           typed there and Enter play on the neck as clicks there would
 //     Button2               "Limpar": clears the result sheet
 //   Options
 //     ComboBox1             "Up to fret" (Label2): the highest fret a fingering may use
@@ -71,6 +72,7 @@
 #include "guitar/voicing_search.h"
 #include "sound/midi_port.h"
 #include "theory/selection.h"
+#include "theory/typed_chord.h"
 #include "windows/export_dialogs.h"
 
 #include <QMainWindow>
@@ -85,6 +87,7 @@
 
 class QAction;
 class QActionGroup;
+class QLabel;
 class QButtonGroup;
 class QMenu;
 class QSettings;
@@ -148,6 +151,10 @@ public:
     // Asks for a sound font file, given the one chosen before; an empty answer cancels.
     using FileDialog = std::function<QString(QWidget* parent, const QString& current)>;
     void setSoundFontDialog(FileDialog dialog) { m_soundFontDialog = std::move(dialog); }
+    // Asks a yes-or-no question before something is lost; true for yes. The desktop's message box
+    // unless replaced.
+    using Question = std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+    void setRestoreQuestion(Question question) { m_restoreQuestion = std::move(question); }
     void RestoreDefaults1Click();
     void SoundFont1Click();
     const std::string& chosenSoundFont() const { return m_soundFont; }
@@ -180,6 +187,7 @@ private:
     // Writing the controls from the state; none of these reports anything.
     void ShowSelection();
     void ShowGridNames(TextGrid* grid, Spelling spelling);
+    void ShowNameSearch(const NameBoxSearch& search); // the status bar's word on a typed name, and the box's tooltip
     int SheetWidth() const;
 
     // Chord selection.
@@ -219,6 +227,9 @@ private:
     // Naming what is played on the neck, and the capo (main_window_identify.cpp).
     void ConnectIdentifyHandlers();
     void Image2Click(QPoint position);
+    void Edit1Enter(); // typed frets into the Formation box and pressed Enter
+    Identification Identify(const Fingering& fingering) const;
+    void PlayOnNeck(const Fingering& fingering, const Identification& named);
     void SpeedButtonFindClick();
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();
@@ -292,13 +303,16 @@ private:
     std::unique_ptr<KeptState> m_keptLayout; // the size, place and panes to show the window with
     std::string m_soundFont;
     FileDialog m_soundFontDialog;
+    Question m_restoreQuestion;
 
     // Copy, export and print.
     std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QString m_exportFolder; // of the last export, kept with the settings; empty before the first
     QAction* m_copyDiagram = nullptr;
     QAction* m_exportDiagram = nullptr;
 
     TFormProgression* m_progression = nullptr; // progression window
+    QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
 };
 
 // The "Formation:" box's text for a fingering written as VoicingText.

@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -185,13 +187,17 @@ ExportDialogs::PaintPages TForm1::SheetPainter(const std::vector<Voicing>& diagr
 std::optional<ExportTarget> TForm1::AskExportTarget(const QString& title, const QString& suggestedName)
 {
     const QString filters = ExportFileFilters();
-    const QString firstSuffix = QStringLiteral(".png");
+    // The dialog offers PNG first.
+    const QString start
+        = QDir(ExportStartFolder(m_exportFolder, ExportFormat::Png)).filePath(suggestedName + QStringLiteral(".png"));
     const std::optional<SaveChoice> choice
-        = m_exportDialogs->saveFile(this, title + QStringLiteral("…"), suggestedName + firstSuffix, filters);
+        = m_exportDialogs->saveFile(this, title + QStringLiteral("…"), start, filters);
     if (!choice)
         return std::nullopt;
     std::optional<ExportTarget> target = ExportTargetOf(*choice);
-    if (!target)
+    if (target)
+        m_exportFolder = QFileInfo(target->path).absolutePath();
+    else
         m_exportDialogs->showError(this, title,
             QStringLiteral("\"%1\" names no format to write: choose a .png, .svg or .pdf file.").arg(choice->path));
     return target;

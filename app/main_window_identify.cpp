@@ -17,6 +17,7 @@
 #include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -41,6 +42,7 @@ void TForm1::ConnectIdentifyHandlers()
     connect(ui->Image2, &NeckImage::clicked, this, &TForm1::Image2Click);
     connect(ui->SpeedButtonFind, &QToolButton::clicked, this, &TForm1::SpeedButtonFindClick);
     connect(ui->SpinEditCapo, &QSpinBox::valueChanged, this, &TForm1::SpinEditCapoChange);
+    connect(ui->Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1Enter);
 
     // "Find" types a name of the list: with no name there is nothing to find.
     QAbstractItemModel* names = ui->ListBox1->model();
@@ -51,26 +53,54 @@ void TForm1::ConnectIdentifyHandlers()
     followNames();
 }
 
-// A click on the neck changes one string, then names, shows and strums the new fingering. The names
-// list is emptied row by row, not reset: that is the refresh's mark, and this is no refresh.
+// A click on the neck changes one string, then names, shows and strums the new fingering.
 void TForm1::Image2Click(QPoint position)
 {
     const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), capo());
     if (!spot)
         return;
-    m_neckFingering = ToggleAt(m_neckFingering, *spot);
-    m_playedFrets = VoicingOfFingering(m_neckFingering);
-    ui->Edit1->setText(FormationText(VoicingText(m_playedFrets)));
+    const Fingering toggled = ToggleAt(m_neckFingering, *spot);
+    PlayOnNeck(toggled, Identify(toggled));
+}
 
+// Frets typed into the Formation box and Enter: what a hand put there on the neck. Text that cannot
+// be read, or frets the neck does not have above the capo, change nothing and say why.
+void TForm1::Edit1Enter()
+{
+    const PlayedFretsReading reading = ReadPlayedFrets(ui->Edit1->text().toStdString());
+    if (!reading.fingering) {
+        ui->StatusBar1->showMessage(QString::fromStdString(reading.error), kNoNameShownMs);
+        return;
+    }
+    Identification named = Identify(*reading.fingering);
+    if (!named.error.empty()) {
+        ui->StatusBar1->showMessage(QString::fromStdString(named.error), kNoNameShownMs);
+        return;
+    }
+    PlayOnNeck(*reading.fingering, std::move(named));
+}
+
+Identification TForm1::Identify(const Fingering& fingering) const
+{
     std::array<std::string, 12> rootGridNames;
     for (int row = 0; row < 12; ++row)
         rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
-    const Identification named = Identify(m_neckFingering, m_tuning, capo(), rootGridNames);
+    return corvane::Identify(fingering, m_tuning, capo(), rootGridNames);
+}
+
+// The fingering goes on the neck, into the Formation box and the names list, and is strummed. The
+// names list is emptied row by row, not reset: that is the refresh's mark, and this is no refresh.
+void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
+{
+    m_neckFingering = fingering;
+    m_playedFrets = VoicingOfFingering(m_neckFingering);
+    ui->Edit1->setText(FormationText(VoicingText(m_playedFrets)));
+
     QListWidget* list = ui->ListBox1;
     list->model()->removeRows(0, list->count());
     for (const std::string& name : named.names)
         list->addItem(QString::fromStdString(name));
-    m_namesBass = named.bass ? rootGridNames[static_cast<size_t>(*named.bass)] : std::string();
+    m_namesBass = named.bass ? ui->StringGridAcorde->text(*named.bass, 0).toStdString() : std::string();
     // The list keeps its order; the name a guitarist says is its current item, where the eye finds it.
     if (!named.names.empty()) {
         const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());

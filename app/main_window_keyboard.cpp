@@ -45,7 +45,7 @@ void TForm1::SetUpKeyboardAndReader()
         { ui->SpeedButton9, "Bass names with flats", "Bass names with flats" },
         { ui->ListBox1, "Chord names", nullptr },
         { ui->Image1, "Chord diagrams", nullptr },
-        { ui->Edit1, "Formation", nullptr },
+        { ui->Edit1, "Formation", "Frets lowest string first, as x 3 2 0 1 0 or x32010; Enter plays them on the neck" },
         { ui->ComboBox2, "Distance", nullptr },
         { ui->ComboBox1, "Up to fret", nullptr },
         { ui->ToolButton5, "Tuning", nullptr },

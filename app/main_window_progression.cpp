@@ -1,5 +1,5 @@
 // The main window's side of the progression window: it lends its search options, its name box, its
-// sound and its selected diagrams.
+// sound, its capo box and its selected diagrams.
 
 #include "app/main_window.h"
 
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSlider>
+#include <QSpinBox>
 
 namespace corvane {
 
@@ -34,6 +35,7 @@ void TForm1::Progression1Click()
         host.stringNotes = [this] { return CapoStringNotes(m_stringNotes, capo()); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
+        host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);

@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -40,6 +41,24 @@ namespace {
             QStringLiteral("Sound fonts (*.sf2 *.sf3);;All files (*)"));
     }
 
+    bool AskYesOrCancel(QWidget* parent, const QString& title, const QString& text)
+    {
+        return QMessageBox::question(
+                   parent, title, text, QMessageBox::RestoreDefaults | QMessageBox::Cancel, QMessageBox::Cancel)
+            == QMessageBox::RestoreDefaults;
+    }
+
+    // What Restore defaults puts back, said before it does.
+    QString RestoreQuestion()
+    {
+        return QStringLiteral(
+            "Put every remembered value back as the program first starts?\n\n"
+            "This resets the tuning, \"Up to fret\", \"Distance\", the option boxes and the capo, the sound, "
+            "the tempo and the sound font, the neck picture, the spelling and the last chord, the export folder, "
+            "and the song and "
+            "options the Progression window remembers. The window keeps its size until the next start.");
+    }
+
 } // namespace
 
 void TForm1::AddSettingsItems()
@@ -54,6 +73,7 @@ void TForm1::AddSettingsItems()
     connect(soundFont, &QAction::triggered, this, &TForm1::SoundFont1Click);
     connect(restore, &QAction::triggered, this, &TForm1::RestoreDefaults1Click);
     m_soundFontDialog = AskForSoundFont;
+    m_restoreQuestion = AskYesOrCancel;
     m_startupState = std::make_unique<KeptState>(CaptureKept());
     // The program starts maximised, whatever size the window has before it is shown.
     m_startupState->geometry.clear();
@@ -89,12 +109,11 @@ KeptState TForm1::CaptureKept() const
     kept.tempo = ui->TrackBarTempoAcorde->value();
     kept.electricNeck = ui->SpeedButton11->isChecked();
     kept.soundFont = m_soundFont;
+    kept.exportFolder = m_exportFolder.toStdString();
 
     kept.selection = m_selection;
     kept.typeRow = ui->StringGrid1->currentRow();
     kept.extensionsShown = ui->SpeedButton7->isChecked();
-    kept.rootButtons = ui->SpeedButton6->isChecked() ? Spelling::Flat : Spelling::Sharp;
-    kept.bassButtons = ui->SpeedButton9->isChecked() ? Spelling::Flat : Spelling::Sharp;
 
     kept.geometry = saveGeometry();
     kept.maximised = isMaximized();
@@ -158,6 +177,7 @@ void TForm1::ApplyKept(const KeptState& kept)
     // The sound is started with the kept file by whoever made it (after the first paint), so that
     // reading the settings does not load a sound font on the way to the window.
     m_soundFont = kept.soundFont;
+    m_exportFolder = QString::fromStdString(kept.exportFolder);
 
     m_selection = kept.selection;
     ui->StringGridAcorde->selectRowQuietly(m_selection.rootRow);
@@ -172,8 +192,10 @@ void TForm1::ApplyKept(const KeptState& kept)
     ShowSelection();
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
-    (kept.rootButtons == Spelling::Flat ? ui->SpeedButton6 : ui->SpeedButton5)->setChecked(true);
-    (kept.bassButtons == Spelling::Flat ? ui->SpeedButton9 : ui->SpeedButton10)->setChecked(true);
+    // The buttons show the spelling the grids are written in. A typed name may have left the grids
+    // in its own spelling under the other button; restored, the two agree.
+    (m_selection.rootSpelling == Spelling::Flat ? ui->SpeedButton6 : ui->SpeedButton5)->setChecked(true);
+    (m_selection.bassSpelling == Spelling::Flat ? ui->SpeedButton9 : ui->SpeedButton10)->setChecked(true);
     (kept.extensionsShown ? ui->SpeedButton7 : ui->SpeedButton8)->setChecked(true);
     ui->CheckListBox1->setVisible(kept.extensionsShown);
     ui->StringGrid1->setVisible(!kept.extensionsShown);
@@ -234,6 +256,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 // and place until the next start, which opens it maximised again unless it is moved meanwhile.
 void TForm1::RestoreDefaults1Click()
 {
+    if (m_restoreQuestion && !m_restoreQuestion(this, QStringLiteral("Restore defaults"), RestoreQuestion()))
+        return;
     const std::string chosen = m_soundFont;
     ApplyKept(*m_startupState);
     if (!chosen.empty())

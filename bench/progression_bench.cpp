@@ -75,6 +75,20 @@ void ChoiceOnly(benchmark::State& state, bool loop)
     state.counters["total cost"] = static_cast<double>(total);
 }
 
+// A 64-chord song in B flat with the capo suggested: eight capos, each searched and chosen.
+void SuggestCapoSong(benchmark::State& state)
+{
+    const auto entries = ParseProgression("| Bb Gm | Eb F | Cm F7 | Bb Eb | x8").entries;
+    int capo = 0;
+    for (auto _ : state) {
+        CapoSuggestion suggestion = SuggestCapo(entries, {});
+        capo = suggestion.capo;
+        benchmark::DoNotOptimize(suggestion);
+    }
+    state.counters["chords"] = static_cast<double>(entries.size());
+    state.counters["capo"] = capo;
+}
+
 void ChoiceOnlyShifted(benchmark::State& state) { ChoiceOnly(state, false); }
 void ChoiceOnlyShiftedLoop(benchmark::State& state) { ChoiceOnly(state, true); }
 
@@ -83,5 +97,6 @@ void ChoiceOnlyShiftedLoop(benchmark::State& state) { ChoiceOnly(state, true); }
 BENCHMARK(WholeProgression)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChoiceOnlyShifted)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChoiceOnlyShiftedLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(SuggestCapoSong)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

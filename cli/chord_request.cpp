@@ -9,6 +9,7 @@
 #include "theory/catalogue.h"
 #include "theory/interval_list.h"
 #include "theory/name_reading.h"
+#include "theory/typed_chord.h"
 
 namespace corvane::cli {
 
@@ -42,7 +43,16 @@ namespace {
     }
 
     // Chooses the chord on the selection state as the window's controls would.
-    std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings)
+    std::string Joined(const std::vector<std::string>& pieces)
+    {
+        std::string text;
+        for (const std::string& piece : pieces)
+            text += (text.empty() ? "" : " ") + piece;
+        return text;
+    }
+
+    std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings,
+        std::vector<std::string>& unread)
     {
         const int given
             = (request.type ? 1 : 0) + (request.ext ? 1 : 0) + (request.intervals ? 1 : 0) + (request.name ? 1 : 0);
@@ -54,9 +64,12 @@ namespace {
             if (request.root || request.bass)
                 return "--name gives the root and the bass: leave out --root and --bass";
             state.editText = *request.name;
-            SearchChordName(state);
+            const NameBoxSearch search = SearchTypedChord(state);
             if (state.rootIndex == kNoPitch)
-                warnings.push_back("the name " + Quoted(*request.name) + " does not start with a note name");
+                return "the name " + Quoted(*request.name) + " does not start with a note name";
+            unread = search.unread;
+            if (!search.Understood())
+                warnings.push_back("in the name " + Quoted(*request.name) + ", not understood: " + Joined(unread));
             return {};
         }
 
@@ -109,7 +122,8 @@ Evaluation Evaluate(const ChordRequest& request)
     ev.selection = StartupSelection();
     SelectionState& state = ev.selection;
 
-    ev.error = ApplyChord(request, state, ev.warnings);
+    ev.fromName = request.name.has_value();
+    ev.error = ApplyChord(request, state, ev.warnings, ev.unread);
     if (!ev.error.empty())
         return ev;
 

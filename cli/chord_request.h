@@ -34,6 +34,8 @@ struct ChordRequest {
 struct Evaluation {
     std::string error; // one line naming the bad value; empty on success
     std::vector<std::string> warnings;
+    bool fromName = false; // the chord was given as a typed name
+    std::vector<std::string> unread; // what that name left unread: the chord searched leaves it out
     SelectionState selection;
     std::string noteList;
     RefreshResult result;

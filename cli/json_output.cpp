@@ -38,6 +38,9 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
         records.push_back(RecordJson(ev.result.records[i]));
     out["records"] = std::move(records);
     out["names"] = ev.result.names;
+    // Only a typed name can leave text unread; the other requests keep the object they always had.
+    if (ev.fromName)
+        out["unread"] = ev.unread;
     return out;
 }
 
@@ -59,6 +62,29 @@ nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameRe
     out["bassSpelling"] = spelling(state.bassSpelling);
     out["noteList"] = NoteListText(FromSelection(state, {}));
     out["unread"] = reading.unread;
+    return out;
+}
+
+nlohmann::ordered_json NameBoxSearchJson(const SelectionState& state, const NameBoxSearch& search)
+{
+    NameReading reading;
+    reading.unread = search.unread;
+    nlohmann::ordered_json out = NameReadingJson(state, reading);
+    out["leadSheet"] = search.byLeadSheet ? nlohmann::ordered_json(search.leadSheet) : nullptr;
+    return out;
+}
+
+nlohmann::ordered_json LeadSheetJson(const LeadSheetChord& chord)
+{
+    const auto pitch
+        = [](PitchClass pc) { return pc == kNoPitch ? nlohmann::ordered_json() : nlohmann::ordered_json(pc); };
+    nlohmann::ordered_json out;
+    out["root"] = pitch(chord.root);
+    out["bass"] = pitch(chord.bass);
+    out["pitchClasses"] = chord.PitchClasses();
+    out["intervals"] = chord.intervals;
+    out["canonical"] = chord.canonical;
+    out["unread"] = chord.unread;
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/chord_request.h"
 #include "theory/name_reading.h"
+#include "theory/typed_chord.h"
 
 namespace corvane::cli {
 
@@ -15,13 +16,22 @@ namespace corvane::cli {
 nlohmann::ordered_json RecordJson(const VoicingRecord& record);
 
 // The result object: noteList, chordIntervals, count (every result), records (the first `limit`),
-// names.
+// names, and for a chord given by name, unread: what the name left unread.
 nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit = SIZE_MAX);
 
 // What reading a typed name left: rewritten (the name box text), rootIndex, bassIndex,
 // chordIntervals, typeSuffix, checked (item indexes, ascending), rootSpelling, bassSpelling, noteList,
 // and unread: the tokens that named nothing, as typed.
 nlohmann::ordered_json NameReadingJson(const SelectionState& state, const NameReading& reading);
+
+// The same for a search of the name box: `unread` is what the chord shown leaves out, and
+// `leadSheet` the lead-sheet spelling when the box's notation left text unread and the lead-sheet
+// symbols read it all (null otherwise).
+nlohmann::ordered_json NameBoxSearchJson(const SelectionState& state, const NameBoxSearch& search);
+
+// The lead-sheet reading of a chord symbol: root and bass (pitch classes, null when the symbol
+// starts with no note), pitchClasses, intervals, canonical and unread.
+nlohmann::ordered_json LeadSheetJson(const LeadSheetChord& chord);
 
 // Reads one batch line into a request; returns the error text, or empty.
 std::string RequestFromJson(const std::string& line, ChordRequest& request);

@@ -10,7 +10,9 @@
 #include "cli/list_command.h"
 #include "cli/output_commands.h"
 #include "cli/progression_command.h"
+#include "theory/lead_sheet.h"
 #include "theory/name_reading.h"
+#include "theory/typed_chord.h"
 
 using namespace corvane;
 using namespace corvane::cli;
@@ -62,6 +64,39 @@ void AddOutputOptions(CLI::App& command, OutputOptions& options, bool sheet)
     command.add_option("--limit", options.limit, "keep the first N results, in sheet order");
 }
 
+// Exit status 0 when the whole symbol was read, 1 when some of it was not, 2 without a root.
+int PrintChord(const std::string& symbol, bool asJson)
+{
+    const LeadSheetChord chord = ReadLeadSheetChord(symbol);
+    if (asJson) {
+        std::cout << LeadSheetJson(chord).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else if (chord.root != kNoPitch) {
+        const auto numbers = [](const std::vector<int>& values) {
+            std::string text;
+            for (int v : values)
+                text += (text.empty() ? "" : " ") + std::to_string(v);
+            return text;
+        };
+        std::cout << "chord: " << chord.canonical << '\n'
+                  << "root: " << chord.root << '\n'
+                  << "bass: " << chord.bass << '\n'
+                  << "pitchClasses: " << numbers(chord.PitchClasses()) << '\n'
+                  << "intervals: " << numbers(chord.intervals) << '\n';
+    }
+    std::string unread;
+    for (const std::string& piece : chord.unread)
+        unread += (unread.empty() ? "" : " ") + piece;
+    if (chord.root == kNoPitch) {
+        std::cerr << "corvane-cli: \"" << symbol << "\" does not start with a note name\n";
+        return kBadInput;
+    }
+    if (!unread.empty()) {
+        std::cerr << "corvane-cli: in \"" << symbol << "\", not understood: " << unread << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 int RunBatch()
 {
     std::string line;
@@ -100,6 +135,10 @@ int main(int argc, char** argv)
     std::string typedName;
     auto* parse = app.add_subcommand("parse", "read a chord name as the search button does and print the state");
     parse->add_option("name", typedName, "the chord name as typed, e.g. Dbm7/Ab")->required();
+    std::string symbol;
+    auto* chord = app.add_subcommand("chord", "read a lead-sheet chord symbol and print its notes");
+    chord->add_option("symbol", symbol, "the chord symbol, e.g. F#m7b5, C7(b9), D/F#")->required();
+    chord->add_flag("--json", asJson, "print one JSON object: root, bass, pitchClasses, intervals, unread");
     AddChordOptions(*voicings, request, asJson);
     AddChordOptions(*names, request, asJson);
     IdentifyRequest identifyRequest;
@@ -141,12 +180,14 @@ int main(int argc, char** argv)
         return RunIdentify(identifyRequest, std::cout, std::cerr);
     if (command == parse) {
         SelectionState state = StartupSelection();
-        const NameReading reading = ReadChordName(typedName);
-        ApplyNameReading(state, reading);
-        std::cout << NameReadingJson(state, reading).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+        state.editText = typedName;
+        const NameBoxSearch search = SearchTypedChord(state);
+        std::cout << NameBoxSearchJson(state, search).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
                   << '\n';
         return 0;
     }
+    if (command == chord)
+        return PrintChord(symbol, asJson);
 
     if (command == list)
         return PrintList(listName, std::cout) ? 0 : kBadInput;

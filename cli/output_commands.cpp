@@ -95,7 +95,8 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
         }
         const Tuning tuning
             = request.tuning ? ParseTuningOption(*request.tuning).value_or(kStandardTuning) : kStandardTuning;
-        const SheetHeading heading { name, SheetDetails(TuningDescription(tuning), ev.result.records.size()) };
+        const SheetHeading heading { name,
+            SheetDetails(TuningDescription(tuning), voicings.size(), ev.result.records.size()) };
         if (*format == OutputFormat::Png)
             return WritePngSheet(out, voicings, heading, options.columns, options.leftHanded);
         WriteSvgSheet(out, voicings, heading, options.columns, options.leftHanded);

@@ -29,16 +29,28 @@ namespace {
         return out;
     }
 
-    // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out.
-    void WriteFrets(const ProgressionChoice& choice, std::ostream& out)
+    // What was chosen, and the capo the frets count from.
+    struct Output {
+        const ProgressionChoice& choice;
+        int capo = 0;
+    };
+
+    // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
+    // line "capo N" when the frets count from a capo.
+    void WriteFrets(const Output& chosen, std::ostream& out)
     {
+        const ProgressionChoice& choice = chosen.choice;
+        if (chosen.capo > 0)
+            out << "capo " << chosen.capo << '\n';
         for (const ChordChoice& chord : choice.chords)
             out << chord.text << '\t' << (chord.Chosen() ? Frets(chord.Chosen()->frets) : "-") << '\n';
     }
 
-    void WriteJson(const ProgressionChoice& choice, std::ostream& out)
+    void WriteJson(const Output& chosen, std::ostream& out)
     {
+        const ProgressionChoice& choice = chosen.choice;
         nlohmann::ordered_json json;
+        json["capo"] = chosen.capo;
         auto chords = nlohmann::ordered_json::array();
         for (const ChordChoice& chord : choice.chords) {
             nlohmann::ordered_json item;
@@ -58,11 +70,14 @@ namespace {
     }
 
     // One definition per chord and fingering, in the order they first come; a chord played again
-    // with the same fingering is defined once.
-    void WriteChordPro(const ProgressionChoice& choice, std::ostream& out)
+    // with the same fingering is defined once. The capo, when there is one, comes first as the
+    // format's own directive, which song-sheet programs show above the song.
+    void WriteChordPro(const Output& chosen, std::ostream& out)
     {
+        if (chosen.capo > 0)
+            out << "{capo: " << chosen.capo << "}\n";
         std::vector<std::string> written;
-        const SongSheet sheet = SongSheetOf(choice);
+        const SongSheet sheet = SongSheetOf(chosen.choice);
         for (std::size_t i = 0; i < sheet.diagrams.size(); ++i) {
             std::string line = ChordProDefine(sheet.names[i], sheet.diagrams[i]);
             if (std::find(written.begin(), written.end(), line) != written.end())
@@ -73,16 +88,16 @@ namespace {
     }
 
     // The song sheet: every chord played, in order, with its name above its diagram.
-    void WriteSvg(const ProgressionChoice& choice, std::ostream& out)
+    void WriteSvg(const Output& chosen, std::ostream& out)
     {
-        const SongSheet sheet = SongSheetOf(choice);
+        const SongSheet sheet = SongSheetOf(chosen.choice);
         WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
     }
 
     // Every output format: its name for --format and its writer.
     struct Format {
         const char* name;
-        void (*write)(const ProgressionChoice&, std::ostream&);
+        void (*write)(const Output&, std::ostream&);
     };
     constexpr std::array kFormats { Format { "frets", WriteFrets }, Format { "chordpro", WriteChordPro },
         Format { "svg", WriteSvg }, Format { "json", WriteJson } };
@@ -136,12 +151,19 @@ ProgressionCommand::ProgressionCommand(CLI::App& app)
     m_command->add_flag("--anywhere", m_anywhere, "let the first chord start anywhere, not near the nut");
     m_command->add_flag("--loop", m_loop, "the last chord moves back to the first");
     AddSearchOptions(*m_command, m_search);
+    m_command->get_option("--capo")->description(
+        "capo fret 0..11: frets count from the capo, names are of the chord that sounds; \"auto\" tries 0.."
+        + std::to_string(kSuggestedCapoHighest) + " and takes the one whose shapes are easiest");
 }
 
 int ProgressionCommand::Run() const
 {
     ProgressionOptions options;
-    if (const std::string error = ReadSearchOptions(m_search, options.search); !error.empty()) {
+    ChordRequest search = m_search;
+    const bool autoCapo = search.capo == "auto";
+    if (autoCapo)
+        search.capo.reset();
+    if (const std::string error = ReadSearchOptions(search, options.search); !error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
@@ -163,12 +185,19 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
-    const ProgressionChoice choice = ChooseProgression(parsed.entries, options);
+    CapoSuggestion chosen;
+    if (autoCapo) {
+        chosen = SuggestCapo(parsed.entries, options);
+    } else {
+        chosen.capo = options.search.capo;
+        chosen.choice = ChooseProgression(parsed.entries, options);
+    }
+    const ProgressionChoice& choice = chosen.choice;
     for (const std::string& problem : choice.problems)
         std::cerr << "corvane-cli: " << problem << '\n';
     for (const Format& format : kFormats)
         if (m_format == format.name)
-            format.write(choice, std::cout);
+            format.write(Output { choice, chosen.capo }, std::cout);
     return parsed.problems.empty() && choice.problems.empty() ? 0 : kSomeLeftOut;
 }
 

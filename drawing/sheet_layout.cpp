@@ -70,12 +70,16 @@ Placement PageLayout::cell(std::size_t index) const
         m_headingHeight + static_cast<int>(onPage / columns) * m_cellHeight };
 }
 
-std::string SheetDetails(std::string_view tuning, std::size_t count)
+std::string SheetDetails(std::string_view tuning, std::size_t count) { return SheetDetails(tuning, count, count); }
+
+std::string SheetDetails(std::string_view tuning, std::size_t shown, std::size_t total)
 {
     std::string details(tuning);
     if (!details.empty())
         details += ", ";
-    details += std::to_string(count) + (count == 1 ? " diagram" : " diagrams");
+    if (shown < total)
+        details += std::to_string(shown) + " of ";
+    details += std::to_string(total) + (total == 1 ? " diagram" : " diagrams");
     return details;
 }
 

@@ -84,8 +84,9 @@ private:
     int m_cellHeight;
 };
 
-// "Drop D (D A D G B E), 57 diagrams".
+// "Drop D (D A D G B E), 57 diagrams"; "..., 12 of 57 diagrams" when fewer than all are shown.
 std::string SheetDetails(std::string_view tuning, std::size_t count);
+std::string SheetDetails(std::string_view tuning, std::size_t shown, std::size_t total);
 
 // A generous guess at the width of a line of text in a sans-serif face, for sizing documents without
 // a font engine.

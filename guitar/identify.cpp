@@ -13,7 +13,21 @@ namespace {
 
     bool IsFret(int value) { return value >= kFingeringMuted && value <= kFingeringTopFret; }
 
-    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+    // The text as it was given, in quotes, with control characters written as \xNN so that a message
+    // stays one line.
+    std::string Quoted(std::string_view text)
+    {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string quoted = "\"";
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7f)
+                quoted += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xf];
+            else
+                quoted += c;
+        }
+        return quoted + "\"";
+    }
 
 } // namespace
 
@@ -46,6 +60,16 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
         while (i < text.size() && text[i] != ' ' && text[i] != ',' && text[i] != '\t')
             ++i;
         tokens.push_back(text.substr(start, i - start));
+    }
+
+    // Six open or low frets are often written as one word, "x02210".
+    if (tokens.size() == 1 && tokens[0].size() == kStrings
+        && std::all_of(tokens[0].begin(), tokens[0].end(),
+            [](char c) { return c == 'x' || c == 'X' || (c >= '0' && c <= '9'); })) {
+        const std::string_view word = tokens[0];
+        tokens.clear();
+        for (size_t s = 0; s < word.size(); ++s)
+            tokens.push_back(word.substr(s, 1));
     }
 
     PlayedFretsReading reading;

@@ -29,7 +29,8 @@ Fingering FingeringOfVoicing(const Voicing& voicing);
 // The same frets in the form the drawing and the strum take: muted becomes 99.
 Voicing VoicingOfFingering(const Fingering& fingering);
 
-// Reads six frets separated by blanks (or commas): "x" or "-1" muted, "0" open, "1".."24".
+// Reads six frets separated by blanks (or commas): "x" or "-1" muted, "0" open, "1".."24"; or six
+// characters written together, each x or a fret 0..9 ("x02210").
 struct PlayedFretsReading {
     std::optional<Fingering> fingering;
     std::string error; // one line naming the value that could not be read

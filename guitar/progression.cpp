@@ -7,6 +7,7 @@
 #include <map>
 #include <numeric>
 
+#include "guitar/easy_shapes.h"
 #include "guitar/refresh.h"
 #include "theory/name_reading.h"
 
@@ -292,12 +293,12 @@ namespace {
         return node;
     }
 
-    // The name box's reading of a typed chord, starting from the selection the program starts with.
-    SelectionState ReadTypedChord(const NameReading& read)
+    std::string Joined(const std::vector<std::string>& pieces)
     {
-        SelectionState state = StartupSelection();
-        ApplyNameReading(state, read);
-        return state;
+        std::string text;
+        for (const std::string& piece : pieces)
+            text += (text.empty() ? "" : " ") + piece;
+        return text;
     }
 
     std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -328,7 +329,12 @@ int FingeringCost(const Voicing& v, const CostWeights& w)
         const bool soundsAbove = std::any_of(v.begin() + s + 1, v.end(), [](int x) { return x != kMuted; });
         mutes += soundsBelow && soundsAbove ? w.innerMute : soundsBelow ? w.trebleMute : w.bassMute;
     }
-    return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes;
+    int shape = IsChartShape(v) ? 0 : w.offChart;
+    if (low > 0)
+        shape += w.height * (low - 1);
+    if (low >= w.highPosition)
+        shape += w.openUnderHand * static_cast<int>(std::count(v.begin(), v.end(), 0));
+    return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes + shape;
 }
 
 int MoveCost(const Voicing& a, const Voicing& b, const CostWeights& w)
@@ -405,6 +411,7 @@ ProgressionChoice ChooseProgression(
             const ChordChoice& earlier = out.chords[it->second];
             chord.read = earlier.read;
             chord.reading = earlier.reading;
+            chord.nameBoxText = earlier.nameBoxText;
             chord.noteList = earlier.noteList;
             chord.results = earlier.results;
             chord.problem = earlier.problem;
@@ -412,13 +419,18 @@ ProgressionChoice ChooseProgression(
             continue;
         }
         seen.emplace(entry.chord, out.chords.size());
-        chord.read = ReadChordName(entry.chord);
-        chord.reading = ReadTypedChord(chord.read);
+        SongChord song = ReadSongChord(entry.chord);
+        chord.read = std::move(song.read);
+        chord.reading = std::move(song.state);
+        chord.nameBoxText = std::move(song.nameBoxText);
         const RefreshInput input = FromSelection(chord.reading, options.search);
         chord.noteList = NoteListText(input);
         // Without a root the name box would search C over whatever bass it read: not what was meant.
-        if (chord.reading.rootIndex == kNoPitch) {
+        // A chord read in part would be another chord than the one written.
+        if (!song.rootRead || chord.reading.rootIndex == kNoPitch) {
             chord.problem = "not a chord name: it does not start with a note";
+        } else if (!song.unread.empty()) {
+            chord.problem = "not understood: " + Joined(song.unread);
         } else {
             RefreshResult found = ComputeRefresh(input);
             if (!found.error.empty())
@@ -455,6 +467,26 @@ ProgressionChoice ChooseProgression(
     }
     out.total = path.total;
     return out;
+}
+
+CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options)
+{
+    CapoSuggestion best;
+    long long bestTotal = 0;
+    for (int capo = 0; capo <= kSuggestedCapoHighest; ++capo) {
+        ProgressionOptions tried = options;
+        tried.search.capo = capo;
+        ProgressionChoice choice = ChooseProgression(entries, tried);
+        const long long total = choice.total + static_cast<long long>(options.weights.capoFret) * capo;
+        const bool better = capo == 0 || choice.problems.size() < best.choice.problems.size()
+            || (choice.problems.size() == best.choice.problems.size() && total < bestTotal);
+        if (better) {
+            bestTotal = total;
+            best.capo = capo;
+            best.choice = std::move(choice);
+        }
+    }
+    return best;
 }
 
 SongSheet SongSheetOf(const ProgressionChoice& choice)

@@ -11,11 +11,16 @@
 #include "guitar/voicing_search.h"
 #include "theory/name_reading.h"
 #include "theory/selection.h"
+#include "theory/typed_chord.h"
 
 namespace corvane {
 
 // What the choice weighs, all in one unit. A move is the change from one fingering to the next; a
-// fingering's own cost is paid once per chord.
+// fingering's own cost is paid once per chord. The fingering's terms make the path take the shapes a
+// teacher writes: a shape from the charts (guitar/easy_shapes.h) over any other, the open shapes over
+// the barres, low on the neck over high, whole groups of sounding strings over gaps, and no open
+// string under a hand high on the neck. The root in the bass needs no weight: the search puts the
+// chord's bass on the lowest sounding string of every fingering.
 struct CostWeights {
     // A finger that slides along a string it keeps stopped costs this much per fret it travels.
     int fretMove = 1;
@@ -33,16 +38,33 @@ struct CostWeights {
     // A barre tires the hand more than its one finger says; this is paid on top.
     int barre = 3;
     // A muted string below the lowest sounding one thins the chord; the strum starts above it.
-    int bassMute = 3;
+    int bassMute = 4;
     // A muted string above the highest sounding one is harder: the strum has to stop short of it.
     int trebleMute = 5;
     // A muted string between two sounding ones has to be damped by a finger while the others ring,
-    // and no strum can avoid it: much harder than placing a finger.
+    // and no strum can avoid it: much harder than placing a finger. Every chord with a chart shape
+    // has one without such a gap, so this also keeps the gaps out wherever a shape without one exists.
     int innerMute = 12;
-    // With "start near", the first chord's position costs this much per fret above the nut.
-    int startFret = 1;
+    // A fingering that is on no chord chart, not even as a movable form moved up the neck, costs this
+    // much: a player has to read it string by string. It outweighs the moves of an ordinary change, so
+    // a chart shape loses only to a much shorter way.
+    int offChart = 20;
+    // The hand's position costs this much per fret above the first: the charts a player learns from
+    // start at the nut, and a higher shape is harder to find.
+    int height = 1;
+    // From this position on (the lowest stopped fret) the hand is high on the neck ...
+    int highPosition = 5;
+    // ... and every open string ringing under it costs this much: it sounds far below or apart from
+    // the stopped notes, a thin and strange chord.
+    int openUnderHand = 8;
+    // With "start near", the first chord's position costs this much per fret above the nut, on top of
+    // the height every chord pays.
+    int startFret = 2;
     // With "keep a position", a stopped fret outside the window costs this much per fret it lies out.
     int outsideFret = 4;
+    // When a capo is suggested, each of its frets costs this much once per song: a higher capo makes
+    // the guitar thinner and its frets narrower, so it has to buy easier shapes, not just other ones.
+    int capoFret = 2;
 };
 
 constexpr CostWeights kCostWeights {};
@@ -63,7 +85,7 @@ struct ProgressionOptions {
     CostWeights weights = kCostWeights;
 };
 
-// The cost of one fingering on its own: fingers, stretch, barre and muted strings.
+// The cost of one fingering on its own: fingers, stretch, barre, muted strings, its shape and its height.
 int FingeringCost(const Voicing& v, const CostWeights& w = kCostWeights);
 
 // The cost of the move from fingering a to fingering b.
@@ -94,6 +116,7 @@ struct ChordChoice {
     int beats = 4;
     NameReading read; // what the reader made of the text: root, bass, items, unread tokens
     SelectionState reading; // the name box after reading the text: rewritten name, root, bass, intervals
+    std::string nameBoxText; // typed into the name box, it shows this chord (the text itself, or its box name)
     std::string noteList;
     std::vector<VoicingRecord> results; // the chord's sorted result list, as the sheet shows it
     int chosen = -1; // index into results, -1 when the chord has none
@@ -109,10 +132,25 @@ struct ProgressionChoice {
     std::vector<std::string> problems; // one line per chord left out, with its place and its text
 };
 
-// Reads every chord as the name box would from the start-up selection, searches its fingerings with
+// Reads every chord lead-sheet first (ReadSongChord), searches its fingerings with
 // the options, and chooses the path. `pinned` as in PathSettings, indexes into each chord's results.
 ProgressionChoice ChooseProgression(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, std::vector<int> pinned = {});
+
+// The capo frets a suggestion tries: from none to the 7th fret, where a capo still leaves a guitar
+// that sounds like one.
+constexpr int kSuggestedCapoHighest = 7;
+
+struct CapoSuggestion {
+    int capo = 0;
+    ProgressionChoice choice; // chosen with that capo
+};
+
+// Chooses the progression with the capo on every fret from 0 to kSuggestedCapoHighest (the other
+// options as given) and keeps the capo that leaves the fewest chords out, then costs least with its
+// own cost (CostWeights::capoFret) added, then is the lowest: a song in B flat is played with the
+// open shapes of G, capo 3.
+CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options);
 
 // The chords that have a fingering, in order, with their names as written: what a song sheet shows.
 struct SongSheet {

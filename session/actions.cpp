@@ -160,6 +160,13 @@ namespace {
         return std::nullopt;
     }
 
+    Answer Formation(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        TypeIntoAndEnter(Need<QLineEdit>(session, "Edit1"), QString::fromStdString(Text(arguments, 0)));
+        return std::nullopt;
+    }
+
     Answer Preset(Session& session, const json& arguments)
     {
         ExpectCount(arguments, 1);
@@ -319,6 +326,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "toggle", Toggle },
         { "typePick", TypePick },
         { "name", Name },
+        { "formation", Formation },
         { "rootFlat",
             [](Session& s, const json& a) {
                 ExpectCount(a, 1);

@@ -203,6 +203,9 @@ void TypeIntoAndEnter(QLineEdit* box, const QString& text)
     Click(box);
     box->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    // The old text goes first, so that an empty text leaves the box empty rather than searching the
+    // old name again.
+    QTest::keyClick(box, Qt::Key_Delete);
     // One key press per character as the keyboard would send it, whatever the script.
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;

@@ -57,8 +57,8 @@ int MoveWithArrowKeys(QAbstractSlider* bar, int value);
 // Returns the number of presses.
 int StepWithArrowKeys(QSpinBox* box, int value);
 
-// Clicks into the box, selects all with the keyboard, types the text (UTF-8, any characters) and
-// presses Enter.
+// Clicks into the box, selects all and deletes it with the keyboard, types the text (UTF-8, any
+// characters; none leaves the box empty) and presses Enter.
 void TypeIntoAndEnter(QLineEdit* box, const QString& text);
 
 // Presses and releases a key given by its portable name ("Up", "Space", "Ctrl+A", "A"), to `target`.

@@ -6,6 +6,8 @@
 #include "guitar/refresh.h"
 #include "session/session.h"
 #include "theory/catalogue.h"
+#include "theory/interval_list.h"
+#include "theory/name_reading.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
@@ -48,9 +50,10 @@ namespace {
 
     // Pieces of chord names: note names read and unread, the extension captions in other letter
     // cases, separators, and things no chord name holds.
-    constexpr std::array<std::string_view, 38> kNameTokens { "C", "C#", "Db", "D", "Eb", "E", "Fb", "F", "F#", "Gb",
+    constexpr std::array<std::string_view, 52> kNameTokens { "C", "C#", "Db", "D", "Eb", "E", "Fb", "F", "F#", "Gb",
         "G", "Ab", "A", "Bb", "B", "Cb", "E#", "B#", "H", "/", "/", "(", ")", ",", ".", " ", "\\", "m", "M", "maj",
-        "SUS4", "Dim", "#", "b", "X", "ç", "日", "" };
+        "SUS4", "Dim", "#", "b", "X", "ç", "日", "", "dim7", "7b9", "#9", "b5", "\u00b0", "\u00f8", "\u0394", "+", "-",
+        "sus", "add9", "maj7", "69", "\u266f" };
 
     std::string RandomName(Random& random)
     {
@@ -105,8 +108,21 @@ namespace {
         return { Uniform(random, 0, neck->width() - 1), Uniform(random, 0, neck->height() - 1) };
     }
 
+    // Mostly six frets a hand can play, sometimes written together, sometimes not six frets.
+    json RandomFrets(Random& random, const Session&)
+    {
+        const int count = Uniform(random, 0, 5) == 0 ? Uniform(random, 0, 8) : 6;
+        const bool together = Coin(random);
+        std::string text;
+        for (int s = 0; s < count; ++s) {
+            const int fret = Uniform(random, -1, together ? 9 : 25);
+            text += (fret < 0 ? std::string("x") : std::to_string(fret)) + (together ? "" : " ");
+        }
+        return { text };
+    }
+
     // clang-format off
-    const std::array<Generator, 28> kGenerators { {
+    const std::array<Generator, 29> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -137,6 +153,7 @@ namespace {
         { "menu", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kMenuItems)) }; } },
         { "neckClick", 8, NeckPoint },
         { "find", 2, None },
+        { "formation", 2, RandomFrets },
         { "capo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
     } };
     // clang-format on
@@ -210,6 +227,16 @@ namespace {
         bool justClicked = false; // the last action was that click
         std::string best; // the name a guitarist says, as the list spells it: the list's current item
     };
+
+    // Frets the Formation box plays: read, and on the neck above the capo.
+    bool Playable(const Session& session, const std::string& typed)
+    {
+        const PlayedFretsReading reading = ReadPlayedFrets(typed);
+        return reading.fingering
+            && Identify(*reading.fingering, session.window().tuning(),
+                session.Control<QSpinBox>("SpinEditCapo")->value(), session.rootNamesAtRefresh())
+                   .error.empty();
+    }
 
     Identification IdentifiedNames(const Session& session)
     {
@@ -332,6 +359,22 @@ namespace {
         }
     }
 
+    // After a typed name the status bar is silent only when the box shows a name its own notation
+    // reads in full: either the name typed, or the lead-sheet chord written in that notation.
+    std::optional<std::string> NameProblemBroken(const Session& session)
+    {
+        const std::string problem = session.Control<QLabel>("LabelNameProblem")->text().toStdString();
+        const std::string shown = session.Control<QLineEdit>("EditAcorde")->text().toStdString();
+        if (!problem.empty())
+            return problem.rfind("Not understood: ", 0) == 0
+                ? std::nullopt
+                : std::optional<std::string>("the status bar says \"" + problem + "\" after a typed name");
+        const NameReading reading = ReadChordName(shown);
+        if (!TrimBlanks(shown).empty() && (!reading.unread.empty() || reading.root == kNoPitch))
+            return "the box shows \"" + shown + "\", which it does not read in full, and the status bar is silent";
+        return std::nullopt;
+    }
+
 } // namespace
 
 int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostream& failures)
@@ -351,22 +394,31 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         QWidget* focusBefore = session->window().focusWidget();
         const int refreshesBefore = session->refreshCount();
         const Fingering neckBefore = session->window().neckFingering();
+        auto* formationBox = session->Control<QLineEdit>("Edit1");
+        const std::string formationBefore = formationBox->text().toStdString();
         if (session->Perform(action))
             ++refused[action[0].get<std::string>()];
         const int refreshes = session->refreshCount() - refreshesBefore;
         Follow(action, *session, focusBefore, refreshes > 0, binding);
         if (refreshes > 0)
             neckNames.shown = false;
-        // Space or Enter on the neck plays it as a click there does.
+        // Space or Enter on the neck plays it as a click there does; frets typed into the Formation box
+        // and Enter play what they say, when it can be read.
         const bool onNeck
             = action[0] == "neckClick" || (action[0] == "key" && focusBefore == session->Control<QWidget>("Image2"));
-        neckNames.justClicked = onNeck && session->window().neckFingering() != neckBefore;
+        const bool typedFrets
+            = (action[0] == "formation" || (action[0] == "key" && action[1] == "Return" && focusBefore == formationBox))
+            && Playable(*session, action[0] == "formation" ? action[1].get<std::string>() : formationBefore);
+        neckNames.justClicked = (onNeck && session->window().neckFingering() != neckBefore) || typedFrets;
         if (neckNames.justClicked) {
             const Identification named = IdentifiedNames(*session);
             neckNames = { true, named.names, true,
                 named.namesBestFirst.empty() ? std::string() : named.namesBestFirst.front() };
         }
-        if (const std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes)) {
+        std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);
+        if (!broken && action[0] == "name")
+            broken = NameProblemBroken(*session);
+        if (broken) {
             failures << "monkey: seed " << seed << ", step " << step << ", action " << action.dump() << ": " << *broken
                      << "\n";
             return 1;

@@ -63,6 +63,8 @@ void Session::MakeWindow()
         return recording;
     });
     m_window->setExportDialogs(std::make_unique<CancellingDialogs>(m_exceptions));
+    // Restore defaults is asked for on purpose in a session: its question is answered yes.
+    m_window->setRestoreQuestion([](QWidget*, const QString&, const QString&) { return true; });
     if (!SettingsFile().empty())
         m_window->UseSettings(
             std::make_unique<QSettings>(QString::fromStdString(SettingsFile()), QSettings::IniFormat));

@@ -4,6 +4,7 @@
 #include "sound/short_message_reader.h"
 #include "sound/sound_font_search.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -76,8 +77,11 @@ namespace {
         return names;
     }
 
-    std::string WithReason(std::string what, const std::string& reason)
+    std::string WithReason(std::string what, std::string reason)
     {
+        // The library's messages end as sentences; the reason is put inside one.
+        while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n'))
+            reason.pop_back();
         if (!reason.empty())
             what += ": " + reason;
         return what;
@@ -279,6 +283,23 @@ namespace {
         setenv("JACK_NO_START_SERVER", "1", 1);
     }
 
+    // The JACK library prints its own failures (five lines when no server runs) on stderr. FluidSynth
+    // reports the failure through its log, which is kept; the library's own words are dropped. It is
+    // loaded with FluidSynth when FluidSynth was built with JACK, and only then is there anything to
+    // quiet.
+    void QuietJackLibrary()
+    {
+        void* jack = dlopen("libjack.so.0", RTLD_LAZY | RTLD_NOLOAD);
+        if (!jack)
+            return;
+        using Handler = void (*)(const char*);
+        using SetHandler = void (*)(Handler);
+        for (const char* name : { "jack_set_error_function", "jack_set_info_function" })
+            if (void* found = dlsym(jack, name))
+                reinterpret_cast<SetHandler>(found)([](const char*) {});
+        dlclose(jack);
+    }
+
 } // namespace
 
 FluidSynthOpenResult FluidSynthPort::open(
@@ -315,6 +336,7 @@ FluidSynthOpenResult FluidSynthPort::open(
         fluid_settings_setint(settings, "audio.period-size", realtime->periodSize);
         fluid_settings_setint(settings, "audio.periods", realtime->periods);
         NameTheAudioStream(settings);
+        QuietJackLibrary();
         const std::vector<std::string> offered = OfferedAudioDrivers(settings);
         std::string tried;
         for (std::string_view name : kAudioDrivers) {
@@ -334,8 +356,8 @@ FluidSynthOpenResult FluidSynthPort::open(
             }
         }
         if (!engine->driver) {
-            const std::string what
-                = tried.empty() ? "no audio output available" : "no audio output (tried " + tried + ")";
+            // The caller says that there is no audio output; this says what was tried.
+            const std::string what = tried.empty() ? "the sound library offers no audio driver" : "tried " + tried;
             return { nullptr, Failure::AudioOutput, WithReason(what, log.lastError()) };
         }
     }

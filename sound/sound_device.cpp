@@ -13,7 +13,7 @@ StartedSound StartSynthesizer(const std::string& chosenSoundFont)
 {
     const std::vector<std::string> fonts
         = ExistingSoundFonts(chosenSoundFont, SynthDefaultSoundFont(), IsSoundFontFile);
-    std::string detail = "no General MIDI sound font found";
+    std::string detail; // the status says it all when no font is found
     for (const std::string& font : fonts) {
         FluidSynthOpenResult opened = FluidSynthPort::openRealtime(font);
         if (opened.port)
@@ -24,6 +24,14 @@ StartedSound StartSynthesizer(const std::string& chosenSoundFont)
             return { nullptr, std::string(kNoAudioOutputStatus), detail, {} };
     }
     return { nullptr, std::string(kNoSoundFontStatus), detail, {} };
+}
+
+std::string SilenceMessage(const StartedSound& started)
+{
+    std::string line = "Corvane Chords: " + started.status;
+    if (!started.detail.empty())
+        line += " (" + started.detail + ")";
+    return line + ".\n";
 }
 
 SoundDevice::SoundDevice(std::string chosenSoundFont, SoundStarter start, SoundStart when)
@@ -62,8 +70,8 @@ void SoundDevice::begin(std::string chosen)
 
 void SoundDevice::finish(StartedSound started)
 {
-    if (!started.detail.empty())
-        std::fprintf(stderr, "Corvane Chords: %s: %s\n", started.status.c_str(), started.detail.c_str());
+    if (!started.status.empty())
+        std::fputs(SilenceMessage(started).c_str(), stderr);
     std::unique_ptr<MidiPort> retired;
     StatusListener listener;
     std::string status;

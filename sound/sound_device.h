@@ -30,6 +30,10 @@ struct StartedSound {
     std::string soundFont; // the file in use
 };
 
+// The one line written to stderr when the sound is off: "Corvane Chords: Sound is off: no audio
+// output (tried pulseaudio, jack)."
+std::string SilenceMessage(const StartedSound& started);
+
 // Starts a synthesizer with the sound font the user chose looked for first. Runs on the worker.
 using SoundStarter = std::function<StartedSound(const std::string& chosenSoundFont)>;
 

@@ -42,19 +42,22 @@ std::optional<ExportTarget> ExportTargetOf(const SaveChoice& choice)
     return std::nullopt;
 }
 
-std::optional<SaveChoice> DesktopExportDialogs::saveFile(
-    QWidget* owner, const QString& caption, const QString& suggestedName, const QString& filters)
+QString ExportStartFolder(const QString& lastFolder, ExportFormat format)
 {
-    if (m_directory.isEmpty())
-        m_directory = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (m_directory.isEmpty())
-        m_directory = QDir::homePath();
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        return lastFolder;
+    const QString usual = QStandardPaths::writableLocation(
+        format == ExportFormat::Pdf ? QStandardPaths::DocumentsLocation : QStandardPaths::PicturesLocation);
+    return usual.isEmpty() ? QDir::homePath() : usual;
+}
+
+std::optional<SaveChoice> DesktopExportDialogs::saveFile(
+    QWidget* owner, const QString& caption, const QString& suggestedPath, const QString& filters)
+{
     QString filter;
-    const QString path
-        = QFileDialog::getSaveFileName(owner, caption, QDir(m_directory).filePath(suggestedName), filters, &filter);
+    const QString path = QFileDialog::getSaveFileName(owner, caption, suggestedPath, filters, &filter);
     if (path.isEmpty())
         return std::nullopt;
-    m_directory = QFileInfo(path).absolutePath();
     return SaveChoice { path, filter };
 }
 

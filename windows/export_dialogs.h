@@ -29,6 +29,11 @@ struct ExportTarget {
 };
 std::optional<ExportTarget> ExportTargetOf(const SaveChoice& choice);
 
+// Where a save dialog for a file of this format opens: the folder of the last export while it
+// exists; before any, the user's Pictures folder for an image and Documents for a PDF; the home
+// folder when the desktop names neither.
+QString ExportStartFolder(const QString& lastFolder, ExportFormat format);
+
 class ExportDialogs {
 public:
     // Paints the pages on the device; false when it could not be painted on.
@@ -36,9 +41,10 @@ public:
 
     virtual ~ExportDialogs() = default;
 
-    // A save dialog over `owner`; nothing when the user cancels.
+    // A save dialog over `owner`, opened on `suggestedPath` (the folder and the file name); nothing
+    // when the user cancels.
     virtual std::optional<SaveChoice> saveFile(
-        QWidget* owner, const QString& caption, const QString& suggestedName, const QString& filters)
+        QWidget* owner, const QString& caption, const QString& suggestedPath, const QString& filters)
         = 0;
 
     // The print dialog; when the user accepts, paints on the printer chosen. Nothing when the user
@@ -52,18 +58,14 @@ public:
     virtual void showError(QWidget* owner, const QString& title, const QString& message) = 0;
 };
 
-// The desktop's own: QFileDialog, QPrintDialog, QPrintPreviewDialog and QMessageBox. The save
-// dialog opens where the last file was saved during this run.
+// The desktop's own: QFileDialog, QPrintDialog, QPrintPreviewDialog and QMessageBox.
 class DesktopExportDialogs final : public ExportDialogs {
 public:
     std::optional<SaveChoice> saveFile(
-        QWidget* owner, const QString& caption, const QString& suggestedName, const QString& filters) override;
+        QWidget* owner, const QString& caption, const QString& suggestedPath, const QString& filters) override;
     std::optional<bool> print(QWidget* owner, const PaintPages& paint) override;
     void preview(QWidget* owner, const PaintPages& paint) override;
     void showError(QWidget* owner, const QString& title, const QString& message) override;
-
-private:
-    QString m_directory;
 };
 
 } // namespace corvane

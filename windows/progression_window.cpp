@@ -75,6 +75,8 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     connect(m_ui->ButtonStop, &QPushButton::clicked, this, &TFormProgression::ButtonStopClick);
     connect(m_ui->ButtonExport, &QPushButton::clicked, this, &TFormProgression::ButtonExportClick);
     connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormProgression::ButtonPrintClick);
+    connect(m_ui->ButtonSuggestCapo, &QPushButton::clicked, this, &TFormProgression::ButtonSuggestCapoClick);
+    m_ui->ButtonSuggestCapo->setEnabled(static_cast<bool>(m_host.setCapo));
     Recompute();
 }
 
@@ -230,8 +232,13 @@ void TFormProgression::OtherFingeringsClick(int chord)
     }
     m_waiting = chord;
     ShowChoice();
+    // The box name of a lead-sheet symbol: typed as written, "C9" would be the box's add-nine chord.
+    const auto k = static_cast<std::size_t>(chord);
+    const std::string& typed = k < m_choice.chords.size() && !m_choice.chords[k].nameBoxText.empty()
+        ? m_choice.chords[k].nameBoxText
+        : m_entries[k].chord;
     if (m_host.showChord)
-        m_host.showChord(Text(m_entries[static_cast<std::size_t>(chord)].chord));
+        m_host.showChord(Text(typed));
 }
 
 // The chords before the one replaced keep what they have; the ones after it are chosen again.
@@ -326,6 +333,19 @@ void TFormProgression::ButtonPrintClick()
             m_host.leftHanded && m_host.leftHanded())
         && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be printed."));
+}
+
+// The capo is suggested for the song as typed, without the fingerings the user picked: those were
+// picked for the old capo, so they go, and the window shows the choice the capo was suggested for.
+void TFormProgression::ButtonSuggestCapoClick()
+{
+    if (!m_host.setCapo || m_entries.empty())
+        return;
+    const CapoSuggestion suggestion = SuggestCapo(m_entries, Options());
+    m_pins.assign(m_entries.size(), std::nullopt);
+    m_waiting = -1;
+    m_host.setCapo(suggestion.capo);
+    Recompute();
 }
 
 // Back from the main window, the options there may have changed.

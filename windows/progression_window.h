@@ -37,6 +37,7 @@ struct ProgressionHost {
     std::function<StringNotes()> stringNotes;
     std::function<int()> strumTempo; // the main window's tempo bar position
     std::function<bool()> leftHanded;
+    std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
 };
 
 // The file and print dialogs, replaceable so that tests run without them.
@@ -86,6 +87,7 @@ private:
     void PlayNextChord();
     void ButtonExportClick();
     void ButtonPrintClick();
+    void ButtonSuggestCapoClick();
 
     std::unique_ptr<Ui::TFormProgression> m_ui;
     ProgressionHost m_host;

@@ -76,6 +76,18 @@ TEST(CliIdentify, JsonCapoAndFlats)
     EXPECT_EQ(Sorted(JsonNames(dropD.out)), Sorted(JsonNames(Cli("names --root D --json").out)));
 }
 
+// The frets as --format frets writes them: one character a string.
+TEST(CliIdentify, CompactFrets)
+{
+    EXPECT_EQ(Cli("identify x32010").out, Cli("identify \"x 3 2 0 1 0\"").out);
+    const CliRun written = Cli("voicings --root F --format frets --limit 1");
+    ASSERT_EQ(written.status, 0);
+    EXPECT_EQ(Cli("identify " + Lines(written.out).front()).out, Cli("identify \"1 3 3 2 1 1\"").out);
+    // Two-digit frets need the blanks; five characters are not six frets.
+    EXPECT_EQ(Cli("identify x1012121110").status, 2);
+    EXPECT_EQ(Cli("identify x3201").status, 2);
+}
+
 TEST(CliIdentify, NoNameIsSaidNotFailed)
 {
     const CliRun run = Cli("identify \"x x x x x 0\" --json", {}, true);

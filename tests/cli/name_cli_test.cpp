@@ -89,9 +89,60 @@ TEST(CliName, ConflictsAndUnreadRoot)
         EXPECT_NE(run.out.find(row.mentions), std::string::npos) << run.out;
     }
 
-    // Like the window: nothing is found, and the command line says why.
-    const CliRun unread = Cli("voicings --name H7", {}, true);
-    EXPECT_EQ(unread.status, 0);
-    EXPECT_NE(unread.out.find("\"H7\""), std::string::npos) << unread.out;
-    EXPECT_EQ(Json("voicings --json --name H7")["count"], 0);
+    // A name without a root is refused, as any bad value: the window would find nothing.
+    const CliRun unread = Cli("voicings --name X7", {}, true);
+    EXPECT_EQ(unread.status, 2);
+    EXPECT_NE(unread.out.find("\"X7\""), std::string::npos) << unread.out;
+    // H is B, as lead sheets write it.
+    EXPECT_EQ(Json("voicings --json --name H7")["noteList"], Json("voicings --json --name B7")["noteList"]);
+}
+
+// A name the box's notation leaves unread is read as a lead-sheet symbol, or named on stderr.
+TEST(CliName, NothingIsMisreadInSilence)
+{
+    const auto diminished = Json("voicings --json --name Cdim7 --limit 1");
+    EXPECT_EQ(diminished["chordIntervals"], "00 03 06 09");
+    EXPECT_EQ(diminished["unread"], nlohmann::json::array());
+    EXPECT_EQ(Json("voicings --json --name Cdim7 --limit 1")["noteList"],
+        Json("voicings --json --root C --ext º --limit 1")["noteList"]);
+
+    const CliRun partly = Cli("names --json --name Cdim7xyz", {}, false);
+    EXPECT_EQ(partly.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(partly.out)["unread"], nlohmann::json::array({ "dim7xyz" }));
+    const CliRun warned = Cli("names --name Cdim7xyz", {}, true);
+    EXPECT_NE(warned.out.find("not understood: dim7xyz"), std::string::npos) << warned.out;
+
+    const CliRun rootless = Cli("names --name nonsense", {}, true);
+    EXPECT_EQ(rootless.status, 2);
+    EXPECT_EQ(Lines(rootless.out).size(), 1U) << rootless.out;
+
+    // Chords given otherwise keep the object they had.
+    EXPECT_FALSE(Json("names --json --root C").contains("unread"));
+
+    const auto parsed = Json("parse F#m7b5");
+    EXPECT_EQ(parsed["rewritten"], "F#m/7/5- ");
+    EXPECT_EQ(parsed["chordIntervals"], "00 03 06 10");
+    EXPECT_EQ(parsed["leadSheet"], "F#m7b5");
+    EXPECT_TRUE(Json("parse Cm7")["leadSheet"].is_null());
+}
+
+TEST(CliChord, TheLeadSheetReading)
+{
+    const auto j = Json("chord --json 'D/F#'");
+    EXPECT_EQ(j["root"], 2);
+    EXPECT_EQ(j["bass"], 6);
+    EXPECT_EQ(j["pitchClasses"], nlohmann::json::array({ 2, 6, 9 }));
+    EXPECT_EQ(j["intervals"], nlohmann::json::array({ 0, 4, 7 }));
+    EXPECT_EQ(j["unread"], nlohmann::json::array());
+
+    const CliRun text = Cli("chord G7b9");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out, "chord: G7b9\nroot: 7\nbass: 7\npitchClasses: 7 11 2 5 8\nintervals: 0 4 7 10 1\n");
+
+    const CliRun partly = Cli("chord --json C7alt");
+    EXPECT_EQ(partly.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(partly.out)["unread"], nlohmann::json::array({ "alt" }));
+    const CliRun rootless = Cli("chord --json xyz");
+    EXPECT_EQ(rootless.status, 2);
+    EXPECT_TRUE(nlohmann::json::parse(rootless.out)["root"].is_null());
 }

@@ -33,12 +33,56 @@ TEST(CliProgression, JsonPerChordAndTotal)
     EXPECT_TRUE(json.at("problems").empty());
 }
 
+// Songs are written in lead-sheet symbols: each chord as meant, nothing unread.
+TEST(CliProgression, LeadSheetSymbols)
+{
+    const CliRun run = Cli("progression \"Cdim7 G7b9 F#m7b5 D/F#\" --format json");
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    struct Meant {
+        int root;
+        int bass;
+        const char* noteList;
+    };
+    const Meant meant[] = { { 0, 0, "0 3 6 9" }, { 7, 7, "7 11 2 5 8" }, { 6, 6, "6 9 0 4" }, { 2, 6, "6 2 6 9" } };
+    ASSERT_EQ(json.at("chords").size(), 4U);
+    for (size_t k = 0; k < 4; ++k) {
+        const auto& reading = json.at("chords")[k].at("reading");
+        SCOPED_TRACE(json.at("chords")[k].at("text").get<std::string>());
+        EXPECT_EQ(reading.at("rootIndex"), meant[k].root);
+        EXPECT_EQ(reading.at("bassIndex"), meant[k].bass);
+        EXPECT_EQ(reading.at("noteList"), meant[k].noteList);
+        EXPECT_TRUE(reading.at("unread").empty());
+        EXPECT_FALSE(json.at("chords")[k].at("chosen").is_null());
+    }
+    EXPECT_TRUE(json.at("problems").empty());
+}
+
+// "auto" tries the capos and says which one it took, first in every text format.
+TEST(CliProgression, CapoAuto)
+{
+    const CliRun run = Cli("progression \"Bb Eb F Gm\" --capo auto");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+        (std::vector<std::string> {
+            "capo 3", "Bb\t3 2 0 0 0 3", "Eb\tx 3 2 0 1 0", "F\tx x 0 2 3 2", "Gm\t0 2 2 0 0 0" }));
+    EXPECT_EQ(nlohmann::json::parse(Cli("progression \"Bb Eb F Gm\" --capo auto --format json").out).at("capo"), 3);
+    EXPECT_EQ(Lines(Cli("progression \"Bb Eb F Gm\" --capo auto --format chordpro").out).front(), "{capo: 3}");
+    // A capo given is said the same way; none, and nothing is said.
+    EXPECT_EQ(Lines(Cli("progression C --capo 2").out).front(), "capo 2");
+    EXPECT_EQ(Lines(Cli("progression \"C G\" --capo auto").out).front(), "C\tx 3 2 0 1 0");
+    EXPECT_EQ(nlohmann::json::parse(Cli("progression C --format json").out).at("capo"), 0);
+}
+
 TEST(CliProgression, ChordsLeftOutAndBadInput)
 {
-    const CliRun partial = Cli("progression \"C Hm F\"", {}, true);
+    const CliRun partial = Cli("progression \"C Xm F Cdim7xyz\"", {}, true);
     EXPECT_EQ(partial.status, 1);
-    EXPECT_NE(partial.out.find("corvane-cli: chord 2 \"Hm\": not a chord name"), std::string::npos);
-    EXPECT_NE(partial.out.find("Hm\t-"), std::string::npos);
+    EXPECT_NE(partial.out.find("corvane-cli: chord 2 \"Xm\": not a chord name"), std::string::npos);
+    EXPECT_NE(partial.out.find("Xm\t-"), std::string::npos);
+    // Read in part is not read: the chord is left out rather than searched as C.
+    EXPECT_NE(partial.out.find("corvane-cli: chord 4 \"Cdim7xyz\": not understood: xyz"), std::string::npos);
+    EXPECT_NE(partial.out.find("Cdim7xyz\t-"), std::string::npos);
     EXPECT_NE(partial.out.find("F\t1 3 3 2 1 1"), std::string::npos);
 
     struct Row {
@@ -52,6 +96,7 @@ TEST(CliProgression, ChordsLeftOutAndBadInput)
         { "window not numbers", "progression C --keep-position low", "keep-position must be two frets" },
         { "bad tuning", "progression C --tuning Nowhere", "unknown tuning" },
         { "bad distance", "progression C --distance 7", "distance must be" },
+        { "bad capo", "progression C --capo automatic", "capo must be a fret 0..11" },
         { "no chords", "progression \"| |\"", "no chords" },
     };
     for (const Row& row : rows) {

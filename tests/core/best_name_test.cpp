@@ -14,6 +14,7 @@
 #include "theory/interval_list.h"
 #include "theory/name_reading.h"
 #include "theory/naming.h"
+#include "theory/typed_chord.h"
 
 using namespace corvane;
 
@@ -199,7 +200,9 @@ TEST(BestName, TheNameBoxReadsTheBestNameAsTheChordPlayed)
         const Identification id = Played(row.frets);
         SelectionState state = StartupSelection();
         state.editText = BoxName(id.best);
-        SearchChordName(state);
+        const NameBoxSearch search = SearchTypedChord(state);
+        EXPECT_TRUE(search.Understood()) << search.Problem();
+        EXPECT_FALSE(search.byLeadSheet) << "the box's own words read it";
         ASSERT_TRUE(id.bass);
         EXPECT_EQ(state.bassIndex, *id.bass);
 
@@ -318,7 +321,7 @@ TEST(BestName, TheBoxNameOfAChordWithoutItsThird)
         EXPECT_EQ(BoxName(row.written), row.typed);
         SelectionState state = StartupSelection();
         state.editText = BoxName(row.written);
-        SearchChordName(state);
+        EXPECT_TRUE(SearchTypedChord(state).Understood());
         EXPECT_EQ(state.chordIntervals, row.intervals);
         EXPECT_EQ(state.bassIndex, row.bass);
     }

@@ -152,6 +152,8 @@ TEST(ReadPlayedFrets, AcceptedAndRefusedTexts)
     EXPECT_EQ(ReadPlayedFrets("x 3 2 0 1 0").fingering, (Fingering { -1, 3, 2, 0, 1, 0 }));
     EXPECT_EQ(ReadPlayedFrets(" X,3, 2,0 1 -1 ").fingering, (Fingering { -1, 3, 2, 0, 1, -1 }));
     EXPECT_EQ(ReadPlayedFrets("24 0 0 0 0 0").fingering, (Fingering { 24, 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(ReadPlayedFrets("x02210").fingering, (Fingering { -1, 0, 2, 2, 1, 0 }));
+    EXPECT_EQ(ReadPlayedFrets(" X32010 ").fingering, (Fingering { -1, 3, 2, 0, 1, 0 }));
 
     struct Row {
         const char* text;
@@ -166,6 +168,10 @@ TEST(ReadPlayedFrets, AcceptedAndRefusedTexts)
         { "x 3 2 a 1 0", "\"a\"" },
         { "x 3 2 0 1 99", "\"99\"" },
         { "x 3 2 0 1 1e", "\"1e\"" },
+        { "x0221", "x0221" },
+        { "x022100", "x022100" },
+        { "x0221a", "\"x0221a\"" },
+        { "x 3 2 0 1 0\n", "\"0\\x0a\"" },
     };
     for (const Row& row : bad) {
         SCOPED_TRACE(row.text);

@@ -166,14 +166,14 @@ TEST(ProgressionChoice, RecognisableShapes)
 
 TEST(ProgressionChoice, ChordsLeftOutAreReportedAndTheRestIsChosen)
 {
-    // "Hm" and "x" have no note to start from; with easy shapes within two frets C has no fingering.
+    // "Xm" and "x" have no note to start from; with easy shapes within two frets C has no fingering.
     ProgressionOptions options;
     options.search.easy = true;
     options.search.span = 2;
-    const ProgressionChoice choice = ChooseProgression(Entries("Cdim Hm C x C7/9/11/13"), options);
+    const ProgressionChoice choice = ChooseProgression(Entries("Cdim7 Xm C x C7/9/11"), options);
     ASSERT_EQ(choice.chords.size(), 5u);
     EXPECT_EQ(choice.problems,
-        (std::vector<std::string> { "chord 2 \"Hm\": not a chord name: it does not start with a note",
+        (std::vector<std::string> { "chord 2 \"Xm\": not a chord name: it does not start with a note",
             "chord 3 \"C\": no fingering with these options",
             "chord 4 \"x\": not a chord name: it does not start with a note" }));
     EXPECT_EQ(ChosenTexts(choice)[1], "-");
@@ -186,7 +186,7 @@ TEST(ProgressionChoice, ChordsLeftOutAreReportedAndTheRestIsChosen)
     EXPECT_EQ(choice.total, choice.chords[0].cost + choice.chords[4].cost);
 
     // Nothing to choose from at all.
-    EXPECT_EQ(ChooseProgression(Entries("Hm x"), {}).total, 0);
+    EXPECT_EQ(ChooseProgression(Entries("Xm x"), {}).total, 0);
     EXPECT_TRUE(ChooseProgression({}, {}).chords.empty());
 }
 
@@ -229,4 +229,38 @@ TEST(ProgressionChoice, KeepPositionAndLoop)
     for (const ChordChoice& chord : round.chords)
         sum += chord.cost;
     EXPECT_EQ(round.total, sum);
+}
+
+// A capo makes a song in a flat key easy: open shapes, none above the 4th fret from the capo. A song
+// already on open shapes keeps no capo, and the suggestion is the choice made with that capo.
+TEST(ProgressionCapo, SuggestsTheCapoThatMakesTheShapesEasy)
+{
+    struct Row {
+        const char* song;
+        int capo;
+    };
+    const Row rows[]
+        = { { "Bb Eb F Gm", 3 }, { "Bb Gm Eb F", 3 }, { "Eb Ab Bb Eb", 1 }, { "G D Em C", 0 }, { "C G Am F", 0 } };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.song);
+        const auto entries = Entries(row.song);
+        const CapoSuggestion suggestion = SuggestCapo(entries, {});
+        EXPECT_EQ(suggestion.capo, row.capo);
+        ProgressionOptions options;
+        options.search.capo = suggestion.capo;
+        EXPECT_EQ(ChosenTexts(suggestion.choice), ChosenTexts(ChooseProgression(entries, options)));
+        if (row.capo == 0)
+            continue;
+        for (const ChordChoice& chord : suggestion.choice.chords) {
+            const Voicing& frets = chord.Chosen()->frets;
+            EXPECT_NE(std::find(frets.begin(), frets.end(), 0), frets.end()) << VoicingText(frets);
+            for (int value : frets)
+                EXPECT_TRUE(value == kMuted || std::abs(value) <= 4) << VoicingText(frets);
+        }
+    }
+
+    // A chord left out at every capo does not stop the suggestion.
+    const CapoSuggestion partial = SuggestCapo(Entries("Bb Hm Eb F Gm"), {});
+    EXPECT_EQ(partial.capo, 3);
+    EXPECT_EQ(partial.choice.problems.size(), 1u);
 }

@@ -18,6 +18,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <QSettings>
+#include <QStandardPaths>
+
 #include <memory>
 
 namespace corvane::test {
@@ -173,7 +176,7 @@ namespace {
             QFile::remove(FilePath(row.written));
         }
         EXPECT_EQ(script->filters, ExportFileFilters());
-        EXPECT_EQ(script->suggestedName.toStdString(), "C.png");
+        EXPECT_EQ(QFileInfo(script->suggestedName).fileName().toStdString(), "C.png");
         EXPECT_TRUE(script->errors.isEmpty()) << script->errors.join(QLatin1Char('\n')).toStdString();
 
         // The whole sheet, every diagram, under the name box's text, the tuning and the count.
@@ -189,6 +192,38 @@ namespace {
         script->file.reset();
         Item("ExportDiagram1")->trigger();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // The dialogs open where the last export went, across a restart; before any, in Pictures.
+    TEST_F(ExportMenuTest, ExportDialogsOpenInTheLastExportFolder)
+    {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        Item("ExportSheet1")->trigger();
+        EXPECT_EQ(QFileInfo(script->suggestedName).absolutePath(), QFileInfo(pictures).absoluteFilePath());
+        EXPECT_EQ(ExportStartFolder({}, ExportFormat::Pdf),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+
+        const QString settingsPath = dir.filePath(QStringLiteral("settings.ini"));
+        window->UseSettings(std::make_unique<QSettings>(settingsPath, QSettings::IniFormat));
+        QDir(dir.path()).mkdir(QStringLiteral("songs"));
+        const QString songs = dir.filePath(QStringLiteral("songs"));
+        script->file = SaveChoice { songs + QStringLiteral("/first.svg"), Filter(1) };
+        Item("ExportDiagram1")->trigger();
+        script->file.reset();
+        Item("ExportSheet1")->trigger();
+        EXPECT_EQ(script->suggestedName, songs + QStringLiteral("/C.png"));
+        window->close();
+
+        TForm1 reopened([](int) { return std::make_unique<RecordingPort>(); });
+        reopened.UseSettings(std::make_unique<QSettings>(settingsPath, QSettings::IniFormat));
+        auto again = std::make_shared<DialogScript>();
+        reopened.setExportDialogs(std::make_unique<StandInDialogs>(again));
+        reopened.findChild<QAction*>(QStringLiteral("ExportSheet1"))->trigger();
+        EXPECT_EQ(again->suggestedName, songs + QStringLiteral("/C.png"));
+        // A folder since removed gives way to the usual one.
+        QDir(songs).removeRecursively();
+        reopened.findChild<QAction*>(QStringLiteral("ExportSheet1"))->trigger();
+        EXPECT_EQ(QFileInfo(again->suggestedName).absolutePath(), QFileInfo(pictures).absoluteFilePath());
     }
 
     // The exported diagram, below its heading, is the sheet's own drawing of the cell.

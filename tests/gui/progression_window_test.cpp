@@ -88,6 +88,23 @@ namespace {
         EXPECT_NE(progression->choice().chords[2].Chosen(), nullptr) << "the rest is still chosen";
     }
 
+    // Songs are written in lead-sheet symbols: "C9" is the dominant ninth, and it reaches the name
+    // box in the box's own notation; a chord read in part is a problem, not another chord.
+    TEST_F(ProgressionWindowTest, LeadSheetSymbolsAndChordsReadInPart)
+    {
+        TypeChords("C Cdim7xyz C9");
+        const QListWidget* problems = In<QListWidget>("ListProblems");
+        ASSERT_EQ(problems->count(), 1);
+        EXPECT_TRUE(problems->item(0)->text().contains(QStringLiteral("chord 2")))
+            << problems->item(0)->text().toStdString();
+        EXPECT_TRUE(problems->item(0)->text().contains(QStringLiteral("not understood: xyz")));
+        EXPECT_EQ(progression->choice().chords[1].Chosen(), nullptr);
+
+        QTest::mouseClick(OtherFingerings(2), Qt::LeftButton);
+        EXPECT_EQ(Text("EditAcorde"), "C7/9 ");
+        EXPECT_EQ(window->noteList(), progression->choice().chords[2].noteList);
+    }
+
     TEST_F(ProgressionWindowTest, OtherFingeringsPinsTheClickedDiagramAndChoosesTheRestAgain)
     {
         TypeChords("C G Am F");
@@ -198,6 +215,15 @@ namespace {
         progression->setDialogs(dialogs);
         QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
         EXPECT_EQ(warnings.size(), 1);
+    }
+
+    // The button puts the main window's capo where the song is easiest, and the song follows it.
+    TEST_F(ProgressionWindowTest, SuggestCapoSetsTheCapoBox)
+    {
+        TypeChords("Bb Eb F Gm");
+        QTest::mouseClick(In<QPushButton>("ButtonSuggestCapo"), Qt::LeftButton);
+        EXPECT_EQ(window->findChild<QSpinBox*>(QStringLiteral("SpinEditCapo"))->value(), 3);
+        EXPECT_EQ(ChosenFrets(0), (Voicing { 3, 2, 0, 0, 0, 3 })) << "B flat with the G shape";
     }
 
     TEST_F(ProgressionWindowTest, TextAndOptionsAreKeptInTheSettings)

@@ -226,11 +226,29 @@ namespace {
 
     TEST_F(SelectionTest, ATypedNameThatReadsNothingFindsNothing)
     {
-        TypeName("H");
+        TypeName("X");
         EXPECT_EQ(Total(), 0);
         EXPECT_EQ(Sheet()->count(), 0);
         EXPECT_EQ(Sheet()->height(), 260);
         EXPECT_FALSE(Names().empty()) << "the naming still runs";
+    }
+
+    // A lead-sheet symbol the box's notation leaves unread is taken in the box's notation; what
+    // neither reads is said in the status bar until the chord changes.
+    TEST_F(SelectionTest, ATypedNameIsNeverMisreadInSilence)
+    {
+        const auto problem = [this] { return Label("LabelNameProblem"); };
+        TypeName("Cdim7");
+        EXPECT_EQ(Text("EditAcorde"), "C\u00ba ");
+        EXPECT_EQ(window->selection().chordIntervals, "00 03 06 09");
+        EXPECT_TRUE(Extensions()->isItemChecked(4)) << "º";
+        EXPECT_EQ(problem(), "");
+        EXPECT_NE(Find<QLineEdit>("EditAcorde")->toolTip().indexOf(QStringLiteral("Typed: Cdim7")), -1);
+
+        TypeName("Cdim7xyz");
+        EXPECT_EQ(problem(), "Not understood: dim7xyz");
+        ClickRow(RootGrid(), 2);
+        EXPECT_EQ(problem(), "");
     }
 
     TEST_F(SelectionTest, ASeparateBassUnderASixNoteTypedChordIsRefused)

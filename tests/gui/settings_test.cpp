@@ -84,6 +84,44 @@ namespace {
         EXPECT_EQ(GridColumn(In<TextGrid>(*reopened, "StringGridAcorde")), rootGrid);
     }
 
+    // A typed name writes the grids in its own spelling and leaves the buttons; restored, the buttons
+    // show what the grids show.
+    TEST_F(SettingsTest, TheRestoredSpellingButtonsShowWhatTheGridsShow)
+    {
+        const struct {
+            const char* name;
+            const char* typed;
+            const char* rootGrid;
+        } rows[] = {
+            { "flat buttons, a sharp name", "C#m", "C C# D D# E F F# G G# A A# B" },
+            { "flat buttons, a name not read", "xyz", "C C# D D# E F F# G G# A A# B" },
+            { "flat buttons, a flat name", "Dbm", "C Db D Eb E F Gb G Ab A Bb B" },
+        };
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.name);
+            QSettings(path(), QSettings::IniFormat).clear();
+            auto shown = std::make_unique<TForm1>([](int) { return std::make_unique<RecordingPort>(); });
+            shown->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+            QTest::mouseClick(In<QToolButton>(*shown, "SpeedButton6"), Qt::LeftButton);
+            QTest::mouseClick(In<QToolButton>(*shown, "SpeedButton9"), Qt::LeftButton);
+            auto* nameBox = In<QLineEdit>(*shown, "EditAcorde");
+            nameBox->setText(QString::fromLatin1(row.typed));
+            QTest::keyClick(nameBox, Qt::Key_Return);
+            shown->close();
+
+            RecordingPort* port = nullptr;
+            const std::unique_ptr<TForm1> reopened = Reopen(port);
+            const std::string rootGrid = GridColumn(In<TextGrid>(*reopened, "StringGridAcorde"));
+            EXPECT_EQ(rootGrid, row.rootGrid);
+            const bool flat = rootGrid.find("Db") != std::string::npos;
+            EXPECT_EQ(In<QToolButton>(*reopened, "SpeedButton6")->isChecked(), flat);
+            EXPECT_EQ(In<QToolButton>(*reopened, "SpeedButton5")->isChecked(), !flat);
+            const bool bassFlat
+                = GridColumn(In<TextGrid>(*reopened, "StringGridBaixo")).find("Db") != std::string::npos;
+            EXPECT_EQ(In<QToolButton>(*reopened, "SpeedButton9")->isChecked(), bassFlat);
+        }
+    }
+
     TEST_F(SettingsTest, RestoringSendsOnlyTheKeptPatchAndFirstStartIsTheStartUp)
     {
         // A file without values changes nothing, not even the MIDI sent.
@@ -121,6 +159,21 @@ namespace {
         window->close();
         EXPECT_EQ(KeptSoundFont(QSettings(path(), QSettings::IniFormat)), "/music/own.sf2");
 
+        // Asked first, and told what is reset; a no changes nothing.
+        QString asked;
+        bool answer = false;
+        window->setRestoreQuestion([&](QWidget*, const QString&, const QString& text) {
+            asked = text;
+            return answer;
+        });
+        Find<QAction>("RestoreDefaults1")->trigger();
+        for (const char* named : { "tuning", "capo", "sound font", "last chord", "Progression" })
+            EXPECT_TRUE(asked.contains(QLatin1StringView(named))) << named;
+        EXPECT_FALSE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
+        EXPECT_NE(Text("EditAcorde"), "C");
+        EXPECT_TRUE(Find<QCheckBox>("CheckBoxOmit5")->isChecked());
+
+        answer = true;
         Find<QAction>("RestoreDefaults1")->trigger();
         EXPECT_TRUE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
         ASSERT_EQ(window->voicingRecords().size(), startCount);

@@ -79,6 +79,19 @@ TEST(SessionDriver, ARefusedBassLeavesTheHighlightOnTheBass)
     EXPECT_EQ(answer["refreshCount"], 1);
 }
 
+// The name action replaces the box's text, so an empty name gives what Ctrl+A, Delete and Enter give.
+TEST(SessionDriver, AnEmptyNameEmptiesTheBox)
+{
+    const json typed = Answer(R"([["name","Am"],["name",""]])");
+    const json keys = Answer(R"([["name","Am"],["key","Ctrl+L"],["key","Ctrl+A"],["key","Delete"],["key","Return"]])");
+    EXPECT_EQ(typed["editText"], " ");
+    EXPECT_EQ(typed["rootIndex"], 12);
+    EXPECT_EQ(typed["bassIndex"], 12);
+    EXPECT_EQ(typed["count"], 0);
+    for (const char* field : { "editText", "rootIndex", "bassIndex", "count", "noteList", "chordIntervals" })
+        EXPECT_EQ(typed[field], keys[field]) << field;
+}
+
 TEST(SessionDriver, ThePatchBoxTypedOverKeepsItsItemsAndTheSound)
 {
     const json answer = Answer(R"([["patch",1],["key","X"],["key","Return"]])");
@@ -163,6 +176,38 @@ TEST(SessionDriver, ANeckClickNamesShowsAndStrumsWhatTheNeckHoldsWithoutARefresh
     const json again = Answer(std::string("[") + kOpenCOnTheNeck + R"(,["neckClick",50,20],["rootPick",2]])");
     EXPECT_EQ(again["neckFingering"], json({ -1, 3, 2, 0, 0, 0 }));
     EXPECT_EQ(again["names"], Answer(R"([["rootPick",2]])")["names"]);
+}
+
+// Frets typed into the Formation box do what the same fingering clicked on the neck does.
+TEST(SessionDriver, FretsTypedIntoTheFormationBoxPlayAsTheNeckDoes)
+{
+    const json clicked = Answer(std::string("[") + kOpenCOnTheNeck + "]");
+    for (const char* typed : { "x 3 2 0 1 0", "x32010" }) {
+        SCOPED_TRACE(typed);
+        const json answer = Answer(std::string(R"([["formation",")") + typed + R"("]])");
+        EXPECT_EQ(answer["neckFingering"], json({ -1, 3, 2, 0, 1, 0 }));
+        EXPECT_EQ(answer["formation"], "X 3 2 0 1 0 ");
+        EXPECT_EQ(answer["names"], clicked["names"]);
+        EXPECT_EQ(answer["neckCalls"], clicked["neckCalls"]);
+        EXPECT_EQ(StrummedKeys(answer), (std::vector<int> { 48, 52, 55, 60, 64 }));
+        EXPECT_EQ(answer["refreshCount"], 0);
+    }
+    // What cannot be read, or is no fret of the neck, changes nothing.
+    const struct {
+        const char* before;
+        const char* typed;
+    } refused[] = { { "[]", "x 3 2" }, { R"([["capo",2]])", "x 3 2 0 1 25" } };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.typed);
+        const json before = Answer(row.before);
+        std::string actions(row.before);
+        actions.insert(
+            actions.size() - 1, std::string(actions.size() > 2 ? "," : "") + R"(["formation",")" + row.typed + R"("])");
+        const json answer = Answer(actions);
+        EXPECT_EQ(answer["neckFingering"], before["neckFingering"]);
+        EXPECT_EQ(answer["names"], before["names"]);
+        EXPECT_TRUE(StrummedKeys(answer).empty());
+    }
 }
 
 TEST(SessionDriver, FindSearchesTheNameAGuitaristSaysForWhatTheNeckHolds)

@@ -3,13 +3,17 @@
 #include "sound/midi_constants.h"
 #include "sound/midi_device.h"
 #include "sound/midi_player.h"
+#include "sound/sound_device.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <thread>
+
+#include <unistd.h>
 
 namespace corvane {
 namespace {
@@ -274,6 +278,58 @@ namespace {
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
         }
         EXPECT_TRUE(dynamic_cast<SilentPort*>(OpenMidiDevice(1).get()));
+    }
+
+    // What the process writes to stderr while it lives.
+    class StderrCapture {
+    public:
+        StderrCapture()
+            : m_file(std::tmpfile())
+        {
+            std::fflush(stderr);
+            m_saved = dup(STDERR_FILENO);
+            dup2(fileno(m_file), STDERR_FILENO);
+        }
+        ~StderrCapture() { Text(), std::fclose(m_file); }
+        StderrCapture(const StderrCapture&) = delete;
+        StderrCapture& operator=(const StderrCapture&) = delete;
+        std::string Text()
+        {
+            if (m_saved >= 0) {
+                std::fflush(stderr);
+                dup2(m_saved, STDERR_FILENO);
+                close(m_saved);
+                m_saved = -1;
+            }
+            std::string text;
+            std::rewind(m_file);
+            for (int c = std::fgetc(m_file); c != EOF; c = std::fgetc(m_file))
+                text += static_cast<char>(c);
+            return text;
+        }
+
+    private:
+        std::FILE* m_file;
+        int m_saved = -1;
+    };
+
+    // Starting without a sound server: the libraries below say nothing of their own, and the one line
+    // the program writes says each thing once.
+    TEST(SynthOpening, WithoutSoundOneClearSentenceAndNothingElse)
+    {
+        StderrCapture capture;
+        const StartedSound started = StartSynthesizer({});
+        EXPECT_EQ(capture.Text(), "");
+        if (started.port)
+            GTEST_SUCCEED() << "this machine has sound";
+        else {
+            const std::string line = SilenceMessage(started);
+            EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
+            EXPECT_EQ(line.rfind(started.status), line.find(started.status)) << line;
+            const std::string_view doubled[] = { "no audio output", "sound font", "Sound is off" };
+            for (std::string_view words : doubled)
+                EXPECT_EQ(line.find(words), line.rfind(words)) << line;
+        }
     }
 
 } // namespace

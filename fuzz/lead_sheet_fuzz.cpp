@@ -1,0 +1,71 @@
+// Arbitrary bytes read as a lead-sheet chord symbol: the reading must never crash, must give a chord
+// the search can take, and what it reads in full it must read again, as the same chord, from its own
+// canonical spelling.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "theory/lead_sheet.h"
+#include "theory/typed_chord.h"
+
+namespace {
+
+using namespace corvane;
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken promise: %s\n", what);
+        std::abort();
+    }
+}
+
+std::set<int> Notes(const LeadSheetChord& chord)
+{
+    const auto pcs = chord.PitchClasses();
+    return { pcs.begin(), pcs.end() };
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const LeadSheetChord chord = ReadLeadSheetChord(text);
+    Require(chord.root >= 0 && chord.root <= kNoPitch, "root in 0..12");
+    Require(chord.bass >= 0 && chord.bass <= kNoPitch, "bass in 0..12");
+    for (const std::string& piece : chord.unread)
+        Require(!piece.empty() && text.find(piece) != std::string::npos, "unread pieces are pieces of the text");
+    if (chord.root == kNoPitch)
+        return 0;
+    Require(chord.bass != kNoPitch, "a read root gives a bass");
+    Require(!chord.intervals.empty() && chord.intervals.front() == 0, "the root first");
+    Require(std::all_of(chord.intervals.begin(), chord.intervals.end(), [](int i) { return i >= 0 && i < 12; }),
+        "intervals in 0..11");
+    Require(std::set<int>(chord.intervals.begin(), chord.intervals.end()).size() == chord.intervals.size(),
+        "no interval twice");
+
+    if (!chord.Complete())
+        return 0;
+    const LeadSheetChord again = ReadLeadSheetChord(chord.canonical);
+    Require(again.Complete(), "the canonical spelling is read in full");
+    Require(again.root == chord.root && again.bass == chord.bass, "the canonical spelling keeps root and bass");
+    Require(Notes(again) == Notes(chord), "the canonical spelling keeps the notes");
+    Require(again.canonical == chord.canonical, "the canonical spelling is its own");
+
+    // Where the name box can show the chord, its box name gives exactly these notes.
+    if (const auto boxText = NameBoxText(chord)) {
+        SelectionState state = StartupSelection();
+        state.editText = *boxText;
+        const NameBoxSearch search = SearchTypedChord(state);
+        Require(search.Understood() && !search.byLeadSheet, "the box name is the box's own notation");
+        Require(state.rootIndex == chord.root && state.bassIndex == chord.bass, "the box name keeps root and bass");
+    }
+    return 0;
+}

@@ -43,14 +43,6 @@ namespace {
     }
 
     // Chooses the chord on the selection state as the window's controls would.
-    std::string Joined(const std::vector<std::string>& pieces)
-    {
-        std::string text;
-        for (const std::string& piece : pieces)
-            text += (text.empty() ? "" : " ") + piece;
-        return text;
-    }
-
     std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings,
         std::vector<std::string>& unread)
     {
@@ -69,7 +61,7 @@ namespace {
                 return "the name " + Quoted(*request.name) + " does not start with a note name";
             unread = search.unread;
             if (!search.Understood())
-                warnings.push_back("in the name " + Quoted(*request.name) + ", not understood: " + Joined(unread));
+                warnings.push_back("in the name " + Quoted(*request.name) + ", not understood: " + UnreadText(unread));
             return {};
         }
 

@@ -83,9 +83,7 @@ int PrintChord(const std::string& symbol, bool asJson)
                   << "pitchClasses: " << numbers(chord.PitchClasses()) << '\n'
                   << "intervals: " << numbers(chord.intervals) << '\n';
     }
-    std::string unread;
-    for (const std::string& piece : chord.unread)
-        unread += (unread.empty() ? "" : " ") + piece;
+    const std::string unread = UnreadText(chord.unread);
     if (chord.root == kNoPitch) {
         std::cerr << "corvane-cli: \"" << symbol << "\" does not start with a note name\n";
         return kBadInput;

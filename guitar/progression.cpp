@@ -293,14 +293,6 @@ namespace {
         return node;
     }
 
-    std::string Joined(const std::vector<std::string>& pieces)
-    {
-        std::string text;
-        for (const std::string& piece : pieces)
-            text += (text.empty() ? "" : " ") + piece;
-        return text;
-    }
-
     std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 } // namespace
@@ -430,7 +422,7 @@ ProgressionChoice ChooseProgression(
         if (!song.rootRead || chord.reading.rootIndex == kNoPitch) {
             chord.problem = "not a chord name: it does not start with a note";
         } else if (!song.unread.empty()) {
-            chord.problem = "not understood: " + Joined(song.unread);
+            chord.problem = "not understood: " + UnreadText(song.unread);
         } else {
             RefreshResult found = ComputeRefresh(input);
             if (!found.error.empty())

@@ -147,16 +147,23 @@ std::optional<std::string> NameBoxText(const LeadSheetChord& chord)
     return std::nullopt;
 }
 
+std::string UnreadText(const std::vector<std::string>& unread)
+{
+    std::string text;
+    for (const std::string& piece : unread)
+        text += (text.empty() ? "" : " ") + piece;
+    return text;
+}
+
 std::string NameBoxSearch::Problem() const
 {
     if (Understood())
         return {};
-    std::string text = "Not understood: ";
     if (!rootRead)
-        return text + "\"" + typed + "\" does not start with a note name";
-    for (size_t i = 0; i < unread.size(); ++i)
-        text += (i == 0 ? "" : " ") + unread[i];
-    return text;
+        return "Not understood: \"" + typed + "\" does not start with a note name";
+    if (!byLeadSheet && !leadSheet.empty())
+        return "Not understood: " + UnreadText(unread) + " (the extension list cannot show " + leadSheet + ")";
+    return "Not understood: " + UnreadText(unread);
 }
 
 NameBoxSearch SearchTypedChord(SelectionState& state)
@@ -181,9 +188,9 @@ NameBoxSearch SearchTypedChord(SelectionState& state)
     }
     search.rootRead = reading.root != kNoPitch;
     search.unread = reading.unread;
-    // A chord the lead-sheet symbols read but the extension list cannot show is not shown either.
-    if (search.unread.empty() && search.rootRead)
-        search.unread.emplace_back(TrimBlanks(search.typed));
+    // Read, but not to be shown as another chord: the box's reading stays, and says why.
+    if (chord.Complete())
+        search.leadSheet = chord.canonical;
     return search;
 }
 

@@ -21,11 +21,14 @@ namespace corvane {
 // the chord (a chord without a fifth, or too many notes for the bass).
 std::optional<std::string> NameBoxText(const LeadSheetChord& chord);
 
+// The pieces left unread, as one text: "dim7 xyz".
+std::string UnreadText(const std::vector<std::string>& unread);
+
 // What a search of the name box made of the typed text.
 struct NameBoxSearch {
     std::string typed;
     bool byLeadSheet = false; // the box's notation left text unread, the lead-sheet symbols read it all
-    std::string leadSheet; // then: the chord's lead-sheet spelling
+    std::string leadSheet; // the lead-sheet spelling, when those symbols read the whole text
     std::vector<std::string> unread; // what the chord shown leaves out; empty when all was read
     bool rootRead = true; // false when the text does not start with a note name
 

@@ -260,7 +260,7 @@ TEST(ProgressionCapo, SuggestsTheCapoThatMakesTheShapesEasy)
     }
 
     // A chord left out at every capo does not stop the suggestion.
-    const CapoSuggestion partial = SuggestCapo(Entries("Bb Hm Eb F Gm"), {});
+    const CapoSuggestion partial = SuggestCapo(Entries("Bb Xm Eb F Gm"), {});
     EXPECT_EQ(partial.capo, 3);
     EXPECT_EQ(partial.choice.problems.size(), 1u);
 }

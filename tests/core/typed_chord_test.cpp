@@ -95,7 +95,7 @@ TEST(TypedChord, WhatNeitherReaderReadsIsSaid)
         { "nonsense", "Not understood: \"nonsense\" does not start with a note name", "n" },
         // Read, but six notes over a bass are more than the extension list holds: not shown as
         // something else.
-        { "C9#11/Bb", "Not understood: 9#11", "CBb" },
+        { "C9#11/Bb", "Not understood: 9#11 (the extension list cannot show C9#11/Bb)", "CBb" },
         { "", "", " " },
     };
     for (const Row& row : rows) {

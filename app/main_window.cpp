@@ -23,6 +23,7 @@
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/app_windows.h"
+#include "windows/notation_window.h"
 #include "windows/page_setup.h"
 
 #include <QActionGroup>
@@ -129,6 +130,14 @@ void TForm1::SetUpControls()
     // The count follows its caption, whatever width the desktop font gives the caption.
     ui->Label5->adjustSize();
     ui->LabelTotal->move(ui->Label5->geometry().right() + 6, ui->LabelTotal->y());
+    ui->LabelTotal->resize(ui->PanelInfo->width() - ui->LabelTotal->x() - 2, ui->LabelTotal->height());
+    // The control strip's panels stand at fixed places; the window may not be made so narrow that
+    // the last of them is cut.
+    int stripRight = 0;
+    for (QWidget* panel : ui->PanelBraco->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!panel->isHidden())
+            stripRight = std::max(stripRight, panel->geometry().right() + 1);
+    ui->PanelBraco->setMinimumWidth(stripRight + ui->PanelInfo->x());
 
     QPalette patchColour = ui->ComboBoxPatch->palette();
     patchColour.setColor(QPalette::Base, QColor(207, 208, 214));
@@ -254,6 +263,7 @@ void TForm1::ConnectHandlers()
     ui->Sair1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(ui->Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
+    connect(ui->Notation1, &QAction::triggered, this, &TForm1::Notation1Click);
     connect(ui->Progression1, &QAction::triggered, this, &TForm1::Progression1Click);
     ConnectIdentifyHandlers();
 }
@@ -648,6 +658,12 @@ void TForm1::Button2Click()
 }
 
 void TForm1::Sair1Click() { close(); }
+
+void TForm1::Notation1Click()
+{
+    NotationWindow notation(this);
+    notation.exec();
+}
 
 void TForm1::Sobre1Click()
 {

@@ -58,6 +58,7 @@
 //     Image3                the banner at the top
 //     StatusBar1            the status bar; its first panel says why the sound is off
 //     Sair1, Sobre1         File > "Close" and Help > "About"
+//     Notation1             Help > "Chord notation…" (F1): the notation, the lists, a diagram's marks
 //     ImageBracoEletrico, Image5, Image4   hidden holders of the classic, electric and brown neck
 //     braco, braco2, dedo1 .. 6, omin1, omin2, x, d0 .. d4
 //                           hidden holders of the diagram and neck pictures (see Picture in
@@ -244,6 +245,7 @@ private:
     // The window.
     void Button2Click(); // pressed "Limpar": clear the sheet
     void Sair1Click(); // File > "Close"
+    void Notation1Click(); // Help > "Chord notation…" (F1)
     void Sobre1Click(); // Help > "About"
 
     // Copy, export and print (main_window_export.cpp).

@@ -24,16 +24,6 @@ namespace corvane {
 
 namespace {
 
-    // A chord name made fit for a file name: "C/E" becomes "C-E".
-    QString FileNameOf(QString name)
-    {
-        name = name.trimmed();
-        for (const QChar bad : { QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('*'),
-                 QLatin1Char('?'), QLatin1Char('"'), QLatin1Char('<'), QLatin1Char('>'), QLatin1Char('|') })
-            name.replace(bad, QLatin1Char('-'));
-        return name.isEmpty() ? QStringLiteral("chords") : name;
-    }
-
 } // namespace
 
 void TForm1::SetUpExport()
@@ -137,7 +127,7 @@ void TForm1::ExportDiagramClick()
     const Voicing voicing = ui->Image1->diagram(index);
     const QString title = QStringLiteral("Export diagram");
     const QString name
-        = FileNameOf(ui->EditAcorde->text()) + QLatin1Char(' ') + FileNameOf(FingeringClipboardText(voicing));
+        = ExportFileName(ui->EditAcorde->text()) + QLatin1Char(' ') + ExportFileName(FingeringClipboardText(voicing));
     const std::optional<ExportTarget> target = AskExportTarget(title, name);
     if (!target)
         return;
@@ -151,7 +141,7 @@ void TForm1::ExportDiagramClick()
 void TForm1::ExportSheetClick()
 {
     const QString title = QStringLiteral("Export sheet");
-    const std::optional<ExportTarget> target = AskExportTarget(title, FileNameOf(ui->EditAcorde->text()));
+    const std::optional<ExportTarget> target = AskExportTarget(title, ExportFileName(ui->EditAcorde->text()));
     if (!target)
         return;
     const std::vector<Voicing> diagrams = SheetDiagrams();

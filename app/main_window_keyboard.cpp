@@ -72,7 +72,7 @@ void TForm1::SetUpKeyboardAndReader()
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, &TForm1::FocusNameBox);
     }
-    ui->Sobre1->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->Notation1->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 // Each bar's hint and value name the note its label shows, whichever way the tuning changed.

@@ -5,6 +5,7 @@
 
 #include "ui_main_window.h"
 
+#include "drawing/qt/picture_store.h"
 #include "windows/progression_window.h"
 
 #include <QLineEdit>
@@ -36,6 +37,7 @@ void TForm1::Progression1Click()
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
+        host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);

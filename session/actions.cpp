@@ -221,11 +221,30 @@ namespace {
         throw BadArguments("the neck is classic or electric, not " + neck);
     }
 
+    // A window opened modally (Help's "Chord notation…" and "About", F1) is closed again from inside
+    // its own loop, as the user would close it, so that the session goes on.
+    class ModalCloser {
+    public:
+        ModalCloser()
+        {
+            m_timer.setInterval(0);
+            QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [] {
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    modal->close();
+            });
+            m_timer.start();
+        }
+
+    private:
+        QTimer m_timer;
+    };
+
     // An item of the menu bar's menus, by its caption; the mnemonic mark may be left out ("Close"
     // for "&Close").
     Answer Menu(Session& session, const json& arguments)
     {
         ExpectCount(arguments, 1);
+        const ModalCloser closer;
         const auto plain = [](QString caption) { return caption.remove(QLatin1Char('&')); };
         const QString caption = plain(QString::fromStdString(Text(arguments, 0)));
         auto* bar = Need<QMenuBar>(session, "MainMenu1");
@@ -296,15 +315,7 @@ namespace {
             target = session.window().focusWidget();
         if (!target)
             target = &session.window();
-        // A window a key opens modally (F1, the About window) is closed again from inside its own
-        // loop, as the user would close it, so that the session goes on.
-        QTimer closer;
-        closer.setInterval(0);
-        QObject::connect(&closer, &QTimer::timeout, &closer, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        closer.start();
+        const ModalCloser closer;
         return PressKey(target, name);
     }
 

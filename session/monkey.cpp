@@ -72,9 +72,10 @@ namespace {
         "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+C", "Ctrl+L", "F6",
         "F1" };
 
-    // The File menu's items that leave the window open; their dialogs answer cancel in the driver.
-    constexpr std::array<std::string_view, 5> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",
-        "Print preview" };
+    // The menu items that leave the window open; their dialogs answer cancel in the driver, and the
+    // windows they open modally are closed.
+    constexpr std::array<std::string_view, 7> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",
+        "Print preview", "Chord notation…", "About" };
 
     struct Generator {
         std::string_view name;

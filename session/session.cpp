@@ -63,6 +63,10 @@ void Session::MakeWindow()
         return recording;
     });
     m_window->setExportDialogs(std::make_unique<CancellingDialogs>(m_exceptions));
+    // A user cannot make the window narrower than its control strip; a session may, so that sheets
+    // of any width stay within reach of the checks.
+    if (auto* strip = m_window->findChild<QWidget*>(QStringLiteral("PanelBraco")))
+        strip->setMinimumWidth(0);
     // Restore defaults is asked for on purpose in a session: its question is answered yes.
     m_window->setRestoreQuestion([](QWidget*, const QString&, const QString&) { return true; });
     if (!SettingsFile().empty())

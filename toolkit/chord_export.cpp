@@ -240,8 +240,7 @@ namespace {
     {
         QPdfWriter writer(&out);
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setPageLayout(SheetPageLayout());
         writer.setTitle(FromUtf8(heading.title));
         writer.setCreator(QStringLiteral("Corvane Chords"));
         return PaintPages(writer, cells, heading, leftHanded, columns);
@@ -276,6 +275,21 @@ namespace {
     }
 
 } // namespace
+
+QString ExportFileName(QString name)
+{
+    name = name.trimmed();
+    for (const QChar bad : { QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('*'), QLatin1Char('?'),
+             QLatin1Char('"'), QLatin1Char('<'), QLatin1Char('>'), QLatin1Char('|') })
+        name.replace(bad, QLatin1Char('-'));
+    return name.isEmpty() ? QStringLiteral("chords") : name;
+}
+
+QPageLayout SheetPageLayout()
+{
+    return QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
 
 QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded)

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPageLayout>
 #include <QString>
 
 #include <optional>
@@ -25,6 +26,9 @@ namespace corvane {
 class PictureStore;
 
 enum class ExportFormat { Png, Svg, Pdf };
+
+// A chord name made fit for a file name: "C/E" becomes "C-E"; "chords" for an empty name.
+QString ExportFileName(QString name);
 
 // For the file dialogs: "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)".
 QString ExportFileFilters();
@@ -47,6 +51,10 @@ QImage DiagramImage(
 // A whole sheet as one image: the heading, then the diagrams in `columns` columns.
 QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded);
+
+// The page every sheet is laid out on, printed or written as PDF: A4 upright, 15 mm margins. A
+// printer starts on it, so that the printed pages are the PDF's; the user may choose another.
+QPageLayout SheetPageLayout();
 
 // Pages on a printer or a PDF writer: each page has the heading and as many whole rows as fit, the
 // diagrams following on in sheet order. Each page is painted and handed to the device before the

@@ -64,6 +64,7 @@ std::optional<SaveChoice> DesktopExportDialogs::saveFile(
 std::optional<bool> DesktopExportDialogs::print(QWidget* owner, const PaintPages& paint)
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(SheetPageLayout());
     QPrintDialog dialog(&printer, owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -73,6 +74,7 @@ std::optional<bool> DesktopExportDialogs::print(QWidget* owner, const PaintPages
 void DesktopExportDialogs::preview(QWidget* owner, const PaintPages& paint)
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(SheetPageLayout());
     QPrintPreviewDialog dialog(&printer, owner);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* shown) {
         if (shown)

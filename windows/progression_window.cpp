@@ -6,13 +6,17 @@
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
+#include "windows/export_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,17 +38,22 @@ namespace {
         return static_cast<int>(sounding) * StrumDelayMs(tempo);
     }
 
-    // The title of a sheet: the text on one line.
-    SheetHeading HeadingOf(const QString& text) { return { text.simplified().toStdString(), {} }; }
+    constexpr int kChordsInFileName = 8;
 
 } // namespace
 
 ProgressionDialogs StandardProgressionDialogs()
 {
     ProgressionDialogs dialogs;
-    dialogs.saveFileName = [](QWidget* owner, QString* filter) {
-        return QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), QString(), ExportFileFilters(), filter);
-    };
+    dialogs.saveFileName
+        = [lastFolder = std::make_shared<QString>()](QWidget* owner, const QString& suggestedName, QString* filter) {
+              const QString start = QDir(ExportStartFolder(*lastFolder, ExportFormat::Png)).filePath(suggestedName);
+              const QString path
+                  = QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), start, ExportFileFilters(), filter);
+              if (!path.isEmpty())
+                  *lastFolder = QFileInfo(path).absolutePath();
+              return path;
+          };
     dialogs.choosePrinter = [](QWidget* owner, QPrinter& printer) {
         QPrintDialog dialog(&printer, owner);
         return dialog.exec() == QDialog::Accepted;
@@ -77,6 +86,9 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormProgression::ButtonPrintClick);
     connect(m_ui->ButtonSuggestCapo, &QPushButton::clicked, this, &TFormProgression::ButtonSuggestCapoClick);
     m_ui->ButtonSuggestCapo->setEnabled(static_cast<bool>(m_host.setCapo));
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     Recompute();
 }
 
@@ -217,6 +229,29 @@ void TFormProgression::ShowChoice()
         m_ui->ListProblems->addItem(Text(problem));
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
     m_ui->LabelTotal->setText(m_choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(m_choice.total));
+    // The shapes count from the capo: said beside them, as on the sheet.
+    m_ui->LabelCapo->setText(Capo() > 0 ? QStringLiteral("Capo %1").arg(Capo()) : QString());
+    MarkSoundingChord();
+}
+
+int TFormProgression::Capo() const { return m_host.searchOptions ? m_host.searchOptions().capo : 0; }
+
+// The song's text on one line as the title, the capo in small type.
+SheetHeading TFormProgression::ExportHeading() const
+{
+    return { m_ui->MemoChords->toPlainText().simplified().toStdString(),
+        Capo() > 0 ? "Capo " + std::to_string(Capo()) : std::string() };
+}
+
+// The chord Play strums now has its column framed.
+void TFormProgression::MarkSoundingChord()
+{
+    for (std::size_t k = 0; k < m_choice.chords.size(); ++k)
+        if (auto* column = m_ui->RowDiagrams->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k))) {
+            auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram"));
+            if (diagram)
+                diagram->setFrameShape(static_cast<int>(k) == m_sounding ? QFrame::Box : QFrame::NoFrame);
+        }
 }
 
 // The chord goes to the main window as if typed there; the window waits for a diagram clicked on its
@@ -273,6 +308,8 @@ void TFormProgression::ButtonStopClick()
     m_playTimer->stop();
     m_nextChord = m_choice.chords.size();
     m_ui->ButtonStop->setEnabled(false);
+    m_sounding = -1;
+    MarkSoundingChord();
 }
 
 // One chord at a time: its strums go to the port with their pauses, which the port keeps on its own
@@ -284,6 +321,8 @@ void TFormProgression::PlayNextChord()
         ButtonStopClick();
         return;
     }
+    m_sounding = static_cast<int>(m_nextChord);
+    MarkSoundingChord();
     const ChordChoice& chord = m_choice.chords[m_nextChord++];
     const int beatMs = kMillisecondsPerMinute / std::max(1, m_ui->SpinBpm->value());
     MidiPort* port = m_host.port ? m_host.port() : nullptr;
@@ -304,8 +343,14 @@ void TFormProgression::PlayNextChord()
 void TFormProgression::ButtonExportClick()
 {
     const SongSheet sheet = SongSheetOf(m_choice);
+    // The song's first chords name the file, as the name box names the sheet's.
+    QStringList chords;
+    for (const ProgressionEntry& entry : m_entries)
+        if (chords.size() < kChordsInFileName && !chords.contains(Text(entry.chord)))
+            chords << Text(entry.chord);
+    const QString suggested = ExportFileName(chords.join(QLatin1Char(' '))) + QStringLiteral(".png");
     QString filter;
-    QString path = m_dialogs.saveFileName ? m_dialogs.saveFileName(this, &filter) : QString();
+    QString path = m_dialogs.saveFileName ? m_dialogs.saveFileName(this, suggested, &filter) : QString();
     if (path.isEmpty())
         return;
     // The suffix typed decides; without one, the chosen filter decides and its suffix is added.
@@ -317,8 +362,9 @@ void TFormProgression::ButtonExportClick()
                                              : QStringLiteral(".pdf");
     }
     QString error;
-    if (!ExportSongSheet(path, *format, sheet.diagrams, sheet.names, HeadingOf(m_ui->MemoChords->toPlainText()),
-            export_sheet::kDefaultColumns, devicePixelRatioF(), m_host.leftHanded && m_host.leftHanded(), &error)
+    const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
+    if (!ExportSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(), export_sheet::kDefaultColumns,
+            ratio, m_host.leftHanded && m_host.leftHanded(), &error)
         && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be written to %1: %2").arg(path, error));
 }
@@ -329,8 +375,7 @@ void TFormProgression::ButtonPrintClick()
     if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
         return;
     const SongSheet sheet = SongSheetOf(m_choice);
-    if (!PaintSongPages(printer, sheet.diagrams, sheet.names, HeadingOf(m_ui->MemoChords->toPlainText()),
-            m_host.leftHanded && m_host.leftHanded())
+    if (!PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), m_host.leftHanded && m_host.leftHanded())
         && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be printed."));
 }

@@ -4,6 +4,7 @@
 // window, where a diagram clicked replaces the choice; the song can be strummed, exported and
 // printed. Modeless; the main window creates it on first use.
 
+#include "drawing/sheet_layout.h"
 #include "guitar/progression.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
@@ -38,12 +39,14 @@ struct ProgressionHost {
     std::function<int()> strumTempo; // the main window's tempo bar position
     std::function<bool()> leftHanded;
     std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
+    std::function<qreal()> exportPixelRatio; // the scale of the main sheet's PNG export
 };
 
 // The file and print dialogs, replaceable so that tests run without them.
 struct ProgressionDialogs {
-    // A file name and the chosen filter, or an empty name when the user cancelled.
-    std::function<QString(QWidget* owner, QString* filter)> saveFileName;
+    // A file name and the chosen filter, or an empty name when the user cancelled; the dialog offers
+    // `suggestedName` (a PNG's) in the folder of the last export.
+    std::function<QString(QWidget* owner, const QString& suggestedName, QString* filter)> saveFileName;
     // Lets the user set up the printer; false when cancelled.
     std::function<bool(QWidget* owner, QPrinter& printer)> choosePrinter;
     // Tells the user why something failed.
@@ -73,6 +76,7 @@ public:
     const ProgressionChoice& choice() const { return m_choice; }
     int waitingChord() const { return m_waiting; }
     bool playing() const;
+    int soundingChord() const { return m_sounding; } // the chord Play strums now; -1 when none
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -88,6 +92,9 @@ private:
     void ButtonExportClick();
     void ButtonPrintClick();
     void ButtonSuggestCapoClick();
+    void MarkSoundingChord();
+    SheetHeading ExportHeading() const;
+    int Capo() const;
 
     std::unique_ptr<Ui::TFormProgression> m_ui;
     ProgressionHost m_host;
@@ -106,6 +113,7 @@ private:
     int m_waiting = -1; // the chord whose "Other fingerings" is open in the main window
     QTimer* m_playTimer = nullptr;
     std::size_t m_nextChord = 0;
+    int m_sounding = -1;
 };
 
 } // namespace corvane

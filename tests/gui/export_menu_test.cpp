@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -255,9 +256,11 @@ namespace {
         EXPECT_EQ(script->errors.size(), 2);
     }
 
-    // The printer gets the whole sheet in the pages of the PDF export; the preview paints the same.
+    // A printer starts on the page of the PDF export, at its own resolution, and gets the whole sheet in
+    // the same pages; the preview paints the same.
     TEST_F(ExportMenuTest, PrintAndPreviewPaintThePagesOfThePdf)
     {
+        TypeName("Am");
         script->file = SaveChoice { FilePath("sheet.pdf"), Filter(2) };
         Item("ExportSheet1")->trigger();
         QFile exported(FilePath("sheet.pdf"));
@@ -267,20 +270,20 @@ namespace {
 
         for (const bool preview : { false, true }) {
             SCOPED_TRACE(preview ? "preview" : "print");
-            QBuffer printed;
-            printed.open(QIODevice::WriteOnly);
-            QPdfWriter printer(&printed);
-            printer.setResolution(300);
-            printer.setPageLayout(QPageLayout(
-                QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+            // What the desktop's dialogs hand over, printing to a file.
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(FilePath("printed.pdf"));
+            printer.setPageLayout(SheetPageLayout());
             (preview ? script->previewPrinter : script->printer) = &printer;
             if (preview)
                 Item("PrintPreview1")->trigger();
             else
                 QTest::keyClick(Sheet(), Qt::Key_P, Qt::ControlModifier);
             EXPECT_EQ(script->painted, true);
-            printed.close();
-            EXPECT_EQ(PdfPages(printed.data()), pages);
+            QFile printed(FilePath("printed.pdf"));
+            ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+            EXPECT_EQ(PdfPages(printed.readAll()), pages);
             script->painted.reset();
             script->printer = script->previewPrinter = nullptr;
         }

@@ -7,9 +7,11 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTimer>
 
 namespace corvane::test {
@@ -259,13 +261,25 @@ namespace {
             EXPECT_TRUE(box->hasFocus());
             EXPECT_EQ(box->selectedText(), box->text());
         }
-        QSignalSpy about(Find<QAction>("Sobre1"), &QAction::triggered);
-        QTimer::singleShot(0, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
+        // F1 opens the notation window; About stays in the Help menu.
+        QSignalSpy notation(Find<QAction>("Notation1"), &QAction::triggered);
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* text = modal->findChild<QTextBrowser*>(QStringLiteral("TextNotation")))
+                    shown = text->toPlainText();
                 modal->close();
+            }
         });
         Key(Qt::Key_F1);
-        EXPECT_EQ(about.count(), 1);
+        EXPECT_EQ(notation.count(), 1);
+        for (const char* meets : { "7+", "5-", "6+", "º", "add", "sus", "(no3)", "mod1", "mod2", "\u25CF", "\u25CB",
+                 "\u00D7", "base fret", "Easy chords", "No barre chords", "Capo" })
+            EXPECT_TRUE(shown.contains(QString::fromUtf8(meets))) << meets;
+        QStringList help;
+        for (const QAction* item : Find<QMenu>("Help1")->actions())
+            help << item->text();
+        EXPECT_EQ(help.join(QLatin1Char('|')).toStdString(), "Chord &notation…|&About");
     }
 
 } // namespace

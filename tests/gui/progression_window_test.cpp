@@ -2,8 +2,10 @@
 // text gives diagrams and names, "Other fingerings" takes a diagram clicked on the main sheet, Play
 // strums on the main window's port, Export and Print write files.
 
+#include "drawing/qt/picture_store.h"
 #include "main_window_fixture.h"
 #include "sound/midi_player.h"
+#include "toolkit/chord_export.h"
 #include "windows/progression_window.h"
 
 #include <QFile>
@@ -185,7 +187,9 @@ namespace {
         const QString pdf = dir.filePath(QStringLiteral("song.pdf"));
         QStringList warnings;
         ProgressionDialogs dialogs;
-        dialogs.saveFileName = [&](QWidget*, QString* filter) {
+        QString suggested;
+        dialogs.saveFileName = [&](QWidget*, const QString& name, QString* filter) {
+            suggested = name;
             *filter = QStringLiteral("SVG drawing (*.svg)");
             return svg;
         };
@@ -204,6 +208,7 @@ namespace {
         EXPECT_TRUE(document.contains("<svg"));
         EXPECT_TRUE(document.contains(">Am<"));
         EXPECT_TRUE(document.contains(">F<"));
+        EXPECT_EQ(suggested.toStdString(), "Am F.png") << "named after the song, as the sheet after its chord";
 
         QTest::mouseClick(In<QPushButton>("ButtonPrint"), Qt::LeftButton);
         QFile printed(pdf);
@@ -211,10 +216,68 @@ namespace {
         EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
 
         // A folder that does not exist is reported, not taken for success.
-        dialogs.saveFileName = [&](QWidget*, QString*) { return dir.filePath(QStringLiteral("none/song.png")); };
+        dialogs.saveFileName
+            = [&](QWidget*, const QString&, QString*) { return dir.filePath(QStringLiteral("none/song.png")); };
         progression->setDialogs(dialogs);
         QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
         EXPECT_EQ(warnings.size(), 1);
+    }
+
+    // With a capo the window says so beside the diagrams and in the exported sheet; a PNG is drawn at
+    // the scale of the main sheet's export.
+    TEST_F(ProgressionWindowTest, TheCapoIsShownAndExportedAndThePngHasTheSheetsScale)
+    {
+        TypeChords("C G Am F");
+        EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QString());
+        window->findChild<QSpinBox*>(QStringLiteral("SpinEditCapo"))->setValue(2);
+        progression->Recompute();
+        EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QStringLiteral("Capo 2"));
+
+        QTemporaryDir dir;
+        ProgressionDialogs dialogs;
+        QString chosen = dir.filePath(QStringLiteral("song.svg"));
+        dialogs.saveFileName = [&](QWidget*, const QString&, QString*) { return chosen; };
+        progression->setDialogs(dialogs);
+        QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
+        QFile svg(chosen);
+        ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(svg.readAll().contains(">Capo 2<"));
+
+        chosen = dir.filePath(QStringLiteral("song.png"));
+        QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
+        const QImage png(chosen);
+        const SongSheet sheet = SongSheetOf(progression->choice());
+        const qreal ratio = window->findChild<ResultSheet*>(QStringLiteral("Image1"))->devicePixelRatioF();
+        EXPECT_EQ(png.size(),
+            SongSheetImage(sheet.diagrams, sheet.names, { "C G Am F", "Capo 2" }, export_sheet::kDefaultColumns,
+                PictureStore(ratio), false)
+                .size());
+    }
+
+    // During Play the chord that sounds is framed; Stop takes the frame off. Escape closes the window.
+    TEST_F(ProgressionWindowTest, PlayMarksTheSoundingChordAndEscapeCloses)
+    {
+        TypeChords("C:1 G:1");
+        In<QSpinBox>("SpinBpm")->setValue(In<QSpinBox>("SpinBpm")->maximum());
+        const auto framed = [this](int chord) {
+            const auto* column = progression->findChild<QWidget*>(QStringLiteral("Chord%1").arg(chord));
+            return column->findChild<QLabel*>(QStringLiteral("Diagram"))->frameShape() == QFrame::Box;
+        };
+        EXPECT_EQ(progression->soundingChord(), -1);
+        QTest::mouseClick(In<QPushButton>("ButtonPlay"), Qt::LeftButton);
+        EXPECT_EQ(progression->soundingChord(), 0);
+        EXPECT_TRUE(framed(0));
+        EXPECT_FALSE(framed(1));
+        QTRY_COMPARE(progression->soundingChord(), 1);
+        EXPECT_FALSE(framed(0));
+        EXPECT_TRUE(framed(1));
+        QTest::mouseClick(In<QPushButton>("ButtonStop"), Qt::LeftButton);
+        EXPECT_EQ(progression->soundingChord(), -1);
+        EXPECT_FALSE(framed(1));
+
+        progression->activateWindow();
+        QTest::keyClick(In<QPlainTextEdit>("MemoChords"), Qt::Key_Escape);
+        EXPECT_FALSE(progression->isVisible());
     }
 
     // The button puts the main window's capo where the song is easiest, and the song follows it.

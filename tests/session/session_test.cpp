@@ -118,11 +118,12 @@ TEST(SessionDriver, AClickOnADiagramShowsItsFormationNeckAndStrum)
 TEST(SessionDriver, MenuItemsRunAndTheirDialogsAnswerCancel)
 {
     const json answer = Answer(R"([["menu","Copy diagram"],["menu","Export diagram…"],["menu","Export sheet…"],)"
-                               R"(["menu","Print…"],["menu","Print preview"],["menu","Paste"]])");
-    ASSERT_EQ(answer["answers"].size(), 6u);
-    for (size_t i = 0; i < 5; ++i)
+                               R"(["menu","Print…"],["menu","Print preview"],["menu","Chord notation…"],)"
+                               R"(["menu","About"],["menu","Paste"]])");
+    ASSERT_EQ(answer["answers"].size(), 8u);
+    for (size_t i = 0; i < 7; ++i)
         EXPECT_EQ(answer["answers"][i], nullptr) << i;
-    EXPECT_EQ(answer["answers"][5]["error"], "menu: no menu item Paste");
+    EXPECT_EQ(answer["answers"][7]["error"], "menu: no menu item Paste");
     EXPECT_EQ(answer["refreshCount"], 0);
 }
 

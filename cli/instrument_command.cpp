@@ -35,8 +35,8 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
         capo = *parsed;
     }
     const auto noteNames = GridNames(request.flats ? Spelling::Flat : Spelling::Sharp);
-    const Identification id
-        = IdentifyOnStrings(*reading.fingering, choice->set.strings, capo, choice->set.lastFret, noteNames);
+    const Identification id = IdentifyOnStrings(*reading.fingering, choice->set.strings, capo, choice->set.lastFret,
+        noteNames, choice->set.freeInversions ? BassNaming::RootPosition : BassNaming::Lowest);
     if (!id.error.empty())
         return fail(id.error);
 
@@ -53,11 +53,14 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
         json["notes"] = named(id.notes);
         json["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
         json["chordTones"] = named(id.chordTones);
-        json["names"] = id.names;
+        json["best"] = id.names.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(id.best);
+        json["names"] = id.namesBestFirst;
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    } else {
-        for (const auto& name : id.names)
-            out << name << '\n';
+    } else if (!id.names.empty()) {
+        // As on six strings: the name to say first, as players write it, then the list's other names.
+        out << id.best << '\n';
+        for (size_t i = 1; i < id.namesBestFirst.size(); ++i)
+            out << id.namesBestFirst[i] << '\n';
     }
     if (id.names.empty())
         err << "corvane-cli: " << id.noName << '\n';

@@ -60,7 +60,7 @@ StringFretsReading ReadStringFrets(std::string_view text, int strings)
 }
 
 Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStrings& strings, int capo, int lastFret,
-    const std::array<std::string, 12>& rootGridNames)
+    const std::array<std::string, 12>& rootGridNames, BassNaming naming)
 {
     Identification id;
     if (capo < 0 || capo > kMaxCapo) {
@@ -103,6 +103,10 @@ Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStr
         return id;
     }
     id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
+    id.namesBestFirst = BestFirst(id.names, naming);
+    // As on six strings, every name that shows no bass stands on the bass, so none needs it added.
+    id.best = naming == BassNaming::Lowest ? WrittenName(id.namesBestFirst.front())
+                                           : WrittenRootPositionName(id.namesBestFirst.front());
     return id;
 }
 

@@ -10,6 +10,7 @@
 
 #include "guitar/identify.h"
 #include "guitar/instrument.h"
+#include "theory/best_name.h"
 
 namespace corvane {
 
@@ -26,8 +27,10 @@ StringFretsReading ReadStringFrets(std::string_view text, int strings);
 
 // As Identify, with one difference the strings make: the bass is the lowest sounding pitch, which on
 // a re-entrant tuning need not be the lowest string (the ukulele's open C string lies below its G).
-// The chord tones are the bass first, then the other notes in string order.
+// The chord tones are the bass first, then the other notes in string order. The names come best-first
+// as `naming` reads the bass: RootPosition where the instrument's search lets any chord tone sound
+// lowest (StringSet::freeInversions), so that its shapes are named as players name them.
 Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStrings& strings, int capo, int lastFret,
-    const std::array<std::string, 12>& rootGridNames);
+    const std::array<std::string, 12>& rootGridNames, BassNaming naming = BassNaming::Lowest);
 
 } // namespace corvane

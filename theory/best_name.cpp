@@ -153,6 +153,9 @@ namespace {
     // A name on another note than the lowest one needs a slash, and players name a chord from the bass
     // when they can; a common chord over another bass still beats a rare one on the bass.
     constexpr int kSlash = 6;
+    // Where players name chords in root position the bass is not said, so a name on another note costs
+    // nothing more than the same name on the lowest note.
+    constexpr int kRootPositionSlash = 0;
     // "(no5)": the name misses a tone of its own chord; players say the plain triad over its third
     // (Dm/F) rather than a sixth chord without its fifth (F6).
     constexpr int kNoFifth = 6;
@@ -171,7 +174,7 @@ namespace {
         return kUnknownComponent;
     }
 
-    int Cost(const Pieces& pieces)
+    int Cost(const Pieces& pieces, BassNaming naming)
     {
         if (!pieces.read)
             return kUnread;
@@ -190,7 +193,7 @@ namespace {
         if (pieces.minor && Has(pieces, "5+"))
             cost += kMinorRaisedFifth;
         if (!pieces.bass.empty())
-            cost += kSlash;
+            cost += naming == BassNaming::Lowest ? kSlash : kRootPositionSlash;
         if (pieces.noFifth)
             cost += kNoFifth;
         if (IsPowerChord(pieces))
@@ -220,7 +223,7 @@ namespace {
 
 } // namespace
 
-std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names)
+std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names, BassNaming naming)
 {
     struct Ranked {
         int cost;
@@ -231,7 +234,7 @@ std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names)
     std::vector<Ranked> ranked;
     ranked.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i)
-        ranked.push_back({ Cost(TakeApart(names[i])), TrimmedEnd(names[i]).size(), names[i], i });
+        ranked.push_back({ Cost(TakeApart(names[i]), naming), TrimmedEnd(names[i]).size(), names[i], i });
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
         if (a.cost != b.cost)
             return a.cost < b.cost;
@@ -248,70 +251,88 @@ std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names)
     return order;
 }
 
-std::vector<std::string> BestFirst(const std::vector<std::string>& names)
+std::vector<std::string> BestFirst(const std::vector<std::string>& names, BassNaming naming)
 {
     std::vector<std::string> ordered;
     ordered.reserve(names.size());
-    for (size_t i : BestFirstOrder(names))
+    for (size_t i : BestFirstOrder(names, naming))
         ordered.push_back(names[i]);
     return ordered;
 }
 
+namespace {
+
+    std::string Written(Pieces pieces, std::string_view bass)
+    {
+        std::vector<std::string>& components = pieces.components;
+
+        // A root and a fifth alone is a power chord: "E5", not "E (no3)".
+        if (IsPowerChord(pieces)) {
+            components.push_back("5");
+            pieces.noThird = false;
+        }
+        // The list's added second is the added ninth the box reads.
+        for (std::string& component : components) {
+            if (component == "add2")
+                component = "add9";
+            else if (component == "add2-")
+                component = "add9-";
+        }
+        // A chord without a third and with the added ninth is a sus2 chord: "Dsus2", not "Dadd9 (no3)".
+        if (IsSus2(pieces)) {
+            *std::find(components.begin(), components.end(), "add9") = "sus2";
+            pieces.noThird = false;
+        }
+        // The seventh comes right after the root ("Bm7/5-", "A7/sus4"), the sixth too when a ninth is
+        // added ("C6/9"), and a ninth after either is a plain "9" ("C7/9").
+        auto seventh = std::find_if(
+            components.begin(), components.end(), [](const std::string& c) { return c == "7" || c == "7+"; });
+        if (seventh == components.end() && Has(pieces, "add9"))
+            seventh = std::find(components.begin(), components.end(), "6");
+        if (seventh != components.end()) {
+            std::rotate(components.begin(), seventh, seventh + 1);
+            for (std::string& component : components)
+                if (component == "add9")
+                    component = "9";
+        }
+        // A seventh chord over its seventh is written as its triad over that bass: "Am/G", "D/C", "C/B".
+        if (!pieces.bass.empty() && !pieces.noThird && components.size() == 1
+            && ((components.front() == "7" && Interval(pieces.root, pieces.bass) == 10)
+                || (components.front() == "7+" && Interval(pieces.root, pieces.bass) == 11)))
+            components.clear();
+        // The bass the name does not show, when the chord stands on another note.
+        if (pieces.bass.empty() && !bass.empty() && !pieces.root.empty() && Interval(pieces.root, bass) > 0)
+            pieces.bass = std::string(bass);
+
+        std::string written = pieces.root + (pieces.minor ? "m" : "");
+        for (size_t i = 0; i < components.size(); ++i)
+            written += (i == 0 ? "" : "/") + components[i];
+        if (!pieces.bass.empty())
+            written += "/" + pieces.bass;
+        // Players leave out "(no5)": a chord is named by its chord even when the fifth does not sound. A
+        // missing third still changes what the chord is, so it is said.
+        if (pieces.noThird)
+            written += " (no3)";
+        return written;
+    }
+
+} // namespace
+
 std::string WrittenName(std::string_view listed, std::string_view bass)
+{
+    const Pieces pieces = TakeApart(listed);
+    if (!pieces.read)
+        return std::string(TrimmedEnd(listed));
+    return Written(pieces, bass);
+}
+
+std::string WrittenRootPositionName(std::string_view listed)
 {
     Pieces pieces = TakeApart(listed);
     if (!pieces.read)
         return std::string(TrimmedEnd(listed));
-    std::vector<std::string>& components = pieces.components;
-
-    // A root and a fifth alone is a power chord: "E5", not "E (no3)".
-    if (IsPowerChord(pieces)) {
-        components.push_back("5");
-        pieces.noThird = false;
-    }
-    // The list's added second is the added ninth the box reads.
-    for (std::string& component : components) {
-        if (component == "add2")
-            component = "add9";
-        else if (component == "add2-")
-            component = "add9-";
-    }
-    // A chord without a third and with the added ninth is a sus2 chord: "Dsus2", not "Dadd9 (no3)".
-    if (IsSus2(pieces)) {
-        *std::find(components.begin(), components.end(), "add9") = "sus2";
-        pieces.noThird = false;
-    }
-    // The seventh comes right after the root ("Bm7/5-", "A7/sus4"), the sixth too when a ninth is
-    // added ("C6/9"), and a ninth after either is a plain "9" ("C7/9").
-    auto seventh = std::find_if(
-        components.begin(), components.end(), [](const std::string& c) { return c == "7" || c == "7+"; });
-    if (seventh == components.end() && Has(pieces, "add9"))
-        seventh = std::find(components.begin(), components.end(), "6");
-    if (seventh != components.end()) {
-        std::rotate(components.begin(), seventh, seventh + 1);
-        for (std::string& component : components)
-            if (component == "add9")
-                component = "9";
-    }
-    // A seventh chord over its seventh is written as its triad over that bass: "Am/G", "D/C", "C/B".
-    if (!pieces.bass.empty() && !pieces.noThird && components.size() == 1
-        && ((components.front() == "7" && Interval(pieces.root, pieces.bass) == 10)
-            || (components.front() == "7+" && Interval(pieces.root, pieces.bass) == 11)))
-        components.clear();
-    // The bass the name does not show, when the chord stands on another note.
-    if (pieces.bass.empty() && !bass.empty() && !pieces.root.empty() && Interval(pieces.root, bass) > 0)
-        pieces.bass = std::string(bass);
-
-    std::string written = pieces.root + (pieces.minor ? "m" : "");
-    for (size_t i = 0; i < components.size(); ++i)
-        written += (i == 0 ? "" : "/") + components[i];
-    if (!pieces.bass.empty())
-        written += "/" + pieces.bass;
-    // Players leave out "(no5)": a chord is named by its chord even when the fifth does not sound. A
-    // missing third still changes what the chord is, so it is said.
-    if (pieces.noThird)
-        written += " (no3)";
-    return written;
+    pieces.bass.clear();
+    return Written(pieces, {});
 }
 
 std::string BestName(const std::vector<std::string>& names, std::string_view bass)

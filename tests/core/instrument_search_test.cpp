@@ -6,9 +6,12 @@
 
 #include "guitar/instrument_search.h"
 #include "guitar/voicing_search.h"
+#include "tests/core/shapes_players_know.h"
 #include "theory/interval_list.h"
 
 using namespace corvane;
+using corvane::testing::KnownShape;
+using corvane::testing::kShapesPlayersKnow;
 
 namespace {
 
@@ -176,120 +179,8 @@ TEST(InstrumentSearch, SameSetAsBruteForce)
 // Shapes players know, from chord charts: each is among the results of its chord.
 TEST(InstrumentSearch, ShapesPlayersKnow)
 {
-    const char* major = "00 04 07";
-    const char* minor = "00 03 07";
-    const char* seventh = "00 04 07 10";
-    const char* minor7 = "00 03 07 10";
-    const char* major7 = "00 04 07 11";
-    const char* sixth = "00 04 07 09";
-    const char* sus4 = "00 05 07";
-    const char* sus2 = "00 02 07";
-    const char* aug = "00 04 08";
-    const char* dim7 = "00 03 06 09";
-    struct Row {
-        const char* instrument;
-        const char* name;
-        int root;
-        const char* intervals;
-        const char* shape;
-    };
-    const Row rows[] = {
-        { "ukulele", "C", 0, major, "0 0 0 3 " },
-        { "ukulele", "C7", 0, seventh, "0 0 0 1 " },
-        { "ukulele", "Cm", 0, minor, "0 3 3 3 " },
-        { "ukulele", "Cmaj7", 0, major7, "0 0 0 2 " },
-        { "ukulele", "Cm7", 0, minor7, "3 3 3 3 " },
-        { "ukulele", "C6", 0, sixth, "0 0 0 0 " },
-        { "ukulele", "Csus4", 0, sus4, "0 0 1 3 " },
-        { "ukulele", "Caug", 0, aug, "1 0 0 3 " },
-        { "ukulele", "Cdim7", 0, dim7, "2 3 2 3 " },
-        { "ukulele", "C#", 1, major, "1 1 1 4 " },
-        { "ukulele", "C#m", 1, minor, "1 1 0 4 " },
-        { "ukulele", "D", 2, major, "2 2 2 0 " },
-        { "ukulele", "D7", 2, seventh, "2 2 2 3 " },
-        { "ukulele", "Dm", 2, minor, "2 2 1 0 " },
-        { "ukulele", "Dm7", 2, minor7, "2 2 1 3 " },
-        { "ukulele", "Dsus4", 2, sus4, "2 2 3 0 " },
-        { "ukulele", "Dsus2", 2, sus2, "2 2 0 0 " },
-        { "ukulele", "D6", 2, sixth, "2 2 2 2 " },
-        { "ukulele", "Eb", 3, major, "0 3 3 1 " },
-        { "ukulele", "E", 4, major, "4 4 4 2 " },
-        { "ukulele", "E7", 4, seventh, "1 2 0 2 " },
-        { "ukulele", "Em", 4, minor, "0 4 3 2 " },
-        { "ukulele", "Em7", 4, minor7, "0 2 0 2 " },
-        { "ukulele", "F", 5, major, "2 0 1 0 " },
-        { "ukulele", "F7", 5, seventh, "2 3 1 3 " },
-        { "ukulele", "Fm", 5, minor, "1 0 1 3 " },
-        { "ukulele", "Fmaj7", 5, major7, "2 4 1 3 " },
-        { "ukulele", "F#", 6, major, "3 1 2 1 " },
-        { "ukulele", "F#m", 6, minor, "2 1 2 0 " },
-        { "ukulele", "G", 7, major, "0 2 3 2 " },
-        { "ukulele", "G7", 7, seventh, "0 2 1 2 " },
-        { "ukulele", "Gm", 7, minor, "0 2 3 1 " },
-        { "ukulele", "Gmaj7", 7, major7, "0 2 2 2 " },
-        { "ukulele", "Gm7", 7, minor7, "0 2 1 1 " },
-        { "ukulele", "G6", 7, sixth, "0 2 0 2 " },
-        { "ukulele", "Gsus4", 7, sus4, "0 2 3 3 " },
-        { "ukulele", "Gsus2", 7, sus2, "0 2 3 0 " },
-        { "ukulele", "Ab", 8, major, "5 3 4 3 " },
-        { "ukulele", "A", 9, major, "2 1 0 0 " },
-        { "ukulele", "A7", 9, seventh, "0 1 0 0 " },
-        { "ukulele", "Am", 9, minor, "2 0 0 0 " },
-        { "ukulele", "Am7", 9, minor7, "0 0 0 0 " },
-        { "ukulele", "Amaj7", 9, major7, "1 1 0 0 " },
-        { "ukulele", "Asus4", 9, sus4, "2 2 0 0 " },
-        { "ukulele", "Bb", 10, major, "3 2 1 1 " },
-        { "ukulele", "Bb7", 10, seventh, "1 2 1 1 " },
-        { "ukulele", "Bbm", 10, minor, "3 1 1 1 " },
-        { "ukulele", "Bbmaj7", 10, major7, "3 2 1 0 " },
-        { "ukulele", "B", 11, major, "4 3 2 2 " },
-        { "ukulele", "B7", 11, seventh, "2 3 2 2 " },
-        { "ukulele", "Bm", 11, minor, "4 2 2 2 " },
-        { "ukulele", "Bm7", 11, minor7, "2 2 2 2 " },
-        { "mandolin", "G", 7, major, "0 0 2 3 " },
-        { "mandolin", "C", 0, major, "0 2 3 0 " },
-        { "mandolin", "D", 2, major, "2 0 0 2 " },
-        { "mandolin", "A", 9, major, "2 2 4 5 " },
-        { "mandolin", "E", 4, major, "1 2 2 4 " },
-        { "mandolin", "F", 5, major, "5 3 0 1 " },
-        { "mandolin", "Bb", 10, major, "3 0 1 1 " },
-        { "mandolin", "Em", 4, minor, "0 2 2 0 " },
-        { "mandolin", "Am", 9, minor, "2 2 3 5 " },
-        { "mandolin", "Dm", 2, minor, "2 0 0 1 " },
-        { "mandolin", "Bm", 11, minor, "4 0 2 2 " },
-        { "mandolin", "Gm", 7, minor, "0 0 1 3 " },
-        { "mandolin", "Cm", 0, minor, "0 1 3 3 " },
-        { "mandolin", "F#m", 6, minor, "2 4 4 2 " },
-        { "mandolin", "G7", 7, seventh, "0 0 2 1 " },
-        { "mandolin", "D7", 2, seventh, "2 0 3 2 " },
-        { "mandolin", "A7", 9, seventh, "2 2 4 3 " },
-        { "baritone ukulele", "G", 7, major, "0 0 0 3 " },
-        { "baritone ukulele", "C", 0, major, "2 0 1 0 " },
-        { "baritone ukulele", "D", 2, major, "0 2 3 2 " },
-        { "baritone ukulele", "A", 9, major, "2 2 2 0 " },
-        { "baritone ukulele", "E", 4, major, "2 1 0 0 " },
-        { "baritone ukulele", "F", 5, major, "3 2 1 1 " },
-        { "baritone ukulele", "Em", 4, minor, "2 0 0 0 " },
-        { "baritone ukulele", "Am", 9, minor, "2 2 1 0 " },
-        { "baritone ukulele", "Dm", 2, minor, "0 2 3 1 " },
-        { "baritone ukulele", "Bm", 11, minor, "4 4 3 2 " },
-        { "baritone ukulele", "G7", 7, seventh, "0 0 0 1 " },
-        { "baritone ukulele", "D7", 2, seventh, "0 2 1 2 " },
-        { "baritone ukulele", "A7", 9, seventh, "2 2 2 3 " },
-        { "baritone ukulele", "E7", 4, seventh, "0 1 0 0 " },
-        { "baritone ukulele", "C7", 0, seventh, "2 3 1 3 " },
-        { "baritone ukulele", "Am7", 9, minor7, "2 2 1 3 " },
-        { "baritone ukulele", "Em7", 4, minor7, "0 0 0 0 " },
-        { "baritone ukulele", "Fmaj7", 5, major7, "3 2 1 0 " },
-        { "tenor guitar", "C", 0, major, "0 0 2 3 " },
-        { "tenor guitar", "G", 7, major, "2 0 0 2 " },
-        { "tenor guitar", "Am", 9, minor, "0 2 2 0 " },
-        { "7-string guitar", "C", 0, major, "99 99 3 2 0 1 0 " },
-        { "7-string guitar", "G", 7, major, "99 3 2 0 0 3 3 " },
-        { "7-string guitar", "F", 5, major, "99 -1 3 3 2 1 1 " },
-    };
     std::map<std::string, int> perInstrument;
-    for (const Row& row : rows) {
+    for (const KnownShape& row : kShapesPlayersKnow) {
         SCOPED_TRACE(std::string(row.instrument) + " " + row.name + " " + row.shape);
         const InstrumentRefreshResult result = Search(Named(row.instrument), row.intervals, row.root, row.root);
         EXPECT_TRUE(Has(result, row.shape));

@@ -53,6 +53,10 @@ TEST(CliInstruments, IdentifyBatchAndSheets)
     // Re-entrant: the open C string sounds below the G string's A.
     EXPECT_EQ(json["bass"], "C");
     EXPECT_EQ(json["notes"], nlohmann::json({ "A", "C", "E", "A" }));
+    // Named from its root position, best-first, as the six-string identify names.
+    EXPECT_EQ(json["best"], "Am");
+    EXPECT_EQ(json["names"].front(), "Am/C");
+    EXPECT_EQ(Lines(Cli("identify 0232 --instrument ukulele").out).front(), "G");
 
     const auto batch = nlohmann::json::parse(Cli("batch", "{\"root\": \"C\", \"instrument\": \"mandolin\"}\n").out);
     EXPECT_EQ(batch["instrument"], "mandolin");

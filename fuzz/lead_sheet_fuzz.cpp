@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_support.h"
 #include "theory/lead_sheet.h"
 #include "theory/typed_chord.h"
 
@@ -18,13 +19,7 @@ namespace {
 
 using namespace corvane;
 
-void Require(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "broken promise: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::Require;
 
 std::set<int> Notes(const LeadSheetChord& chord)
 {

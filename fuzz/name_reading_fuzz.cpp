@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "guitar/refresh.h"
 #include "theory/interval_list.h"
 #include "theory/name_reading.h"
@@ -16,13 +17,7 @@ namespace {
 
 using namespace corvane;
 
-void Require(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "broken promise: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::Require;
 
 // Notes handed to the search: the chord tones and a separate bass.
 int NoteCount(const SelectionState& s)

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_support.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
 #include "song/song_text.h"
@@ -17,13 +18,7 @@ namespace {
 
 using namespace corvane;
 
-void Require(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "broken promise: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::Require;
 
 std::string Kind(const ShownSong& shown, int section)
 {

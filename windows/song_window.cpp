@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
@@ -108,6 +109,7 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     paste->setContext(Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &TFormSong::Paste);
+    m_ui->TextLyrics->installEventFilter(this);
     Recompute();
 }
 
@@ -472,6 +474,20 @@ void TFormSong::Paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (!text.trimmed().isEmpty())
         OpenText(text);
+}
+
+// The words' box is read-only, yet as a text box it claims Ctrl+V before the window's shortcut sees
+// it: there the key pastes a song as it does everywhere else in the window.
+bool TFormSong::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->TextLyrics && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        if (event->type() == QEvent::KeyPress)
+            Paste();
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFormSong::dragEnterEvent(QDragEnterEvent* event)

@@ -250,6 +250,8 @@ void TFormSong::ShowStrip()
         layout->addWidget(other);
         row->addWidget(column);
     }
+    // Laid out now, not at the next pass of the event loop: the strip is drawn with the song.
+    m_ui->LayoutDiagrams->activate();
     MarkSoundingChord();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QSpinBox>
@@ -89,6 +90,21 @@ namespace {
         const QString& chords = *(words - 1);
         EXPECT_EQ(chords.indexOf(QLatin1Char('D')), words->indexOf(QStringLiteral("low")));
         EXPECT_EQ(window->RecentSongs().size(), 0) << "no settings file in a test";
+    }
+
+    TEST_F(SongWindowTest, EveryTestSongOpensWithEveryChordDrawn)
+    {
+        const QStringList files = QDir(kSongs).entryList({ QStringLiteral("*.cho") }, QDir::Files, QDir::Name);
+        EXPECT_GE(files.size(), 10);
+        for (const QString& name : files) {
+            EXPECT_TRUE(window->OpenSongFile(kSongs + QLatin1Char('/') + name)) << name.toStdString();
+            EXPECT_EQ(song->path(), kSongs + QLatin1Char('/') + name);
+            EXPECT_FALSE(In<QLabel>("LabelTitle")->text().isEmpty()) << name.toStdString();
+            EXPECT_FALSE(song->strip().empty()) << name.toStdString();
+            for (const StripChord& chord : song->strip())
+                EXPECT_TRUE(chord.frets.has_value()) << name.toStdString() << ": " << chord.name;
+        }
+        EXPECT_TRUE(warnings.isEmpty());
     }
 
     TEST_F(SongWindowTest, TransposeAndCapoRenameTheShapes)

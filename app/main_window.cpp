@@ -388,6 +388,9 @@ void TForm1::RefreshResults()
     ui->ListBox1->clear();
     for (const std::string& name : result.names)
         ui->ListBox1->addItem(Text(name));
+    m_namesBass = input.bassIndex >= 0 && input.bassIndex < 12
+        ? input.rootGridNames[static_cast<size_t>(input.bassIndex)]
+        : std::string();
     ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
     ShowCapoCount();
     ShowExportEnabled();

@@ -253,6 +253,9 @@ private:
     void DrawOnNeck(const Voicing& frets, NeckPicture neck);
     void ShowCapoCount();
     Fingering m_neckFingering = kAllMuted;
+    // The note the names in the names list stand on, in the root grid's spelling: the neck's lowest
+    // note after a neck click, the chosen bass after a refresh. "Find" adds it to a name that omits it.
+    std::string m_namesBass;
 
     // The window.
     void Button2Click(); // pressed "Limpar": clear the sheet

@@ -8,8 +8,11 @@
 #include "drawing/canvas.h"
 #include "drawing/neck_view.h"
 #include "sound/midi_player.h"
+#include "theory/best_name.h"
 #include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
+
+#include <algorithm>
 
 #include <QAbstractItemModel>
 #include <QFontMetrics>
@@ -41,7 +44,7 @@ void TForm1::ConnectIdentifyHandlers()
     connect(ui->SpinEditCapo, &QSpinBox::valueChanged, this, &TForm1::SpinEditCapoChange);
     connect(ui->Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1Enter);
 
-    // "Find" types the first name of the list: with no name there is nothing to find.
+    // "Find" types a name of the list: with no name there is nothing to find.
     QAbstractItemModel* names = ui->ListBox1->model();
     const auto followNames = [this] { ui->SpeedButtonFind->setEnabled(ui->ListBox1->count() > 0); };
     connect(names, &QAbstractItemModel::rowsInserted, this, followNames);
@@ -97,6 +100,14 @@ void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
     list->model()->removeRows(0, list->count());
     for (const std::string& name : named.names)
         list->addItem(QString::fromStdString(name));
+    m_namesBass = named.bass ? ui->StringGridAcorde->text(*named.bass, 0).toStdString() : std::string();
+    // The list keeps its order; the name a guitarist says is its current item, where the eye finds it.
+    if (!named.names.empty()) {
+        const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());
+        QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
+        list->setCurrentItem(item);
+        list->scrollToItem(item);
+    }
     if (named.names.empty())
         ui->StatusBar1->showMessage(
             QString::fromStdString(named.error.empty() ? named.noName : named.error), kNoNameShownMs);
@@ -107,12 +118,16 @@ void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
     PlayVoicing(*m_midi, m_playedFrets, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
 }
 
-// The first name, typed into the name box and searched as if Enter had been pressed there.
+// The name a guitarist says, written with its bass where it has one ("C/E") in the words the name box
+// reads, typed into the box and searched as if Enter had been pressed there.
 void TForm1::SpeedButtonFindClick()
 {
     if (ui->ListBox1->count() == 0)
         return;
-    ui->EditAcorde->setText(ui->ListBox1->item(0)->text());
+    std::vector<std::string> names;
+    for (int row = 0; row < ui->ListBox1->count(); ++row)
+        names.push_back(ui->ListBox1->item(row)->text().toStdString());
+    ui->EditAcorde->setText(QString::fromStdString(BoxName(BestName(names, m_namesBass))));
     SpeedButton2Click();
 }
 

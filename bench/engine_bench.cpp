@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "guitar/identify.h"
+#include "guitar/instrument_search.h"
 #include "guitar/refresh.h"
 #include "theory/interval_list.h"
 
@@ -56,8 +57,54 @@ void IdentifyOpenC(benchmark::State& state) { RunIdentify(state, { -1, 3, 2, 0, 
 // Six different notes: the most candidate roots a hand can give the naming.
 void IdentifySixNotes(benchmark::State& state) { RunIdentify(state, { 0, 1, 3, 1, 3, 3 }); }
 
+// Each other instrument's largest case: the six-string guitar's largest chord (its bass, no fifth) and
+// up to fret 24, the most any option allows.
+void InstrumentLargestCase(benchmark::State& state, const char* name)
+{
+    const Instrument& instrument = *FindInstrument(name);
+    SearchOptions options;
+    options.fretLimit = 24;
+    options.omit5 = true;
+    const RefreshInput input = MakeInput("00 04 07 08 01", 6, 7, options);
+    const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
+    size_t count = 0;
+    for (auto _ : state) {
+        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
+        count = result.records.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["records"] = static_cast<double>(count);
+}
+
+// A plain triad up to fret 24: on four strings the free inversions make it the larger case.
+void InstrumentTriadTo24(benchmark::State& state, const char* name)
+{
+    const Instrument& instrument = *FindInstrument(name);
+    SearchOptions options;
+    options.fretLimit = 24;
+    const RefreshInput input = MakeInput("00 04 07", 0, 0, options);
+    const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
+    size_t count = 0;
+    for (auto _ : state) {
+        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
+        count = result.records.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["records"] = static_cast<double>(count);
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(InstrumentLargestCase, seven_string, "7-string guitar")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentLargestCase, ukulele, "ukulele")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentLargestCase, baritone_ukulele, "baritone ukulele")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentLargestCase, tenor_guitar, "tenor guitar")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentLargestCase, mandolin, "mandolin")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentTriadTo24, seven_string, "7-string guitar")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentTriadTo24, ukulele, "ukulele")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentTriadTo24, baritone_ukulele, "baritone ukulele")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentTriadTo24, tenor_guitar, "tenor guitar")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(InstrumentTriadTo24, mandolin, "mandolin")->Unit(benchmark::kMicrosecond);
 BENCHMARK(IdentifyOpenC)->Unit(benchmark::kMicrosecond);
 BENCHMARK(IdentifySixNotes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CMajorDefaults)->Unit(benchmark::kMicrosecond);

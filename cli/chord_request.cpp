@@ -138,9 +138,21 @@ Evaluation Evaluate(const ChordRequest& request)
     if (request.flats)
         SetRootSpelling(state, Spelling::Flat);
 
+    ev.error = ReadInstrumentChoice(request.instrument, request.tuning, ev.instrument);
+    if (!ev.error.empty())
+        return ev;
+
     const RefreshInput input = FromSelection(state, options);
     ev.noteList = NoteListText(input);
-    ev.result = ComputeRefresh(input);
+    if (ev.instrument) {
+        InstrumentRefreshResult found = ComputeInstrumentRefresh(input, ev.instrument->set);
+        ev.instrumentRecords = std::move(found.records);
+        ev.result.chordTones = std::move(found.chordTones);
+        ev.result.names = std::move(found.names);
+        ev.result.error = std::move(found.error);
+    } else {
+        ev.result = ComputeRefresh(input);
+    }
     if (!ev.result.error.empty())
         ev.error = ev.result.error;
     return ev;
@@ -149,12 +161,13 @@ Evaluation Evaluate(const ChordRequest& request)
 std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& options)
 {
     if (request.tuning) {
+        // A tuning of other strings is read with the instrument (ReadInstrumentChoice).
         const auto tuning = ParseTuningOption(*request.tuning);
-        if (!tuning) {
+        if (tuning)
+            options.tuning = *tuning;
+        else if (IsSixStringRequest(request.instrument))
             return "unknown tuning " + Quoted(*request.tuning)
                 + " (a preset such as \"Drop D\", or six notes such as \"D A D G B E\")";
-        }
-        options.tuning = *tuning;
     }
     if (request.upTo) {
         const auto v = ParseInt(*request.upTo);

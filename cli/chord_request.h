@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/instrument_options.h"
 #include "guitar/refresh.h"
 #include "theory/selection.h"
 
@@ -24,6 +25,7 @@ struct ChordRequest {
     std::optional<std::string> upTo;
     std::optional<std::string> distance;
     std::optional<std::string> capo;
+    std::optional<std::string> instrument;
     bool omit3 = false;
     bool omit5 = false;
     bool easy = false;
@@ -39,6 +41,10 @@ struct Evaluation {
     SelectionState selection;
     std::string noteList;
     RefreshResult result;
+    // Set for another instrument than the six-string guitar: its results are then instrumentRecords,
+    // and result.records stays empty.
+    std::optional<InstrumentChoice> instrument;
+    std::vector<InstrumentRecord> instrumentRecords;
 };
 
 Evaluation Evaluate(const ChordRequest& request);

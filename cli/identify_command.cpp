@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/instrument_command.h"
 #include "guitar/identify.h"
 #include "guitar/tuning.h"
 
@@ -35,7 +36,8 @@ std::string CapoError(const std::string& text)
 
 CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
 {
-    auto* command = app.add_subcommand("identify", "print every name of the chord six frets play, one per line");
+    auto* command = app.add_subcommand(
+        "identify", "print every name of the chord six frets play, one per line, the name a guitarist says first");
     command
         ->add_option(
             "frets", request.frets, "six frets, lowest string first: x muted, 0 open, 1..24, e.g. \"x 3 2 0 1 0\"")
@@ -46,13 +48,18 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
     command->add_option_function<std::string>(
         "--capo", [&request](const std::string& v) { request.capo = v; },
         "capo fret 0..11; the frets count from the capo");
+    command->add_option_function<std::string>(
+        "--instrument", [&request](const std::string& v) { request.instrument = v; },
+        "another instrument (corvane-cli list instruments): as many frets as it has strings");
     command->add_flag("--flats", request.flats, "name notes with flats");
-    command->add_flag("--json", request.json, "print one JSON object: frets, notes, bass, chordTones, names");
+    command->add_flag("--json", request.json, "print one JSON object: frets, notes, bass, chordTones, best, names");
     return command;
 }
 
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err)
 {
+    if (IsInstrumentIdentify(request))
+        return RunInstrumentIdentify(request, out, err);
     const auto fail = [&err](const std::string& message) {
         err << "corvane-cli: " << message << '\n';
         return kBadInput;
@@ -93,11 +100,15 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
         json["notes"] = named(id.notes);
         json["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
         json["chordTones"] = named(id.chordTones);
-        json["names"] = id.names;
+        json["best"] = id.names.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(id.best);
+        json["names"] = id.namesBestFirst;
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    } else {
-        for (const auto& name : id.names)
-            out << name << '\n';
+    } else if (!id.names.empty()) {
+        // The name to say first, as players write it; then the list's other names, most likely first,
+        // spelled as the names list spells them.
+        out << id.best << '\n';
+        for (size_t i = 1; i < id.namesBestFirst.size(); ++i)
+            out << id.namesBestFirst[i] << '\n';
     }
     if (id.names.empty())
         err << "corvane-cli: " << id.noName << '\n';

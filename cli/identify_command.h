@@ -15,6 +15,7 @@ struct IdentifyRequest {
     std::string frets; // "x 3 2 0 1 0", lowest string first
     std::optional<std::string> tuning;
     std::optional<std::string> capo;
+    std::optional<std::string> instrument;
     bool flats = false;
     bool json = false;
 };
@@ -22,7 +23,8 @@ struct IdentifyRequest {
 // Registers the subcommand and its options on the program's parser.
 CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request);
 
-// Prints the names one per line, or one JSON object; a value that cannot be read is named in one line
+// Prints the names one per line, the name a guitarist says first (written as players write it) and the
+// others most likely first, or one JSON object; a value that cannot be read is named in one line
 // on `err` with exit status 2. A fingering of fewer than two different notes prints no name and says
 // so on `err`, with status 0.
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err);

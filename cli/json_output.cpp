@@ -27,20 +27,49 @@ nlohmann::ordered_json RecordJson(const VoicingRecord& record)
     return out;
 }
 
+nlohmann::ordered_json RecordJson(const InstrumentRecord& record)
+{
+    const StringsDiagramFacts facts = ReadStringsDiagram(record.frets);
+    nlohmann::ordered_json out;
+    out["record"] = record.Text();
+    auto frets = nlohmann::ordered_json::array();
+    for (int value : record.frets)
+        frets.push_back(value == kMuted ? -1 : std::abs(value));
+    out["frets"] = std::move(frets);
+    out["baseFret"] = facts.baseFret;
+    out["fingers"] = facts.fingers;
+    auto barres = nlohmann::ordered_json::array();
+    for (const Barre& barre : facts.barres)
+        barres.push_back({ { "fret", barre.fret }, { "finger", barre.finger }, { "firstString", barre.firstString },
+            { "lastString", barre.lastString } });
+    out["barre"] = std::move(barres);
+    return out;
+}
+
 nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
 {
     nlohmann::ordered_json out;
     out["noteList"] = ev.noteList;
     out["chordIntervals"] = ev.selection.chordIntervals;
-    out["count"] = ev.result.records.size();
     auto records = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i < ev.result.records.size() && i < limit; ++i)
-        records.push_back(RecordJson(ev.result.records[i]));
+    if (ev.instrument) {
+        out["count"] = ev.instrumentRecords.size();
+        for (std::size_t i = 0; i < ev.instrumentRecords.size() && i < limit; ++i)
+            records.push_back(RecordJson(ev.instrumentRecords[i]));
+    } else {
+        out["count"] = ev.result.records.size();
+        for (std::size_t i = 0; i < ev.result.records.size() && i < limit; ++i)
+            records.push_back(RecordJson(ev.result.records[i]));
+    }
     out["records"] = std::move(records);
     out["names"] = ev.result.names;
     // Only a typed name can leave text unread; the other requests keep the object they always had.
     if (ev.fromName)
         out["unread"] = ev.unread;
+    if (ev.instrument) {
+        out["instrument"] = ev.instrument->name;
+        out["strings"] = OpenStringsText(ev.instrument->set.strings);
+    }
     return out;
 }
 
@@ -137,6 +166,8 @@ std::string RequestFromJson(const std::string& line, ChordRequest& request)
             text = &request.distance;
         else if (key == "capo")
             text = &request.capo;
+        else if (key == "instrument")
+            text = &request.instrument;
         else if (key == "omit3")
             flag = &request.omit3;
         else if (key == "omit5")

@@ -14,9 +14,12 @@ namespace corvane::cli {
 // dropped), baseFret, fingers (as numbered in the diagram, 0 none) and barre (a list of the barres,
 // each with its fret, finger and first and last string stopped, strings counted from 0, the lowest).
 nlohmann::ordered_json RecordJson(const VoicingRecord& record);
+// The same for a record of another instrument: frets and fingers have one entry per string.
+nlohmann::ordered_json RecordJson(const InstrumentRecord& record);
 
 // The result object: noteList, chordIntervals, count (every result), records (the first `limit`),
-// names, and for a chord given by name, unread: what the name left unread.
+// names; for a chord given by name, unread: what the name left unread; for another instrument,
+// instrument and strings (the open notes, "G4 C4 E4 A4").
 nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit = SIZE_MAX);
 
 // What reading a typed name left: rewritten (the name box text), rootIndex, bassIndex,

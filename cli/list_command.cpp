@@ -1,6 +1,7 @@
 #include "cli/list_command.h"
 
 #include "cli/arguments.h"
+#include "guitar/instrument.h"
 #include "guitar/tuning.h"
 #include "sound/patch_table.h"
 #include "theory/catalogue.h"
@@ -31,6 +32,10 @@ bool PrintList(std::string_view what, std::ostream& out)
     } else if (what == "patches") {
         for (const Patch& patch : kPatches)
             out << patch.itemText << '\n';
+    } else if (what == "instruments") {
+        // The name --instrument takes, then its strings' open notes, lowest string first as held.
+        for (const Instrument& instrument : Instruments())
+            out << instrument.name << '\t' << OpenStringsText(instrument.tunings.front().strings) << '\n';
     } else {
         return false;
     }

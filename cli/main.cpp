@@ -154,7 +154,7 @@ int main(int argc, char** argv)
     AddOutputOptions(*diagram, output, false);
     std::string listName;
     auto* list = app.add_subcommand("list", "print the words an option accepts, one per line");
-    list->add_option("what", listName, "types, extensions, tunings or patches")
+    list->add_option("what", listName, "types, extensions, tunings, patches or instruments")
         ->required()
         ->check(CLI::IsMember(std::vector<std::string>(std::begin(kListNames), std::end(kListNames))));
 

@@ -1,6 +1,7 @@
 #include "cli/output_commands.h"
 
 #include "cli/arguments.h"
+#include "cli/instrument_command.h"
 #include "cli/json_output.h"
 #include "drawing/diagram_facts.h"
 #include "drawing/svg_sheet.h"
@@ -53,6 +54,43 @@ namespace {
         return 0;
     }
 
+    // The results of another instrument than the six-string guitar, in the same formats.
+    int WriteInstrumentVoicings(
+        const Evaluation& ev, const std::string& name, const OutputOptions& options, OutputFormat format)
+    {
+        std::vector<Frets> frets;
+        for (std::size_t i = 0; i < ev.instrumentRecords.size() && i < options.limit; ++i)
+            frets.push_back(ev.instrumentRecords[i].frets);
+        return Emit(options, IsBinary(format), [&](std::ostream& out) -> std::string {
+            switch (format) {
+            case OutputFormat::Records:
+                for (std::size_t i = 0; i < frets.size(); ++i)
+                    out << ev.instrumentRecords[i].Text() << '\n';
+                return {};
+            case OutputFormat::Frets:
+                for (const Frets& f : frets)
+                    out << StringsFingeringText(f) << '\n';
+                return {};
+            case OutputFormat::ChordPro:
+                for (const Frets& f : frets)
+                    out << StringsChordProDefine(name, f) << '\n';
+                return {};
+            case OutputFormat::Json:
+                out << ResultJson(ev, options.limit).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                    << '\n';
+                return {};
+            case OutputFormat::Svg:
+            case OutputFormat::Png:
+                break;
+            }
+            const SheetHeading heading { name, SheetDetails(ev.instrument->description, ev.instrumentRecords.size()) };
+            if (format == OutputFormat::Png)
+                return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded);
+            WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded);
+            return {};
+        });
+    }
+
 } // namespace
 
 int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptions options, bool asJson)
@@ -74,6 +112,8 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
     // was given as bare intervals, which have no name of their own.
     const std::string name = request.intervals ? FirstName(ev.result.names)
                                                : (request.name ? ev.selection.editText : ev.selection.ShownName());
+    if (ev.instrument)
+        return WriteInstrumentVoicings(ev, name, options, *format);
     return Emit(options, IsBinary(*format), [&](std::ostream& out) -> std::string {
         switch (*format) {
         case OutputFormat::Records:

@@ -9,4 +9,9 @@ std::string WritePngSheet(std::ostream&, std::span<const Voicing>, const SheetHe
     return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
 }
 
+std::string WritePngStringsSheet(std::ostream&, std::span<const Frets>, const SheetHeading&, int, bool)
+{
+    return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
+}
+
 } // namespace corvane::cli

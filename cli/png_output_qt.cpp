@@ -13,28 +13,41 @@
 
 namespace corvane::cli {
 
+namespace {
+    template <class Paint> std::string WritePng(std::ostream& out, Paint paint)
+    {
+        // Made here and gone before the program exits: Qt's own globals must outlive it.
+        std::optional<QGuiApplication> application;
+        int argc = 1;
+        char name[] = "corvane-cli";
+        char* argv[] = { name, nullptr };
+        if (!QGuiApplication::instance()) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            application.emplace(argc, argv);
+        }
+        const QImage image = paint();
+        if (image.isNull())
+            return "the sheet is too large for one image; use --limit, more --columns, or --format svg";
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return "the image could not be encoded as PNG";
+        out.write(buffer.data().constData(), buffer.data().size());
+        return {};
+    }
+}
+
 std::string WritePngSheet(
     std::ostream& out, std::span<const Voicing> voicings, const SheetHeading& heading, int columns, bool leftHanded)
 {
-    // Made here and gone before the program exits: Qt's own globals must outlive it.
-    std::optional<QGuiApplication> application;
-    int argc = 1;
-    char name[] = "corvane-cli";
-    char* argv[] = { name, nullptr };
-    if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        application.emplace(argc, argv);
-    }
-    const QImage image = SheetImage(voicings, heading, columns, PictureStore(1.0), leftHanded);
-    if (image.isNull())
-        return "the sheet is too large for one image; use --limit, more --columns, or --format svg";
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return "the image could not be encoded as PNG";
-    out.write(buffer.data().constData(), buffer.data().size());
-    return {};
+    return WritePng(out, [&] { return SheetImage(voicings, heading, columns, PictureStore(1.0), leftHanded); });
+}
+
+std::string WritePngStringsSheet(
+    std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading, int columns, bool leftHanded)
+{
+    return WritePng(out, [&] { return StringsSheetImage(frets, heading, columns, PictureStore(1.0), leftHanded); });
 }
 
 } // namespace corvane::cli

@@ -130,6 +130,9 @@ void AddSearchOptions(CLI::App& command, ChordRequest& request)
     text("--up-to", request.upTo, "highest bass fret: 6, 12, 18 or 24 (default 12)");
     text("--distance", request.distance, "finger span: 2, 3, 4 or 5 (default 5)");
     text("--capo", request.capo, "capo fret 0..11: frets count from the capo, names are of the chord that sounds");
+    text("--instrument", request.instrument,
+        "guitar (default), 7-string-guitar, ukulele, baritone-ukulele, tenor-guitar or mandolin; --tuning then gives "
+        "its strings' notes");
     command.add_flag("--omit3", request.omit3, "leave out the third");
     command.add_flag("--omit5", request.omit5, "leave out the fifth");
     command.add_flag("--easy", request.easy, "easy chords only");
@@ -164,6 +167,14 @@ int ProgressionCommand::Run() const
     if (autoCapo)
         search.capo.reset();
     if (const std::string error = ReadSearchOptions(search, options.search); !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
+    std::optional<InstrumentChoice> instrument;
+    std::string error = ReadInstrumentChoice(m_search.instrument, m_search.tuning, instrument);
+    if (error.empty() && instrument)
+        error = "progression chooses fingerings on the six-string guitar only, not on the " + instrument->name;
+    if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }

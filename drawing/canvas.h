@@ -1,7 +1,8 @@
 #pragma once
-// The surface the diagrams and the neck view are drawn on. The drawing code composes every picture
-// from stored bitmaps and one short text, so two operations are all it needs; a test records them
-// (recording_canvas.h) and the program paints them through Qt (qt/qt_canvas.h).
+// The surface the diagrams and the neck view are drawn on. The six-string drawing composes every
+// picture from stored bitmaps and one short text; the grids of other instruments, which have no
+// stored picture, are filled rectangles. A test records the calls (recording_canvas.h) and the
+// program paints them through Qt (qt/qt_canvas.h).
 
 #include <array>
 #include <cstddef>
@@ -86,6 +87,9 @@ public:
 
     // Writes a short text in the canvas's default font with the top-left corner of its box at (x, y).
     virtual void drawText(int x, int y, std::string_view text) = 0;
+
+    // Fills a rectangle with a colour given as 0xRRGGBB, opaque.
+    virtual void fillRect(int x, int y, int width, int height, unsigned rgb) = 0;
 };
 
 } // namespace corvane

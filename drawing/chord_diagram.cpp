@@ -30,20 +30,25 @@ namespace {
 
 } // namespace
 
-long long DiagramBaseFret(const Voicing& voicing)
-{
-    long long minFret = 100;
-    long long maxFret = 0;
-    for (int value : voicing) {
-        const long long fret = Magnitude(value);
-        if (fret == kMuted)
-            continue;
-        if (fret != 0)
-            minFret = std::min(minFret, fret);
-        maxFret = std::max(maxFret, fret);
+namespace {
+    template <class Fingering> long long BaseFret(const Fingering& voicing)
+    {
+        long long minFret = 100;
+        long long maxFret = 0;
+        for (int value : voicing) {
+            const long long fret = Magnitude(value);
+            if (fret == kMuted)
+                continue;
+            if (fret != 0)
+                minFret = std::min(minFret, fret);
+            maxFret = std::max(maxFret, fret);
+        }
+        return maxFret <= kHighestUnshiftedFret ? 1 : minFret;
     }
-    return maxFret <= kHighestUnshiftedFret ? 1 : minFret;
 }
+
+long long DiagramBaseFret(const Voicing& voicing) { return BaseFret(voicing); }
+long long StringsDiagramBaseFret(const Frets& frets) { return BaseFret(frets); }
 
 void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left, int mode, bool leftHanded)
 {
@@ -79,6 +84,78 @@ void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left,
         },
         [&](long long fret, int string, int) {
             canvas.drawPicture(Picture::BarreSegment, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
+        });
+}
+
+namespace {
+    // The six-string grid picture's colours and rows.
+    constexpr unsigned kGridWhite = 0xffffff;
+    constexpr unsigned kGridCream = 0xfff1c2;
+    constexpr unsigned kFretLineColour = 0x4a4a4a;
+    constexpr unsigned kStringLineColour = 0x222222;
+    constexpr unsigned kNutColour = 0x141414;
+    constexpr int kGridHeight = 83;
+    constexpr int kNutHeight = 3;
+    constexpr int kFirstFretLine = 18;
+    constexpr int kSixStringGridWidth = 56;
+    constexpr int kWidestGridEnd = kGridLeft + 6 * kColumnStep; // the seven-string grid's last line
+    // Offsets of the pictures from the line of their string.
+    constexpr int kDiscFromString = kDiscLeft - kGridLeft;
+    constexpr int kBarreFromString = kBarreLeft - kGridLeft;
+    constexpr int kMarkFromString = kMarkLeft - kGridLeft;
+    constexpr int kFretNumberFromGrid = kFretNumberLeft - kGridLeft;
+}
+
+void DrawStringsDiagram(Canvas& canvas, const Frets& frets, int top, int left, int mode, bool leftHanded)
+{
+    if (frets.count == kStrings) {
+        DrawChordDiagram(canvas, VoicingOfFrets(frets), top, left, mode, leftHanded);
+        return;
+    }
+    const int strings = frets.count;
+    const int step = strings > 7 ? kColumnStep - 1 : kColumnStep;
+    const int gridWidth = step * (strings - 1) + 1;
+    // Narrow grids are centred on the six-string grid; wide ones end where a seven-string grid does, so
+    // that the last barre segment stays inside the cell.
+    const int gridLeft = left
+        + (gridWidth <= kSixStringGridWidth ? kGridLeft + (kSixStringGridWidth - gridWidth) / 2
+                                            : std::min(kGridLeft, kWidestGridEnd - (gridWidth - 1)));
+    const auto column = [&](int string) { return leftHanded ? strings - 1 - string : string; };
+    const auto stringX = [&](int string) { return gridLeft + step * column(string); };
+
+    bool bassMarked = false;
+    for (int s = 0; s < strings; ++s) {
+        const int markX = stringX(s) + kMarkFromString;
+        if (Magnitude(frets[s]) == kMuted) {
+            canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
+            continue;
+        }
+        // On a re-entrant tuning this is the lowest string sounding, not the lowest pitch: the mark
+        // tells where the strum starts, as on six strings.
+        canvas.drawPicture(bassMarked ? Picture::SoundingStringMark : Picture::BassStringMark, markX, top + kMarkTop);
+        bassMarked = true;
+    }
+    const long long baseFret = StringsDiagramBaseFret(frets);
+
+    const int gridTop = top + kGridTop;
+    canvas.fillRect(gridLeft, gridTop, gridWidth, kGridHeight, mode == kDiagramNormal ? kGridWhite : kGridCream);
+    for (int row = 0; row < kDiagramRows; ++row)
+        canvas.fillRect(gridLeft, gridTop + kFirstFretLine + kRowStep * row, gridWidth, 1, kFretLineColour);
+    for (int s = 0; s < strings; ++s)
+        canvas.fillRect(gridLeft + step * s, gridTop, 1, kGridHeight, kStringLineColour);
+    canvas.fillRect(gridLeft, gridTop, gridWidth, kNutHeight, kNutColour);
+    canvas.drawText(gridLeft + kFretNumberFromGrid, top + kFretNumberTop, std::to_string(baseFret));
+
+    const auto rowY = [&](long long fret) { return top + kFirstRowTop + kRowStep * static_cast<int>(fret - baseFret); };
+    WalkFingers(
+        frets, baseFret, baseFret + kDiagramRows - 1,
+        [&](long long fret, int string, int finger) {
+            if (finger <= static_cast<int>(kFingerDiscs.size()))
+                canvas.drawPicture(
+                    kFingerDiscs[static_cast<size_t>(finger - 1)], stringX(string) + kDiscFromString, rowY(fret));
+        },
+        [&](long long fret, int string, int) {
+            canvas.drawPicture(Picture::BarreSegment, stringX(string) + kBarreFromString, rowY(fret));
         });
 }
 

@@ -9,35 +9,53 @@ namespace {
     constexpr int kFingers = 4;
 }
 
+namespace {
+    long long BaseFretOf(const Voicing& voicing) { return DiagramBaseFret(voicing); }
+    long long BaseFretOf(const Frets& frets) { return StringsDiagramBaseFret(frets); }
+
+    template <class Facts, class Fingering> void Read(const Fingering& voicing, Facts& facts)
+    {
+        const long long baseFret = BaseFretOf(voicing);
+        facts.baseFret = static_cast<int>(baseFret);
+
+        // The drawing's own walk: rows from the first fret shown, strings from the lowest-pitched. A
+        // barre's first callback is on its own string, with a finger count no earlier barre had.
+        int lastBarreFinger = 0;
+        WalkFingers(
+            voicing, baseFret, baseFret + kDiagramRows - 1,
+            [&](long long, int string, int finger) {
+                if (finger <= kFingers)
+                    facts.fingers[static_cast<size_t>(string)] = finger;
+            },
+            [&](long long fret, int string, int finger) {
+                if (finger != lastBarreFinger) {
+                    lastBarreFinger = finger;
+                    facts.barres.push_back(
+                        Barre { static_cast<int>(fret), finger <= kFingers ? finger : 0, string, string });
+                }
+                Barre& barre = facts.barres.back();
+                // The bar is drawn across muted strings at its end too; it is played up to the last
+                // string it stops.
+                if (Magnitude(voicing[string]) == fret) {
+                    barre.lastString = string;
+                    facts.fingers[static_cast<size_t>(string)] = barre.finger;
+                }
+            });
+    }
+}
+
 DiagramFacts ReadDiagram(const Voicing& voicing)
 {
     DiagramFacts facts;
-    const long long baseFret = DiagramBaseFret(voicing);
-    facts.baseFret = static_cast<int>(baseFret);
+    Read(voicing, facts);
+    return facts;
+}
 
-    // The drawing's own walk: rows from the first fret shown, strings from the lowest-pitched. A
-    // barre's first callback is on its own string, with a finger count no earlier barre had.
-    int lastBarreFinger = 0;
-    WalkFingers(
-        voicing, baseFret, baseFret + kDiagramRows - 1,
-        [&](long long, int string, int finger) {
-            if (finger <= kFingers)
-                facts.fingers[static_cast<size_t>(string)] = finger;
-        },
-        [&](long long fret, int string, int finger) {
-            if (finger != lastBarreFinger) {
-                lastBarreFinger = finger;
-                facts.barres.push_back(
-                    Barre { static_cast<int>(fret), finger <= kFingers ? finger : 0, string, string });
-            }
-            Barre& barre = facts.barres.back();
-            // The bar is drawn across muted strings at its end too; it is played up to the last
-            // string it stops.
-            if (Magnitude(voicing[static_cast<size_t>(string)]) == fret) {
-                barre.lastString = string;
-                facts.fingers[static_cast<size_t>(string)] = barre.finger;
-            }
-        });
+StringsDiagramFacts ReadStringsDiagram(const Frets& frets)
+{
+    StringsDiagramFacts facts;
+    facts.fingers.assign(static_cast<size_t>(frets.count), 0);
+    Read(frets, facts);
     return facts;
 }
 

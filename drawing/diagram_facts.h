@@ -3,6 +3,7 @@
 // each string and the barres. Follows DrawChordDiagram's own rules, for the outputs that describe a
 // diagram instead of drawing it (chord definitions, JSON).
 
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <array>
@@ -29,6 +30,15 @@ struct DiagramFacts {
 };
 
 DiagramFacts ReadDiagram(const Voicing& voicing);
+
+// The same for any number of strings: one finger number per string.
+struct StringsDiagramFacts {
+    int baseFret = 1;
+    std::vector<int> fingers;
+    std::vector<Barre> barres;
+};
+
+StringsDiagramFacts ReadStringsDiagram(const Frets& frets);
 
 // "{define: C base-fret 1 frets x 3 2 0 1 0 fingers 0 3 2 0 1 0}": frets counted from the base fret
 // (x muted, 0 open), fingers as the diagram numbers them (0 where it shows none).

@@ -1,5 +1,7 @@
 #include "drawing/recording_canvas.h"
 
+#include <cstdio>
+
 namespace corvane {
 
 void RecordingCanvas::drawPicture(Picture picture, int x, int y)
@@ -12,9 +14,27 @@ void RecordingCanvas::drawText(int x, int y, std::string_view text)
     m_calls.push_back(Call { true, Picture::DiagramGrid, x, y, std::string(text) });
 }
 
+void RecordingCanvas::fillRect(int x, int y, int width, int height, unsigned rgb)
+{
+    Call call;
+    call.isRect = true;
+    call.x = x;
+    call.y = y;
+    call.width = width;
+    call.height = height;
+    call.rgb = rgb;
+    m_calls.push_back(call);
+}
+
 std::string CallText(const RecordingCanvas::Call& call)
 {
     std::string line;
+    if (call.isRect) {
+        char colour[8];
+        std::snprintf(colour, sizeof colour, "#%06x", call.rgb & 0xFFFFFFu);
+        return "rect " + std::to_string(call.x) + ' ' + std::to_string(call.y) + ' ' + std::to_string(call.width) + ' '
+            + std::to_string(call.height) + ' ' + colour;
+    }
     if (!call.isText) {
         line = "picture ";
         line += InfoOf(call.picture).name;

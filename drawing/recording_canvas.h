@@ -1,6 +1,6 @@
 #pragma once
 // A canvas that only remembers what it was asked to draw, so that a computed picture can be compared
-// as text: one line per call, "picture dedo2 54 27" or "text 10 3 \"1\"".
+// as text: one line per call, "picture dedo2 54 27", "text 10 3 \"1\"" or "rect 35 3 34 83 #ffffff".
 
 #include "drawing/canvas.h"
 
@@ -18,10 +18,15 @@ public:
         int x = 0;
         int y = 0;
         std::string text; // meaningful when isText
+        bool isRect = false;
+        int width = 0; // width, height and rgb meaningful when isRect
+        int height = 0;
+        unsigned rgb = 0;
     };
 
     void drawPicture(Picture picture, int x, int y) override;
     void drawText(int x, int y, std::string_view text) override;
+    void fillRect(int x, int y, int width, int height, unsigned rgb) override;
 
     const std::vector<Call>& calls() const { return m_calls; }
     void clear() { m_calls.clear(); }

@@ -1,5 +1,7 @@
 #include "drawing/svg_canvas.h"
 
+#include <cstdio>
+
 #include "drawing/picture_sources.h"
 
 #include <string>
@@ -122,6 +124,14 @@ void SvgCanvas::drawText(int x, int y, std::string_view text)
 void SvgCanvas::drawSizedText(int x, int y, std::string_view text, int pixels, bool bold)
 {
     WriteText(m_out, x, y, text, pixels, bold);
+}
+
+void SvgCanvas::fillRect(int x, int y, int width, int height, unsigned rgb)
+{
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%06x", rgb & 0xFFFFFFu);
+    m_out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << width << "\" height=\"" << height << "\" fill=\""
+          << colour << "\"/>\n";
 }
 
 void BeginSvgDocument(std::ostream& out, int width, int height)

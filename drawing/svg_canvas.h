@@ -28,6 +28,8 @@ public:
     // A line of text of any pixel size with the top of its box at (x, y); for titles.
     void drawSizedText(int x, int y, std::string_view text, int pixels, bool bold);
 
+    void fillRect(int x, int y, int width, int height, unsigned rgb) override;
+
 private:
     std::ostream& m_out;
     std::array<bool, kPictureTable.size()> m_defined {};

@@ -7,8 +7,19 @@ namespace corvane {
 
 namespace {
 
+    void Draw(SvgCanvas& canvas, const Voicing& voicing, int top, int left, bool leftHanded)
+    {
+        DrawChordDiagram(canvas, voicing, top, left, kDiagramNormal, leftHanded);
+    }
+
+    void Draw(SvgCanvas& canvas, const Frets& frets, int top, int left, bool leftHanded)
+    {
+        DrawStringsDiagram(canvas, frets, top, left, kDiagramNormal, leftHanded);
+    }
+
     // A song sheet when `named`: a line above each diagram for its name.
-    void WriteSheet(std::ostream& out, std::span<const Voicing> diagrams, bool named,
+    template <class Fingering>
+    void WriteSheet(std::ostream& out, std::span<const Fingering> diagrams, bool named,
         std::span<const std::string> names, const SheetHeading& heading, int columns, bool leftHanded)
     {
         using namespace export_sheet;
@@ -27,7 +38,7 @@ namespace {
                     canvas.drawSizedText(cell.left + kNameLeft, top + kNameTop, names[i], kNamePixels, true);
                 top += kNameHeight;
             }
-            DrawChordDiagram(canvas, diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
+            Draw(canvas, diagrams[i], top, cell.left, leftHanded);
         }
         EndSvgDocument(out);
     }
@@ -36,6 +47,12 @@ namespace {
 
 void WriteSvgSheet(
     std::ostream& out, std::span<const Voicing> diagrams, const SheetHeading& heading, int columns, bool leftHanded)
+{
+    WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
+}
+
+void WriteSvgStringsSheet(
+    std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns, bool leftHanded)
 {
     WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
 }

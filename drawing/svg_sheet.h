@@ -3,6 +3,7 @@
 // SvgCanvas, laid out by SheetLayout.
 
 #include "drawing/sheet_layout.h"
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <ostream>
@@ -18,6 +19,10 @@ void WriteSvgSheet(
 // per diagram (missing ones are left blank).
 void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
     const SheetHeading& heading, int columns, bool leftHanded);
+
+// A sheet of another instrument's diagrams (DrawStringsDiagram).
+void WriteSvgStringsSheet(
+    std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns, bool leftHanded);
 
 // One diagram in its 100 x 130 cell, with the heading above it when there is one.
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "theory/best_name.h"
 #include "theory/naming.h"
 
 namespace corvane {
@@ -136,6 +137,9 @@ Identification Identify(
     // The bass leads the chord tones: the naming leaves the bass out of the name of the chord's first
     // note only, and for the bass there is nothing to leave out, so every note is named alike.
     id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
+    id.namesBestFirst = BestFirst(id.names);
+    // Every name that shows no bass stands on the bass here, so none needs it added.
+    id.best = WrittenName(id.namesBestFirst.front());
     return id;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Naming what is played: from the six frets of a hand on the neck, the notes that sound, the bass,
-// the chord tones and every name of the chord, by the same naming as the names list.
+// the chord tones and every name of the chord, by the same naming as the names list, and which of
+// them a guitarist says.
 
 #include <array>
 #include <optional>
@@ -43,6 +44,8 @@ struct Identification {
     std::optional<PitchClass> bass; // the lowest sounding string
     std::vector<PitchClass> chordTones; // distinct, the bass first, then in string order
     std::vector<std::string> names; // as the names list shows them
+    std::vector<std::string> namesBestFirst; // the same names, the one a guitarist says first
+    std::string best; // that one, written as players write it ("D/F#"); the name to say
     std::string noName; // why names is empty when the fingering was read
 };
 

@@ -240,6 +240,7 @@ namespace {
         bool shown = false;
         std::vector<std::string> names;
         bool justClicked = false; // the last action was that click
+        std::string best; // the name a guitarist says, as the list spells it: the list's current item
     };
 
     // Frets the Formation box plays: read, and on the neck above the capo.
@@ -252,7 +253,7 @@ namespace {
                    .error.empty();
     }
 
-    std::vector<std::string> IdentifiedNames(const Session& session)
+    Identification IdentifiedNames(const Session& session)
     {
         Tuning tuning {};
         for (int s = 0; s < 6; ++s)
@@ -263,8 +264,7 @@ namespace {
         for (int row = 0; row < 12; ++row)
             rootNames[static_cast<size_t>(row)] = rootGrid->text(row, 0).toStdString();
         return Identify(
-            session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(), rootNames)
-            .names;
+            session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(), rootNames);
     }
 
     std::optional<std::string> Broken(
@@ -301,6 +301,10 @@ namespace {
             const QString formation = FormationText(VoicingText(VoicingOfFingering(window.neckFingering())));
             if (neckNames.justClicked && session.Control<QLineEdit>("Edit1")->text() != formation)
                 return "the formation box does not show the fingering clicked on the neck";
+            const QListWidgetItem* current = session.Control<QListWidget>("ListBox1")->currentItem();
+            if (neckNames.justClicked && !names.empty()
+                && (current == nullptr || current->text().toStdString() != neckNames.best))
+                return "the names list's current item is not the name a guitarist says, " + neckNames.best;
         } else if (names != expected.names) {
             return "the names list is not the naming of the current chord "
                 + NoteListText(FromSelection(selection, {}));
@@ -431,8 +435,11 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
             = (action[0] == "formation" || (action[0] == "key" && action[1] == "Return" && focusBefore == formationBox))
             && Playable(*session, action[0] == "formation" ? action[1].get<std::string>() : formationBefore);
         neckNames.justClicked = (onNeck && session->window().neckFingering() != neckBefore) || typedFrets;
-        if (neckNames.justClicked)
-            neckNames = { true, IdentifiedNames(*session), true };
+        if (neckNames.justClicked) {
+            const Identification named = IdentifiedNames(*session);
+            neckNames = { true, named.names, true,
+                named.namesBestFirst.empty() ? std::string() : named.namesBestFirst.front() };
+        }
         std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);
         if (!broken && action[0] == "name")
             broken = NameProblemBroken(*session);

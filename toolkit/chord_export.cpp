@@ -168,6 +168,9 @@ namespace {
         std::span<const Voicing> diagrams;
         bool named = false;
         std::span<const std::string> names;
+        std::span<const Frets> strings {}; // another instrument's diagrams, in place of `diagrams`
+
+        std::size_t size() const { return strings.empty() ? diagrams.size() : strings.size(); }
     };
 
     void PaintCell(
@@ -187,13 +190,16 @@ namespace {
             }
             top += kNameHeight;
         }
-        DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
+        if (!cells.strings.empty())
+            DrawStringsDiagram(canvas, cells.strings[i], top, cell.left, kDiagramNormal, leftHanded);
+        else
+            DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
     }
 
     QImage PaintImage(
         const Cells& cells, const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded)
     {
-        const SheetLayout layout(cells.diagrams.size(), columns, heading, cells.named);
+        const SheetLayout layout(cells.size(), columns, heading, cells.named);
         const qreal ratio = pictures.devicePixelRatio();
         QImage image(static_cast<int>(std::lround(layout.width() * ratio)),
             static_cast<int>(std::lround(layout.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
@@ -205,7 +211,7 @@ namespace {
         PreparePainter(painter);
         PaintHeading(painter, heading);
         QtCanvas canvas(painter, pictures);
-        for (std::size_t i = 0; i < cells.diagrams.size(); ++i)
+        for (std::size_t i = 0; i < cells.size(); ++i)
             PaintCell(painter, canvas, cells, i, layout.cell(i), leftHanded);
         return image;
     }
@@ -219,7 +225,7 @@ namespace {
         // Painter units become sheet pixels; the page's printable area in those units decides the layout.
         const qreal scale = device.logicalDpiX() / kSheetPixelsPerInch;
         painter.scale(scale, scale);
-        const PageLayout pages(cells.diagrams.size(), static_cast<int>(device.width() / scale),
+        const PageLayout pages(cells.size(), static_cast<int>(device.width() / scale),
             static_cast<int>(device.height() / scale), heading, columns, cells.named);
         const PictureStore pictures(std::clamp(scale, 1.0, kHighestPaperRatio));
         PreparePainter(painter);
@@ -229,7 +235,7 @@ namespace {
                 return false;
             PaintHeading(painter, heading);
             const std::size_t first = pages.firstOnPage(page);
-            const std::size_t last = std::min(cells.diagrams.size(), first + pages.perPage());
+            const std::size_t last = std::min(cells.size(), first + pages.perPage());
             for (std::size_t i = first; i < last; ++i)
                 PaintCell(painter, canvas, cells, i, pages.cell(i), leftHanded);
         }
@@ -258,7 +264,9 @@ namespace {
         if (format == ExportFormat::Svg) {
             DeviceStreamBuffer buffer(file);
             std::ostream out(&buffer);
-            if (cells.named)
+            if (!cells.strings.empty())
+                WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded);
+            else if (cells.named)
                 WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
             else
                 WriteSvgSheet(out, cells.diagrams, heading, columns, leftHanded);
@@ -313,6 +321,18 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
     const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
 {
     return Export(path, format, { diagrams, false, {} }, heading, columns, pixelRatio, leftHanded, error);
+}
+
+QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+    const PictureStore& pictures, bool leftHanded)
+{
+    return PaintImage({ {}, false, {}, diagrams }, heading, columns, pictures, leftHanded);
+}
+
+bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
+{
+    return Export(path, format, { {}, false, {}, diagrams }, heading, columns, pixelRatio, leftHanded, error);
 }
 
 QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,

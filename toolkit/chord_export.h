@@ -5,6 +5,7 @@
 // on an SvgCanvas, so an exported diagram is the sheet's diagram.
 
 #include "drawing/sheet_layout.h"
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <QFont>
@@ -73,6 +74,12 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
 // One diagram, in one column; a one-page PDF.
 bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
     qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+
+// Sheets of another instrument's diagrams, as the plain sheets above (an empty span draws nothing).
+QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+    const PictureStore& pictures, bool leftHanded);
+bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr);
 
 // Song sheets: the diagrams in order, each with its chord's name above it; `names` holds one name per
 // diagram. Otherwise as the plain sheets above.

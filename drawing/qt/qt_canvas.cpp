@@ -27,4 +27,9 @@ void QtCanvas::drawText(int x, int y, std::string_view text)
     m_painter.drawText(QPoint(x, y + metrics.ascent()), shown);
 }
 
+void QtCanvas::fillRect(int x, int y, int width, int height, unsigned rgb)
+{
+    m_painter.fillRect(QRect(x, y, width, height), QColor::fromRgb(rgb & 0xFFFFFFu));
+}
+
 } // namespace corvane

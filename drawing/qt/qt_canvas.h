@@ -25,6 +25,8 @@ public:
     // instead of darkening the glyph edges.
     void drawText(int x, int y, std::string_view text) override;
 
+    void fillRect(int x, int y, int width, int height, unsigned rgb) override;
+
 private:
     QPainter& m_painter;
     const PictureStore& m_pictures;

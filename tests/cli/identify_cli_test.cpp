@@ -1,20 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "cli_runner.h"
 
-TEST(CliIdentify, NamesOnePerLine)
+namespace {
+
+std::vector<std::string> Sorted(std::vector<std::string> names)
 {
-    const CliRun run = Cli("identify \"x 3 2 0 1 0\"");
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> JsonNames(const std::string& out)
+{
+    return nlohmann::json::parse(out)["names"].get<std::vector<std::string>>();
+}
+
+} // namespace
+
+// The first line is the name a guitarist says; the others are the names list's, most likely first.
+TEST(CliIdentify, TheNameToSayFirstThenTheOtherNamesOnePerLine)
+{
+    const CliRun run = Cli("identify \"3 2 0 0 0 3\"");
     ASSERT_EQ(run.status, 0);
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[0], "C");
-    EXPECT_EQ(lines[1], "Em5+/C");
-    // The same list as the names of the chord itself.
-    EXPECT_EQ(run.out, Cli("names --root C").out);
+    EXPECT_EQ(lines[0], "G");
+    // The same names as the names of the chord itself, in another order.
+    EXPECT_EQ(Sorted(lines), Sorted(Lines(Cli("names --root G").out)));
+    EXPECT_EQ(Lines(Cli("names --root G").out)[0], "Bm/5+/G") << "the list keeps its own order";
+
+    EXPECT_EQ(Lines(Cli("identify \"x 3 2 0 1 0\"").out)[0], "C");
+    // A slash chord as players write it, where the list writes "DF#" and "GB".
+    EXPECT_EQ(Lines(Cli("identify \"2 x 0 2 3 2\"").out)[0], "D/F#");
+    EXPECT_EQ(Lines(Cli("identify \"x 2 0 0 3 3\"").out)[0], "G/B");
+    EXPECT_EQ(Lines(Cli("identify \"x x 0 2 3 3\"").out)[0], "Dsus4");
+}
+
+TEST(CliIdentify, JsonGivesTheBestNameAndTheNamesBestFirst)
+{
+    const auto json = nlohmann::json::parse(Cli("identify \"2 x 0 2 3 2\" --json").out);
+    EXPECT_EQ(json["best"], "D/F#");
+    const auto names = json["names"].get<std::vector<std::string>>();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names[0], "DF#") << "the names as the list spells them";
+    const auto open = JsonNames(Cli("identify \"3 2 0 0 0 3\" --json").out);
+    EXPECT_EQ(open[0], "G");
+    EXPECT_EQ(Sorted(open), Sorted(JsonNames(Cli("names --root G --json").out)));
+    // The order is the text output's, but for the first line, which the text writes as players do.
+    auto lines = Lines(Cli("identify \"2 x 0 2 3 2\"").out);
+    lines[0] = names[0];
+    EXPECT_EQ(lines, names);
 }
 
 TEST(CliIdentify, JsonCapoAndFlats)
@@ -26,12 +66,14 @@ TEST(CliIdentify, JsonCapoAndFlats)
     EXPECT_EQ(json["notes"], nlohmann::json({ "Db", "F", "Ab", "Db", "F" }));
     EXPECT_EQ(json["bass"], "Db");
     EXPECT_EQ(json["chordTones"], nlohmann::json({ "Db", "F", "Ab" }));
-    EXPECT_EQ(json["names"], nlohmann::json::parse(Cli("names --root Db --flats --json").out)["names"]);
+    EXPECT_EQ(json["best"], "Db");
+    EXPECT_EQ(Sorted(JsonNames(run.out)), Sorted(JsonNames(Cli("names --root Db --flats --json").out)));
 
     // Drop D: the open low string is a D.
-    const auto dropD = nlohmann::json::parse(Cli("identify \"0 0 0 2 3 2\" --tuning \"Drop D\" --json").out);
-    EXPECT_EQ(dropD["bass"], "D");
-    EXPECT_EQ(dropD["names"], nlohmann::json::parse(Cli("names --root D --json").out)["names"]);
+    const CliRun dropD = Cli("identify \"0 0 0 2 3 2\" --tuning \"Drop D\" --json");
+    EXPECT_EQ(nlohmann::json::parse(dropD.out)["bass"], "D");
+    EXPECT_EQ(nlohmann::json::parse(dropD.out)["best"], "D");
+    EXPECT_EQ(Sorted(JsonNames(dropD.out)), Sorted(JsonNames(Cli("names --root D --json").out)));
 }
 
 // The frets as --format frets writes them: one character a string.

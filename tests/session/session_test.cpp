@@ -211,20 +211,20 @@ TEST(SessionDriver, FretsTypedIntoTheFormationBoxPlayAsTheNeckDoes)
     }
 }
 
-TEST(SessionDriver, FindSearchesTheFirstNameOfWhatTheNeckHolds)
+TEST(SessionDriver, FindSearchesTheNameAGuitaristSaysForWhatTheNeckHolds)
 {
     // The open G: low E and high E at fret 3, the A string at 2, the D, G and B strings opened. Its
-    // first name in sort order is a reading over G of the same three notes.
+    // first name in sort order is a reading over G of the same three notes, which no player says.
     const std::string openG = R"(["neckClick",134,76],["neckClick",93,62],["neckClick",4,48],["neckClick",4,34],)"
                               R"(["neckClick",4,20],["neckClick",134,7])";
     const json played = Answer("[" + openG + "]");
     EXPECT_EQ(played["neckFingering"], json({ 3, 2, 0, 0, 0, 3 }));
     ASSERT_FALSE(played["names"].empty());
-    const std::string first = played["names"][0];
-    EXPECT_EQ(first, "Bm/5+/G");
+    EXPECT_EQ(played["names"][0], "Bm/5+/G");
 
     const json found = Answer("[" + openG + R"(,["find"]])");
-    const json typed = Answer(R"([["name",")" + first + R"("]])");
+    const json typed = Answer(R"([["name","G"]])");
+    EXPECT_EQ(found["editText"], "G");
     EXPECT_EQ(found["editText"], typed["editText"]);
     EXPECT_EQ(found["voicingRecords"], typed["voicingRecords"]);
     EXPECT_EQ(found["names"], typed["names"]);

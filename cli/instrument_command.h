@@ -1,0 +1,28 @@
+#pragma once
+// The instruments on the command line: identify on N strings, and the output of N-string results.
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/identify_command.h"
+#include "guitar/frets.h"
+
+namespace corvane::cli {
+
+struct InstrumentRecord;
+
+// True when `request` names another instrument than the six-string guitar: RunInstrumentIdentify then
+// answers it.
+bool IsInstrumentIdentify(const IdentifyRequest& request);
+int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err);
+
+// "0003" on four strings, "x 10 12 12 11 10 x" once a fret has two digits; x muted, barre marks not shown.
+std::string StringsFingeringText(const Frets& frets);
+
+// "{define: C base-fret 1 frets 0 0 0 3 fingers 0 0 0 3}": one fret and one finger per string.
+std::string StringsChordProDefine(std::string_view name, const Frets& frets);
+
+} // namespace corvane::cli

@@ -1,0 +1,82 @@
+#pragma once
+// The fretted instruments: each is its strings' open notes, its frets, its tunings and the shapes its
+// players know. The six-string guitar is one of them, with the twelve presets of the tuning menu; it
+// keeps its own search and records (guitar/voicing_search.h), every other instrument goes through the
+// search for any number of strings (guitar/instrument_search.h).
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "guitar/frets.h"
+#include "guitar/tuning.h"
+
+namespace corvane {
+
+// The open MIDI note of each string, lowest string first as the instrument is held. The order is the
+// order of the strings across the neck, not of their pitches: a re-entrant string (the ukulele's G)
+// may sound above the next one. A mandolin's pair of strings is one string here.
+struct OpenStrings {
+    int count = 0;
+    std::array<int, kMaxInstrumentStrings> notes {};
+
+    std::span<const int> Notes() const { return { notes.data(), static_cast<size_t>(count) }; }
+    int operator[](int s) const { return notes[static_cast<size_t>(s)]; }
+    bool operator==(const OpenStrings&) const = default;
+};
+
+// "G4 C4 E4 A4" (C4 is MIDI 60).
+OpenStrings MakeOpenStrings(std::initializer_list<int> notes);
+
+struct InstrumentTuning {
+    std::string name; // "Standard", "Low G", "Drop D"
+    OpenStrings strings;
+};
+
+struct Instrument {
+    std::string_view name; // as --instrument takes it: "ukulele"
+    std::string_view caption; // "Ukulele"
+    int frets = 0; // the last fret of the neck
+    std::vector<InstrumentTuning> tunings; // the first is the instrument's own
+    // Shapes its players learn first, as voicing texts ("0 0 0 3 ") separated by ", ". The first of
+    // them among a chord's results is shown first.
+    std::string_view easyShapes;
+    // Inversions are how a four-string instrument plays its chords: its strings span little more than
+    // an octave (or cross, on the re-entrant ukulele), so the C chord's shapes need not sound the C
+    // lowest. Where this is set, a chord without a chosen bass may sound any of its tones lowest.
+    bool freeInversions = false;
+
+    int Strings() const { return tunings.front().strings.count; }
+    bool IsSixStringGuitar() const;
+};
+
+// The built-in instruments; the six-string guitar first.
+const std::vector<Instrument>& Instruments();
+const Instrument& SixStringGuitar();
+
+// By name, letter case and the blanks, hyphens and underscores between words ignored
+// ("Baritone ukulele", "baritone-ukulele"); nullptr when there is none.
+const Instrument* FindInstrument(std::string_view name);
+
+// The six-string guitar's open notes for a tuning of the window's kind.
+OpenStrings GuitarOpenStrings(const Tuning& tuning);
+
+// Reads the strings of a tuning typed as notes, lowest string first as held: a preset of `instrument`
+// by name ("Low G"), or 4 to 8 note names or pitch-class numbers ("A D F# B"), each with an optional
+// octave ("G4 C4 E4 A4"). A note without octave is tuned where it lies nearest to the string's pitch
+// in the instrument's own tuning (6 semitones below it to 5 above, as the guitar's strings are), or,
+// when the count of strings differs from the instrument's, just above the string before it, the
+// first near the guitar's low E.
+struct OpenStringsReading {
+    std::optional<OpenStrings> strings;
+    std::string error;
+};
+OpenStringsReading ReadOpenStrings(std::string_view text, const Instrument& instrument);
+
+// "G4 C4 E4 A4": the notes with their octaves, sharp names.
+std::string OpenStringsText(const OpenStrings& strings);
+
+} // namespace corvane

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli_runner.h"
+
+TEST(CliInstruments, UkuleleC)
+{
+    EXPECT_EQ(Cli("voicings --root C --instrument ukulele --format frets --limit 1").out, "0003\n");
+    EXPECT_EQ(Cli("voicings --root C --instrument ukulele --limit 1").out, "000000 0 0 0 3 \n");
+    EXPECT_EQ(Cli("voicings --root C --instrument ukulele --format chordpro --limit 1").out,
+        "{define: C base-fret 1 frets 0 0 0 3 fingers 0 0 0 1}\n");
+    // The names do not depend on the instrument.
+    EXPECT_EQ(Cli("names --root C --instrument ukulele").out, Cli("names --root C").out);
+}
+
+TEST(CliInstruments, EveryInstrumentAndTypedStrings)
+{
+    const auto list = Lines(Cli("list instruments").out);
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(list[0], "guitar\tE2 A2 D3 G3 B3 E4");
+    EXPECT_EQ(list[2], "ukulele\tG4 C4 E4 A4");
+    struct Row {
+        const char* args;
+        const char* first;
+    };
+    const Row rows[] = {
+        { "--root G --instrument mandolin", "000000 0 0 2 3 " },
+        { "--root C --instrument baritone-ukulele", "000000 2 0 1 0 " },
+        { "--root C --instrument \"Tenor guitar\"", "000000 0 0 2 3 " },
+        { "--root F --instrument 7-string-guitar", "000000 99 -1 3 3 2 1 1 " },
+        { "--root D --instrument ukulele --tuning \"D tuning\"", "000000 0 0 0 3 " },
+        { "--root C --instrument custom --tuning \"B E A D G\"", "111013 99 99 3 2 0 " },
+        { "--root F --instrument guitar", "000000 -1 3 3 2 1 1 " },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args);
+        const CliRun run = Cli(std::string("voicings --limit 1 ") + row.args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, std::string(row.first) + "\n");
+    }
+    // The guitar named keeps the six-string results.
+    EXPECT_EQ(Cli("voicings --root A --type m7 --instrument guitar --tuning \"Drop D\"").out,
+        Cli("voicings --root A --type m7 --tuning \"Drop D\"").out);
+}
+
+TEST(CliInstruments, IdentifyBatchAndSheets)
+{
+    EXPECT_EQ(Lines(Cli("identify 0003 --instrument ukulele").out).front(), "C");
+    const auto json = nlohmann::json::parse(Cli("identify \"2 0 0 0\" --instrument ukulele --json").out);
+    EXPECT_EQ(json["frets"], nlohmann::json({ 2, 0, 0, 0 }));
+    // Re-entrant: the open C string sounds below the G string's A.
+    EXPECT_EQ(json["bass"], "C");
+    EXPECT_EQ(json["notes"], nlohmann::json({ "A", "C", "E", "A" }));
+    // Named from its root position, best-first, as the six-string identify names.
+    EXPECT_EQ(json["best"], "Am");
+    EXPECT_EQ(json["names"].front(), "Am/C");
+    EXPECT_EQ(Lines(Cli("identify 0232 --instrument ukulele").out).front(), "G");
+
+    const auto batch = nlohmann::json::parse(Cli("batch", "{\"root\": \"C\", \"instrument\": \"mandolin\"}\n").out);
+    EXPECT_EQ(batch["instrument"], "mandolin");
+    EXPECT_EQ(batch["strings"], "G3 D4 A4 E5");
+    EXPECT_EQ(batch["records"][0]["frets"].size(), 4u);
+    EXPECT_EQ(batch["records"][0]["fingers"].size(), 4u);
+
+    const std::string svg = Cli("voicings --root C --instrument ukulele --format svg --limit 2").out;
+    EXPECT_NE(svg.find("Ukulele (G4 C4 E4 A4)"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"35\""), std::string::npos) << svg.substr(0, 2000);
+}
+
+TEST(CliInstruments, BadValuesAreNamed)
+{
+    struct Row {
+        const char* args;
+        const char* named;
+    };
+    const Row rows[] = {
+        { "voicings --root C --instrument banjo", "\"banjo\"" },
+        { "voicings --root C --instrument ukulele --tuning \"D G B E A\"", "4 strings" },
+        { "voicings --root C --instrument ukulele --tuning \"Drop D\"", "\"Drop D\"" },
+        { "identify \"x 3 2 0 1 0\" --instrument ukulele", "4 frets" },
+        { "identify 0003 --instrument ukulele --capo 20", "\"20\"" },
+        { "progression \"C G\" --instrument mandolin", "mandolin" },
+        { "voicings --root C --instrument custom --tuning \"C D E F G A B C D\"", "\"C D E F G A B C D\"" },
+        { "voicings --root C --instrument custom", "--tuning" },
+        { "voicings --root C --instrument guitar --tuning \"G3 C4 E4 A4\"", "\"G3 C4 E4 A4\"" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args);
+        const CliRun run = Cli(row.args, {}, true);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.out.find(row.named), std::string::npos) << run.out;
+        EXPECT_EQ(Lines(run.out).size(), 1u) << run.out;
+    }
+}

@@ -1,0 +1,359 @@
+#include "theory/best_name.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+#include "theory/notes.h"
+
+namespace corvane {
+
+namespace {
+
+    // ---- A listed name taken apart ----
+    //
+    // The list writes root + suffix + "/bass" + tail, where the suffix is "m" and components that each
+    // began with "/", and every name but the first lost its first "/" ("Em5+/C", "CE"). The
+    // suffix holds no capital letter, so the first capital after the root starts the bass.
+
+    struct Pieces {
+        bool read = false; // false: the text is not a name of the list's form
+        std::string root; // "C#", "Bb"; empty for a root the name box could not read
+        bool minor = false;
+        std::vector<std::string> components; // "5+", "7", "add9", "sus4", "dim", in the name's order
+        std::string bass; // empty when the name shows none
+        bool noThird = false;
+        bool noFifth = false;
+    };
+
+    bool IsNoteLetter(char c) { return c >= 'A' && c <= 'G'; }
+
+    bool EndsWith(std::string_view text, std::string_view end)
+    {
+        return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+    }
+
+    // Root, accidental: "C", "C#", "Db".
+    size_t NoteNameLength(std::string_view text)
+    {
+        if (text.empty() || !IsNoteLetter(text.front()))
+            return 0;
+        return text.size() > 1 && (text[1] == '#' || text[1] == 'b') ? 2 : 1;
+    }
+
+    Pieces TakeApart(std::string_view name)
+    {
+        Pieces pieces;
+        for (;;) {
+            if (EndsWith(name, " (no5)")) {
+                pieces.noFifth = true;
+                name.remove_suffix(6);
+            } else if (EndsWith(name, " (no3)")) {
+                pieces.noThird = true;
+                name.remove_suffix(6);
+            } else if (EndsWith(name, " ")) {
+                name.remove_suffix(1);
+            } else {
+                break;
+            }
+        }
+        const size_t rootLength = NoteNameLength(name);
+        pieces.root = std::string(name.substr(0, rootLength));
+        std::string_view body = name.substr(rootLength);
+
+        const size_t bassAt = std::find_if(body.begin(), body.end(), IsNoteLetter) - body.begin();
+        if (bassAt < body.size()) {
+            const std::string_view bass = body.substr(bassAt);
+            if (NoteNameLength(bass) != bass.size())
+                return pieces;
+            pieces.bass = std::string(bass);
+            body = body.substr(0, bassAt);
+            if (EndsWith(body, "/"))
+                body.remove_suffix(1);
+        }
+
+        if (!body.empty() && body.front() == '/')
+            body.remove_prefix(1);
+        if (!body.empty() && body.front() == 'm') {
+            pieces.minor = true;
+            body.remove_prefix(1);
+            if (!body.empty() && body.front() == '/')
+                body.remove_prefix(1);
+        }
+        while (!body.empty()) {
+            const size_t slash = body.find('/');
+            const std::string_view component = body.substr(0, slash);
+            if (component.empty() || component.find_first_of(" ()") != std::string_view::npos)
+                return pieces;
+            pieces.components.emplace_back(component);
+            body = slash == std::string_view::npos ? std::string_view() : body.substr(slash + 1);
+            if (slash != std::string_view::npos && body.empty())
+                return pieces;
+        }
+        pieces.read = true;
+        return pieces;
+    }
+
+    bool Has(const Pieces& pieces, std::string_view component)
+    {
+        return std::find(pieces.components.begin(), pieces.components.end(), component) != pieces.components.end();
+    }
+
+    // No third, an added second or ninth and no fourth: the list's reading of a sus2 chord.
+    bool IsSus2(const Pieces& pieces)
+    {
+        return pieces.noThird && !Has(pieces, "sus4") && (Has(pieces, "add9") || Has(pieces, "add2"));
+    }
+
+    // No third, no component and the fifth sounding: a power chord.
+    bool IsPowerChord(const Pieces& pieces) { return pieces.noThird && !pieces.noFifth && pieces.components.empty(); }
+
+    // ---- The order: how players name chords ----
+    //
+    // Every name gets a cost; the cheapest is the name to say. Each rule below is one term of it.
+
+    // A component costs what its spelling is worth to a player: the common qualities (7, 7+, 6, sus4,
+    // dim, add9, aug, the flat fifth of m5- and m7/5-) are cheap, the list's other spellings of the same
+    // intervals (6+ for 7, add13 for 6, 4 for sus4, add2 for add9) and the rare tones dear.
+    struct ComponentCost {
+        std::string_view component;
+        int cost;
+    };
+    constexpr ComponentCost kComponentCosts[] = {
+        { "7", 2 },
+        { "7+", 3 },
+        { "6", 3 },
+        { "sus4", 3 },
+        { "dim", 4 },
+        { "add9", 4 },
+        { "5+", 5 },
+        { "5-", 5 },
+        { "add2", 6 },
+        { "add11", 7 },
+        { "add13", 7 },
+        { "4", 8 },
+        { "6+", 8 },
+        { "4+", 9 },
+        { "add9-", 9 },
+        { "add11+", 9 },
+        { "6-", 10 },
+        { "add13-", 10 },
+        { "add2-", 10 },
+        { "add13+", 10 },
+        { "sus4+", 10 },
+    };
+    // A component the table does not know.
+    constexpr int kUnknownComponent = 12;
+    // A sus2 chord costs as one common quality, and its "(no3)" nothing: the missing third is what it is.
+    constexpr int kSus2 = 4;
+    // A power chord (root and fifth) costs as one common quality, and its "(no3)" nothing.
+    constexpr int kPowerChord = 4;
+    // A minor chord with a raised fifth is almost always a major chord over its third ("Em5+" is C/E).
+    constexpr int kMinorRaisedFifth = 6;
+    // A name on another note than the lowest one needs a slash, and players name a chord from the bass
+    // when they can; a common chord over another bass still beats a rare one on the bass.
+    constexpr int kSlash = 6;
+    // Where players name chords in root position the bass is not said, so a name on another note costs
+    // nothing more than the same name on the lowest note.
+    constexpr int kRootPositionSlash = 0;
+    // "(no5)": the name misses a tone of its own chord; players say the plain triad over its third
+    // (Dm/F) rather than a sixth chord without its fifth (F6).
+    constexpr int kNoFifth = 6;
+    // "(no3)": a chord without its third is heard as something else, outside sus and power chords.
+    constexpr int kNoThird = 10;
+    // A name without a root (a typed root the name box could not read) says nothing a player would say.
+    constexpr int kNoRoot = 50;
+    // A text that is not of the list's form comes after every name that is.
+    constexpr int kUnread = 1000;
+
+    int CostOf(std::string_view component)
+    {
+        for (const ComponentCost& entry : kComponentCosts)
+            if (entry.component == component)
+                return entry.cost;
+        return kUnknownComponent;
+    }
+
+    int Cost(const Pieces& pieces, BassNaming naming)
+    {
+        if (!pieces.read)
+            return kUnread;
+        int cost = pieces.root.empty() ? kNoRoot : 0;
+        const bool sus2 = IsSus2(pieces);
+        bool sus2Counted = false;
+        for (const std::string& component : pieces.components) {
+            if (sus2 && !sus2Counted && (component == "add9" || component == "add2")) {
+                // The add9 spelling of the list's two is the one that reads back as sus2 in the box.
+                cost += kSus2 + (component == "add2" ? 1 : 0);
+                sus2Counted = true;
+                continue;
+            }
+            cost += CostOf(component);
+        }
+        if (pieces.minor && Has(pieces, "5+"))
+            cost += kMinorRaisedFifth;
+        if (!pieces.bass.empty())
+            cost += naming == BassNaming::Lowest ? kSlash : kRootPositionSlash;
+        if (pieces.noFifth)
+            cost += kNoFifth;
+        if (IsPowerChord(pieces))
+            cost += kPowerChord;
+        else if (pieces.noThird && !sus2)
+            cost += kNoThird;
+        return cost;
+    }
+
+    std::string_view TrimmedEnd(std::string_view text)
+    {
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        return text;
+    }
+
+    // ---- Writing a name as players write it ----
+
+    int Interval(std::string_view from, std::string_view to)
+    {
+        const PitchClass a = PitchClassOfName(from);
+        const PitchClass b = PitchClassOfName(to);
+        if (a == kNoPitch || b == kNoPitch)
+            return -1;
+        return (b - a + 12) % 12;
+    }
+
+} // namespace
+
+std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names, BassNaming naming)
+{
+    struct Ranked {
+        int cost;
+        size_t length;
+        std::string_view name;
+        size_t place;
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(names.size());
+    for (size_t i = 0; i < names.size(); ++i)
+        ranked.push_back({ Cost(TakeApart(names[i]), naming), TrimmedEnd(names[i]).size(), names[i], i });
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.cost != b.cost)
+            return a.cost < b.cost;
+        if (a.length != b.length)
+            return a.length < b.length;
+        if (a.name != b.name)
+            return a.name < b.name;
+        return a.place < b.place;
+    });
+    std::vector<size_t> order;
+    order.reserve(ranked.size());
+    for (const Ranked& r : ranked)
+        order.push_back(r.place);
+    return order;
+}
+
+std::vector<std::string> BestFirst(const std::vector<std::string>& names, BassNaming naming)
+{
+    std::vector<std::string> ordered;
+    ordered.reserve(names.size());
+    for (size_t i : BestFirstOrder(names, naming))
+        ordered.push_back(names[i]);
+    return ordered;
+}
+
+namespace {
+
+    std::string Written(Pieces pieces, std::string_view bass)
+    {
+        std::vector<std::string>& components = pieces.components;
+
+        // A root and a fifth alone is a power chord: "E5", not "E (no3)".
+        if (IsPowerChord(pieces)) {
+            components.push_back("5");
+            pieces.noThird = false;
+        }
+        // The list's added second is the added ninth the box reads.
+        for (std::string& component : components) {
+            if (component == "add2")
+                component = "add9";
+            else if (component == "add2-")
+                component = "add9-";
+        }
+        // A chord without a third and with the added ninth is a sus2 chord: "Dsus2", not "Dadd9 (no3)".
+        if (IsSus2(pieces)) {
+            *std::find(components.begin(), components.end(), "add9") = "sus2";
+            pieces.noThird = false;
+        }
+        // The seventh comes right after the root ("Bm7/5-", "A7/sus4"), the sixth too when a ninth is
+        // added ("C6/9"), and a ninth after either is a plain "9" ("C7/9").
+        auto seventh = std::find_if(
+            components.begin(), components.end(), [](const std::string& c) { return c == "7" || c == "7+"; });
+        if (seventh == components.end() && Has(pieces, "add9"))
+            seventh = std::find(components.begin(), components.end(), "6");
+        if (seventh != components.end()) {
+            std::rotate(components.begin(), seventh, seventh + 1);
+            for (std::string& component : components)
+                if (component == "add9")
+                    component = "9";
+        }
+        // A seventh chord over its seventh is written as its triad over that bass: "Am/G", "D/C", "C/B".
+        if (!pieces.bass.empty() && !pieces.noThird && components.size() == 1
+            && ((components.front() == "7" && Interval(pieces.root, pieces.bass) == 10)
+                || (components.front() == "7+" && Interval(pieces.root, pieces.bass) == 11)))
+            components.clear();
+        // The bass the name does not show, when the chord stands on another note.
+        if (pieces.bass.empty() && !bass.empty() && !pieces.root.empty() && Interval(pieces.root, bass) > 0)
+            pieces.bass = std::string(bass);
+
+        std::string written = pieces.root + (pieces.minor ? "m" : "");
+        for (size_t i = 0; i < components.size(); ++i)
+            written += (i == 0 ? "" : "/") + components[i];
+        if (!pieces.bass.empty())
+            written += "/" + pieces.bass;
+        // Players leave out "(no5)": a chord is named by its chord even when the fifth does not sound. A
+        // missing third still changes what the chord is, so it is said.
+        if (pieces.noThird)
+            written += " (no3)";
+        return written;
+    }
+
+} // namespace
+
+std::string WrittenName(std::string_view listed, std::string_view bass)
+{
+    const Pieces pieces = TakeApart(listed);
+    if (!pieces.read)
+        return std::string(TrimmedEnd(listed));
+    return Written(pieces, bass);
+}
+
+std::string WrittenRootPositionName(std::string_view listed)
+{
+    Pieces pieces = TakeApart(listed);
+    if (!pieces.read)
+        return std::string(TrimmedEnd(listed));
+    pieces.bass.clear();
+    return Written(pieces, {});
+}
+
+std::string BestName(const std::vector<std::string>& names, std::string_view bass)
+{
+    if (names.empty())
+        return {};
+    return WrittenName(names[BestFirstOrder(names).front()], bass);
+}
+
+std::string BoxName(std::string_view written)
+{
+    constexpr std::string_view kNoThird = " (no3)";
+    if (!EndsWith(written, kNoThird))
+        return std::string(written);
+    written.remove_suffix(kNoThird.size());
+    const size_t rootLength = NoteNameLength(written);
+    if (rootLength == 0)
+        return std::string(written);
+    const std::string_view rest = written.substr(rootLength);
+    return std::string(written.substr(0, rootLength)) + "5" + (rest.empty() || rest.front() == '/' ? "" : "/")
+        + std::string(rest);
+}
+
+} // namespace corvane

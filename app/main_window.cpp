@@ -265,6 +265,7 @@ void TForm1::ConnectHandlers()
     connect(ui->Sobre1, &QAction::triggered, this, &TForm1::Sobre1Click);
     connect(ui->Notation1, &QAction::triggered, this, &TForm1::Notation1Click);
     connect(ui->Progression1, &QAction::triggered, this, &TForm1::Progression1Click);
+    ConnectSongHandlers();
     ConnectIdentifyHandlers();
 }
 

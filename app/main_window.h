@@ -105,6 +105,7 @@ class TextGrid;
 enum class NeckPicture;
 struct KeptState;
 class TFormProgression;
+class TFormSong;
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -169,6 +170,15 @@ public:
     void SearchTypedName(const QString& name);
     void Progression1Click();
     TFormProgression* progressionWindow() const { return m_progression; }
+
+    // Song window (main_window_song.cpp): File > "Open song…", the recent songs and a file dropped
+    // on the window open the song there; the window is created on first use.
+    void OpenSong1Click();
+    bool OpenSongFile(const QString& path);
+    TFormSong* songWindow() const { return m_song; }
+    TFormSong& SongWindow(); // created hidden on first use
+    void setSongDialog(FileDialog dialog) { m_songDialog = std::move(dialog); }
+    QStringList RecentSongs() const;
 signals:
     void diagramSelected(const corvane::Voicing& frets);
 
@@ -176,8 +186,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void ConnectSongHandlers();
+    void AddRecentSong(const QString& path);
+    void ShowRecentSongs();
     void SetUpControls();
     void LoadPictures(qreal devicePixelRatio);
     void ScreenChanged();
@@ -314,6 +329,8 @@ private:
     QAction* m_exportDiagram = nullptr;
 
     TFormProgression* m_progression = nullptr; // progression window
+    TFormSong* m_song = nullptr; // song window
+    FileDialog m_songDialog;
     QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
 };
 

@@ -8,13 +8,10 @@
 #include <unistd.h>
 
 #include "cli/song_pdf.h"
-#include "drawing/chord_diagram.h"
-#include "drawing/sheet_layout.h"
-#include "drawing/svg_canvas.h"
-#include "guitar/progression.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
 #include "song/song_sheet.h"
+#include "song/song_svg.h"
 #include "song/song_text.h"
 #include "song/text_decoding.h"
 
@@ -106,78 +103,6 @@ namespace {
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     }
 
-    // The song sheet as SVG: the heading, the strip of diagrams with their names, then the lines in
-    // a monospace face, the chords in bold over the words.
-    void WriteSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
-    {
-        using namespace export_sheet;
-        constexpr int kColumns = 6;
-        constexpr int kLinePixels = 14;
-        constexpr int kLineHeight = 18;
-        constexpr int kCharWidth = 9; // a monospace face at 14 pixels is about 8.4 wide
-        const SongSheetContent sheet = SongSheetOf(shown, strip);
-        const SheetHeading heading { sheet.title, sheet.details };
-        const SheetLayout layout(sheet.diagrams.size(), kColumns, heading, true);
-
-        struct Row {
-            std::string text;
-            bool bold = false;
-            bool italic = false;
-            int indent = 0;
-        };
-        std::vector<Row> rows;
-        for (const std::string& subtitle : sheet.subtitles)
-            rows.push_back({ subtitle, false, true, 0 });
-        for (const SheetBlock& block : sheet.blocks) {
-            if (block.gap) {
-                rows.emplace_back();
-                continue;
-            }
-            if (!block.chords.empty())
-                rows.push_back({ block.chords, true, false, block.indent });
-            if (!block.words.empty() || block.chords.empty())
-                rows.push_back({ block.words, block.heading, block.heading || block.remark, block.indent });
-        }
-        int widest = layout.width();
-        for (const Row& row : rows)
-            widest = std::max(widest, 2 * kMargin + kCharWidth * (row.indent + CharacterCount(row.text)));
-        const int top = sheet.diagrams.empty() ? layout.headingHeight() : layout.height();
-        BeginSvgDocument(out, widest, top + kLineHeight * static_cast<int>(rows.size()) + kMargin);
-        SvgCanvas canvas(out);
-        canvas.drawSizedText(kMargin, kTitleTop, heading.title, kTitlePixels, true);
-        if (!heading.details.empty())
-            canvas.drawSizedText(kMargin, kDetailsTop, heading.details, kDetailPixels, false);
-        for (size_t i = 0; i < sheet.diagrams.size(); ++i) {
-            const Placement cell = layout.cell(i);
-            canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, sheet.names[i], kNamePixels, true);
-            DrawChordDiagram(canvas, sheet.diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
-        }
-        int y = top;
-        for (const Row& row : rows) {
-            y += kLineHeight;
-            if (row.text.empty())
-                continue;
-            out << "<text x=\"" << kMargin + kCharWidth * row.indent << "\" y=\"" << y
-                << "\" font-family=\"monospace\" xml:space=\"preserve\" font-size=\"" << kLinePixels << '"'
-                << (row.bold ? " font-weight=\"bold\"" : "") << (row.italic ? " font-style=\"italic\"" : "") << '>'
-                << XmlEscaped(row.text) << "</text>\n";
-        }
-        EndSvgDocument(out);
-    }
-
-    // The capo whose shapes are easiest for the song as it sounds, by the progression's suggestion.
-    int SuggestedCapo(const Song& song, int transpose)
-    {
-        const ShownSong sounding = ShowSong(song, { transpose, 0 });
-        std::vector<ProgressionEntry> entries;
-        for (const std::string& name : sounding.played) {
-            if (entries.size() >= kMaxPlayedChords)
-                break;
-            entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
-        }
-        return entries.empty() ? 0 : SuggestCapo(entries, ProgressionOptions {}).capo;
-    }
-
     std::optional<int> ReadNumber(const std::string& text)
     {
         int value = 0;
@@ -235,7 +160,7 @@ int SongCommand::Run() const
         return kBadInput;
     }
     if (autoCapo)
-        settings.capo = SuggestedCapo(reading.song, settings.transpose);
+        settings.capo = SuggestSongCapo(reading.song, settings.transpose);
     const ShownSong shown = ShowSong(reading.song, settings);
     const std::vector<StripChord> strip = ChooseSongFingerings(shown);
     for (const SongProblem& problem : shown.problems)
@@ -252,7 +177,7 @@ int SongCommand::Run() const
     else if (m_format == "json")
         WriteJson(shown, strip, text);
     else if (m_format == "svg")
-        WriteSvg(shown, strip, text);
+        WriteSongSvg(shown, strip, text);
     else if (const std::string error = m_format == "pdf" ? WriteSongPdfTo(text, SongSheetOf(shown, strip))
                                                          : WriteSongPngTo(text, SongSheetOf(shown, strip));
              !error.empty()) {

@@ -8,6 +8,7 @@
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
+#include "windows/song_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -303,6 +304,66 @@ namespace {
         return std::nullopt;
     }
 
+    // File > "Open song…" with the file dialog answering PATH. A file refused is said, and the song
+    // window keeps what it had. The user then goes back to the main window, the song window open.
+    Answer OpenSong(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const QString path = QString::fromStdString(Text(arguments, 0));
+        TForm1& window = session.window();
+        TFormSong& song = window.SongWindow();
+        auto refusal = std::make_shared<QString>();
+        SongDialogs dialogs;
+        dialogs.common.warn = [refusal](QWidget*, const QString& text) { *refusal = text; };
+        song.setDialogs(std::move(dialogs));
+        window.setSongDialog([path](QWidget*, const QString&) { return path; });
+        if (Answer answer = Menu(session, json::array({ "Open song…" })))
+            return answer;
+        if (!refusal->isEmpty())
+            return refusal->toStdString();
+        window.activateWindow();
+        return std::nullopt;
+    }
+
+    TFormSong* OpenSongWindow(Session& session)
+    {
+        TFormSong* song = session.window().songWindow();
+        return song && song->isVisible() && !song->path().isEmpty() ? song : nullptr;
+    }
+
+    // The song window's Transpose buttons, clicked until the song is that many semitones away.
+    Answer Transpose(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int value = Integer(arguments, 0, -24, 24);
+        TFormSong* song = OpenSongWindow(session);
+        if (!song)
+            return "no song is open";
+        auto* up = song->findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeUp"));
+        auto* down = song->findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeDown"));
+        int clicks = 0;
+        while (song->transpose() != value && clicks++ < 48)
+            Click(song->transpose() < value ? up : down);
+        session.addUserMoves(std::max(0, clicks - 1));
+        if (song->transpose() != value)
+            return "the song did not reach " + std::to_string(value) + " semitones";
+        return std::nullopt;
+    }
+
+    Answer SongCapo(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int value = Integer(arguments, 0, 0, 11);
+        TFormSong* song = OpenSongWindow(session);
+        if (!song)
+            return "no song is open";
+        auto* box = song->findChild<QSpinBox*>(QStringLiteral("SpinCapo"));
+        session.addUserMoves(StepWithArrowKeys(box, value) - 1);
+        if (song->capo() != value)
+            return "the song's capo did not reach " + std::to_string(value);
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -392,6 +453,9 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
                 return s.Restart();
             } },
         { "menu", Menu },
+        { "openSong", OpenSong },
+        { "transpose", Transpose },
+        { "songCapo", SongCapo },
     };
     return table;
 }

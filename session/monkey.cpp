@@ -13,6 +13,7 @@
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
+#include "windows/song_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,6 +78,16 @@ namespace {
     constexpr std::array<std::string_view, 7> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",
         "Print preview", "Chord notation…", "About" };
 
+    // The songs of the tests, and a file that is not there.
+    constexpr std::array<std::string_view, 11> kSongFiles { "amazing_grace.cho", "circle.cho", "drunken_sailor.cho",
+        "greensleeves.cho", "oh_susanna.cho", "red_river.cho", "rising_sun.cho", "scarborough_fair.cho",
+        "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho" };
+
+    json SongFile(Random& random, const Session&)
+    {
+        return { std::string(CORVANE_SONG_FOLDER) + "/" + std::string(AnyOf(random, kSongFiles)) };
+    }
+
     struct Generator {
         std::string_view name;
         int weight;
@@ -123,7 +134,7 @@ namespace {
     }
 
     // clang-format off
-    const std::array<Generator, 29> kGenerators { {
+    const std::array<Generator, 32> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -156,6 +167,9 @@ namespace {
         { "find", 2, None },
         { "formation", 2, RandomFrets },
         { "capo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "openSong", 1, SongFile },
+        { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
+        { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
     } };
     // clang-format on
 
@@ -263,6 +277,16 @@ namespace {
 
         if (!session.reportedExceptions().empty())
             return "an exception escaped a handler: " + session.reportedExceptions().back();
+
+        // The song window shows the song as the song library shows it with its transposition and capo.
+        if (const TFormSong* song = window.songWindow(); song && !song->path().isEmpty()) {
+            const ShownSong expected = ShowSong(song->song(), SongSettings { song->transpose(), song->capo() });
+            std::vector<std::string> strip;
+            for (const StripChord& chord : song->strip())
+                strip.push_back(chord.name);
+            if (strip != expected.chords)
+                return "the song window's strip is not the song's chords";
+        }
 
         const int count = session.Control<QLabel>("LabelTotal")->text().toInt();
         if (count != records || sheet->count() != records)

@@ -10,6 +10,7 @@
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/text_grid.h"
+#include "windows/song_window.h"
 
 #include <QCheckBox>
 #include <QItemSelectionModel>
@@ -151,6 +152,20 @@ json Session::Snapshot() const
     answer["neckCalls"] = std::move(neckCalls);
     answer["capo"] = Control<QSpinBox>("SpinEditCapo")->value();
     answer["neckFingering"] = window.neckFingering();
+
+    // Only once a song was opened, so that sessions without songs answer as they always did.
+    if (const TFormSong* song = window.songWindow(); song && !song->path().isEmpty()) {
+        json shown;
+        shown["title"] = song->shown().title;
+        shown["key"] = song->shown().key;
+        shown["transpose"] = song->transpose();
+        shown["capo"] = song->capo();
+        json chords = json::array();
+        for (const StripChord& chord : song->strip())
+            chords.push_back(chord.name);
+        shown["chords"] = std::move(chords);
+        answer["song"] = std::move(shown);
+    }
 
     if (!m_exceptions.empty())
         answer["exceptions"] = m_exceptions;

@@ -79,4 +79,16 @@ std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const Searc
     return strip;
 }
 
+int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
+{
+    const ShownSong sounding = ShowSong(song, { transpose, 0 });
+    std::vector<ProgressionEntry> entries;
+    for (const std::string& name : sounding.played) {
+        if (entries.size() >= kMaxPlayedChords)
+            break;
+        entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
+    }
+    return entries.empty() ? 0 : SuggestCapo(entries, options).capo;
+}
+
 } // namespace corvane

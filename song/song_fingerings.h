@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "guitar/progression.h"
 #include "guitar/voicing_search.h"
 #include "song/song_view.h"
 
@@ -31,5 +32,9 @@ std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const Searc
 
 // The search's result list for one chord of a song, as the name box would show it.
 std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options);
+
+// The capo whose shapes are easiest for the song as it sounds after `transpose`, by the
+// progression's suggestion (frets 0 to 7); 0 for a song without chords.
+int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
 
 } // namespace corvane

@@ -1,0 +1,15 @@
+#pragma once
+// The song sheet as SVG: the heading, the strip of diagrams with their names, then the lines in a
+// monospace face, the chords in bold over the words. One long page: SVG has no pages.
+
+#include <ostream>
+#include <vector>
+
+#include "song/song_fingerings.h"
+#include "song/song_view.h"
+
+namespace corvane {
+
+void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out);
+
+} // namespace corvane

@@ -1,0 +1,199 @@
+// The song window through its real widgets, opened from the main window's File menu: the song's
+// heading, strip and words; Transpose and Capo rename the shapes; a refused file leaves the song as it
+// was; a chord sheet pasted becomes the song; "Other fingerings" takes a diagram clicked on the main
+// sheet; Play strums; Export and Save write files that read back.
+
+#include "main_window_fixture.h"
+#include "song/chordpro_reader.h"
+#include "windows/song_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace corvane::test {
+namespace {
+
+    const QString kSongs = QStringLiteral(CORVANE_SONGS_DIR);
+
+    class SongWindowTest : public MainWindowTest {
+    protected:
+        SongWindowTest()
+        {
+            window->setSongDialog([this](QWidget*, const QString&) { return chosen; });
+            Open(kSongs + QStringLiteral("/swing_low.cho"));
+            song = window->songWindow();
+            EXPECT_NE(song, nullptr);
+            EXPECT_TRUE(song->isVisible());
+            SongDialogs dialogs;
+            dialogs.common.warn = [this](QWidget*, const QString& text) { warnings << text; };
+            dialogs.common.saveFileName = [this](QWidget*, const QString&, QString*) { return exportPath; };
+            dialogs.saveChordProName = [this](QWidget*, const QString&) { return exportPath; };
+            song->setDialogs(std::move(dialogs));
+        }
+
+        // As the user does it: Ctrl+O on the main window, the file dialog answering `path`.
+        void Open(const QString& path)
+        {
+            chosen = path;
+            window->activateWindow();
+            QAction* item = window->findChild<QAction*>(QStringLiteral("OpenSong1"));
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->shortcut(), QKeySequence(QKeySequence::Open));
+            item->trigger();
+        }
+
+        template <typename T> T* In(const char* name) const
+        {
+            T* found = song->findChild<T*>(QString::fromLatin1(name));
+            EXPECT_NE(found, nullptr) << "no control " << name;
+            return found;
+        }
+
+        std::vector<std::string> StripNames() const
+        {
+            std::vector<std::string> names;
+            for (std::size_t k = 0;; ++k) {
+                const auto* column = song->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k));
+                if (!column)
+                    return names;
+                names.push_back(column->findChild<QLabel*>(QStringLiteral("Diagram"))->accessibleName().toStdString());
+            }
+        }
+
+        void Click(const char* button) { QTest::mouseClick(In<QAbstractButton>(button), Qt::LeftButton); }
+
+        QString chosen;
+        QString exportPath;
+        QStringList warnings;
+        TFormSong* song = nullptr;
+    };
+
+    TEST_F(SongWindowTest, ShowsHeadingStripAndWordsWithChordsAbove)
+    {
+        EXPECT_EQ(In<QLabel>("LabelTitle")->text(), QStringLiteral("Swing Low, Sweet Chariot"));
+        EXPECT_EQ(In<QLabel>("LabelSubtitle")->text(), QStringLiteral("Traditional spiritual"));
+        EXPECT_TRUE(In<QLabel>("LabelKey")->text().contains(QStringLiteral("Key: D")));
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "D", "G", "A7" }));
+        EXPECT_FALSE(song->findChild<QWidget*>(QStringLiteral("Chord0"))->findChild<QLabel*>()->pixmap().isNull());
+        const QStringList lines = In<QTextEdit>("TextLyrics")->toPlainText().split(QLatin1Char('\n'));
+        const auto words = std::find_if(lines.begin(), lines.end(),
+            [](const QString& line) { return line.trimmed().startsWith(QStringLiteral("Swing low")); });
+        ASSERT_NE(words, lines.end());
+        ASSERT_NE(words, lines.begin());
+        // "D" stands over the "l" of "low".
+        const QString& chords = *(words - 1);
+        EXPECT_EQ(chords.indexOf(QLatin1Char('D')), words->indexOf(QStringLiteral("low")));
+        EXPECT_EQ(window->RecentSongs().size(), 0) << "no settings file in a test";
+    }
+
+    TEST_F(SongWindowTest, EveryTestSongOpensWithEveryChordDrawn)
+    {
+        const QStringList files = QDir(kSongs).entryList({ QStringLiteral("*.cho") }, QDir::Files, QDir::Name);
+        EXPECT_GE(files.size(), 10);
+        for (const QString& name : files) {
+            EXPECT_TRUE(window->OpenSongFile(kSongs + QLatin1Char('/') + name)) << name.toStdString();
+            EXPECT_EQ(song->path(), kSongs + QLatin1Char('/') + name);
+            EXPECT_FALSE(In<QLabel>("LabelTitle")->text().isEmpty()) << name.toStdString();
+            EXPECT_FALSE(song->strip().empty()) << name.toStdString();
+            for (const StripChord& chord : song->strip())
+                EXPECT_TRUE(chord.frets.has_value()) << name.toStdString() << ": " << chord.name;
+        }
+        EXPECT_TRUE(warnings.isEmpty());
+    }
+
+    TEST_F(SongWindowTest, TransposeAndCapoRenameTheShapes)
+    {
+        Click("ButtonTransposeUp");
+        Click("ButtonTransposeUp");
+        EXPECT_EQ(song->transpose(), 2);
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "E", "A", "B7" }));
+        auto* capo = In<QSpinBox>("SpinCapo");
+        capo->setFocus();
+        QTest::keyClick(capo, Qt::Key_Up);
+        QTest::keyClick(capo, Qt::Key_Up);
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "D", "G", "A7" }));
+        EXPECT_TRUE(In<QLabel>("LabelKey")->text().contains(QStringLiteral("E"))) << "the sounding key is said";
+        for (int step = 0; step < 14; ++step)
+            Click("ButtonTransposeDown");
+        QTest::keyClick(capo, Qt::Key_Down);
+        QTest::keyClick(capo, Qt::Key_Down);
+        EXPECT_EQ(song->transpose(), -12);
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "D", "G", "A7" })) << "twelve steps give the song back";
+    }
+
+    TEST_F(SongWindowTest, FileRefusedKeepsTheSongAndSaysWhy)
+    {
+        QTemporaryDir folder;
+        const QString binary = folder.filePath(QStringLiteral("noise.cho"));
+        QFile file(binary);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x00\x01\x02{title: x}\x00\xff", 14));
+        file.close();
+        Open(binary);
+        ASSERT_EQ(warnings.size(), 1);
+        EXPECT_TRUE(warnings.front().contains(QStringLiteral("noise.cho")));
+        EXPECT_EQ(song->shown().title, "Swing Low, Sweet Chariot");
+        EXPECT_EQ(song->path(), kSongs + QStringLiteral("/swing_low.cho"));
+    }
+
+    TEST_F(SongWindowTest, PastedChordSheetBecomesTheSong)
+    {
+        QApplication::clipboard()->setText(QStringLiteral("Am        F\nHouse of the rising sun\n"));
+        song->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(song));
+        In<QTextEdit>("TextLyrics")->setFocus();
+        QTest::keyClick(In<QTextEdit>("TextLyrics"), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "Am", "F" }));
+        ASSERT_FALSE(song->shown().lines.empty());
+        EXPECT_EQ(song->shown().lines.front().text, "House of the rising sun");
+    }
+
+    TEST_F(SongWindowTest, OtherFingeringsTakesTheDiagramClickedOnTheMainSheet)
+    {
+        auto* other = song->findChild<QWidget*>(QStringLiteral("Chord1"))->findChild<QToolButton*>();
+        QTest::mouseClick(other, Qt::LeftButton);
+        EXPECT_EQ(song->waitingChord(), 1);
+        EXPECT_EQ(Find<QLineEdit>("EditAcorde")->text(), QStringLiteral("G"));
+        const auto& records = window->voicingRecords();
+        std::size_t index = 0;
+        while (index + 1 < records.size() && records[index].frets == *song->strip()[1].frets)
+            ++index;
+        const Voicing clicked = records.at(index).frets;
+        emit window->diagramSelected(clicked);
+        EXPECT_EQ(song->waitingChord(), -1);
+        EXPECT_EQ(song->strip()[1].frets, clicked);
+    }
+
+    TEST_F(SongWindowTest, PlayStrumsAndExportsAndSaveWriteFiles)
+    {
+        Click("ButtonPlay");
+        EXPECT_TRUE(song->playing());
+        EXPECT_FALSE(midi->text().empty());
+        Click("ButtonStop");
+        EXPECT_FALSE(song->playing());
+
+        QTemporaryDir folder;
+        for (const char* name : { "sheet.pdf", "sheet.svg", "sheet.png" }) {
+            exportPath = folder.filePath(QString::fromLatin1(name));
+            Click("ButtonExport");
+            EXPECT_GT(QFileInfo(exportPath).size(), 100) << name;
+        }
+        Click("ButtonTransposeUp");
+        Click("ButtonTransposeUp");
+        exportPath = folder.filePath(QStringLiteral("moved"));
+        Click("ButtonSave");
+        const SongReading saved = ReadSongFile(folder.filePath(QStringLiteral("moved.cho")).toStdString());
+        ASSERT_TRUE(saved.Read());
+        EXPECT_EQ(saved.song.title, "Swing Low, Sweet Chariot");
+        EXPECT_EQ(saved.song.definitions.size(), 3U) << "a {define} for each chosen fingering";
+        EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    }
+
+} // namespace
+} // namespace corvane::test

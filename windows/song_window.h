@@ -1,0 +1,128 @@
+#pragma once
+// The song window: a ChordPro song (or a chord sheet of chords over words) with its title and key,
+// the strip of its chords drawn once each with the fingerings chosen over the whole song, and the
+// words with the chords above them. The song can be moved to another key, played with a capo,
+// strummed, exported, printed and saved back as ChordPro. Modeless; the main window creates it on
+// first use and every song opened goes to it.
+
+#include "guitar/tuning.h"
+#include "guitar/voicing.h"
+#include "song/chordpro_reader.h"
+#include "song/song_fingerings.h"
+#include "song/song_view.h"
+#include "windows/progression_window.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QTimer;
+
+namespace Ui {
+class TFormSong;
+}
+
+namespace corvane {
+
+class MidiPort;
+class PictureStore;
+
+// What the window takes from the main window, read at the moment it is needed.
+struct SongHost {
+    std::function<SearchOptions()> searchOptions; // as the main sheet searches
+    std::function<void(const QString& chord)> showChord; // type the name in the name box and search
+    std::function<MidiPort*()> port;
+    std::function<StringNotes(int capo)> stringNotes; // the open strings raised by a capo
+    std::function<int()> strumTempo;
+    std::function<bool()> leftHanded;
+    std::function<qreal()> exportPixelRatio;
+    std::function<void(const QString& path)> opened; // a song file was read: the recent list takes it
+};
+
+// Export and print as in the progression window, and the name to save a ChordPro file under.
+struct SongDialogs {
+    ProgressionDialogs common;
+    std::function<QString(QWidget* owner, const QString& suggestedName)> saveChordProName;
+};
+SongDialogs StandardSongDialogs();
+
+class TFormSong final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormSong(SongHost host, QWidget* parent = nullptr);
+    ~TFormSong() override;
+
+    void setDialogs(SongDialogs dialogs) { m_dialogs = std::move(dialogs); }
+
+    // Reads the file and shows it with no transposition and the file's capo. A file that cannot be
+    // read is said why, and the window keeps the song it had; false then.
+    bool OpenFile(const QString& path);
+    // A song pasted or dropped as text: ChordPro or chords over words.
+    bool OpenText(const QString& text);
+
+    void SetTranspose(int semitones); // clamped to -24..24
+    void SetCapo(int fret); // the capo box, 0..11
+
+    // Shows the song again with the transposition, the capo and the main window's search options.
+    void Recompute();
+
+    // The main window reports every diagram the user selects on its sheet; while a chord waits for
+    // "Other fingerings", the selected one becomes that chord's fingering through the whole song.
+    void DiagramSelected(const Voicing& frets);
+
+    const Song& song() const { return m_song; }
+    const ShownSong& shown() const { return m_shown; }
+    const std::vector<StripChord>& strip() const { return m_strip; }
+    int transpose() const { return m_transpose; }
+    int capo() const;
+    int waitingChord() const { return m_waiting; }
+    const QString& path() const { return m_path; }
+    bool playing() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool Take(SongReading reading, const QString& path, const QString& source);
+    void ShowHeading();
+    void ShowStrip();
+    void ShowLyrics();
+    void ShowProblems();
+    void OtherFingeringsClick(int chord);
+    void ButtonPlayClick();
+    void ButtonStopClick();
+    void PlayNextChord();
+    void ButtonExportClick();
+    void ButtonPrintClick();
+    void ButtonSaveClick();
+    void ButtonSuggestCapoClick();
+    void Paste();
+    void MarkSoundingChord();
+    QString SuggestedName() const;
+
+    std::unique_ptr<Ui::TFormSong> m_ui;
+    SongHost m_host;
+    SongDialogs m_dialogs;
+    std::unique_ptr<PictureStore> m_pictures;
+    Song m_song;
+    QString m_path; // the file the song came from; empty for a pasted one
+    std::vector<std::string> m_readingNotes; // said once per song read: its encoding, a conversion
+    int m_transpose = 0;
+    // Fingerings picked with "Other fingerings", by the shape's name as shown; they join the file's
+    // definitions, so they win as a {define} does and are saved as one.
+    std::vector<ChordDefinition> m_picked;
+    ShownSong m_shown;
+    std::vector<StripChord> m_strip;
+    int m_waiting = -1;
+    QTimer* m_playTimer = nullptr;
+    std::size_t m_nextChord = 0;
+    int m_sounding = -1; // the place in shown().played that Play strums now
+};
+
+} // namespace corvane

@@ -263,6 +263,8 @@ void TFormSong::ShowLyrics()
     QTextEdit* box = m_ui->TextLyrics;
     box->clear();
     QTextCursor cursor(box->document());
+    // One edit for the whole song: the box lays the text out once, not once a line.
+    cursor.beginEditBlock();
     QTextCharFormat plain;
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
@@ -287,6 +289,7 @@ void TFormSong::ShowLyrics()
         if (!block.words.empty() || block.chords.empty())
             line(block.words, block.indent, block.heading ? heading : block.remark ? italic : plain);
     }
+    cursor.endEditBlock();
     box->moveCursor(QTextCursor::Start);
 }
 

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -105,6 +107,33 @@ namespace {
                 EXPECT_TRUE(chord.frets.has_value()) << name.toStdString() << ": " << chord.name;
         }
         EXPECT_TRUE(warnings.isEmpty());
+    }
+
+    // A file dropped on the main window opens; with settings, File > Recent songs lists it first and
+    // its item opens it again.
+    TEST_F(SongWindowTest, DroppedFileOpensAndRecentSongsReopenIt)
+    {
+        QTemporaryDir folder;
+        window->UseSettings(
+            std::make_unique<QSettings>(folder.filePath(QStringLiteral("kept.ini")), QSettings::IniFormat));
+        const QString path = kSongs + QStringLiteral("/greensleeves.cho");
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(path) });
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        EXPECT_EQ(song->path(), path);
+        EXPECT_EQ(window->RecentSongs().value(0), QFileInfo(path).absoluteFilePath());
+
+        Open(kSongs + QStringLiteral("/swing_low.cho"));
+        auto* recent = Find<QMenu>("RecentSongs1");
+        emit recent->aboutToShow();
+        ASSERT_EQ(recent->actions().size(), 2);
+        EXPECT_EQ(recent->actions().at(1)->text(), QStringLiteral("greensleeves.cho"));
+        recent->actions().at(1)->trigger();
+        EXPECT_EQ(song->path(), QFileInfo(path).absoluteFilePath());
     }
 
     TEST_F(SongWindowTest, TransposeAndCapoRenameTheShapes)

@@ -379,3 +379,23 @@ TEST(SessionDriver, ADamagedOrForeignSettingsFileOpensTheStartUpWindow)
         EXPECT_EQ(answers[0], startUp) << json::diff(startUp, answers[0]).dump();
     }
 }
+
+TEST(SessionDriver, ASongOpensTransposesAndTakesACapoInItsWindow)
+{
+    const std::string song = std::string(CORVANE_SONGS_DIR) + "/swing_low.cho";
+    const json answer = Answer(R"([["transpose",2],["openSong",")" + song
+        + R"("],["transpose",2],["songCapo",2],)"
+          R"(["openSong","/no/such/song.cho"],["capo",3]])");
+    ASSERT_EQ(answer["answers"].size(), 6u);
+    EXPECT_EQ(answer["answers"][0]["error"], "no song is open");
+    for (size_t i : { 1, 2, 3, 5 })
+        EXPECT_EQ(answer["answers"][i], nullptr) << i;
+    EXPECT_NE(answer["answers"][4]["error"].get<std::string>().find("song.cho cannot be read"), std::string::npos);
+    // The refused file left the song as it was; the main window's capo is its own.
+    EXPECT_EQ(answer["song"]["title"], "Swing Low, Sweet Chariot");
+    EXPECT_EQ(answer["song"]["transpose"], 2);
+    EXPECT_EQ(answer["song"]["capo"], 2);
+    EXPECT_EQ(answer["song"]["chords"], json::array({ "D", "G", "A7" }));
+    EXPECT_EQ(answer["capo"], 3);
+    EXPECT_FALSE(Answer(R"([["capo",3]])").contains("song")) << "no song, no song field";
+}

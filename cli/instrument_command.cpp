@@ -81,23 +81,4 @@ std::string StringsFingeringText(const Frets& frets)
     return text;
 }
 
-std::string StringsChordProDefine(std::string_view name, const Frets& frets)
-{
-    const StringsDiagramFacts facts = ReadStringsDiagram(frets);
-    std::string line = "{define: " + std::string(name) + " base-fret " + std::to_string(facts.baseFret) + " frets";
-    for (int value : frets) {
-        const int fret = value < 0 ? -value : value;
-        line += ' ';
-        if (value == kMuted)
-            line += 'x';
-        else
-            line += std::to_string(fret == 0 ? 0 : fret - facts.baseFret + 1);
-    }
-    line += " fingers";
-    for (int finger : facts.fingers)
-        line += ' ' + std::to_string(finger);
-    line += '}';
-    return line;
-}
-
 } // namespace corvane::cli

@@ -22,7 +22,4 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
 // "0003" on four strings, "x 10 12 12 11 10 x" once a fret has two digits; x muted, barre marks not shown.
 std::string StringsFingeringText(const Frets& frets);
 
-// "{define: C base-fret 1 frets 0 0 0 3 fingers 0 0 0 3}": one fret and one finger per string.
-std::string StringsChordProDefine(std::string_view name, const Frets& frets);
-
 } // namespace corvane::cli

@@ -8,42 +8,35 @@ namespace corvane::cli {
 
 using nlohmann::json;
 
-nlohmann::ordered_json RecordJson(const VoicingRecord& record)
-{
-    const DiagramFacts facts = ReadDiagram(record.frets);
-    nlohmann::ordered_json out;
-    out["record"] = record.Text();
-    auto frets = nlohmann::ordered_json::array();
-    for (int value : record.frets)
-        frets.push_back(value == kMuted ? -1 : std::abs(value));
-    out["frets"] = std::move(frets);
-    out["baseFret"] = facts.baseFret;
-    out["fingers"] = facts.fingers;
-    auto barres = nlohmann::ordered_json::array();
-    for (const Barre& barre : facts.barres)
-        barres.push_back({ { "fret", barre.fret }, { "finger", barre.finger }, { "firstString", barre.firstString },
-            { "lastString", barre.lastString } });
-    out["barre"] = std::move(barres);
-    return out;
-}
+namespace {
+
+    // A record and what its diagram shows, for any number of strings.
+    template <typename Record, typename Facts>
+    nlohmann::ordered_json RecordJson(const Record& record, const Facts& facts)
+    {
+        nlohmann::ordered_json out;
+        out["record"] = record.Text();
+        auto frets = nlohmann::ordered_json::array();
+        for (int value : record.frets)
+            frets.push_back(value == kMuted ? -1 : std::abs(value));
+        out["frets"] = std::move(frets);
+        out["baseFret"] = facts.baseFret;
+        out["fingers"] = facts.fingers;
+        auto barres = nlohmann::ordered_json::array();
+        for (const Barre& barre : facts.barres)
+            barres.push_back({ { "fret", barre.fret }, { "finger", barre.finger }, { "firstString", barre.firstString },
+                { "lastString", barre.lastString } });
+        out["barre"] = std::move(barres);
+        return out;
+    }
+
+} // namespace
+
+nlohmann::ordered_json RecordJson(const VoicingRecord& record) { return RecordJson(record, ReadDiagram(record.frets)); }
 
 nlohmann::ordered_json RecordJson(const InstrumentRecord& record)
 {
-    const StringsDiagramFacts facts = ReadStringsDiagram(record.frets);
-    nlohmann::ordered_json out;
-    out["record"] = record.Text();
-    auto frets = nlohmann::ordered_json::array();
-    for (int value : record.frets)
-        frets.push_back(value == kMuted ? -1 : std::abs(value));
-    out["frets"] = std::move(frets);
-    out["baseFret"] = facts.baseFret;
-    out["fingers"] = facts.fingers;
-    auto barres = nlohmann::ordered_json::array();
-    for (const Barre& barre : facts.barres)
-        barres.push_back({ { "fret", barre.fret }, { "finger", barre.finger }, { "firstString", barre.firstString },
-            { "lastString", barre.lastString } });
-    out["barre"] = std::move(barres);
-    return out;
+    return RecordJson(record, ReadStringsDiagram(record.frets));
 }
 
 nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)

@@ -73,7 +73,7 @@ namespace {
                 return {};
             case OutputFormat::ChordPro:
                 for (const Frets& f : frets)
-                    out << StringsChordProDefine(name, f) << '\n';
+                    out << ChordProDefine(name, f) << '\n';
                 return {};
             case OutputFormat::Json:
                 out << ResultJson(ev, options.limit).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)

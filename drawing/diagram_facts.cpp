@@ -59,23 +59,40 @@ StringsDiagramFacts ReadStringsDiagram(const Frets& frets)
     return facts;
 }
 
+namespace {
+
+    // One ChordPro definition: frets counted from the base fret (x muted, 0 open), then the fingers.
+    template <typename FretValues, typename FingerValues>
+    std::string DefineLine(std::string_view name, int baseFret, const FretValues& frets, const FingerValues& fingers)
+    {
+        std::string line = "{define: " + std::string(name) + " base-fret " + std::to_string(baseFret) + " frets";
+        for (int value : frets) {
+            const int fret = value < 0 ? -value : value;
+            line += ' ';
+            if (value == kMuted)
+                line += 'x';
+            else
+                line += std::to_string(fret == 0 ? 0 : fret - baseFret + 1);
+        }
+        line += " fingers";
+        for (int finger : fingers)
+            line += ' ' + std::to_string(finger);
+        line += '}';
+        return line;
+    }
+
+} // namespace
+
 std::string ChordProDefine(std::string_view name, const Voicing& voicing)
 {
     const DiagramFacts facts = ReadDiagram(voicing);
-    std::string line = "{define: " + std::string(name) + " base-fret " + std::to_string(facts.baseFret) + " frets";
-    for (int value : voicing) {
-        const int fret = value < 0 ? -value : value;
-        line += ' ';
-        if (value == kMuted)
-            line += 'x';
-        else
-            line += std::to_string(fret == 0 ? 0 : fret - facts.baseFret + 1);
-    }
-    line += " fingers";
-    for (int finger : facts.fingers)
-        line += ' ' + std::to_string(finger);
-    line += '}';
-    return line;
+    return DefineLine(name, facts.baseFret, voicing, facts.fingers);
+}
+
+std::string ChordProDefine(std::string_view name, const Frets& frets)
+{
+    const StringsDiagramFacts facts = ReadStringsDiagram(frets);
+    return DefineLine(name, facts.baseFret, frets, facts.fingers);
 }
 
 } // namespace corvane

@@ -43,5 +43,7 @@ StringsDiagramFacts ReadStringsDiagram(const Frets& frets);
 // "{define: C base-fret 1 frets x 3 2 0 1 0 fingers 0 3 2 0 1 0}": frets counted from the base fret
 // (x muted, 0 open), fingers as the diagram numbers them (0 where it shows none).
 std::string ChordProDefine(std::string_view name, const Voicing& voicing);
+// The same for any number of strings.
+std::string ChordProDefine(std::string_view name, const Frets& frets);
 
 } // namespace corvane

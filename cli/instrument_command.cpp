@@ -67,18 +67,4 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
     return 0;
 }
 
-std::string StringsFingeringText(const Frets& frets)
-{
-    bool twoDigits = false;
-    for (int value : frets)
-        twoDigits = twoDigits || (value != kMuted && (value > 9 || value < -9));
-    std::string text;
-    for (int s = 0; s < frets.count; ++s) {
-        if (twoDigits && s > 0)
-            text += ' ';
-        text += frets[s] == kMuted ? std::string("x") : std::to_string(frets[s] < 0 ? -frets[s] : frets[s]);
-    }
-    return text;
-}
-
 } // namespace corvane::cli

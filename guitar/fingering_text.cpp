@@ -16,19 +16,27 @@ namespace {
     std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 }
 
-std::string FingeringText(const Voicing& voicing)
-{
-    bool twoDigits = false;
-    for (int value : voicing)
-        twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
-    std::string text;
-    for (int s = 0; s < kStrings; ++s) {
-        if (twoDigits && s > 0)
-            text += ' ';
-        text += voicing[s] == kMuted ? std::string("x") : std::to_string(Magnitude(voicing[s]));
+namespace {
+    template <class Values> std::string Written(const Values& values)
+    {
+        bool twoDigits = false;
+        for (int value : values)
+            twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
+        std::string text;
+        bool first = true;
+        for (int value : values) {
+            if (twoDigits && !first)
+                text += ' ';
+            first = false;
+            text += value == kMuted ? std::string("x") : std::to_string(Magnitude(value));
+        }
+        return text;
     }
-    return text;
 }
+
+std::string FingeringText(const Voicing& voicing) { return Written(voicing); }
+
+std::string FingeringText(const Frets& frets) { return Written(frets); }
 
 FingeringReading ReadFingering(std::string_view text)
 {

@@ -334,6 +334,7 @@ private:
     // What the guitar's tuning controls showed when another instrument was chosen, and its patch.
     struct GuitarView {
         QString button;
+        QString tip; // the tuning button's own
         int markedTag = 0;
         std::array<QString, kStrings> labels;
         int patch = 0;

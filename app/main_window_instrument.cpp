@@ -157,6 +157,11 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
         m_openStrings = strings;
     }
     m_presetRunning = false;
+    if (m_guitarView.tip.isEmpty())
+        m_guitarView.tip = ui->ToolButton5->toolTip();
+    ui->ToolButton5->setToolTip(instrument.IsSixStringGuitar()
+            ? m_guitarView.tip
+            : QStringLiteral("Change the tuning of the %1").arg(Text(instrument.caption).toLower()));
     LayOutTuningBars(m_openStrings.count);
     ShowStringNotes();
 

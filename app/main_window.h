@@ -320,6 +320,16 @@ private:
     Identification IdentifyStrings(const StringFingering& fingering) const;
     void PlayOnStringsNeck(const StringFingering& fingering, const Identification& named);
     void DrawStringsOnNeck();
+    void FitNeckPanel();
+    // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
+    // taller neck has added to them.
+    struct NeckPlace {
+        int height = 0;
+        int panelHeight = 0;
+        int stripHeight = 0;
+        int extra = 0;
+    };
+    NeckPlace m_neckPlace;
     std::array<std::string, 12> RootGridNames() const;
     const Instrument* m_instrument = &SixStringGuitar();
     OpenStrings m_openStrings {};

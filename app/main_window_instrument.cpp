@@ -84,6 +84,7 @@ void TForm1::SetUpInstrument()
         m_barPlaces[s] = m_allBars[s]->geometry();
         m_labelPlaces[s] = m_allLabels[s]->geometry();
     }
+    m_neckPlace = { ui->Image2->height(), ui->Panel5->height(), ui->PanelBraco->minimumHeight(), 0 };
     for (size_t s = kStrings; s < m_allBars.size(); ++s)
         connect(m_allBars[s], &QSlider::valueChanged, this, &TForm1::TrackBarChange);
     connect(ui->ComboBoxInstrument, &ChoiceBox::changed, this, &TForm1::ComboBoxInstrumentChange);
@@ -190,6 +191,26 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     } else {
         ui->Image2->setStringsNeck(NeckOf(instrument));
         DrawStringsOnNeck();
+    }
+    FitNeckPanel();
+}
+
+// The neck of seven or eight strings is taller than the six-string picture's place: its panel and the
+// strip below the sheet grow by the difference, the sheet giving up as much, and shrink back after.
+void TForm1::FitNeckPanel()
+{
+    const int extra = std::max(0, ui->Image2->height() - m_neckPlace.height);
+    const int grow = extra - m_neckPlace.extra;
+    if (grow == 0)
+        return;
+    m_neckPlace.extra = extra;
+    ui->Panel5->resize(ui->Panel5->width(), m_neckPlace.panelHeight + extra);
+    ui->PanelBraco->setMinimumHeight(m_neckPlace.stripHeight + extra);
+    QList<int> sizes = ui->Splitter2->sizes();
+    if (sizes.size() == 2) {
+        sizes[0] -= grow;
+        sizes[1] += grow;
+        ui->Splitter2->setSizes(sizes);
     }
 }
 

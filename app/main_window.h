@@ -13,6 +13,11 @@
 // diagrams and finds the cell under a click (with the engine's geometry); it reports the cell, and
 // the window, which keeps the records, selects that diagram, draws it on the neck and strums it.
 //
+// Another instrument than the six-string guitar: the instrument box shows its strings without
+// refreshing (ShowInstrument), then refreshes once; every handler whose work depends on the strings
+// (the refresh, a sheet or neck click, typed frets, a tuning bar, a preset) hands over first thing to
+// its N-string version in main_window_instrument.cpp, so that the guitar's own paths stay as they were.
+//
 // The two exceptions: the root pick moves the bass grid by code, whose own handler then runs inside
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.

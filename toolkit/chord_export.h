@@ -1,8 +1,9 @@
 #pragma once
 // Diagrams and chord sheets out of the program: the text and image of one diagram for the clipboard,
 // image, SVG and PDF files, and paged painting for printers. Free of any window: the main window
-// reads its controls and calls these. Every format draws through DrawChordDiagram, on a QtCanvas or
-// on an SvgCanvas, so an exported diagram is the sheet's diagram.
+// reads its controls and calls these. Every format draws through DrawChordDiagram (DrawStringsDiagram
+// for other instruments), on a QtCanvas or on an SvgCanvas, so an exported diagram is the sheet's
+// diagram.
 
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The result sheet: one chord diagram per result in cells of 100 x 130, row by row, as many columns
-// as whole cells fit in its width. It keeps the fingerings, not a picture of them: each paint draws
-// only the cells it is asked to show, so its memory does not grow with the number of results.
+// as whole cells fit in its width, six-string diagrams or another instrument's. It keeps the
+// fingerings, not a picture of them: each paint draws only the cells it is asked to show, so its
+// memory does not grow with the number of results.
 //
 // From the keyboard it has a current cell, framed while the sheet has the focus: the arrow keys,
 // Home, End, Page Up and Page Down move it and scroll it into view, and Enter or Space plays it as a

@@ -1,6 +1,7 @@
 #include "drawing/strings_neck.h"
 
 #include "drawing/recording_canvas.h"
+#include "drawing/spoken_diagram.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,24 @@ namespace {
             SCOPED_TRACE(row.name);
             EXPECT_EQ(ToggleAtStrings(row.before, row.spot), row.after);
             EXPECT_EQ(SpokenStringsNeckSpot(row.spot, row.before), row.spoken);
+        }
+    }
+
+    // On six strings the clicks and the spoken spots are the photographed neck's, spot for spot.
+    TEST(StringsNeckHitTest, SixStringsToggleAndSpeakAsTheGuitarNeck)
+    {
+        const Fingering held { -1, 3, 2, 0, 1, 0 };
+        const StringFingering strings(held.begin(), held.end());
+        for (int s = -1; s <= 6; ++s) {
+            for (int fret = -1; fret <= 25; ++fret) {
+                const NeckSpot spot { s, fret };
+                SCOPED_TRACE(std::to_string(s) + ", " + std::to_string(fret));
+                const Fingering toggled = ToggleAt(held, spot);
+                EXPECT_EQ(ToggleAtStrings(strings, spot), StringFingering(toggled.begin(), toggled.end()));
+                if (fret >= kAtNut) {
+                    EXPECT_EQ(SpokenStringsNeckSpot(spot, strings), SpokenNeckSpot(spot, held));
+                }
+            }
         }
     }
 

@@ -185,6 +185,9 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     ui->Edit1->clear();
     m_stringsFingering.assign(static_cast<size_t>(m_openStrings.count), -1);
     m_playedStrings = FretsOfFingering(m_stringsFingering);
+    // The electric and classic pictures are the guitar's; another instrument's neck is drawn.
+    ui->SpeedButton11->setEnabled(instrument.IsSixStringGuitar());
+    ui->SpeedButton12->setEnabled(instrument.IsSixStringGuitar());
     if (instrument.IsSixStringGuitar()) {
         ui->Image2->setStringsNeck(std::nullopt);
         ShowBareNeck(ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic);

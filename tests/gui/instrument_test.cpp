@@ -74,6 +74,7 @@ namespace {
         EXPECT_EQ(ShownBars(), "G C E A");
         EXPECT_EQ(MenuItems(), (std::vector<std::string> { "Standard", "Low G", "D tuning" }));
         EXPECT_EQ(patch->currentText().toStdString(), "Nylon guitar");
+        EXPECT_FALSE(Find<QToolButton>("SpeedButton11")->isEnabled()) << "the guitar's neck pictures";
         EXPECT_EQ(Total(), static_cast<int>(expected.records.size()));
         EXPECT_EQ(Names(), expected.names);
         ASSERT_TRUE(Sheet()->isStrings());
@@ -115,6 +116,7 @@ namespace {
         EXPECT_FALSE(Sheet()->isStrings());
         EXPECT_EQ(Total(), 165);
         EXPECT_EQ(Find<NeckImage>("Image2")->stringsNeck(), std::nullopt);
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton11")->isEnabled());
     }
 
 } // namespace

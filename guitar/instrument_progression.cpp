@@ -1,0 +1,123 @@
+#include "guitar/instrument_progression.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "guitar/path_finder.h"
+#include "guitar/progression_chords.h"
+
+namespace corvane {
+
+StringChart::Known StringChart::OutlineOf(const Frets& frets)
+{
+    // Five bits per string: 0 muted, 1 + the fret above the lowest sounding one (open counts as 0).
+    Known known;
+    known.lowest = kMuted;
+    for (int value : frets)
+        if (value != kMuted)
+            known.lowest = std::min(known.lowest, std::abs(value));
+    for (int s = 0; s < frets.count; ++s) {
+        const std::uint64_t digit
+            = frets[s] == kMuted ? 0 : static_cast<std::uint64_t>(std::min(std::abs(frets[s]) - known.lowest, 30) + 1);
+        known.code |= digit << (5 * s);
+    }
+    known.code |= static_cast<std::uint64_t>(frets.count) << 60;
+    return known;
+}
+
+StringChart::StringChart(std::string_view easyShapes)
+{
+    for (size_t at = 0; at < easyShapes.size();) {
+        const size_t end = std::min(easyShapes.find(',', at), easyShapes.size());
+        if (const auto shape = ReadFretsText(easyShapes.substr(at, end - at)))
+            if (const Known known = OutlineOf(*shape); known.lowest != kMuted)
+                m_known.push_back(known);
+        at = end + 1;
+    }
+    std::sort(m_known.begin(), m_known.end());
+}
+
+bool StringChart::Has(const Frets& frets) const
+{
+    const Known outline = OutlineOf(frets);
+    if (outline.lowest == kMuted)
+        return false;
+    const auto [from, to] = std::equal_range(m_known.begin(), m_known.end(), outline);
+    return std::any_of(from, to, [&](const Known& k) { return outline.lowest >= k.lowest; });
+}
+
+int StringFingeringCost(const Frets& v, const StringChart& chart, const CostWeights& w)
+{
+    Frets plain = v;
+    int low = 0;
+    int high = 0;
+    for (int s = 0; s < v.count; ++s) {
+        plain[s] = v[s] == kMuted ? kMuted : std::abs(v[s]);
+        if (path_finder::Stopped(v[s])) {
+            const int f = std::abs(v[s]);
+            low = low == 0 ? f : std::min(low, f);
+            high = std::max(high, f);
+        }
+    }
+    const int fingers = CountStringFingers(plain, false);
+    const bool barre = std::any_of(plain.begin(), plain.end(), [](int value) { return value < 0; })
+        || std::any_of(v.begin(), v.end(), [](int value) { return value < 0; });
+    int mutes = 0;
+    for (int s = 0; s < v.count; ++s) {
+        if (v[s] != kMuted)
+            continue;
+        const bool soundsBelow = std::any_of(v.begin(), v.begin() + s, [](int x) { return x != kMuted; });
+        const bool soundsAbove = std::any_of(v.begin() + s + 1, v.end(), [](int x) { return x != kMuted; });
+        mutes += soundsBelow && soundsAbove ? w.innerMute : soundsBelow ? w.trebleMute : w.bassMute;
+    }
+    int shape = chart.Has(v) ? 0 : w.offChart;
+    if (low > 0)
+        shape += w.height * (low - 1);
+    if (low >= w.highPosition)
+        shape += w.openUnderHand * static_cast<int>(std::count(v.begin(), v.end(), 0));
+    return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes + shape;
+}
+
+int StringMoveCost(const Frets& a, const Frets& b, const CostWeights& w) { return path_finder::MoveBetween(a, b, w); }
+
+Path ChooseStringsPath(
+    const std::vector<std::vector<Frets>>& layers, const PathSettings& settings, const StringChart& chart)
+{
+    return path_finder::ChooseLayers<kMaxInstrumentStrings>(
+        layers, settings, [&](const Frets& v) { return StringFingeringCost(v, chart, settings.weights); });
+}
+
+StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
+    const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned)
+{
+    const StringChart chart(strings.easyShapes);
+    const auto search = [&](const RefreshInput& input) {
+        InstrumentRefreshResult found = ComputeInstrumentRefresh(input, strings);
+        return progression_chords::Found<InstrumentRecord> { std::move(found.records), std::move(found.error) };
+    };
+    return progression_chords::Choose<InstrumentRecord>(entries, options, std::move(pinned), search,
+        [&](const std::vector<std::vector<Frets>>& layers, const PathSettings& settings) {
+            return ChooseStringsPath(layers, settings, chart);
+        });
+}
+
+StringCapoSuggestion SuggestInstrumentCapo(
+    const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, const StringSet& strings)
+{
+    return progression_chords::SuggestCapo<InstrumentRecord>(
+        options, [&](const ProgressionOptions& tried) { return ChooseInstrumentProgression(entries, tried, strings); });
+}
+
+StringSongSheet SongSheetOf(const StringProgressionChoice& choice)
+{
+    StringSongSheet sheet;
+    for (const StringChordChoice& chord : choice.chords) {
+        if (const InstrumentRecord* chosen = chord.Chosen()) {
+            sheet.diagrams.push_back(chosen->frets);
+            sheet.names.push_back(chord.text);
+        }
+    }
+    return sheet;
+}
+
+} // namespace corvane

@@ -37,13 +37,20 @@ StringChart::StringChart(std::string_view easyShapes)
     std::sort(m_known.begin(), m_known.end());
 }
 
-bool StringChart::Has(const Frets& frets) const
+StringChart::Place StringChart::Find(const Frets& frets) const
 {
     const Known outline = OutlineOf(frets);
     if (outline.lowest == kMuted)
-        return false;
+        return Place::Off;
     const auto [from, to] = std::equal_range(m_known.begin(), m_known.end(), outline);
-    return std::any_of(from, to, [&](const Known& k) { return outline.lowest >= k.lowest; });
+    Place place = Place::Off;
+    for (auto k = from; k != to; ++k) {
+        if (outline.lowest == k->lowest)
+            return Place::Own;
+        if (outline.lowest > k->lowest)
+            place = Place::Moved;
+    }
+    return place;
 }
 
 int StringFingeringCost(const Frets& v, const StringChart& chart, const CostWeights& w)
@@ -70,7 +77,8 @@ int StringFingeringCost(const Frets& v, const StringChart& chart, const CostWeig
         const bool soundsAbove = std::any_of(v.begin() + s + 1, v.end(), [](int x) { return x != kMuted; });
         mutes += soundsBelow && soundsAbove ? w.innerMute : soundsBelow ? w.trebleMute : w.bassMute;
     }
-    int shape = chart.Has(v) ? 0 : w.offChart;
+    const StringChart::Place place = chart.Find(v);
+    int shape = place == StringChart::Place::Own ? 0 : place == StringChart::Place::Moved ? w.movedShape : w.offChart;
     if (low > 0)
         shape += w.height * (low - 1);
     if (low >= w.highPosition)

@@ -15,7 +15,8 @@
 //     0232, ...) play the part of the six-string chart shapes, and every one of them is movable: the
 //     same shape moved up the neck, its open strings stopped by a barre or one finger (2100 moved up
 //     one fret is 3211, the B flat every ukulele player knows), is on the chart too. Any other
-//     fingering costs `offChart`. Strings of one's own, with no easy shapes, pay it for every
+//     fingering costs `offChart`, and a shape moved up pays `movedShape` more than the shape
+//     in its own place. Strings of one's own, with no easy shapes, pay `offChart` for every
 //     fingering alike, so it does not change their choice.
 //  6. Height: the hand's position (its lowest stopped fret) costs `height` per fret above the first,
 //     and from `highPosition` on every open string ringing under it costs `openUnderHand`.
@@ -36,7 +37,9 @@ namespace corvane {
 class StringChart {
 public:
     explicit StringChart(std::string_view easyShapes);
-    bool Has(const Frets& frets) const;
+    enum class Place { Off, Own, Moved };
+    // Off the chart, a shape in its own place, or one moved up the neck.
+    Place Find(const Frets& frets) const;
 
 private:
     struct Known {

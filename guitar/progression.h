@@ -62,6 +62,10 @@ struct CostWeights {
     int startFret = 2;
     // With "keep a position", a stopped fret outside the window costs this much per fret it lies out.
     int outsideFret = 4;
+    // On the other instruments, whose chart shapes are all movable (guitar/instrument_progression.h),
+    // a shape moved up the neck costs this much more than the shape where players learn it: they find
+    // it by counting frets. (The six-string guitar's movable forms are barre chords and pay as such.)
+    int movedShape = 2;
     // When a capo is suggested, each of its frets costs this much once per song: a higher capo makes
     // the guitar thinner and its frets narrower, so it has to buy easier shapes, not just other ones.
     int capoFret = 2;

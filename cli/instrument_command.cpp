@@ -5,6 +5,7 @@
 #include "cli/arguments.h"
 #include "cli/instrument_options.h"
 #include "drawing/diagram_facts.h"
+#include "guitar/fingering_text.h"
 #include "guitar/instrument_identify.h"
 
 namespace corvane::cli {
@@ -67,18 +68,6 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
     return 0;
 }
 
-std::string StringsFingeringText(const Frets& frets)
-{
-    bool twoDigits = false;
-    for (int value : frets)
-        twoDigits = twoDigits || (value != kMuted && (value > 9 || value < -9));
-    std::string text;
-    for (int s = 0; s < frets.count; ++s) {
-        if (twoDigits && s > 0)
-            text += ' ';
-        text += frets[s] == kMuted ? std::string("x") : std::to_string(frets[s] < 0 ? -frets[s] : frets[s]);
-    }
-    return text;
-}
+std::string StringsFingeringText(const Frets& frets) { return FingeringText(frets); }
 
 } // namespace corvane::cli

@@ -14,21 +14,25 @@ namespace {
     int Magnitude(int value) { return value < 0 ? -value : value; }
 
     std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+    template <class Fingering> std::string WrittenFrets(const Fingering& voicing)
+    {
+        bool twoDigits = false;
+        for (int value : voicing)
+            twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
+        std::string text;
+        for (int value : voicing) {
+            if (twoDigits && !text.empty())
+                text += ' ';
+            text += value == kMuted ? std::string("x") : std::to_string(Magnitude(value));
+        }
+        return text;
+    }
 }
 
-std::string FingeringText(const Voicing& voicing)
-{
-    bool twoDigits = false;
-    for (int value : voicing)
-        twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
-    std::string text;
-    for (int s = 0; s < kStrings; ++s) {
-        if (twoDigits && s > 0)
-            text += ' ';
-        text += voicing[s] == kMuted ? std::string("x") : std::to_string(Magnitude(voicing[s]));
-    }
-    return text;
-}
+std::string FingeringText(const Voicing& voicing) { return WrittenFrets(voicing); }
+
+std::string FingeringText(const Frets& frets) { return WrittenFrets(frets); }
 
 FingeringReading ReadFingering(std::string_view text)
 {

@@ -2,6 +2,7 @@
 // Fingerings as guitarists write them: "x32010" for the open C, "x 10 12 12 11 10" once a fret has
 // two digits, and the same texts read back.
 
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <string>
@@ -11,6 +12,8 @@ namespace corvane {
 
 // Lowest string first; x for a muted string; barre marks are not shown.
 std::string FingeringText(const Voicing& voicing);
+// The same on any number of strings: "0003" on the ukulele.
+std::string FingeringText(const Frets& frets);
 
 struct FingeringReading {
     Voicing voicing {};

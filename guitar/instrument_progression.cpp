@@ -112,8 +112,9 @@ StringProgressionChoice ChooseInstrumentProgression(const std::vector<Progressio
 StringCapoSuggestion SuggestInstrumentCapo(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, const StringSet& strings)
 {
-    return progression_chords::SuggestCapo<InstrumentRecord>(
-        options, [&](const ProgressionOptions& tried) { return ChooseInstrumentProgression(entries, tried, strings); });
+    const int highest = strings.strings.count == 4 ? kSuggestedCapoHighestOnFour : kSuggestedCapoHighest;
+    return progression_chords::SuggestCapo<InstrumentRecord>(options, highest,
+        [&](const ProgressionOptions& tried) { return ChooseInstrumentProgression(entries, tried, strings); });
 }
 
 StringSongSheet SongSheetOf(const StringProgressionChoice& choice)

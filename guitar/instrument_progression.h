@@ -70,7 +70,12 @@ using StringCapoSuggestion = CapoSuggestionOf<InstrumentRecord>;
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned = {});
 
-// SuggestCapo on those strings: a ukulele player capos too.
+// The four-string instruments' necks are short, and a capo above the 5th fret leaves a thin, high
+// sound with cramped frets: their suggestion stops there.
+constexpr int kSuggestedCapoHighestOnFour = 5;
+
+// SuggestCapo on those strings (from 0 to kSuggestedCapoHighest, on four strings to
+// kSuggestedCapoHighestOnFour): a ukulele player capos too.
 StringCapoSuggestion SuggestInstrumentCapo(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, const StringSet& strings);
 

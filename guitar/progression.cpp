@@ -69,8 +69,8 @@ ProgressionChoice ChooseProgression(
 
 CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options)
 {
-    return progression_chords::SuggestCapo<VoicingRecord>(
-        options, [&](const ProgressionOptions& tried) { return ChooseProgression(entries, tried); });
+    return progression_chords::SuggestCapo<VoicingRecord>(options, kSuggestedCapoHighest,
+        [&](const ProgressionOptions& tried) { return ChooseProgression(entries, tried); });
 }
 
 SongSheet SongSheetOf(const ProgressionChoice& choice)

@@ -97,14 +97,14 @@ ProgressionChoiceOf<Record> Choose(const std::vector<ProgressionEntry>& entries,
     return out;
 }
 
-// Chooses with the capo on every fret from 0 to kSuggestedCapoHighest and keeps the capo that leaves
-// the fewest chords out, then costs least with its own cost added, then is the lowest.
+// Chooses with the capo on every fret from 0 to `highest` and keeps the capo that leaves the fewest
+// chords out, then costs least with its own cost added, then is the lowest.
 template <class Record, class ChooseWith>
-CapoSuggestionOf<Record> SuggestCapo(const ProgressionOptions& options, ChooseWith choose)
+CapoSuggestionOf<Record> SuggestCapo(const ProgressionOptions& options, int highest, ChooseWith choose)
 {
     CapoSuggestionOf<Record> best;
     long long bestTotal = 0;
-    for (int capo = 0; capo <= kSuggestedCapoHighest; ++capo) {
+    for (int capo = 0; capo <= highest; ++capo) {
         ProgressionOptions tried = options;
         tried.search.capo = capo;
         ProgressionChoiceOf<Record> choice = choose(tried);

@@ -11,5 +11,6 @@
 namespace corvane {
 
 void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out);
+void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out);
 
 } // namespace corvane

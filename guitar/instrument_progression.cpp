@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "guitar/easy_shapes.h"
 #include "guitar/path_finder.h"
 #include "guitar/progression_chords.h"
+#include "guitar/tuning.h"
 
 namespace corvane {
 
@@ -25,14 +27,43 @@ StringChart::Known StringChart::OutlineOf(const Frets& frets)
     return known;
 }
 
-StringChart::StringChart(std::string_view easyShapes)
+namespace {
+    // How many strings lie below the six-string guitar's in standard tuning, or -1 when the strings
+    // do not end with those six.
+    int StringsBelowStandardGuitar(const OpenStrings& strings)
+    {
+        const int below = strings.count - kStrings;
+        if (below < 0)
+            return -1;
+        for (int s = 0; s < kStrings; ++s)
+            if (strings[below + s] != kStandardOpenNotes[static_cast<size_t>(s)])
+                return -1;
+        return below;
+    }
+}
+
+StringChart::StringChart(const StringSet& strings)
 {
+    const std::string_view easyShapes = strings.easyShapes;
     for (size_t at = 0; at < easyShapes.size();) {
         const size_t end = std::min(easyShapes.find(',', at), easyShapes.size());
         if (const auto shape = ReadFretsText(easyShapes.substr(at, end - at)))
             if (const Known known = OutlineOf(*shape); known.lowest != kMuted)
                 m_known.push_back(known);
         at = end + 1;
+    }
+    if (const int below = StringsBelowStandardGuitar(strings.strings); below > 0) {
+        for (const ChartShape& chart : kChartShapes) {
+            Frets shape;
+            shape.count = strings.strings.count;
+            for (int s = 0; s < shape.count; ++s)
+                shape[s] = s < below || chart.frets[static_cast<size_t>(s - below)] == 'x'
+                    ? kMuted
+                    : chart.frets[static_cast<size_t>(s - below)] - '0';
+            Known known = OutlineOf(shape);
+            known.movable = chart.movable;
+            m_known.push_back(known);
+        }
     }
     std::sort(m_known.begin(), m_known.end());
 }
@@ -47,7 +78,7 @@ StringChart::Place StringChart::Find(const Frets& frets) const
     for (auto k = from; k != to; ++k) {
         if (outline.lowest == k->lowest)
             return Place::Own;
-        if (outline.lowest > k->lowest)
+        if (outline.lowest > k->lowest && k->movable)
             place = Place::Moved;
     }
     return place;
@@ -98,7 +129,7 @@ Path ChooseStringsPath(
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned)
 {
-    const StringChart chart(strings.easyShapes);
+    const StringChart chart(strings);
     const auto search = [&](const RefreshInput& input) {
         InstrumentRefreshResult found = ComputeInstrumentRefresh(input, strings);
         return progression_chords::Found<InstrumentRecord> { std::move(found.records), std::move(found.error) };

@@ -17,7 +17,10 @@
 //     one fret is 3211, the B flat every ukulele player knows), is on the chart too. Any other
 //     fingering costs `offChart`, and a shape moved up pays `movedShape` more than the shape
 //     in its own place. Strings of one's own, with no easy shapes, pay `offChart` for every
-//     fingering alike, so it does not change their choice.
+//     fingering alike, so it does not change their choice. Strings that are the six-string guitar's
+//     in standard tuning with more strings below (the 7-string guitar) also take the six-string chart
+//     (guitar/easy_shapes.h) on those six strings, the strings below muted, each shape movable as
+//     it is there.
 //  6. Height: the hand's position (its lowest stopped fret) costs `height` per fret above the first,
 //     and from `highPosition` on every open string ringing under it costs `openUnderHand`.
 
@@ -32,11 +35,11 @@
 
 namespace corvane {
 
-// Rule 5: an instrument's easy shapes, read once, and whether a fingering is one of them or one moved
+// Rule 5: an instrument's chart, read once, and whether a fingering is on it in its own place or moved
 // up the neck (whatever its barre marks).
 class StringChart {
 public:
-    explicit StringChart(std::string_view easyShapes);
+    explicit StringChart(const StringSet& strings);
     enum class Place { Off, Own, Moved };
     // Off the chart, a shape in its own place, or one moved up the neck.
     Place Find(const Frets& frets) const;
@@ -45,6 +48,7 @@ private:
     struct Known {
         std::uint64_t code = 0;
         int lowest = 0;
+        bool movable = true;
         bool operator<(const Known& other) const { return code < other.code; }
     };
     static Known OutlineOf(const Frets& frets);

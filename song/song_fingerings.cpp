@@ -112,7 +112,7 @@ std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const Searc
 std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     const ShownSong& shown, const StringSet& strings, const SearchOptions& options)
 {
-    const StringChart chart(strings.easyShapes);
+    const StringChart chart(strings);
     const auto resultsOf = [&](const std::string& name) {
         const SongChordReading reading = ReadSongChordName(name);
         if (!reading.chord)

@@ -95,7 +95,7 @@ TEST(InstrumentProgressionPath, EqualsTheBruteForceMinimum)
     for (const char* instrument : { "ukulele", "mandolin", "baritone-ukulele", "7-string-guitar" }) {
         SCOPED_TRACE(instrument);
         const StringSet strings = Strings(instrument);
-        const StringChart chart(strings.easyShapes);
+        const StringChart chart(strings);
         std::vector<std::vector<InstrumentRecord>> lists;
         for (const char* name : names)
             lists.push_back(ChooseInstrumentProgression(Entries(name), {}, strings).chords.front().results);

@@ -5,7 +5,6 @@
 #include "cli/arguments.h"
 #include "cli/instrument_options.h"
 #include "drawing/diagram_facts.h"
-#include "guitar/fingering_text.h"
 #include "guitar/instrument_identify.h"
 
 namespace corvane::cli {
@@ -67,7 +66,5 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
         err << "corvane-cli: " << id.noName << '\n';
     return 0;
 }
-
-std::string StringsFingeringText(const Frets& frets) { return FingeringText(frets); }
 
 } // namespace corvane::cli

@@ -19,7 +19,4 @@ struct InstrumentRecord;
 bool IsInstrumentIdentify(const IdentifyRequest& request);
 int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err);
 
-// "0003" on four strings, "x 10 12 12 11 10 x" once a fret has two digits; x muted, barre marks not shown.
-std::string StringsFingeringText(const Frets& frets);
-
 } // namespace corvane::cli

@@ -69,7 +69,7 @@ namespace {
                 return {};
             case OutputFormat::Frets:
                 for (const Frets& f : frets)
-                    out << StringsFingeringText(f) << '\n';
+                    out << FingeringText(f) << '\n';
                 return {};
             case OutputFormat::ChordPro:
                 for (const Frets& f : frets)

@@ -7,6 +7,7 @@
 // sits in the first position and lets a string ring open.
 
 #include "drawing/neck_view.h"
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <string>
@@ -15,6 +16,8 @@
 namespace corvane {
 
 std::string SpokenDiagram(const Voicing& voicing, std::string_view chordName);
+// The same for any number of strings: "0 0 0 3, base fret 1, fingers 3, open C".
+std::string SpokenStringsDiagram(const Frets& frets, std::string_view chordName);
 
 // A place on the neck the keyboard is on, with what the hand holds there, strings counted as
 // guitarists count them (the highest is the 1st):

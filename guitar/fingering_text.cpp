@@ -14,25 +14,29 @@ namespace {
     int Magnitude(int value) { return value < 0 ? -value : value; }
 
     std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+}
 
-    template <class Fingering> std::string WrittenFrets(const Fingering& voicing)
+namespace {
+    template <class Values> std::string Written(const Values& values)
     {
         bool twoDigits = false;
-        for (int value : voicing)
+        for (int value : values)
             twoDigits = twoDigits || (Magnitude(value) > 9 && value != kMuted);
         std::string text;
-        for (int value : voicing) {
-            if (twoDigits && !text.empty())
+        bool first = true;
+        for (int value : values) {
+            if (twoDigits && !first)
                 text += ' ';
+            first = false;
             text += value == kMuted ? std::string("x") : std::to_string(Magnitude(value));
         }
         return text;
     }
 }
 
-std::string FingeringText(const Voicing& voicing) { return WrittenFrets(voicing); }
+std::string FingeringText(const Voicing& voicing) { return Written(voicing); }
 
-std::string FingeringText(const Frets& frets) { return WrittenFrets(frets); }
+std::string FingeringText(const Frets& frets) { return Written(frets); }
 
 FingeringReading ReadFingering(std::string_view text)
 {

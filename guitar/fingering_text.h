@@ -12,7 +12,7 @@ namespace corvane {
 
 // Lowest string first; x for a muted string; barre marks are not shown.
 std::string FingeringText(const Voicing& voicing);
-// The same on any number of strings: "0003" on the ukulele.
+// The same for any number of strings: "0003" on four strings, "x 10 12 12 11 10 x" on seven.
 std::string FingeringText(const Frets& frets);
 
 struct FingeringReading {

@@ -169,8 +169,9 @@ namespace {
         bool named = false;
         std::span<const std::string> names;
         std::span<const Frets> strings {}; // another instrument's diagrams, in place of `diagrams`
+        bool isStrings = false;
 
-        std::size_t size() const { return strings.empty() ? diagrams.size() : strings.size(); }
+        std::size_t size() const { return isStrings ? strings.size() : diagrams.size(); }
     };
 
     void PaintCell(
@@ -190,7 +191,7 @@ namespace {
             }
             top += kNameHeight;
         }
-        if (!cells.strings.empty())
+        if (cells.isStrings)
             DrawStringsDiagram(canvas, cells.strings[i], top, cell.left, kDiagramNormal, leftHanded);
         else
             DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
@@ -242,6 +243,8 @@ namespace {
         return painter.end();
     }
 
+    Cells StringsCells(std::span<const Frets> diagrams) { return { {}, false, {}, diagrams, true }; }
+
     bool WritePdf(QIODevice& out, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
     {
         QPdfWriter writer(&out);
@@ -264,7 +267,7 @@ namespace {
         if (format == ExportFormat::Svg) {
             DeviceStreamBuffer buffer(file);
             std::ostream out(&buffer);
-            if (!cells.strings.empty())
+            if (cells.isStrings)
                 WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded);
             else if (cells.named)
                 WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
@@ -323,16 +326,51 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
     return Export(path, format, { diagrams, false, {} }, heading, columns, pixelRatio, leftHanded, error);
 }
 
+QString StringsFingeringClipboardText(const Frets& frets) { return FromUtf8(FingeringText(frets)); }
+
+QMimeData* StringsDiagramMimeData(const Frets& frets, const PictureStore& pictures, bool leftHanded)
+{
+    auto* data = new QMimeData;
+    data->setImageData(StringsDiagramImage(frets, pictures, leftHanded));
+    data->setText(StringsFingeringClipboardText(frets));
+    return data;
+}
+
+QImage StringsDiagramImage(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading)
+{
+    return StringsSheetImage(std::span<const Frets>(&frets, 1), heading, 1, pictures, leftHanded);
+}
+
 QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded)
 {
-    return PaintImage({ {}, false, {}, diagrams }, heading, columns, pictures, leftHanded);
+    return PaintImage(StringsCells(diagrams), heading, columns, pictures, leftHanded);
+}
+
+bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
+    bool leftHanded, int columns)
+{
+    return PaintPages(device, StringsCells(diagrams), heading, leftHanded, columns);
+}
+
+bool WritePdfStringsSheet(
+    QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded, int columns)
+{
+    return WritePdf(out, StringsCells(diagrams), heading, leftHanded, columns);
 }
 
 bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
 {
-    return Export(path, format, { {}, false, {}, diagrams }, heading, columns, pixelRatio, leftHanded, error);
+    return Export(path, format, StringsCells(diagrams), heading, columns, pixelRatio, leftHanded, error);
+}
+
+bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
+    qreal pixelRatio, bool leftHanded, QString* error)
+{
+    return ExportStringsSheet(
+        path, format, std::span<const Frets>(&frets, 1), heading, 1, pixelRatio, leftHanded, error);
 }
 
 QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,

@@ -1,8 +1,9 @@
 #pragma once
 // Diagrams and chord sheets out of the program: the text and image of one diagram for the clipboard,
 // image, SVG and PDF files, and paged painting for printers. Free of any window: the main window
-// reads its controls and calls these. Every format draws through DrawChordDiagram, on a QtCanvas or
-// on an SvgCanvas, so an exported diagram is the sheet's diagram.
+// reads its controls and calls these. Every format draws through DrawChordDiagram (DrawStringsDiagram
+// for other instruments), on a QtCanvas or on an SvgCanvas, so an exported diagram is the sheet's
+// diagram.
 
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"
@@ -75,11 +76,23 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
 bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
     qreal pixelRatio, bool leftHanded, QString* error = nullptr);
 
-// Sheets of another instrument's diagrams, as the plain sheets above (an empty span draws nothing).
+// Another instrument's diagrams, drawn by DrawStringsDiagram, as the six-string ones above: one
+// diagram for the clipboard and files, whole sheets as images, pages and files (an empty span draws
+// the heading alone).
+QString StringsFingeringClipboardText(const Frets& frets);
+QMimeData* StringsDiagramMimeData(const Frets& frets, const PictureStore& pictures, bool leftHanded);
+QImage StringsDiagramImage(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading = {});
 QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded);
+bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
+    bool leftHanded, int columns = 0);
+bool WritePdfStringsSheet(
+    QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded, int columns = 0);
 bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
+    qreal pixelRatio, bool leftHanded, QString* error = nullptr);
 
 // Song sheets: the diagrams in order, each with its chord's name above it; `names` holds one name per
 // diagram. Otherwise as the plain sheets above.

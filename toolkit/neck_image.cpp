@@ -52,8 +52,38 @@ void NeckImage::setCapo(int capo)
         return;
     update(spotRect(m_current));
     m_capo = capo;
-    m_current.fret = std::min(m_current.fret, kNeckLastFret - std::clamp(capo, 0, kMaxCapo));
+    m_current.fret = std::min(m_current.fret, lastFret());
     update(spotRect(m_current));
+    describeCurrent();
+}
+
+int NeckImage::lastFret() const
+{
+    return m_stringsNeck ? StringsNeckFretsAboveCapo(*m_stringsNeck, m_capo)
+                         : kNeckLastFret - std::clamp(m_capo, 0, kMaxCapo);
+}
+
+void NeckImage::setStringsNeck(const std::optional<StringsNeck>& neck)
+{
+    if (neck == m_stringsNeck)
+        return;
+    if (!m_stringsNeck)
+        m_photoSize = size();
+    m_stringsNeck = neck;
+    if (m_stringsNeck)
+        resize(StringsNeckWidth(*m_stringsNeck), StringsNeckHeight(*m_stringsNeck));
+    else
+        resize(m_photoSize);
+    const int strings = m_stringsNeck ? StringsNeckStrings(*m_stringsNeck) : kStrings;
+    m_current = { std::min(m_current.string, strings - 1), std::min(m_current.fret, lastFret()) };
+    m_stringsFingering.assign(static_cast<size_t>(strings), kFingeringMuted);
+    update();
+    describeCurrent();
+}
+
+void NeckImage::setStringsFingering(const StringFingering& fingering)
+{
+    m_stringsFingering = fingering;
     describeCurrent();
 }
 
@@ -75,15 +105,29 @@ void NeckImage::moveCurrentSpot(const NeckSpot& spot)
 
 QRect NeckImage::spotRect(const NeckSpot& spot) const
 {
-    const NeckRect rect = NeckSpotRect(spot, m_capo);
+    const NeckRect rect
+        = m_stringsNeck ? StringsNeckSpotRect(spot, *m_stringsNeck, m_capo) : NeckSpotRect(spot, m_capo);
     return { rect.x, rect.y, rect.width, rect.height };
+}
+
+std::optional<NeckSpot> NeckImage::spotAt(QPoint position) const
+{
+    return m_stringsNeck ? StringsNeckSpotAt(position.x(), position.y(), *m_stringsNeck, m_capo)
+                         : NeckSpotAt(position.x(), position.y(), m_capo);
+}
+
+NeckSpot NeckImage::stepped(NeckStep step) const
+{
+    return m_stringsNeck ? StepStringsNeckSpot(m_current, step, *m_stringsNeck, m_capo)
+                         : StepNeckSpot(m_current, step, m_capo);
 }
 
 QPoint NeckImage::spotCentre(const NeckSpot& spot) const { return spotRect(spot).center(); }
 
 void NeckImage::describeCurrent()
 {
-    setAccessibleDescription(QString::fromStdString(SpokenNeckSpot(m_current, m_fingering)));
+    setAccessibleDescription(QString::fromStdString(
+        m_stringsNeck ? SpokenStringsNeckSpot(m_current, m_stringsFingering) : SpokenNeckSpot(m_current, m_fingering)));
 }
 
 void NeckImage::paintEvent(QPaintEvent* event)
@@ -102,7 +146,7 @@ void NeckImage::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), m_capo))
+        if (const std::optional<NeckSpot> spot = spotAt(position))
             moveCurrentSpot(*spot);
     }
     CanvasImage::mouseReleaseEvent(event);
@@ -120,7 +164,7 @@ void NeckImage::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (const std::optional<NeckStep> step = StepOfKey(key)) {
-        moveCurrentSpot(StepNeckSpot(m_current, *step, m_capo));
+        moveCurrentSpot(stepped(*step));
         return;
     }
     CanvasImage::keyPressEvent(event);

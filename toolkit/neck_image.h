@@ -4,9 +4,16 @@
 // focus: the arrow keys, Home, End, Page Up and Page Down move it, and Space or Enter reports a click
 // in the middle of it, so that the keyboard takes the click's own road. A screen reader hears the
 // spot and what the hand holds there as the neck's description.
+//
+// It holds either the six-string guitar's photographed neck or, for the other instruments, the drawn
+// neck of any number of strings (drawing/strings_neck.h): its size, spots, keyboard and description
+// then follow that neck. What is drawn on it is the owner's either way.
 
 #include "drawing/neck_view.h"
+#include "drawing/strings_neck.h"
 #include "toolkit/canvas_image.h"
+
+#include <optional>
 
 namespace corvane {
 
@@ -19,6 +26,14 @@ public:
     void setCapo(int capo);
     // What the hand holds, for the description of the current spot.
     void setFingering(const Fingering& fingering);
+
+    // The drawn neck of another instrument, or nullopt for the six-string photograph. The control
+    // takes the neck's size (and back the size it had before, on the photograph), and the current
+    // spot stays on the neck's strings and frets.
+    void setStringsNeck(const std::optional<StringsNeck>& neck);
+    const std::optional<StringsNeck>& stringsNeck() const { return m_stringsNeck; }
+    // What the hand holds on the drawn neck, one fret per string (-1 muted), for the description.
+    void setStringsFingering(const StringFingering& fingering);
 
     const NeckSpot& currentSpot() const { return m_current; }
     void moveCurrentSpot(const NeckSpot& spot);
@@ -34,11 +49,17 @@ protected:
 
 private:
     QRect spotRect(const NeckSpot& spot) const;
+    std::optional<NeckSpot> spotAt(QPoint position) const;
+    NeckSpot stepped(NeckStep step) const;
+    int lastFret() const;
     void describeCurrent();
 
     NeckSpot m_current;
     int m_capo = 0;
     Fingering m_fingering = kAllMuted;
+    std::optional<StringsNeck> m_stringsNeck;
+    StringFingering m_stringsFingering;
+    QSize m_photoSize; // the size before the drawn neck took its own
 };
 
 } // namespace corvane

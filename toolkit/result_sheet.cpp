@@ -41,6 +41,9 @@ void ResultSheet::setPictures(const PictureStore* pictures)
 void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
 {
     m_diagrams = std::move(diagrams);
+    m_stringsDiagrams.clear();
+    m_stringsDiagrams.shrink_to_fit();
+    m_isStrings = false;
     m_selected = -1;
     m_current = m_diagrams.empty() ? -1 : 0;
     resize(width, sheet::Height(count(), width));
@@ -48,10 +51,37 @@ void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
     announceCurrent();
 }
 
+void ResultSheet::showStringsDiagrams(std::vector<Frets> diagrams, int width)
+{
+    m_stringsDiagrams = std::move(diagrams);
+    m_diagrams.clear();
+    m_diagrams.shrink_to_fit();
+    m_isStrings = true;
+    m_selected = -1;
+    m_current = m_stringsDiagrams.empty() ? -1 : 0;
+    resize(width, sheet::Height(count(), width));
+    update();
+    announceCurrent();
+}
+
+Voicing ResultSheet::diagram(int index) const
+{
+    const size_t i = static_cast<size_t>(index);
+    return m_isStrings ? VoicingOfFrets(m_stringsDiagrams[i]) : m_diagrams[i];
+}
+
+Frets ResultSheet::stringsDiagram(int index) const
+{
+    const size_t i = static_cast<size_t>(index);
+    return m_isStrings ? m_stringsDiagrams[i] : FretsOfVoicing(m_diagrams[i]);
+}
+
 void ResultSheet::clearDiagrams()
 {
     m_diagrams.clear();
     m_diagrams.shrink_to_fit();
+    m_stringsDiagrams.clear();
+    m_stringsDiagrams.shrink_to_fit();
     m_selected = -1;
     m_current = -1;
     resize(width(), 0);
@@ -122,8 +152,10 @@ QString ResultSheet::cellText(int index) const
 {
     if (index < 0 || index >= count())
         return {};
+    const std::string name = m_chordName.trimmed().toStdString();
+    const size_t i = static_cast<size_t>(index);
     return QString::fromStdString(
-        SpokenDiagram(m_diagrams[static_cast<size_t>(index)], m_chordName.trimmed().toStdString()));
+        m_isStrings ? SpokenStringsDiagram(m_stringsDiagrams[i], name) : SpokenDiagram(m_diagrams[i], name));
 }
 
 void ResultSheet::scrollToCell(int index)
@@ -225,7 +257,7 @@ void ResultSheet::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    if (!m_pictures || m_diagrams.empty())
+    if (!m_pictures || count() == 0)
         return;
     painter.setBackground(Qt::white);
     painter.setPen(Qt::black);
@@ -254,8 +286,13 @@ void ResultSheet::drawArea(Canvas& canvas, const QRect& area) const
             if (index >= count())
                 return;
             const int i = static_cast<int>(index);
-            DrawChordDiagram(canvas, m_diagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
-                column * sheet::kCellWidth, i == m_selected ? kDiagramSelected : kDiagramNormal, m_leftHanded);
+            const int mode = i == m_selected ? kDiagramSelected : kDiagramNormal;
+            if (m_isStrings)
+                DrawStringsDiagram(canvas, m_stringsDiagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
+                    column * sheet::kCellWidth, mode, m_leftHanded);
+            else
+                DrawChordDiagram(canvas, m_diagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
+                    column * sheet::kCellWidth, mode, m_leftHanded);
         }
     }
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The result sheet: one chord diagram per result in cells of 100 x 130, row by row, as many columns
-// as whole cells fit in its width. It keeps the fingerings, not a picture of them: each paint draws
-// only the cells it is asked to show, so its memory does not grow with the number of results.
+// as whole cells fit in its width, six-string diagrams or another instrument's. It keeps the
+// fingerings, not a picture of them: each paint draws only the cells it is asked to show, so its
+// memory does not grow with the number of results.
 //
 // From the keyboard it has a current cell, framed while the sheet has the focus: the arrow keys,
 // Home, End, Page Up and Page Down move it and scroll it into view, and Enter or Space plays it as a
 // click on it would. A screen reader finds the cells as the items of a list (sheet_accessible.h).
 
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 #include <QString>
@@ -32,14 +34,22 @@ public:
     // A new result list, in cell order, with no cell selected; the sheet takes `width` and the height
     // of the sheet geometry for that many results.
     void showDiagrams(std::vector<Voicing> diagrams, int width);
+    // The same for another instrument's fingerings, each drawn by DrawStringsDiagram; the sheet
+    // stays in this mode until showDiagrams is called.
+    void showStringsDiagrams(std::vector<Frets> diagrams, int width);
+    // Whether the cells hold another instrument's fingerings (stringsDiagram) or six-string ones.
+    bool isStrings() const { return m_isStrings; }
 
     // Discards the diagrams: the sheet is blank and has no height.
     void clearDiagrams();
 
-    int count() const { return static_cast<int>(m_diagrams.size()); }
+    int count() const { return static_cast<int>(m_isStrings ? m_stringsDiagrams.size() : m_diagrams.size()); }
     // The fingering of cell `index` (0 <= index < count()), and whether the sheet draws mirrored:
-    // what copy, export and print take from it.
-    const Voicing& diagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
+    // what copy, export and print take from it. On another instrument's sheet diagram() gives the
+    // first six strings (VoicingOfFrets) and stringsDiagram() the fingering; on the six-string sheet
+    // stringsDiagram() gives the six strings as Frets.
+    Voicing diagram(int index) const;
+    Frets stringsDiagram(int index) const;
     bool leftHanded() const { return m_leftHanded; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
@@ -91,6 +101,8 @@ private:
 
     const PictureStore* m_pictures = nullptr;
     std::vector<Voicing> m_diagrams;
+    std::vector<Frets> m_stringsDiagrams;
+    bool m_isStrings = false;
     int m_selected = -1;
     int m_current = -1;
     QString m_chordName;

@@ -24,7 +24,10 @@ namespace {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
             EXPECT_EQ(FingeringText(row.voicing), row.text);
+            EXPECT_EQ(FingeringText(FretsOfVoicing(row.voicing)), row.text);
         }
+        EXPECT_EQ(FingeringText(Frets { 4, { 0, 0, 0, 3 } }), "0003");
+        EXPECT_EQ(FingeringText(Frets { 7, { 99, 99, 10, 12, 12, 11, -10 } }), "x x 10 12 12 11 10");
     }
 
     TEST(ReadFingering, BothFormsAndBarresMarkedOrFound)

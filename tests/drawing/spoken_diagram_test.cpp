@@ -29,6 +29,29 @@ namespace {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
             EXPECT_EQ(SpokenDiagram(row.voicing, row.chord), row.expected);
+            // Six strings are said alike by the reading for any number of strings.
+            EXPECT_EQ(SpokenStringsDiagram(FretsOfVoicing(row.voicing), row.chord), row.expected);
+        }
+    }
+
+    TEST(SpokenDiagram, OtherInstrumentsSayEveryStringTheyHave)
+    {
+        struct Row {
+            const char* name;
+            Frets frets;
+            const char* chord;
+            const char* expected;
+        };
+        const Row rows[] = {
+            { "the ukulele's C", { 4, { 0, 0, 0, 3 } }, "C", "0 0 0 3, base fret 1, fingers 1, open C" },
+            { "a barre on four strings", { 4, { -2, 2, 2, 5 } }, "D",
+                "2 2 2 5, base fret 1, fingers 1 1 1 2, barre at fret 2, D" },
+            { "seven strings, the low one muted", { 7, { 99, 99, 3, 2, 0, 1, 0 } }, "C",
+                "x x 3 2 0 1 0, base fret 1, fingers 3 2 1, open C" },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(SpokenStringsDiagram(row.frets, row.chord), row.expected);
         }
     }
 

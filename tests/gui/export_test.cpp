@@ -184,6 +184,42 @@ namespace {
         EXPECT_EQ(FingeringClipboardText({ 99, -10, 12, 12, 11, 10 }), QStringLiteral("x 10 12 12 11 10"));
     }
 
+    // Another instrument's sheet takes the same roads: one diagram is the sheet's cell, a whole sheet
+    // draws it below the heading, and every format is written.
+    TEST(Export, AnotherInstrumentsDiagramsAsTheSheetDrawsThem)
+    {
+        const std::vector<Frets> diagrams { { 4, { 0, 0, 0, 3 } }, { 4, { 2, 0, 1, 0 } }, { 4, { -2, 2, 2, 5 } } };
+        const PictureStore pictures(2.0);
+        ResultSheet sheet;
+        sheet.setPictures(&pictures);
+        sheet.showStringsDiagrams(diagrams, 650);
+        const QImage whole = Plain(StringsSheetImage(diagrams, { "C", "3 diagrams" }, 6, pictures, false));
+        for (const int index : { 0, 2 }) {
+            const QImage cell = SheetCell(sheet, index, 2.0);
+            EXPECT_TRUE(Plain(StringsDiagramImage(diagrams[static_cast<size_t>(index)], pictures, false)) == cell);
+            EXPECT_TRUE(whole.copy(QRect(QPoint(100 * index, 46) * 2, cell.size())) == cell);
+        }
+        const std::unique_ptr<QMimeData> data(StringsDiagramMimeData(diagrams[0], pictures, false));
+        EXPECT_EQ(data->text(), QStringLiteral("0003"));
+
+        QTemporaryDir dir;
+        QString error;
+        for (const QString& name : { QStringLiteral("u.png"), QStringLiteral("u.svg"), QStringLiteral("u.pdf") }) {
+            const ExportFormat format = *ExportFormatOfPath(name);
+            ASSERT_TRUE(ExportStringsDiagram(dir.filePath(name), format, diagrams[1], { "F", "" }, 1.0, false, &error))
+                << error.toStdString();
+            EXPECT_GT(QFile(dir.filePath(name)).size(), 0);
+        }
+        EXPECT_EQ(QImage(dir.filePath(QStringLiteral("u.png"))).size(), QSize(100, 46 + 130));
+        EXPECT_TRUE(QSvgRenderer(dir.filePath(QStringLiteral("u.svg"))).isValid());
+
+        std::vector<Frets> many(100, diagrams[2]);
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(WritePdfStringsSheet(pdf, many, { "D", "100 diagrams" }, false));
+        EXPECT_EQ(PdfPages(pdf.data()), 3);
+    }
+
     TEST(Export, FormatOfFilterOrSuffix)
     {
         const QStringList filters = ExportFileFilters().split(QStringLiteral(";;"));

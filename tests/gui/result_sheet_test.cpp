@@ -56,6 +56,19 @@ namespace {
             DrawChordDiagram(canvas, voicing, 0, 0, mode, leftHanded);
             return image;
         }
+
+        QImage Reference(const Frets& frets, int mode)
+        {
+            QImage image(100, 130, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setFont(sheet.font());
+            painter.setBackground(Qt::white);
+            painter.setPen(Qt::black);
+            QtCanvas canvas(painter, pictures);
+            DrawStringsDiagram(canvas, frets, 0, 0, mode, false);
+            return image;
+        }
     };
 
     TEST_F(SheetFixture, TakesTheWidthAndTheHeightOfTheSheetGeometry)
@@ -186,6 +199,35 @@ namespace {
         EXPECT_EQ(clicked.at(1).at(0).toInt(), 11);
         EXPECT_EQ(clicked.at(1).at(1).toPoint(), QPoint(595, 140));
         EXPECT_EQ(clicked.at(2).at(0).toInt(), 0);
+    }
+
+    // Another instrument's sheet is the same control with its own drawing: the cells paint the
+    // N-string diagrams, report their clicks and read out every string.
+    TEST_F(SheetFixture, AUkuleleSheetPaintsItsCellsAndReportsTheirClicks)
+    {
+        const Frets ukuleleC { 4, { 0, 0, 0, 3 } };
+        const Frets ukuleleF { 4, { 2, 0, 1, 0 } };
+        sheet.showStringsDiagrams({ ukuleleC, ukuleleF, ukuleleC }, 250);
+        sheet.setChordName(QStringLiteral("C"));
+        ASSERT_TRUE(sheet.isStrings());
+        ASSERT_EQ(sheet.count(), 3);
+        EXPECT_EQ(sheet.stringsDiagram(1), ukuleleF);
+        EXPECT_EQ(sheet.cellText(0), QStringLiteral("0 0 0 3, base fret 1, fingers 1, open C"));
+        sheet.selectCell(1);
+        const QImage painted = Painted();
+        EXPECT_EQ(painted.copy(sheet.cellRect(0)), Reference(ukuleleC, kDiagramNormal));
+        EXPECT_EQ(painted.copy(sheet.cellRect(1)), Reference(ukuleleF, kDiagramSelected));
+
+        test::ShowAndWait(&sheet);
+        QSignalSpy clicked(&sheet, &ResultSheet::cellClicked);
+        QTest::mouseClick(&sheet, Qt::LeftButton, {}, QPoint(40, 170));
+        ASSERT_EQ(clicked.count(), 1);
+        EXPECT_EQ(clicked.at(0).at(0).toInt(), 2);
+
+        sheet.showDiagrams({ kOpenC }, 250);
+        EXPECT_FALSE(sheet.isStrings());
+        EXPECT_EQ(sheet.count(), 1);
+        EXPECT_EQ(sheet.diagram(0), kOpenC);
     }
 
 } // namespace

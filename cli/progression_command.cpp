@@ -37,6 +37,7 @@ namespace {
         const ProgressionChoiceOf<Record>& choice;
         int capo = 0;
         std::string instrument;
+        std::string strings; // "G4 C4 E4 A4", with the instrument
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
@@ -53,8 +54,10 @@ namespace {
     {
         const ProgressionChoiceOf<Record>& choice = chosen.choice;
         nlohmann::ordered_json json;
-        if (!chosen.instrument.empty())
+        if (!chosen.instrument.empty()) {
             json["instrument"] = chosen.instrument;
+            json["strings"] = chosen.strings;
+        }
         json["capo"] = chosen.capo;
         auto chords = nlohmann::ordered_json::array();
         for (const ChordChoiceOf<Record>& chord : choice.chords) {
@@ -205,10 +208,10 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
-    const auto write = [&](const auto& chosen, const std::string& name, auto writer) {
+    const auto write = [&](const auto& chosen, const std::string& name, const std::string& strings, auto writer) {
         for (const std::string& problem : chosen.choice.problems)
             std::cerr << "corvane-cli: " << problem << '\n';
-        writer({ chosen.choice, chosen.capo, name }, std::cout);
+        writer({ chosen.choice, chosen.capo, name, strings }, std::cout);
         return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
     };
     const Format& format
@@ -222,7 +225,7 @@ int ProgressionCommand::Run() const
             chosen.capo = options.search.capo;
             chosen.choice = ChooseInstrumentProgression(parsed.entries, options, strings);
         }
-        return write(chosen, instrument->name, format.writeStrings);
+        return write(chosen, instrument->name, OpenStringsText(strings.strings), format.writeStrings);
     }
     CapoSuggestion chosen;
     if (autoCapo) {
@@ -231,7 +234,7 @@ int ProgressionCommand::Run() const
         chosen.capo = options.search.capo;
         chosen.choice = ChooseProgression(parsed.entries, options);
     }
-    return write(chosen, std::string(), format.write);
+    return write(chosen, std::string(), std::string(), format.write);
 }
 
 } // namespace corvane::cli

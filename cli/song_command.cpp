@@ -46,14 +46,16 @@ namespace {
         return "";
     }
 
-    // `instrument` is empty on the six-string guitar, whose JSON stays as it always was.
+    // `instrument` is null on the six-string guitar, whose JSON stays as it always was.
     template <class Chord>
     void WriteJson(
-        const ShownSong& shown, const std::vector<Chord>& strip, const std::string& instrument, std::ostream& out)
+        const ShownSong& shown, const std::vector<Chord>& strip, const InstrumentChoice* instrument, std::ostream& out)
     {
         nlohmann::ordered_json json;
-        if (!instrument.empty())
-            json["instrument"] = instrument;
+        if (instrument) {
+            json["instrument"] = instrument->name;
+            json["strings"] = OpenStringsText(instrument->set.strings);
+        }
         json["title"] = shown.title;
         json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
         json["key"] = shown.soundingKey;
@@ -193,7 +195,14 @@ int SongCommand::Run() const
         std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
 
     std::ostringstream text;
-    const auto write = [&](const auto& strip, const std::string& instrumentName) {
+    // Another instrument's sheet says which instrument it is for, after the key line.
+    const auto sheetOf = [&](const auto& strip) {
+        SongSheetContent sheet = SongSheetOf(shown, strip);
+        if (instrument)
+            sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument->description;
+        return sheet;
+    };
+    const auto write = [&](const auto& strip) {
         for (const auto& chord : strip)
             if (!chord.problem.empty())
                 std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
@@ -202,16 +211,15 @@ int SongCommand::Run() const
         else if (m_format == "chordpro")
             text << WriteChordPro(shown, strip);
         else if (m_format == "json")
-            WriteJson(shown, strip, instrumentName, text);
+            WriteJson(shown, strip, instrument ? &*instrument : nullptr, text);
         else if (m_format == "svg")
-            WriteSongSvg(shown, strip, text);
+            WriteSongSvg(sheetOf(strip), text);
         else
-            return m_format == "pdf" ? WriteSongPdfTo(text, SongSheetOf(shown, strip))
-                                     : WriteSongPngTo(text, SongSheetOf(shown, strip));
+            return m_format == "pdf" ? WriteSongPdfTo(text, sheetOf(strip)) : WriteSongPngTo(text, sheetOf(strip));
         return std::string();
     };
-    error = instrument ? write(ChooseInstrumentSongFingerings(shown, instrument->set, options.search), instrument->name)
-                       : write(ChooseSongFingerings(shown, options.search), std::string());
+    error = instrument ? write(ChooseInstrumentSongFingerings(shown, instrument->set, options.search))
+                       : write(ChooseSongFingerings(shown, options.search));
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

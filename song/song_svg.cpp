@@ -71,6 +71,8 @@ namespace {
     }
 } // namespace
 
+void WriteSongSvg(const SongSheetContent& sheet, std::ostream& out) { WriteSheet(sheet, out); }
+
 void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
 {
     WriteSheet(SongSheetOf(shown, strip), out);

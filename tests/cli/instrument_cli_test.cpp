@@ -82,6 +82,7 @@ TEST(CliInstruments, Progressions)
 
     const auto json = nlohmann::json::parse(Cli("progression \"G C\" --instrument mandolin --format json").out);
     EXPECT_EQ(json["instrument"], "mandolin");
+    EXPECT_EQ(json["strings"], "G3 D4 A4 E5");
     EXPECT_EQ(json["chords"][0]["chosen"].get<std::string>().substr(7), "0 0 2 3 ");
     EXPECT_EQ(Lines(Cli("progression \"G C G\" --instrument baritone-ukulele --format chordpro").out),
         (std::vector<std::string> { "{define: G base-fret 1 frets 0 0 0 3 fingers 0 0 0 1}",

@@ -176,6 +176,7 @@ TEST(SongCli, OnAnotherInstrument)
     EXPECT_NE(text.out.find("D 2220   G 0232   A7 0100"), std::string::npos) << text.out;
     const auto json = nlohmann::json::parse(Cli("song " + song + " --instrument mandolin --format json").out);
     EXPECT_EQ(json["instrument"], "mandolin");
+    EXPECT_EQ(json["strings"], "G3 D4 A4 E5");
     EXPECT_EQ(json["chords"][0]["frets"], nlohmann::json::parse("[2, 0, 0, 2]"));
     EXPECT_NE(Cli("song " + song + " --instrument baritone-ukulele --format chordpro")
                   .out.find("{define: G base-fret 1 frets 0 0 0 3 fingers 0 0 0 1}"),
@@ -183,6 +184,8 @@ TEST(SongCli, OnAnotherInstrument)
     const CliRun svg = Cli("song " + song + " --instrument ukulele --format svg");
     EXPECT_EQ(svg.status, 0);
     EXPECT_NE(svg.out.find("<rect x=\"35\""), std::string::npos) << "the four-string grid";
+    EXPECT_NE(svg.out.find("Time 4/4 \u00B7 Ukulele (G4 C4 E4 A4)"), std::string::npos)
+        << "the sheet says its instrument";
     EXPECT_NE(Cli("song " + song + " --instrument ukulele --capo auto").out.find("capo 5 (play A shapes)"),
         std::string::npos);
     EXPECT_NE(

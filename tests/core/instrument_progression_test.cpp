@@ -235,4 +235,12 @@ TEST(InstrumentProgressionCapo, SuggestsTheCapoOfTheOpenShapes)
         EXPECT_EQ(suggestion.capo, row.capo);
         EXPECT_EQ(Chosen(suggestion.choice), row.shapes);
     }
+    // A four-string neck is short: the capo stays at the 5th fret or below, even where a higher one
+    // would make the shapes cheaper (this mandolin song would take 7, for its G shapes).
+    for (const char* instrument : { "ukulele", "mandolin", "baritone-ukulele" }) {
+        for (const char* song : { "D G A7 D x4", "B E F#7 B", "Ab Db Eb7 Fm" }) {
+            SCOPED_TRACE(std::string(instrument) + ": " + song);
+            EXPECT_LE(SuggestInstrumentCapo(Entries(song), {}, Strings(instrument)).capo, kSuggestedCapoHighestOnFour);
+        }
+    }
 }

@@ -1,7 +1,9 @@
-// Choosing the fingerings of a 32-chord progression of the heaviest chord known (over 4,000 results).
+// Choosing the fingerings of a 32-chord progression of the heaviest chord known (over 4,000 results),
+// of a 32-chord ukulele progression and of a 64-chord mandolin song with its capo.
 
 #include <benchmark/benchmark.h>
 
+#include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 #include "guitar/refresh.h"
 
@@ -89,6 +91,44 @@ void SuggestCapoSong(benchmark::State& state)
     state.counters["capo"] = capo;
 }
 
+StringSet InstrumentStrings(std::string_view name)
+{
+    const Instrument& instrument = *FindInstrument(name);
+    return StringSetOf(instrument, instrument.tunings.front().strings);
+}
+
+// A 32-chord ukulele progression of 16 different chords, sevenths and slash chords among them: read,
+// searched and chosen.
+void UkuleleProgression(benchmark::State& state)
+{
+    const auto entries
+        = ParseProgression("| C Am7 Dm7 G7 | Em A7 Dm G/B | F Fm C/E Ebdim7 | Dm7 G7sus4 G7 C | x2").entries;
+    const StringSet strings = InstrumentStrings("ukulele");
+    long long total = 0;
+    for (auto _ : state) {
+        StringProgressionChoice choice = ChooseInstrumentProgression(entries, {}, strings);
+        total = choice.total;
+        benchmark::DoNotOptimize(choice);
+    }
+    state.counters["chords"] = static_cast<double>(entries.size());
+    state.counters["total cost"] = static_cast<double>(total);
+}
+
+// The 64-chord song in B flat on the mandolin, with its capo suggested (six capos tried).
+void MandolinSongCapo(benchmark::State& state)
+{
+    const auto entries = ParseProgression("| Bb Gm | Eb F | Cm F7 | Bb Eb | x8").entries;
+    const StringSet strings = InstrumentStrings("mandolin");
+    int capo = 0;
+    for (auto _ : state) {
+        StringCapoSuggestion suggestion = SuggestInstrumentCapo(entries, {}, strings);
+        capo = suggestion.capo;
+        benchmark::DoNotOptimize(suggestion);
+    }
+    state.counters["chords"] = static_cast<double>(entries.size());
+    state.counters["capo"] = capo;
+}
+
 void ChoiceOnlyShifted(benchmark::State& state) { ChoiceOnly(state, false); }
 void ChoiceOnlyShiftedLoop(benchmark::State& state) { ChoiceOnly(state, true); }
 
@@ -98,5 +138,7 @@ BENCHMARK(WholeProgression)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChoiceOnlyShifted)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChoiceOnlyShiftedLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(SuggestCapoSong)->Unit(benchmark::kMillisecond);
+BENCHMARK(UkuleleProgression)->Unit(benchmark::kMillisecond);
+BENCHMARK(MandolinSongCapo)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

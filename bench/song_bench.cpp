@@ -1,6 +1,6 @@
 // A song of 300 lyric lines with 24 different chords: opened (read, shown, its fingerings chosen and
-// laid out for the sheet), opened in the song window and painted there, and written as a PDF song
-// sheet.
+// laid out for the sheet; on the six-string guitar and on the mandolin), opened in the song window and painted there,
+// and written as a PDF song sheet.
 
 #include <benchmark/benchmark.h>
 
@@ -62,6 +62,23 @@ void SongOpen300Lines(benchmark::State& state)
     state.counters["blocks"] = static_cast<double>(blocks);
 }
 BENCHMARK(SongOpen300Lines)->Unit(benchmark::kMillisecond);
+
+// The same song opened for the mandolin: 1,200 chords played, chosen on its four strings.
+void SongOpen300LinesMandolin(benchmark::State& state)
+{
+    const Instrument& mandolin = *FindInstrument("mandolin");
+    const StringSet strings = StringSetOf(mandolin, mandolin.tunings.front().strings);
+    std::size_t diagrams = 0;
+    for (auto _ : state) {
+        const SongReading reading = ReadSongBytes(LongSong());
+        const ShownSong shown = ShowSong(reading.song);
+        const SongSheetContent sheet = SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, strings));
+        diagrams = sheet.diagrams.size();
+        benchmark::DoNotOptimize(sheet);
+    }
+    state.counters["diagrams"] = static_cast<double>(diagrams);
+}
+BENCHMARK(SongOpen300LinesMandolin)->Unit(benchmark::kMillisecond);
 
 // From the file to the window painted: read, shown, fingerings chosen, the strip's diagrams and the
 // words set, and one paint of the window.

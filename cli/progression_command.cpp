@@ -9,6 +9,7 @@
 #include "cli/formats.h"
 #include "cli/json_output.h"
 #include "drawing/svg_sheet.h"
+#include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 
 namespace corvane::cli {
@@ -18,8 +19,9 @@ namespace {
     constexpr int kSomeLeftOut = 1;
     constexpr int kBadInput = 2;
 
-    // "x 3 2 0 1 0": the frets without barre marks, x for a muted string.
-    std::string Frets(const Voicing& v)
+    // "x 3 2 0 1 0": the frets without barre marks, x for a muted string; one per string on any
+    // instrument ("0 0 0 3" on the ukulele).
+    template <class Fingering> std::string ChosenFrets(const Fingering& v)
     {
         std::string out;
         for (int value : v) {
@@ -29,30 +31,36 @@ namespace {
         return out;
     }
 
-    // What was chosen, and the capo the frets count from.
-    struct Output {
-        const ProgressionChoice& choice;
+    // What was chosen, and the capo the frets count from. `instrument` is empty on the six-string
+    // guitar, whose outputs stay as they always were; otherwise its name, which the JSON gives.
+    template <class Record> struct Output {
+        const ProgressionChoiceOf<Record>& choice;
         int capo = 0;
+        std::string instrument;
+        std::string strings; // "G4 C4 E4 A4", with the instrument
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
     // line "capo N" when the frets count from a capo.
-    void WriteFrets(const Output& chosen, std::ostream& out)
+    template <class Record> void WriteFrets(const Output<Record>& chosen, std::ostream& out)
     {
-        const ProgressionChoice& choice = chosen.choice;
         if (chosen.capo > 0)
             out << "capo " << chosen.capo << '\n';
-        for (const ChordChoice& chord : choice.chords)
-            out << chord.text << '\t' << (chord.Chosen() ? Frets(chord.Chosen()->frets) : "-") << '\n';
+        for (const ChordChoiceOf<Record>& chord : chosen.choice.chords)
+            out << chord.text << '\t' << (chord.Chosen() ? ChosenFrets(chord.Chosen()->frets) : "-") << '\n';
     }
 
-    void WriteJson(const Output& chosen, std::ostream& out)
+    template <class Record> void WriteJson(const Output<Record>& chosen, std::ostream& out)
     {
-        const ProgressionChoice& choice = chosen.choice;
+        const ProgressionChoiceOf<Record>& choice = chosen.choice;
         nlohmann::ordered_json json;
+        if (!chosen.instrument.empty()) {
+            json["instrument"] = chosen.instrument;
+            json["strings"] = chosen.strings;
+        }
         json["capo"] = chosen.capo;
         auto chords = nlohmann::ordered_json::array();
-        for (const ChordChoice& chord : choice.chords) {
+        for (const ChordChoiceOf<Record>& chord : choice.chords) {
             nlohmann::ordered_json item;
             item["text"] = chord.text;
             item["beats"] = chord.beats;
@@ -72,12 +80,12 @@ namespace {
     // One definition per chord and fingering, in the order they first come; a chord played again
     // with the same fingering is defined once. The capo, when there is one, comes first as the
     // format's own directive, which song-sheet programs show above the song.
-    void WriteChordPro(const Output& chosen, std::ostream& out)
+    template <class Record> void WriteChordPro(const Output<Record>& chosen, std::ostream& out)
     {
         if (chosen.capo > 0)
             out << "{capo: " << chosen.capo << "}\n";
         std::vector<std::string> written;
-        const SongSheet sheet = SongSheetOf(chosen.choice);
+        const auto sheet = SongSheetOf(chosen.choice);
         for (std::size_t i = 0; i < sheet.diagrams.size(); ++i) {
             std::string line = ChordProDefine(sheet.names[i], sheet.diagrams[i]);
             if (std::find(written.begin(), written.end(), line) != written.end())
@@ -88,19 +96,25 @@ namespace {
     }
 
     // The song sheet: every chord played, in order, with its name above its diagram.
-    void WriteSvg(const Output& chosen, std::ostream& out)
+    template <class Record> void WriteSvg(const Output<Record>& chosen, std::ostream& out)
     {
-        const SongSheet sheet = SongSheetOf(chosen.choice);
+        const auto sheet = SongSheetOf(chosen.choice);
         WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
     }
 
-    // Every output format: its name for --format and its writer.
+    // Every output format: its name for --format and its writers, on the six-string guitar and on
+    // any other instrument.
     struct Format {
         const char* name;
-        void (*write)(const Output&, std::ostream&);
+        void (*write)(const Output<VoicingRecord>&, std::ostream&);
+        void (*writeStrings)(const Output<InstrumentRecord>&, std::ostream&);
     };
-    constexpr std::array kFormats { Format { "frets", WriteFrets }, Format { "chordpro", WriteChordPro },
-        Format { "svg", WriteSvg }, Format { "json", WriteJson } };
+    constexpr std::array kFormats {
+        Format { "frets", WriteFrets<VoicingRecord>, WriteFrets<InstrumentRecord> },
+        Format { "chordpro", WriteChordPro<VoicingRecord>, WriteChordPro<InstrumentRecord> },
+        Format { "svg", WriteSvg<VoicingRecord>, WriteSvg<InstrumentRecord> },
+        Format { "json", WriteJson<VoicingRecord>, WriteJson<InstrumentRecord> },
+    };
 
     // "5-9": the lowest and the highest fret, 1..27.
     std::optional<FretWindow> ParseWindow(const std::string& text)
@@ -171,10 +185,8 @@ int ProgressionCommand::Run() const
         return kBadInput;
     }
     std::optional<InstrumentChoice> instrument;
-    std::string error = ReadInstrumentChoice(m_search.instrument, m_search.tuning, instrument);
-    if (error.empty() && instrument)
-        error = "progression chooses fingerings on the six-string guitar only, not on the " + instrument->name;
-    if (!error.empty()) {
+    if (const std::string error = ReadInstrumentChoice(m_search.instrument, m_search.tuning, instrument);
+        !error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
@@ -196,6 +208,25 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
+    const auto write = [&](const auto& chosen, const std::string& name, const std::string& strings, auto writer) {
+        for (const std::string& problem : chosen.choice.problems)
+            std::cerr << "corvane-cli: " << problem << '\n';
+        writer({ chosen.choice, chosen.capo, name, strings }, std::cout);
+        return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
+    };
+    const Format& format
+        = *std::find_if(kFormats.begin(), kFormats.end(), [&](const Format& f) { return m_format == f.name; });
+    if (instrument) {
+        const StringSet& strings = instrument->set;
+        StringCapoSuggestion chosen;
+        if (autoCapo) {
+            chosen = SuggestInstrumentCapo(parsed.entries, options, strings);
+        } else {
+            chosen.capo = options.search.capo;
+            chosen.choice = ChooseInstrumentProgression(parsed.entries, options, strings);
+        }
+        return write(chosen, instrument->name, OpenStringsText(strings.strings), format.writeStrings);
+    }
     CapoSuggestion chosen;
     if (autoCapo) {
         chosen = SuggestCapo(parsed.entries, options);
@@ -203,13 +234,7 @@ int ProgressionCommand::Run() const
         chosen.capo = options.search.capo;
         chosen.choice = ChooseProgression(parsed.entries, options);
     }
-    const ProgressionChoice& choice = chosen.choice;
-    for (const std::string& problem : choice.problems)
-        std::cerr << "corvane-cli: " << problem << '\n';
-    for (const Format& format : kFormats)
-        if (m_format == format.name)
-            format.write(Output { choice, chosen.capo }, std::cout);
-    return parsed.problems.empty() && choice.problems.empty() ? 0 : kSomeLeftOut;
+    return write(chosen, std::string(), std::string(), format.write);
 }
 
 } // namespace corvane::cli

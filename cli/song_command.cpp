@@ -7,6 +7,8 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "cli/chord_request.h"
+#include "cli/instrument_options.h"
 #include "cli/song_pdf.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
@@ -44,16 +46,23 @@ namespace {
         return "";
     }
 
-    void WriteJson(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
+    // `instrument` is null on the six-string guitar, whose JSON stays as it always was.
+    template <class Chord>
+    void WriteJson(
+        const ShownSong& shown, const std::vector<Chord>& strip, const InstrumentChoice* instrument, std::ostream& out)
     {
         nlohmann::ordered_json json;
+        if (instrument) {
+            json["instrument"] = instrument->name;
+            json["strings"] = OpenStringsText(instrument->set.strings);
+        }
         json["title"] = shown.title;
         json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
         json["key"] = shown.soundingKey;
         json["capo"] = shown.capo;
         json["transpose"] = shown.transpose;
         auto chords = nlohmann::ordered_json::array();
-        for (const StripChord& chord : strip) {
+        for (const Chord& chord : strip) {
             nlohmann::ordered_json item;
             item["name"] = chord.name;
             if (chord.frets) {
@@ -96,7 +105,7 @@ namespace {
         auto problems = nlohmann::ordered_json::array();
         for (const SongProblem& problem : shown.problems)
             problems.push_back(problem.Text());
-        for (const StripChord& chord : strip)
+        for (const Chord& chord : strip)
             if (!chord.problem.empty())
                 problems.push_back("chord \"" + chord.name + "\": " + chord.problem);
         json["problems"] = std::move(problems);
@@ -129,6 +138,10 @@ SongCommand::SongCommand(CLI::App& app)
             "program")
         ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf", "png" }));
     m_command->add_option("--out", m_out, "write to this file instead of stdout");
+    m_command->add_option("--instrument", m_instrument,
+        "guitar (default), 7-string-guitar, ukulele, baritone-ukulele, tenor-guitar or mandolin: the fingerings and "
+        "diagrams are the instrument's");
+    m_command->add_option("--tuning", m_tuning, "with --instrument: one of its tunings, or its strings' notes");
 }
 
 int SongCommand::Run() const
@@ -154,33 +167,60 @@ int SongCommand::Run() const
         return kBadInput;
     }
 
+    // The tuning and the instrument are read as `voicings` reads them.
+    ChordRequest request;
+    request.instrument = m_instrument;
+    request.tuning = m_tuning;
+    ProgressionOptions options;
+    std::optional<InstrumentChoice> instrument;
+    std::string error = ReadSearchOptions(request, options.search);
+    if (error.empty())
+        error = ReadInstrumentChoice(m_instrument, m_tuning, instrument);
+    if (!error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
+
     const SongReading reading = ReadSongFile(m_file);
     if (!reading.Read()) {
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;
     }
     if (autoCapo)
-        settings.capo = SuggestSongCapo(reading.song, settings.transpose);
+        settings.capo = instrument
+            ? SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument->set, options)
+            : SuggestSongCapo(reading.song, settings.transpose, options);
     const ShownSong shown = ShowSong(reading.song, settings);
-    const std::vector<StripChord> strip = ChooseSongFingerings(shown);
     for (const SongProblem& problem : shown.problems)
         std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
-    for (const StripChord& chord : strip)
-        if (!chord.problem.empty())
-            std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
 
     std::ostringstream text;
-    if (m_format == "text")
-        text << SongText(shown, strip);
-    else if (m_format == "chordpro")
-        text << WriteChordPro(shown, strip);
-    else if (m_format == "json")
-        WriteJson(shown, strip, text);
-    else if (m_format == "svg")
-        WriteSongSvg(shown, strip, text);
-    else if (const std::string error = m_format == "pdf" ? WriteSongPdfTo(text, SongSheetOf(shown, strip))
-                                                         : WriteSongPngTo(text, SongSheetOf(shown, strip));
-             !error.empty()) {
+    // Another instrument's sheet says which instrument it is for, after the key line.
+    const auto sheetOf = [&](const auto& strip) {
+        SongSheetContent sheet = SongSheetOf(shown, strip);
+        if (instrument)
+            sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument->description;
+        return sheet;
+    };
+    const auto write = [&](const auto& strip) {
+        for (const auto& chord : strip)
+            if (!chord.problem.empty())
+                std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
+        if (m_format == "text")
+            text << SongText(shown, strip);
+        else if (m_format == "chordpro")
+            text << WriteChordPro(shown, strip);
+        else if (m_format == "json")
+            WriteJson(shown, strip, instrument ? &*instrument : nullptr, text);
+        else if (m_format == "svg")
+            WriteSongSvg(sheetOf(strip), text);
+        else
+            return m_format == "pdf" ? WriteSongPdfTo(text, sheetOf(strip)) : WriteSongPngTo(text, sheetOf(strip));
+        return std::string();
+    };
+    error = instrument ? write(ChooseInstrumentSongFingerings(shown, instrument->set, options.search))
+                       : write(ChooseSongFingerings(shown, options.search));
+    if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }

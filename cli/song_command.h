@@ -3,6 +3,7 @@
 // capo, given fingerings, and written as text, ChordPro, JSON or a song sheet.
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 namespace corvane::cli {
@@ -23,6 +24,8 @@ private:
     std::string m_capo;
     std::string m_format = "text";
     std::string m_out;
+    std::optional<std::string> m_instrument;
+    std::optional<std::string> m_tuning;
 };
 
 } // namespace corvane::cli

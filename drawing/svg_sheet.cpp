@@ -63,6 +63,12 @@ void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std
     WriteSheet(out, diagrams, true, names, heading, columns, leftHanded);
 }
 
+void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, bool leftHanded)
+{
+    WriteSheet(out, diagrams, true, names, heading, columns, leftHanded);
+}
+
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded)
 {
     WriteSvgSheet(out, std::span<const Voicing>(&voicing, 1), heading, 1, leftHanded);

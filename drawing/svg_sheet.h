@@ -20,6 +20,10 @@ void WriteSvgSheet(
 void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
     const SheetHeading& heading, int columns, bool leftHanded);
 
+// The same with another instrument's diagrams (DrawStringsDiagram).
+void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, int columns, bool leftHanded);
+
 // A sheet of another instrument's diagrams (DrawStringsDiagram).
 void WriteSvgStringsSheet(
     std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns, bool leftHanded);

@@ -77,14 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const ShownChord& chord : line.chords)
             Require(chord.at >= 0, "a column is never negative");
 
-    const std::string written = WriteChordPro(shown, {});
+    const std::string written = WriteChordPro(shown, std::vector<StripChord> {});
     const ShownSong again = ShowSong(ReadChordPro(written));
     RequireSame(shown, again);
-    Require(WriteChordPro(again, {}) == written, "writing is stable");
+    Require(WriteChordPro(again, std::vector<StripChord> {}) == written, "writing is stable");
 
     // Moved and put under a capo, the song still lays out and writes.
     const ShownSong moved = ShowSong(reading.song, { static_cast<int>(size % 25) - 12, static_cast<int>(size % 12) });
-    (void)SongText(moved, {});
-    (void)WriteChordPro(moved, {});
+    (void)SongText(moved, std::vector<StripChord> {});
+    (void)WriteChordPro(moved, std::vector<StripChord> {});
     return 0;
 }

@@ -25,12 +25,12 @@ namespace {
         "2 3 2 2 , 0 0 0 0 , 2 2 1 3 , 0 2 0 2 , 0 0 0 2 , 4 4 4 2 , 1 1 1 4 , 0 3 3 1 , 2 1 2 0 ";
     constexpr std::string_view kBaritoneUkuleleShapes =
         "0 0 0 3 , 2 0 1 0 , 0 2 3 2 , 2 0 0 0 , 2 2 1 0 , 0 2 3 1 , 2 1 0 0 , 2 2 2 0 , 3 2 1 1 , "
-        "4 4 3 2 , 0 2 1 2 , 0 0 0 1 , 2 2 2 3 , 0 1 0 0 , 2 3 1 3 , 2 2 1 3 , 0 0 0 0 , 3 2 1 0 ";
+        "4 4 3 2 , 0 2 1 2 , 0 0 0 1 , 2 2 2 3 , 0 1 0 0 , 2 3 1 3 , 2 2 1 3 , 0 0 0 0 , 3 2 1 0 , 1 2 0 2 ";
     constexpr std::string_view kTenorGuitarShapes =
         "0 0 2 3 , 0 2 3 0 , 2 0 0 2 , 2 2 4 5 , 0 2 2 0 , 1 2 2 0 , 4 0 2 2 , 2 2 3 5 , 4 1 2 2 ";
     constexpr std::string_view kMandolinShapes =
         "0 0 2 3 , 0 2 3 0 , 2 0 0 2 , 2 2 4 5 , 0 2 2 0 , 2 2 3 5 , 2 0 0 1 , 1 2 2 4 , 5 3 0 1 , "
-        "4 0 2 2 , 0 0 2 1 , 2 0 3 2 , 2 2 4 3 , 3 0 1 1 , 0 0 1 3 , 0 1 3 3 , 2 4 4 2 , 2 2 4 0 ";
+        "4 0 2 2 , 0 0 2 1 , 2 0 3 2 , 2 2 4 3 , 3 0 1 1 , 0 0 1 3 , 0 1 3 3 , 2 4 4 2 , 2 2 4 0 , 1 2 2 0 ";
     // clang-format on
 
     // The seven-string guitar's shapes are the six-string guitar's with the low B muted.

@@ -62,6 +62,10 @@ struct CostWeights {
     int startFret = 2;
     // With "keep a position", a stopped fret outside the window costs this much per fret it lies out.
     int outsideFret = 4;
+    // On the other instruments, whose chart shapes are all movable (guitar/instrument_progression.h),
+    // a shape moved up the neck costs this much more than the shape where players learn it: they find
+    // it by counting frets. (The six-string guitar's movable forms are barre chords and pay as such.)
+    int movedShape = 2;
     // When a capo is suggested, each of its frets costs this much once per song: a higher capo makes
     // the guitar thinner and its frets narrower, so it has to buy easier shapes, not just other ones.
     int capoFret = 2;
@@ -110,27 +114,31 @@ struct Path {
 
 Path ChoosePath(const std::vector<std::vector<Voicing>>& layers, const PathSettings& settings);
 
-// How one chord of a progression was read and what was chosen for it.
-struct ChordChoice {
+// How one chord of a progression was read and what was chosen for it. `Record` is the search's
+// result: VoicingRecord on the six-string guitar, InstrumentRecord on any other instrument.
+template <class Record> struct ChordChoiceOf {
     std::string text; // as written
     int beats = 4;
     NameReading read; // what the reader made of the text: root, bass, items, unread tokens
     SelectionState reading; // the name box after reading the text: rewritten name, root, bass, intervals
     std::string nameBoxText; // typed into the name box, it shows this chord (the text itself, or its box name)
     std::string noteList;
-    std::vector<VoicingRecord> results; // the chord's sorted result list, as the sheet shows it
+    std::vector<Record> results; // the chord's sorted result list, as the sheet shows it
     int chosen = -1; // index into results, -1 when the chord has none
     int cost = 0;
     std::string problem; // why nothing was chosen; empty otherwise
 
-    const VoicingRecord* Chosen() const { return chosen < 0 ? nullptr : &results[static_cast<size_t>(chosen)]; }
+    const Record* Chosen() const { return chosen < 0 ? nullptr : &results[static_cast<size_t>(chosen)]; }
 };
 
-struct ProgressionChoice {
-    std::vector<ChordChoice> chords;
+template <class Record> struct ProgressionChoiceOf {
+    std::vector<ChordChoiceOf<Record>> chords;
     long long total = 0;
     std::vector<std::string> problems; // one line per chord left out, with its place and its text
 };
+
+using ChordChoice = ChordChoiceOf<VoicingRecord>;
+using ProgressionChoice = ProgressionChoiceOf<VoicingRecord>;
 
 // Reads every chord lead-sheet first (ReadSongChord), searches its fingerings with
 // the options, and chooses the path. `pinned` as in PathSettings, indexes into each chord's results.
@@ -141,10 +149,11 @@ ProgressionChoice ChooseProgression(
 // that sounds like one.
 constexpr int kSuggestedCapoHighest = 7;
 
-struct CapoSuggestion {
+template <class Record> struct CapoSuggestionOf {
     int capo = 0;
-    ProgressionChoice choice; // chosen with that capo
+    ProgressionChoiceOf<Record> choice; // chosen with that capo
 };
+using CapoSuggestion = CapoSuggestionOf<VoicingRecord>;
 
 // Chooses the progression with the capo on every fret from 0 to kSuggestedCapoHighest (the other
 // options as given) and keeps the capo that leaves the fewest chords out, then costs least with its

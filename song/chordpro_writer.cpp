@@ -88,7 +88,7 @@ std::string DefinitionText(const ChordDefinition& definition)
     return line + "}";
 }
 
-std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)
+template <class Chord> static std::string WrittenSong(const ShownSong& shown, const std::vector<Chord>& strip)
 {
     std::string out;
     const auto put = [&](const std::string& line) {
@@ -119,7 +119,7 @@ std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>&
 
     for (const ChordDefinition& definition : shown.definitions)
         put(DefinitionText(definition));
-    for (const StripChord& chord : strip)
+    for (const Chord& chord : strip)
         if (chord.frets && !chord.defined)
             put(ChordProDefine(chord.name, *chord.frets));
 
@@ -163,6 +163,16 @@ std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>&
     }
     leave();
     return out;
+}
+
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)
+{
+    return WrittenSong(shown, strip);
+}
+
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripChord>& strip)
+{
+    return WrittenSong(shown, strip);
 }
 
 } // namespace corvane

@@ -12,6 +12,9 @@
 namespace corvane {
 
 std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip);
+// On another instrument: the file's own definitions are kept as written, and a {define} of N frets
+// follows for every chord given a fingering.
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripChord>& strip);
 
 // One definition as a directive, its frets counted from its base fret.
 std::string DefinitionText(const ChordDefinition& definition);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <type_traits>
 
+#include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 #include "guitar/refresh.h"
 #include "song/song_chord.h"
@@ -18,77 +20,121 @@ std::vector<VoicingRecord> SongChordResults(const std::string& name, const Searc
     return std::move(found.records);
 }
 
-std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options)
-{
-    std::vector<StripChord> strip;
-    std::vector<std::vector<Voicing>> choices; // per strip chord, the fingerings it may take
-    std::map<std::string, size_t> index;
-    for (const std::string& name : shown.chords) {
-        StripChord chord;
-        chord.name = name;
-        std::vector<Voicing> fingerings;
-        const auto defined = std::find_if(shown.definitions.rbegin(), shown.definitions.rend(),
-            [&](const ChordDefinition& d) { return d.name == name && d.frets; });
-        if (defined != shown.definitions.rend()) {
-            chord.defined = true;
-            fingerings.push_back(*defined->frets);
-        } else if (strip.size() >= kMaxStripChords) {
-            chord.problem = "more than " + std::to_string(kMaxStripChords) + " different chords; no diagram";
-        } else {
-            for (const VoicingRecord& record : SongChordResults(name, options))
-                fingerings.push_back(record.frets);
-            if (fingerings.empty())
-                chord.problem = "no fingering with these options";
+namespace {
+
+    // The strip's fingerings: per chord its results (`resultsOf`) or the file's {define} when
+    // `defines` is set, the path (`choosePath`) through the song as played, and each chord then keeps
+    // the fingering the path gave it most often (the first of equals), since the strip shows it once.
+    template <class Fingering, class ResultsOf, class ChoosePathOf>
+    std::vector<StripChordOf<Fingering>> ChooseStrip(
+        const ShownSong& shown, bool defines, ResultsOf resultsOf, ChoosePathOf choosePath)
+    {
+        std::vector<StripChordOf<Fingering>> strip;
+        std::vector<std::vector<Fingering>> choices; // per strip chord, the fingerings it may take
+        std::map<std::string, size_t> index;
+        for (const std::string& name : shown.chords) {
+            StripChordOf<Fingering> chord;
+            chord.name = name;
+            std::vector<Fingering> fingerings;
+            const auto defined = std::find_if(shown.definitions.rbegin(), shown.definitions.rend(),
+                [&](const ChordDefinition& d) { return d.name == name && d.frets; });
+            if (defines && defined != shown.definitions.rend()) {
+                chord.defined = true;
+                if constexpr (std::is_same_v<Fingering, Voicing>)
+                    fingerings.push_back(*defined->frets);
+            } else if (strip.size() >= kMaxStripChords) {
+                chord.problem = "more than " + std::to_string(kMaxStripChords) + " different chords; no diagram";
+            } else {
+                for (const auto& record : resultsOf(name))
+                    fingerings.push_back(record.frets);
+                if (fingerings.empty())
+                    chord.problem = "no fingering with these options";
+            }
+            index.emplace(name, strip.size());
+            strip.push_back(std::move(chord));
+            choices.push_back(std::move(fingerings));
         }
-        index.emplace(name, strip.size());
-        strip.push_back(std::move(chord));
-        choices.push_back(std::move(fingerings));
+
+        std::vector<size_t> order;
+        std::vector<std::vector<Fingering>> layers;
+        for (const std::string& name : shown.played) {
+            if (layers.size() >= kMaxPlayedChords)
+                break;
+            const size_t k = index.at(name);
+            order.push_back(k);
+            layers.push_back(choices[k]);
+        }
+        const Path path = choosePath(layers);
+        std::vector<std::map<int, int>> votes(strip.size());
+        std::vector<std::vector<int>> firsts(strip.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            const int chosen = path.chosen[i];
+            if (chosen < 0)
+                continue;
+            if (votes[order[i]][chosen]++ == 0)
+                firsts[order[i]].push_back(chosen);
+        }
+        for (size_t k = 0; k < strip.size(); ++k) {
+            int best = -1;
+            for (int chosen : firsts[k])
+                if (best < 0 || votes[k][chosen] > votes[k][best])
+                    best = chosen;
+            if (best < 0 && !choices[k].empty())
+                best = 0;
+            if (best >= 0)
+                strip[k].frets = choices[k][static_cast<size_t>(best)];
+        }
+        return strip;
     }
 
-    // The path through the song as played; each chord then keeps the fingering the path gave it most
-    // often (the first of equals), since the strip shows it once.
-    std::vector<size_t> order;
-    std::vector<std::vector<Voicing>> layers;
-    for (const std::string& name : shown.played) {
-        if (layers.size() >= kMaxPlayedChords)
-            break;
-        const size_t k = index.at(name);
-        order.push_back(k);
-        layers.push_back(choices[k]);
+    // The song as it sounds after `transpose`, as a progression of its chords played.
+    std::vector<ProgressionEntry> SoundingEntries(const Song& song, int transpose)
+    {
+        const ShownSong sounding = ShowSong(song, { transpose, 0 });
+        std::vector<ProgressionEntry> entries;
+        for (const std::string& name : sounding.played) {
+            if (entries.size() >= kMaxPlayedChords)
+                break;
+            entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
+        }
+        return entries;
     }
-    const Path path = ChoosePath(layers, PathSettings {});
-    std::vector<std::map<int, int>> votes(strip.size());
-    std::vector<std::vector<int>> firsts(strip.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        const int chosen = path.chosen[i];
-        if (chosen < 0)
-            continue;
-        if (votes[order[i]][chosen]++ == 0)
-            firsts[order[i]].push_back(chosen);
-    }
-    for (size_t k = 0; k < strip.size(); ++k) {
-        int best = -1;
-        for (int chosen : firsts[k])
-            if (best < 0 || votes[k][chosen] > votes[k][best])
-                best = chosen;
-        if (best < 0 && !choices[k].empty())
-            best = 0;
-        if (best >= 0)
-            strip[k].frets = choices[k][static_cast<size_t>(best)];
-    }
-    return strip;
+
+} // namespace
+
+std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options)
+{
+    return ChooseStrip<Voicing>(
+        shown, true, [&](const std::string& name) { return SongChordResults(name, options); },
+        [](const std::vector<std::vector<Voicing>>& layers) { return ChoosePath(layers, PathSettings {}); });
+}
+
+std::vector<StringStripChord> ChooseInstrumentSongFingerings(
+    const ShownSong& shown, const StringSet& strings, const SearchOptions& options)
+{
+    const StringChart chart(strings);
+    const auto resultsOf = [&](const std::string& name) {
+        const SongChordReading reading = ReadSongChordName(name);
+        if (!reading.chord)
+            return std::vector<InstrumentRecord> {};
+        return ComputeInstrumentRefresh(FromSelection(reading.selection, options), strings).records;
+    };
+    return ChooseStrip<Frets>(shown, false, resultsOf, [&](const std::vector<std::vector<Frets>>& layers) {
+        return ChooseStringsPath(layers, PathSettings {}, chart);
+    });
 }
 
 int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
 {
-    const ShownSong sounding = ShowSong(song, { transpose, 0 });
-    std::vector<ProgressionEntry> entries;
-    for (const std::string& name : sounding.played) {
-        if (entries.size() >= kMaxPlayedChords)
-            break;
-        entries.push_back({ name, kDefaultBeats, static_cast<int>(entries.size()) + 1 });
-    }
+    const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
     return entries.empty() ? 0 : SuggestCapo(entries, options).capo;
+}
+
+int SuggestInstrumentSongCapo(
+    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options)
+{
+    const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
+    return entries.empty() ? 0 : SuggestInstrumentCapo(entries, options, strings).capo;
 }
 
 } // namespace corvane

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "guitar/frets.h"
+#include "guitar/instrument_search.h"
 #include "guitar/progression.h"
 #include "guitar/voicing_search.h"
 #include "song/song_view.h"
@@ -17,18 +19,27 @@ constexpr size_t kMaxStripChords = 128;
 // The chords played that the choice looks at; a longer song is chosen on its beginning.
 constexpr size_t kMaxPlayedChords = 4096;
 
-struct StripChord {
+// One chord of the strip. `Fingering` is a Voicing on the six-string guitar, Frets on any other
+// instrument.
+template <class Fingering> struct StripChordOf {
     std::string name;
-    std::optional<Voicing> frets; // unset when the chord has no fingering
+    std::optional<Fingering> frets; // unset when the chord has no fingering
     bool defined = false; // the file's {define} gave it
     std::string problem; // why there is no fingering
 
-    bool operator==(const StripChord&) const = default;
+    bool operator==(const StripChordOf&) const = default;
 };
+using StripChord = StripChordOf<Voicing>;
+using StringStripChord = StripChordOf<Frets>;
 
 // One entry per chord of shown.chords, in that order. The search options are the sheet's; the
 // capo is already in the shapes' names, so the frets count from it.
 std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options = {});
+
+// The same on the strings of any instrument (guitar/instrument_progression.h). A {define} gives the
+// six-string guitar's frets, so on another instrument it is not used.
+std::vector<StringStripChord> ChooseInstrumentSongFingerings(
+    const ShownSong& shown, const StringSet& strings, const SearchOptions& options = {});
 
 // The search's result list for one chord of a song, as the name box would show it.
 std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options);
@@ -36,5 +47,8 @@ std::vector<VoicingRecord> SongChordResults(const std::string& name, const Searc
 // The capo whose shapes are easiest for the song as it sounds after `transpose`, by the
 // progression's suggestion (frets 0 to 7); 0 for a song without chords.
 int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
+// The same on the strings of any instrument.
+int SuggestInstrumentSongCapo(
+    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options = {});
 
 } // namespace corvane

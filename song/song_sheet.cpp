@@ -4,7 +4,13 @@
 
 namespace corvane {
 
-SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip)
+namespace {
+    Frets StripFrets(const Voicing& voicing) { return FretsOfVoicing(voicing); }
+    const Frets& StripFrets(const Frets& frets) { return frets; }
+}
+
+template <class Fingering>
+static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripChordOf<Fingering>>& strip)
 {
     SongSheetContent sheet;
     sheet.title = shown.title;
@@ -12,9 +18,9 @@ SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChor
     sheet.details = shown.artist;
     if (const std::string keyLine = KeyLine(shown); !keyLine.empty())
         sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + keyLine;
-    for (const StripChord& chord : strip) {
+    for (const StripChordOf<Fingering>& chord : strip) {
         if (chord.frets) {
-            sheet.diagrams.push_back(*chord.frets);
+            sheet.diagrams.push_back(StripFrets(*chord.frets));
             sheet.names.push_back(chord.name);
         }
     }
@@ -77,6 +83,16 @@ SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChor
     while (!blocks.empty() && blocks.back().gap)
         blocks.pop_back();
     return sheet;
+}
+
+SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip)
+{
+    return SheetOf(shown, strip);
+}
+
+SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StringStripChord>& strip)
+{
+    return SheetOf(shown, strip);
 }
 
 std::vector<std::size_t> PageStarts(

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "guitar/voicing.h"
+#include "guitar/frets.h"
 #include "song/song_fingerings.h"
 #include "song/song_view.h"
 
@@ -29,12 +29,13 @@ struct SongSheetContent {
     std::string title;
     std::vector<std::string> subtitles;
     std::string details; // the artist and the key line
-    std::vector<Voicing> diagrams; // the strip, the chords that have a fingering
+    std::vector<Frets> diagrams; // the strip, the chords that have a fingering, on any instrument
     std::vector<std::string> names;
     std::vector<SheetBlock> blocks;
 };
 
 SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip);
+SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StringStripChord>& strip);
 
 // The first block of each page: blocks of `lineHeight` per line fill pages of `pageHeight` after
 // `firstTop` on the first page and `top` on the others; a block never straddles two pages. At least

@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "song/song_fingerings.h"
+#include "song/song_sheet.h"
 #include "song/song_view.h"
 
 namespace corvane {
 
 void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out);
+void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out);
+// The sheet as it is given, for a caller that adds to it (another instrument's name to its details).
+void WriteSongSvg(const SongSheetContent& sheet, std::ostream& out);
 
 } // namespace corvane

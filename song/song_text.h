@@ -20,9 +20,12 @@ ChordsOverWords LayOutChords(const ShownLine& line);
 
 // "x32010": the strip's fingerings as text, "-" for a chord without one.
 std::string StripFrets(const StripChord& chord);
+// "0003" on the ukulele.
+std::string StripFrets(const StringStripChord& chord);
 
 // The whole song: title, subtitles, artist, key line, the strip of chords with their frets, then the
 // lines, sections headed by their labels and set apart by an empty line.
 std::string SongText(const ShownSong& shown, const std::vector<StripChord>& strip);
+std::string SongText(const ShownSong& shown, const std::vector<StringStripChord>& strip);
 
 } // namespace corvane

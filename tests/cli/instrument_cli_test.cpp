@@ -69,6 +69,32 @@ TEST(CliInstruments, IdentifyBatchAndSheets)
     EXPECT_NE(svg.find("<rect x=\"35\""), std::string::npos) << svg.substr(0, 2000);
 }
 
+// The progression on another instrument, in each of its formats: the frets one per string, the JSON
+// naming the instrument, the ChordPro definitions and the song sheet with N frets, the capo found.
+TEST(CliInstruments, Progressions)
+{
+    const CliRun frets = Cli("progression \"C Am F G\" --instrument ukulele");
+    ASSERT_EQ(frets.status, 0);
+    EXPECT_EQ(Lines(frets.out), (std::vector<std::string> { "C\t0 0 0 3", "Am\t2 0 0 0", "F\t2 0 1 0", "G\t0 2 3 2" }));
+    EXPECT_EQ(Lines(Cli("progression \"Db Gb Ab7\" --instrument ukulele --capo auto").out),
+        (std::vector<std::string> { "capo 1", "Db\t0 0 0 3", "Gb\t2 0 1 0", "Ab7\t0 2 1 2" }));
+    EXPECT_EQ(Lines(Cli("progression \"C G\" --instrument 7-string-guitar").out).front(), "C\tx x 3 2 0 1 0");
+
+    const auto json = nlohmann::json::parse(Cli("progression \"G C\" --instrument mandolin --format json").out);
+    EXPECT_EQ(json["instrument"], "mandolin");
+    EXPECT_EQ(json["strings"], "G3 D4 A4 E5");
+    EXPECT_EQ(json["chords"][0]["chosen"].get<std::string>().substr(7), "0 0 2 3 ");
+    EXPECT_EQ(Lines(Cli("progression \"G C G\" --instrument baritone-ukulele --format chordpro").out),
+        (std::vector<std::string> { "{define: G base-fret 1 frets 0 0 0 3 fingers 0 0 0 1}",
+            "{define: C base-fret 1 frets 2 0 1 0 fingers 2 0 1 0}" }));
+    const CliRun svg = Cli("progression \"C Am\" --instrument ukulele --format svg");
+    ASSERT_EQ(svg.status, 0);
+    EXPECT_NE(svg.out.find(">Am<"), std::string::npos);
+    EXPECT_NE(svg.out.find("<rect x=\"35\""), std::string::npos) << "the four-string grid";
+    // The low G is read as the ukulele's tuning; a six-string preset is not one of its tunings.
+    EXPECT_EQ(Cli("progression C --instrument ukulele --tuning \"Low G\"").status, 0);
+}
+
 TEST(CliInstruments, BadValuesAreNamed)
 {
     struct Row {
@@ -81,7 +107,7 @@ TEST(CliInstruments, BadValuesAreNamed)
         { "voicings --root C --instrument ukulele --tuning \"Drop D\"", "\"Drop D\"" },
         { "identify \"x 3 2 0 1 0\" --instrument ukulele", "4 frets" },
         { "identify 0003 --instrument ukulele --capo 20", "\"20\"" },
-        { "progression \"C G\" --instrument mandolin", "mandolin" },
+        { "progression \"C G\" --instrument mandolin --tuning \"G D A\"", "mandolin" },
         { "voicings --root C --instrument custom --tuning \"C D E F G A B C D\"", "\"C D E F G A B C D\"" },
         { "voicings --root C --instrument custom", "--tuning" },
         { "voicings --root C --instrument guitar --tuning \"G3 C4 E4 A4\"", "\"G3 C4 E4 A4\"" },

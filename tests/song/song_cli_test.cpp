@@ -158,8 +158,44 @@ TEST(SongCli, PdfPagesAndFirstPageImage)
     const CliRun png = Cli("song " + Song("swing_low.cho") + " --format png");
     EXPECT_EQ(png.status, 0);
     EXPECT_TRUE(png.out.starts_with("\x89PNG"));
+    for (const char* format : { "png", "pdf" }) {
+        const CliRun ukulele = Cli("song " + Song("swing_low.cho") + " --instrument ukulele --format " + format);
+        EXPECT_EQ(ukulele.status, 0);
+        EXPECT_TRUE(ukulele.out.starts_with(format == std::string("png") ? "\x89PNG" : "%PDF"));
+    }
 }
 #endif
+
+// A song on another instrument, in each format: the strip's frets one per string, the JSON naming the
+// instrument, N-fret definitions, the N-string sheet; the capo found for its shapes.
+TEST(SongCli, OnAnotherInstrument)
+{
+    const std::string song = Song("swing_low.cho");
+    const CliRun text = Cli("song " + song + " --instrument ukulele");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("D 2220   G 0232   A7 0100"), std::string::npos) << text.out;
+    const auto json = nlohmann::json::parse(Cli("song " + song + " --instrument mandolin --format json").out);
+    EXPECT_EQ(json["instrument"], "mandolin");
+    EXPECT_EQ(json["strings"], "G3 D4 A4 E5");
+    EXPECT_EQ(json["chords"][0]["frets"], nlohmann::json::parse("[2, 0, 0, 2]"));
+    EXPECT_NE(Cli("song " + song + " --instrument baritone-ukulele --format chordpro")
+                  .out.find("{define: G base-fret 1 frets 0 0 0 3 fingers 0 0 0 1}"),
+        std::string::npos);
+    const CliRun svg = Cli("song " + song + " --instrument ukulele --format svg");
+    EXPECT_EQ(svg.status, 0);
+    EXPECT_NE(svg.out.find("<rect x=\"35\""), std::string::npos) << "the four-string grid";
+    EXPECT_NE(svg.out.find("Time 4/4 \u00B7 Ukulele (G4 C4 E4 A4)"), std::string::npos)
+        << "the sheet says its instrument";
+    EXPECT_NE(Cli("song " + song + " --instrument ukulele --capo auto").out.find("capo 5 (play A shapes)"),
+        std::string::npos);
+    EXPECT_NE(
+        Cli("song " + song + " --instrument ukulele --tuning \"D tuning\"").out.find("D 0003"), std::string::npos);
+
+    const CliRun bad = Cli("song " + song + " --instrument banjo", {}, true);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.out.find("\"banjo\""), std::string::npos);
+    EXPECT_EQ(Cli("song " + song + " --tuning Nowhere", {}, true).status, 2);
+}
 
 TEST(SongCli, Latin1FileSaysSo)
 {

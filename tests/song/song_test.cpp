@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "drawing/diagram_facts.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
 #include "song/song_sheet.h"
@@ -97,9 +98,9 @@ namespace {
         EXPECT_EQ(ShowSong(read.song, { 12, std::nullopt }).lines, original.lines);
 
         // One step at a time through written ChordPro, each step spelled for its key.
-        std::string text = WriteChordPro(original, {});
+        std::string text = WriteChordPro(original, std::vector<StripChord> {});
         for (int step = 0; step < 12; ++step)
-            text = WriteChordPro(ShowSong(ReadChordPro(text), { 1, std::nullopt }), {});
+            text = WriteChordPro(ShowSong(ReadChordPro(text), { 1, std::nullopt }), std::vector<StripChord> {});
         const ShownSong back = ShowSong(ReadChordPro(text));
         EXPECT_EQ(Names(back), Names(original));
         EXPECT_EQ(back.key, "D");
@@ -326,6 +327,43 @@ namespace {
         EXPECT_TRUE(strip[0].defined);
         EXPECT_EQ(strip[0].frets, (Voicing { kMuted, -3, 5, 5, 5, 3 }));
         EXPECT_FALSE(strip[1].defined);
+    }
+
+    // Every song on every other instrument: each chord gets a fingering of the instrument's strings,
+    // the same choice whoever asks (the sheet, the text, the ChordPro), and a {define}, which gives the
+    // six-string guitar's frets, is left to the guitar.
+    TEST(Songs, EveryInstrumentFingersEverySong)
+    {
+        for (const char* name : { "ukulele", "mandolin", "baritone-ukulele", "7-string-guitar" }) {
+            SCOPED_TRACE(name);
+            const Instrument& instrument = *FindInstrument(name);
+            const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
+            for (const auto& file : SongFiles()) {
+                SCOPED_TRACE(file.filename().string());
+                const ShownSong shown = ShowSong(ReadSongFile(file.string()).song);
+                const std::vector<StringStripChord> strip = ChooseInstrumentSongFingerings(shown, strings);
+                ASSERT_EQ(strip.size(), shown.chords.size());
+                for (const StringStripChord& chord : strip) {
+                    ASSERT_TRUE(chord.frets) << chord.name << ": " << chord.problem;
+                    EXPECT_EQ(chord.frets->count, instrument.Strings());
+                    EXPECT_FALSE(chord.defined);
+                }
+                const SongSheetContent sheet = SongSheetOf(shown, strip);
+                ASSERT_EQ(sheet.diagrams.size(), strip.size());
+                EXPECT_EQ(sheet.diagrams.front(), *strip.front().frets);
+                EXPECT_NE(SongText(shown, strip).find(strip.front().name + " " + StripFrets(strip.front())),
+                    std::string::npos);
+                const std::string written = WriteChordPro(shown, strip);
+                EXPECT_NE(written.find(ChordProDefine(strip.front().name, *strip.front().frets)), std::string::npos);
+            }
+        }
+        const ShownSong defined = ShowSong(ReadChordPro("{define: C base-fret 3 frets x 1 3 3 3 1}\n[C]a [G]b"));
+        const Instrument& ukulele = *FindInstrument("ukulele");
+        const auto strip
+            = ChooseInstrumentSongFingerings(defined, StringSetOf(ukulele, ukulele.tunings.front().strings));
+        ASSERT_EQ(strip.size(), 2u);
+        EXPECT_EQ(StripFrets(strip[0]), "0003");
+        EXPECT_EQ(StripFrets(strip[1]), "0232");
     }
 
 } // namespace

@@ -116,6 +116,7 @@ class PictureStore;
 class TextGrid;
 enum class NeckPicture;
 struct KeptState;
+struct HostInstrument;
 class TFormProgression;
 class TFormSong;
 
@@ -206,6 +207,8 @@ public:
     QStringList RecentSongs() const;
 signals:
     void diagramSelected(const corvane::Voicing& frets);
+    // A diagram selected on the sheet of another instrument.
+    void stringsDiagramSelected(const corvane::Frets& frets);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -326,6 +329,9 @@ private:
     void PlayOnStringsNeck(const StringFingering& fingering, const Identification& named);
     void DrawStringsOnNeck();
     void FitNeckPanel();
+    // The progression and song windows choose again for the instrument and strings shown.
+    void ShowInstrumentInWindows();
+    std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.
     struct NeckPlace {

@@ -18,6 +18,8 @@
 #include "toolkit/neck_image.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
+#include "windows/progression_window.h"
+#include "windows/song_window.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -196,6 +198,23 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
         DrawStringsOnNeck();
     }
     FitNeckPanel();
+    ShowInstrumentInWindows();
+}
+
+std::optional<HostInstrument> TForm1::InstrumentForWindows() const
+{
+    if (onGuitar())
+        return std::nullopt;
+    return HostInstrument { std::string(m_instrument->name), StringSetOf(*m_instrument, m_openStrings),
+        InstrumentDescription(*m_instrument, m_openStrings) };
+}
+
+void TForm1::ShowInstrumentInWindows()
+{
+    if (m_progression)
+        m_progression->InstrumentChanged();
+    if (m_song)
+        m_song->InstrumentChanged();
 }
 
 // The neck of seven or eight strings is taller than the six-string picture's place: its panel and the
@@ -273,6 +292,7 @@ void TForm1::StringsBarChange(size_t string, int position)
     if (m_presetRunning)
         return;
     RefreshResults();
+    ShowInstrumentInWindows();
 }
 
 void TForm1::ApplyStringsPreset(int tag)
@@ -292,6 +312,7 @@ void TForm1::ApplyStringsPreset(int tag)
     m_openStrings = strings;
     ShowStringNotes();
     RefreshResults();
+    ShowInstrumentInWindows();
 }
 
 // The refresh of the guitar (RefreshResults) for the instrument's strings, with the same options.
@@ -337,6 +358,7 @@ void TForm1::StringsDiagramClick(int index, QPoint position)
     m_selectedX = position.x();
     m_selectedY = position.y();
     PlayStrings(*m_midi, clicked.frets, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
+    emit stringsDiagramSelected(clicked.frets);
 }
 
 void TForm1::StringsNeckClick(QPoint position)

@@ -38,9 +38,11 @@ void TForm1::Progression1Click()
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
+        host.instrument = [this] { return InstrumentForWindows(); };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
+        connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::StringsDiagramSelected);
         if (m_settings)
             m_progression->RestoreSettings(*m_settings);
     }

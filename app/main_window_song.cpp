@@ -65,9 +65,11 @@ TFormSong& TForm1::SongWindow()
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
         host.opened = [this](const QString& path) { AddRecentSong(path); };
+        host.instrument = [this] { return InstrumentForWindows(); };
         m_song = new TFormSong(std::move(host), this);
         m_song->setObjectName(QStringLiteral("FormSong"));
         connect(this, &TForm1::diagramSelected, m_song, &TFormSong::DiagramSelected);
+        connect(this, &TForm1::stringsDiagramSelected, m_song, &TFormSong::StringsDiagramSelected);
     }
     return *m_song;
 }

@@ -23,11 +23,7 @@ namespace {
         choice.instrument = &instrument;
         choice.set = StringSetOf(instrument, strings);
         choice.name = instrument.name;
-        std::string tuning;
-        for (const InstrumentTuning& preset : instrument.tunings)
-            if (preset.strings == strings && &preset != &instrument.tunings.front())
-                tuning = ", " + preset.name;
-        choice.description = std::string(instrument.caption) + tuning + " (" + OpenStringsText(strings) + ")";
+        choice.description = InstrumentDescription(instrument, strings);
         return choice;
     }
 

@@ -239,4 +239,13 @@ std::string OpenStringsText(const OpenStrings& strings)
     return text;
 }
 
+std::string InstrumentDescription(const Instrument& instrument, const OpenStrings& strings)
+{
+    std::string tuning;
+    for (const InstrumentTuning& preset : instrument.tunings)
+        if (preset.strings == strings && &preset != &instrument.tunings.front())
+            tuning = ", " + preset.name;
+    return std::string(instrument.caption) + tuning + " (" + OpenStringsText(strings) + ")";
+}
+
 } // namespace corvane

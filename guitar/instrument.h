@@ -85,4 +85,8 @@ int RetunedString(const Instrument& instrument, int string, int pitchClass);
 // "G4 C4 E4 A4": the notes with their octaves, sharp names.
 std::string OpenStringsText(const OpenStrings& strings);
 
+// The instrument as a sheet's heading names it: "Ukulele (G4 C4 E4 A4)", with the name of a tuning
+// other than its own: "Ukulele, Low G (G3 C4 E4 A4)".
+std::string InstrumentDescription(const Instrument& instrument, const OpenStrings& strings);
+
 } // namespace corvane

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
@@ -346,6 +347,27 @@ namespace {
         return std::nullopt;
     }
 
+    // File > "Progression…", then the chords typed over its text box; the main window takes the
+    // keyboard back, as after "openSong".
+    Answer Progression(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const QString text = QString::fromStdString(Text(arguments, 0));
+        if (Answer answer = Menu(session, json::array({ "Progression…" })))
+            return answer;
+        TFormProgression* progression = session.window().progressionWindow();
+        if (!progression)
+            return "the progression window did not open";
+        auto* box = progression->findChild<QPlainTextEdit*>(QStringLiteral("MemoChords"));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        if (text.isEmpty())
+            box->clear();
+        session.window().activateWindow();
+        return std::nullopt;
+    }
+
     TFormSong* OpenSongWindow(Session& session)
     {
         TFormSong* song = session.window().songWindow();
@@ -478,6 +500,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "openSong", OpenSong },
         { "transpose", Transpose },
         { "songCapo", SongCapo },
+        { "progression", Progression },
     };
     return table;
 }

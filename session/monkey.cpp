@@ -86,6 +86,12 @@ namespace {
         "greensleeves.cho", "oh_susanna.cho", "red_river.cho", "rising_sun.cho", "scarborough_fair.cho",
         "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho" };
 
+    // Progressions as players type them, with a chord that reads in part and one that does not.
+    constexpr std::array<std::string_view, 6> kProgressions { "C Am F G", "| C G | Am F | x2", "Db Gb Ab7",
+        "C9:2 Fmaj7 G7sus4", "H7 Cxyz Em", "" };
+
+    json ProgressionText(Random& random, const Session&) { return { std::string(AnyOf(random, kProgressions)) }; }
+
     json SongFile(Random& random, const Session&)
     {
         return { std::string(CORVANE_SONG_FOLDER) + "/" + std::string(AnyOf(random, kSongFiles)) };
@@ -153,7 +159,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 33> kGenerators { {
+    const std::array<Generator, 34> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -190,6 +196,7 @@ namespace {
         { "capo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
         { "openSong", 1, SongFile },
         { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
+        { "progression", 2, ProgressionText },
         { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
     } };
     // clang-format on
@@ -353,12 +360,19 @@ namespace {
         // The song window shows the song as the song library shows it with its transposition and capo.
         if (const TFormSong* song = window.songWindow(); song && !song->path().isEmpty()) {
             const ShownSong expected = ShowSong(song->song(), SongSettings { song->transpose(), song->capo() });
-            std::vector<std::string> strip;
-            for (const StripChord& chord : song->strip())
-                strip.push_back(chord.name);
-            if (strip != expected.chords)
+            if (song->StripNames() != expected.chords)
                 return "the song window's strip is not the song's chords";
+            // ... chosen for the main window's instrument: one fret per string of it.
+            if (song->onStrings() == window.onGuitar())
+                return "the song window's strip is not for the main window's instrument";
+            for (const StringStripChord& chord : song->stringsStrip())
+                if (chord.frets && chord.frets->count != window.openStrings().count)
+                    return "the song window's \"" + chord.name + "\" has " + std::to_string(chord.frets->count)
+                        + " frets on " + std::to_string(window.openStrings().count) + " strings";
         }
+        if (const TFormProgression* progression = window.progressionWindow();
+            progression && progression->onStrings() == window.onGuitar())
+            return "the progression window is not for the main window's instrument";
 
         const int count = session.Control<QLabel>("LabelTotal")->text().toInt();
         if (count != records || sheet->count() != records)

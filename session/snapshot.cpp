@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "drawing/recording_canvas.h"
+#include "guitar/fingering_text.h"
 #include "sound/recording_port.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
@@ -181,11 +182,24 @@ json Session::Snapshot() const
         shown["key"] = song->shown().key;
         shown["transpose"] = song->transpose();
         shown["capo"] = song->capo();
-        json chords = json::array();
-        for (const StripChord& chord : song->strip())
-            chords.push_back(chord.name);
-        shown["chords"] = std::move(chords);
+        shown["chords"] = song->StripNames();
         answer["song"] = std::move(shown);
+    }
+
+    // Only once chords were typed into the progression window, so that sessions without them answer
+    // as they always did: each chord's frets as chosen, "-" for one left out.
+    if (const TFormProgression* progression = window.progressionWindow();
+        progression && !progression->entries().empty()) {
+        json chosen = json::array();
+        const auto add = [&](const auto& choice) {
+            for (const auto& chord : choice.chords)
+                chosen.push_back(chord.Chosen() ? FingeringText(chord.Chosen()->frets) : std::string("-"));
+        };
+        if (progression->onStrings())
+            add(progression->stringsChoice());
+        else
+            add(progression->choice());
+        answer["progression"] = std::move(chosen);
     }
 
     if (!m_exceptions.empty())

@@ -243,7 +243,10 @@ namespace {
         return painter.end();
     }
 
-    Cells StringsCells(std::span<const Frets> diagrams) { return { {}, false, {}, diagrams, true }; }
+    Cells StringsCells(std::span<const Frets> diagrams, std::span<const std::string> names = {}, bool named = false)
+    {
+        return { {}, named, names, diagrams, true };
+    }
 
     bool WritePdf(QIODevice& out, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
     {
@@ -267,7 +270,9 @@ namespace {
         if (format == ExportFormat::Svg) {
             DeviceStreamBuffer buffer(file);
             std::ostream out(&buffer);
-            if (cells.isStrings)
+            if (cells.isStrings && cells.named)
+                WriteSvgSongSheet(out, cells.strings, cells.names, heading, columns, leftHanded);
+            else if (cells.isStrings)
                 WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded);
             else if (cells.named)
                 WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
@@ -396,6 +401,19 @@ bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voic
     qreal pixelRatio, bool leftHanded, QString* error)
 {
     return ExportSheet(path, format, std::span<const Voicing>(&voicing, 1), heading, 1, pixelRatio, leftHanded, error);
+}
+
+bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns)
+{
+    return PaintPages(device, StringsCells(diagrams, names, true), heading, leftHanded, columns);
+}
+
+bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
+    QString* error)
+{
+    return Export(path, format, StringsCells(diagrams, names, true), heading, columns, pixelRatio, leftHanded, error);
 }
 
 } // namespace corvane

@@ -103,6 +103,12 @@ bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams
 bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
     QString* error = nullptr);
+// The same with another instrument's diagrams.
+bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns = 0);
+bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
+    QString* error = nullptr);
 
 // The fret numbers' font: the application font at the pixel size the diagrams leave room for.
 QFont DiagramFont(QFont base);

@@ -7,6 +7,7 @@
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
 #include "windows/export_dialogs.h"
+#include "windows/strum_player.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,7 +18,6 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,18 +27,21 @@ namespace corvane {
 
 namespace {
 
-    constexpr int kMillisecondsPerMinute = 60000;
-
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-    // The strum of a fingering takes one tempo pause per sounding string.
-    int StrumMs(const Voicing& frets, int tempo)
-    {
-        const auto sounding = std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; });
-        return static_cast<int>(sounding) * StrumDelayMs(tempo);
-    }
-
     constexpr int kChordsInFileName = 8;
+
+    // A chosen fingering drawn, and its tooltip, on the six-string guitar and on another instrument.
+    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    {
+        return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+    }
+    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    {
+        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+    }
+    QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
+    QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
 
 } // namespace
 
@@ -70,11 +73,33 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     , m_host(std::move(host))
     , m_dialogs(StandardProgressionDialogs())
     , m_pictures(std::make_unique<PictureStore>(devicePixelRatioF()))
-    , m_playTimer(new QTimer(this))
 {
     m_ui->setupUi(this);
-    m_playTimer->setSingleShot(true);
-    connect(m_playTimer, &QTimer::timeout, this, &TFormProgression::PlayNextChord);
+    StrumPlayer::Source source;
+    source.count = [this] { return ChordCount(); };
+    source.chord = [this](std::size_t k) {
+        const auto strum = [this, k](const auto& choice) {
+            StrumPlayer::Chord chord;
+            chord.beats = choice.chords[k].beats;
+            if (const auto* chosen = choice.chords[k].Chosen()) {
+                chord.strings = SoundingStrings(chosen->frets);
+                chord.strum = [this, frets = chosen->frets](MidiPort& port, int tempo) {
+                    if constexpr (std::is_same_v<std::decay_t<decltype(frets)>, Voicing>)
+                        PlayVoicing(port, frets, m_host.stringNotes ? m_host.stringNotes() : StringNotes {}, tempo);
+                    else
+                        PlayStrings(port, frets, m_instrument->strings.strings, Capo(), tempo);
+                };
+            }
+            return chord;
+        };
+        return m_instrument ? strum(m_stringsChoice) : strum(m_choice);
+    };
+    source.bpm = [this] { return m_ui->SpinBpm->value(); };
+    source.port = [this] { return m_host.port ? m_host.port() : nullptr; };
+    source.tempo = [this] { return m_host.strumTempo ? m_host.strumTempo() : 2; };
+    source.sounding = [this] { MarkSoundingChord(); };
+    source.ended = [this] { ButtonStopClick(); };
+    m_player = new StrumPlayer(std::move(source), this);
     connect(m_ui->MemoChords, &QPlainTextEdit::textChanged, this, &TFormProgression::Recompute);
     for (QCheckBox* box : { m_ui->CheckBoxStartNear, m_ui->CheckBoxKeepPosition, m_ui->CheckBoxLoop })
         connect(box, &QCheckBox::toggled, this, &TFormProgression::Recompute);
@@ -154,28 +179,54 @@ void TFormProgression::Recompute()
     if (m_waiting >= static_cast<int>(m_entries.size()))
         m_waiting = -1;
 
+    // Fingerings picked on another instrument mean nothing on this one.
+    std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    if ((instrument ? instrument->name : std::string()) != (m_instrument ? m_instrument->name : std::string())) {
+        m_pins.clear();
+        m_waiting = -1;
+    }
+    m_instrument = std::move(instrument);
+
     // Choosing the path searches every chord once; the pins are known only after that, as indexes
     // into each chord's results, so a pinned progression is chosen twice.
     const ProgressionOptions options = Options();
-    m_choice = ChooseProgression(m_entries, options);
     m_pins.resize(m_entries.size());
-    std::vector<int> pinned(m_entries.size(), -1);
-    bool anyPin = false;
-    for (std::size_t k = 0; k < m_entries.size(); ++k) {
-        const std::optional<Pin>& pin = m_pins[k];
-        if (!pin || pin->chord != m_entries[k].chord)
-            continue;
-        const std::vector<VoicingRecord>& results = m_choice.chords[k].results;
-        const auto found = std::find_if(
-            results.begin(), results.end(), [&](const VoicingRecord& r) { return r.frets == pin->frets; });
-        if (found != results.end()) {
-            pinned[k] = static_cast<int>(found - results.begin());
-            anyPin = true;
+    const auto pinnedIn = [this](const auto& choice, const auto& pinnedFrets) {
+        std::vector<int> pinned(m_entries.size(), -1);
+        bool anyPin = false;
+        for (std::size_t k = 0; k < m_entries.size(); ++k) {
+            const std::optional<Pin>& pin = m_pins[k];
+            if (!pin || pin->chord != m_entries[k].chord)
+                continue;
+            const auto& results = choice.chords[k].results;
+            const auto found = std::find_if(
+                results.begin(), results.end(), [&](const auto& r) { return r.frets == pinnedFrets(*pin); });
+            if (found != results.end()) {
+                pinned[k] = static_cast<int>(found - results.begin());
+                anyPin = true;
+            }
         }
+        return anyPin ? pinned : std::vector<int>();
+    };
+    if (m_instrument) {
+        m_choice = {};
+        m_stringsChoice = ChooseInstrumentProgression(m_entries, options, m_instrument->strings);
+        const std::vector<int> pinned = pinnedIn(m_stringsChoice, [](const Pin& pin) { return pin.strings; });
+        if (!pinned.empty())
+            m_stringsChoice = ChooseInstrumentProgression(m_entries, options, m_instrument->strings, pinned);
+    } else {
+        m_stringsChoice = {};
+        m_choice = ChooseProgression(m_entries, options);
+        const std::vector<int> pinned = pinnedIn(m_choice, [](const Pin& pin) { return pin.frets; });
+        if (!pinned.empty())
+            m_choice = ChooseProgression(m_entries, options, pinned);
     }
-    if (anyPin)
-        m_choice = ChooseProgression(m_entries, options, pinned);
     ShowChoice();
+}
+
+std::size_t TFormProgression::ChordCount() const
+{
+    return m_instrument ? m_stringsChoice.chords.size() : m_choice.chords.size();
 }
 
 // One column per chord: the diagram with the name above it, drawn as the export draws it, and the
@@ -193,8 +244,7 @@ void TFormProgression::ShowChoice()
         delete item;
     }
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    for (std::size_t k = 0; k < m_choice.chords.size(); ++k) {
-        const ChordChoice& chord = m_choice.chords[k];
+    const auto showColumn = [&](const auto& chord, std::size_t k) {
         auto* column = new QWidget(m_ui->RowDiagrams);
         column->setObjectName(QStringLiteral("Chord%1").arg(k));
         auto* layout = new QVBoxLayout(column);
@@ -202,10 +252,9 @@ void TFormProgression::ShowChoice()
         auto* diagram = new QLabel(column);
         diagram->setObjectName(QStringLiteral("Diagram"));
         diagram->setAccessibleName(Text(chord.text));
-        if (const VoicingRecord* chosen = chord.Chosen()) {
-            diagram->setPixmap(QPixmap::fromImage(
-                DiagramImage(chosen->frets, *m_pictures, leftHanded, SheetHeading { chord.text, {} })));
-            diagram->setToolTip(FingeringClipboardText(chosen->frets));
+        if (const auto* chosen = chord.Chosen()) {
+            diagram->setPixmap(QPixmap::fromImage(Drawn(chosen->frets, *m_pictures, leftHanded, chord.text)));
+            diagram->setToolTip(Tip(chosen->frets));
         } else {
             diagram->setText(Text(chord.text) + QStringLiteral("\n\n—"));
             diagram->setAlignment(Qt::AlignCenter);
@@ -220,37 +269,50 @@ void TFormProgression::ShowChoice()
         connect(other, &QToolButton::clicked, this, [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
         layout->addWidget(other);
         row->addWidget(column);
-    }
-
-    m_ui->ListProblems->clear();
-    for (const std::string& problem : m_textProblems)
-        m_ui->ListProblems->addItem(Text(problem));
-    for (const std::string& problem : m_choice.problems)
-        m_ui->ListProblems->addItem(Text(problem));
+    };
+    const auto showChoice = [&](const auto& choice) {
+        for (std::size_t k = 0; k < choice.chords.size(); ++k)
+            showColumn(choice.chords[k], k);
+        m_ui->ListProblems->clear();
+        for (const std::string& problem : m_textProblems)
+            m_ui->ListProblems->addItem(Text(problem));
+        for (const std::string& problem : choice.problems)
+            m_ui->ListProblems->addItem(Text(problem));
+        m_ui->LabelTotal->setText(choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(choice.total));
+    };
+    if (m_instrument)
+        showChoice(m_stringsChoice);
+    else
+        showChoice(m_choice);
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
-    m_ui->LabelTotal->setText(m_choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(m_choice.total));
-    // The shapes count from the capo: said beside them, as on the sheet.
-    m_ui->LabelCapo->setText(Capo() > 0 ? QStringLiteral("Capo %1").arg(Capo()) : QString());
+    // The shapes count from the capo: said beside them, as on the sheet; another instrument is named.
+    const QString capo = Capo() > 0 ? QStringLiteral("Capo %1").arg(Capo()) : QString();
+    m_ui->LabelCapo->setText(!m_instrument ? capo
+            : capo.isEmpty()               ? Text(m_instrument->description)
+                                           : Text(m_instrument->description) + QStringLiteral(", ") + capo.toLower());
     MarkSoundingChord();
 }
 
 int TFormProgression::Capo() const { return m_host.searchOptions ? m_host.searchOptions().capo : 0; }
 
-// The song's text on one line as the title, the capo in small type.
+// The song's text on one line as the title, the capo in small type; another instrument is named
+// before it.
 SheetHeading TFormProgression::ExportHeading() const
 {
-    return { m_ui->MemoChords->toPlainText().simplified().toStdString(),
-        Capo() > 0 ? "Capo " + std::to_string(Capo()) : std::string() };
+    std::string details = Capo() > 0 ? "Capo " + std::to_string(Capo()) : std::string();
+    if (m_instrument)
+        details = m_instrument->description + (details.empty() ? "" : " \u00B7 ") + details;
+    return { m_ui->MemoChords->toPlainText().simplified().toStdString(), details };
 }
 
 // The chord Play strums now has its column framed.
 void TFormProgression::MarkSoundingChord()
 {
-    for (std::size_t k = 0; k < m_choice.chords.size(); ++k)
+    for (std::size_t k = 0; k < ChordCount(); ++k)
         if (auto* column = m_ui->RowDiagrams->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k))) {
             auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram"));
             if (diagram)
-                diagram->setFrameShape(static_cast<int>(k) == m_sounding ? QFrame::Box : QFrame::NoFrame);
+                diagram->setFrameShape(static_cast<int>(k) == soundingChord() ? QFrame::Box : QFrame::NoFrame);
         }
 }
 
@@ -269,9 +331,10 @@ void TFormProgression::OtherFingeringsClick(int chord)
     ShowChoice();
     // The box name of a lead-sheet symbol: typed as written, "C9" would be the box's add-nine chord.
     const auto k = static_cast<std::size_t>(chord);
-    const std::string& typed = k < m_choice.chords.size() && !m_choice.chords[k].nameBoxText.empty()
-        ? m_choice.chords[k].nameBoxText
-        : m_entries[k].chord;
+    const std::string boxText = m_instrument
+        ? (k < m_stringsChoice.chords.size() ? m_stringsChoice.chords[k].nameBoxText : std::string())
+        : (k < m_choice.chords.size() ? m_choice.chords[k].nameBoxText : std::string());
+    const std::string& typed = !boxText.empty() ? boxText : m_entries[k].chord;
     if (m_host.showChord)
         m_host.showChord(Text(typed));
 }
@@ -279,7 +342,7 @@ void TFormProgression::OtherFingeringsClick(int chord)
 // The chords before the one replaced keep what they have; the ones after it are chosen again.
 void TFormProgression::DiagramSelected(const Voicing& frets)
 {
-    if (m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
+    if (m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
         return;
     const auto chord = static_cast<std::size_t>(m_waiting);
     m_pins.resize(m_entries.size());
@@ -294,55 +357,48 @@ void TFormProgression::DiagramSelected(const Voicing& frets)
     Recompute();
 }
 
-bool TFormProgression::playing() const { return m_playTimer->isActive(); }
+void TFormProgression::StringsDiagramSelected(const Frets& frets)
+{
+    if (!m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
+        return;
+    const auto chord = static_cast<std::size_t>(m_waiting);
+    m_pins.resize(m_entries.size());
+    for (std::size_t k = 0; k < chord && k < m_stringsChoice.chords.size(); ++k) {
+        if (const InstrumentRecord* chosen = m_stringsChoice.chords[k].Chosen())
+            m_pins[k] = Pin { m_entries[k].chord, {}, chosen->frets };
+    }
+    m_pins[chord] = Pin { m_entries[chord].chord, {}, frets };
+    for (std::size_t k = chord + 1; k < m_pins.size(); ++k)
+        m_pins[k].reset();
+    m_waiting = -1;
+    Recompute();
+}
+
+void TFormProgression::InstrumentChanged()
+{
+    ButtonStopClick();
+    Recompute();
+}
+
+bool TFormProgression::playing() const { return m_player->playing(); }
+
+int TFormProgression::soundingChord() const { return m_player->sounding(); }
 
 void TFormProgression::ButtonPlayClick()
 {
-    m_nextChord = 0;
     m_ui->ButtonStop->setEnabled(true);
-    PlayNextChord();
+    m_player->Play();
 }
 
 void TFormProgression::ButtonStopClick()
 {
-    m_playTimer->stop();
-    m_nextChord = m_choice.chords.size();
+    m_player->Stop();
     m_ui->ButtonStop->setEnabled(false);
-    m_sounding = -1;
     MarkSoundingChord();
-}
-
-// One chord at a time: its strums go to the port with their pauses, which the port keeps on its own
-// clock, and the timer comes back for the next chord when this one's beats are over. A chord left
-// out keeps its beats silent.
-void TFormProgression::PlayNextChord()
-{
-    if (m_nextChord >= m_choice.chords.size()) {
-        ButtonStopClick();
-        return;
-    }
-    m_sounding = static_cast<int>(m_nextChord);
-    MarkSoundingChord();
-    const ChordChoice& chord = m_choice.chords[m_nextChord++];
-    const int beatMs = kMillisecondsPerMinute / std::max(1, m_ui->SpinBpm->value());
-    MidiPort* port = m_host.port ? m_host.port() : nullptr;
-    const VoicingRecord* chosen = chord.Chosen();
-    if (port && chosen) {
-        const int tempo = m_host.strumTempo ? m_host.strumTempo() : 2;
-        const StringNotes notes = m_host.stringNotes ? m_host.stringNotes() : StringNotes {};
-        const int rest = std::max(0, beatMs - StrumMs(chosen->frets, tempo));
-        for (int beat = 0; beat < chord.beats; ++beat) {
-            PlayVoicing(*port, chosen->frets, notes, tempo);
-            if (rest > 0)
-                port->pause(rest);
-        }
-    }
-    m_playTimer->start(beatMs * chord.beats);
 }
 
 void TFormProgression::ButtonExportClick()
 {
-    const SongSheet sheet = SongSheetOf(m_choice);
     // The song's first chords name the file, as the name box names the sheet's.
     QStringList chords;
     for (const ProgressionEntry& entry : m_entries)
@@ -363,9 +419,18 @@ void TFormProgression::ButtonExportClick()
     }
     QString error;
     const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
-    if (!ExportSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(), export_sheet::kDefaultColumns,
-            ratio, m_host.leftHanded && m_host.leftHanded(), &error)
-        && m_dialogs.warn)
+    const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
+    bool written = false;
+    if (m_instrument) {
+        const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
+        written = ExportStringsSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
+            export_sheet::kDefaultColumns, ratio, leftHanded, &error);
+    } else {
+        const SongSheet sheet = SongSheetOf(m_choice);
+        written = ExportSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
+            export_sheet::kDefaultColumns, ratio, leftHanded, &error);
+    }
+    if (!written && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be written to %1: %2").arg(path, error));
 }
 
@@ -374,9 +439,16 @@ void TFormProgression::ButtonPrintClick()
     QPrinter printer(QPrinter::HighResolution);
     if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
         return;
-    const SongSheet sheet = SongSheetOf(m_choice);
-    if (!PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), m_host.leftHanded && m_host.leftHanded())
-        && m_dialogs.warn)
+    const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
+    bool printed = false;
+    if (m_instrument) {
+        const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
+        printed = PaintStringsSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
+    } else {
+        const SongSheet sheet = SongSheetOf(m_choice);
+        printed = PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
+    }
+    if (!printed && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be printed."));
 }
 
@@ -386,10 +458,11 @@ void TFormProgression::ButtonSuggestCapoClick()
 {
     if (!m_host.setCapo || m_entries.empty())
         return;
-    const CapoSuggestion suggestion = SuggestCapo(m_entries, Options());
+    const int capo = m_instrument ? SuggestInstrumentCapo(m_entries, Options(), m_instrument->strings).capo
+                                  : SuggestCapo(m_entries, Options()).capo;
     m_pins.assign(m_entries.size(), std::nullopt);
     m_waiting = -1;
-    m_host.setCapo(suggestion.capo);
+    m_host.setCapo(capo);
     Recompute();
 }
 

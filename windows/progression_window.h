@@ -5,6 +5,7 @@
 // printed. Modeless; the main window creates it on first use.
 
 #include "drawing/sheet_layout.h"
+#include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
@@ -15,11 +16,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QPrinter;
 class QSettings;
-class QTimer;
 
 namespace Ui {
 class TFormProgression;
@@ -29,6 +30,15 @@ namespace corvane {
 
 class MidiPort;
 class PictureStore;
+class StrumPlayer;
+
+// The instrument the main window shows when it is not the six-string guitar: the strings the windows
+// choose, draw and strum for, and how a sheet's heading names them.
+struct HostInstrument {
+    std::string name; // "ukulele": a change of instrument drops the fingerings picked on the old one
+    StringSet strings;
+    std::string description; // "Ukulele (G4 C4 E4 A4)"
+};
 
 // What the window takes from the main window, read at the moment it is needed.
 struct ProgressionHost {
@@ -40,6 +50,7 @@ struct ProgressionHost {
     std::function<bool()> leftHanded;
     std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
     std::function<qreal()> exportPixelRatio; // the scale of the main sheet's PNG export
+    std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
 };
 
 // The file and print dialogs, replaceable so that tests run without them.
@@ -72,11 +83,20 @@ public:
     // The main window reports every diagram the user selects on its sheet; while a chord waits for
     // "Other fingerings", the selected one replaces its choice and the rest is chosen again.
     void DiagramSelected(const Voicing& frets);
+    // The same on another instrument.
+    void StringsDiagramSelected(const Frets& frets);
+    // The main window shows another instrument or tuning: the song stops and is chosen again for it.
+    void InstrumentChanged();
 
+    // On the six-string guitar the choice is choice(), on another instrument stringsChoice() (and
+    // choice() is empty).
+    bool onStrings() const { return m_instrument.has_value(); }
+    const std::vector<ProgressionEntry>& entries() const { return m_entries; } // the text as read
     const ProgressionChoice& choice() const { return m_choice; }
+    const StringProgressionChoice& stringsChoice() const { return m_stringsChoice; }
     int waitingChord() const { return m_waiting; }
     bool playing() const;
-    int soundingChord() const { return m_sounding; } // the chord Play strums now; -1 when none
+    int soundingChord() const; // the chord Play strums now; -1 when none
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -88,13 +108,13 @@ private:
     void OtherFingeringsClick(int chord);
     void ButtonPlayClick();
     void ButtonStopClick();
-    void PlayNextChord();
     void ButtonExportClick();
     void ButtonPrintClick();
     void ButtonSuggestCapoClick();
     void MarkSoundingChord();
     SheetHeading ExportHeading() const;
     int Capo() const;
+    std::size_t ChordCount() const;
 
     std::unique_ptr<Ui::TFormProgression> m_ui;
     ProgressionHost m_host;
@@ -103,17 +123,19 @@ private:
     std::vector<ProgressionEntry> m_entries;
     std::vector<std::string> m_textProblems;
     ProgressionChoice m_choice;
+    std::optional<HostInstrument> m_instrument; // as the last choice was made
+    StringProgressionChoice m_stringsChoice;
     // Fingerings the user chose, per place in the expanded progression, with the chord they were
-    // chosen for: a pin holds only while the same chord stands at that place.
+    // chosen for: a pin holds only while the same chord stands at that place. `strings` on another
+    // instrument, `frets` on the six-string guitar.
     struct Pin {
         std::string chord;
         Voicing frets;
+        Frets strings {};
     };
     std::vector<std::optional<Pin>> m_pins;
     int m_waiting = -1; // the chord whose "Other fingerings" is open in the main window
-    QTimer* m_playTimer = nullptr;
-    std::size_t m_nextChord = 0;
-    int m_sounding = -1;
+    StrumPlayer* m_player = nullptr;
 };
 
 } // namespace corvane

@@ -12,6 +12,7 @@
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
 #include "toolkit/song_export.h"
+#include "windows/strum_player.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -28,7 +29,6 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QTextCursor>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -39,16 +39,26 @@ namespace corvane {
 
 namespace {
 
-    constexpr int kMillisecondsPerMinute = 60000;
     constexpr int kMaxTranspose = 24;
     constexpr int kTitlePoints = 16;
 
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-    int StrumMs(const Voicing& frets, int tempo)
+    // A strip chord drawn, and its tooltip, on the six-string guitar and on another instrument.
+    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
     {
-        const auto sounding = std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; });
-        return static_cast<int>(sounding) * StrumDelayMs(tempo);
+        return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+    }
+    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    {
+        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+    }
+    QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
+    QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
+
+    template <class Chord> auto FindChord(const std::vector<Chord>& strip, const std::string& name)
+    {
+        return std::find_if(strip.begin(), strip.end(), [&](const Chord& c) { return c.name == name; });
     }
 
     bool WriteBytes(const QString& path, const std::string& bytes, QString* error)
@@ -81,7 +91,6 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     , m_host(std::move(host))
     , m_dialogs(StandardSongDialogs())
     , m_pictures(std::make_unique<PictureStore>(devicePixelRatioF()))
-    , m_playTimer(new QTimer(this))
 {
     m_ui->setupUi(this);
     QFont title = m_ui->LabelTitle->font();
@@ -89,8 +98,34 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     title.setBold(true);
     m_ui->LabelTitle->setFont(title);
     m_ui->TextLyrics->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_playTimer->setSingleShot(true);
-    connect(m_playTimer, &QTimer::timeout, this, &TFormSong::PlayNextChord);
+    // The chords in the order played, a bar of the default beats each, strummed on the main window's
+    // port with the open strings raised by the capo: the song sounds in its key.
+    StrumPlayer::Source source;
+    source.count = [this] { return m_shown.played.size(); };
+    source.chord = [this](std::size_t k) {
+        const std::string& name = m_shown.played[k];
+        const auto strum = [this, &name](const auto& strip) {
+            StrumPlayer::Chord chord;
+            const auto found = FindChord(strip, name);
+            if (found == strip.end() || !found->frets)
+                return chord;
+            chord.strings = SoundingStrings(*found->frets);
+            chord.strum = [this, frets = *found->frets](MidiPort& port, int tempo) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(frets)>, Voicing>)
+                    PlayVoicing(port, frets, m_host.stringNotes ? m_host.stringNotes(capo()) : StringNotes {}, tempo);
+                else
+                    PlayStrings(port, frets, m_instrument->strings.strings, capo(), tempo);
+            };
+            return chord;
+        };
+        return m_instrument ? strum(m_stringsStrip) : strum(m_strip);
+    };
+    source.bpm = [this] { return m_ui->SpinBpm->value(); };
+    source.port = [this] { return m_host.port ? m_host.port() : nullptr; };
+    source.tempo = [this] { return m_host.strumTempo ? m_host.strumTempo() : 2; };
+    source.sounding = [this] { MarkSoundingChord(); };
+    source.ended = [this] { ButtonStopClick(); };
+    m_player = new StrumPlayer(std::move(source), this);
     connect(m_ui->ButtonTransposeDown, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose - 1); });
     connect(m_ui->ButtonTransposeUp, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose + 1); });
     connect(m_ui->SpinCapo, &QSpinBox::valueChanged, this, [this] {
@@ -147,6 +182,7 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
         m_readingNotes.push_back("read as chords over words and converted to ChordPro");
     m_transpose = 0;
     m_picked.clear();
+    m_pickedStrings.clear();
     m_waiting = -1;
     {
         const QSignalBlocker quiet(m_ui->SpinCapo);
@@ -178,8 +214,29 @@ void TFormSong::Recompute()
     // is not added again.
     SearchOptions options = m_host.searchOptions ? m_host.searchOptions() : SearchOptions {};
     options.capo = 0;
-    m_strip = ChooseSongFingerings(m_shown, options);
-    if (m_waiting >= static_cast<int>(m_strip.size()))
+    // Fingerings picked on another instrument mean nothing on this one.
+    std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    if ((instrument ? instrument->name : std::string()) != (m_instrument ? m_instrument->name : std::string())) {
+        m_pickedStrings.clear();
+        m_waiting = -1;
+    }
+    m_instrument = std::move(instrument);
+    if (m_instrument) {
+        m_strip.clear();
+        m_stringsStrip = ChooseInstrumentSongFingerings(m_shown, m_instrument->strings, options);
+        for (const auto& [name, frets] : m_pickedStrings) {
+            const auto found = std::find_if(m_stringsStrip.begin(), m_stringsStrip.end(),
+                [&](const StringStripChord& c) { return c.name == name; });
+            if (found != m_stringsStrip.end()) {
+                found->frets = frets;
+                found->problem.clear();
+            }
+        }
+    } else {
+        m_stringsStrip.clear();
+        m_strip = ChooseSongFingerings(m_shown, options);
+    }
+    if (m_waiting >= static_cast<int>(StripNames().size()))
         m_waiting = -1;
     ShowHeading();
     ShowStrip();
@@ -204,7 +261,35 @@ void TFormSong::ShowHeading()
         subtitles << Text(m_shown.artist);
     m_ui->LabelSubtitle->setText(subtitles.join(QStringLiteral(" · ")));
     m_ui->LabelSubtitle->setVisible(!subtitles.isEmpty());
-    m_ui->LabelKey->setText(Text(KeyLine(m_shown)));
+    // Another instrument is named after the key line, as on its printed sheet.
+    std::string key = KeyLine(m_shown);
+    if (m_instrument)
+        key += (key.empty() ? "" : " \u00B7 ") + m_instrument->description;
+    m_ui->LabelKey->setText(Text(key));
+}
+
+std::vector<std::string> TFormSong::StripNames() const
+{
+    std::vector<std::string> names;
+    const auto add = [&](const auto& strip) {
+        for (const auto& chord : strip)
+            names.push_back(chord.name);
+    };
+    if (m_instrument)
+        add(m_stringsStrip);
+    else
+        add(m_strip);
+    return names;
+}
+
+// Another instrument's sheet names it after the key line.
+SongSheetContent TFormSong::SheetContent() const
+{
+    if (!m_instrument)
+        return SongSheetOf(m_shown, m_strip);
+    SongSheetContent sheet = SongSheetOf(m_shown, m_stringsStrip);
+    sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + m_instrument->description;
+    return sheet;
 }
 
 // One column per chord of the strip, as in the progression window: the diagram with the name above
@@ -221,8 +306,7 @@ void TFormSong::ShowStrip()
         delete item;
     }
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    for (std::size_t k = 0; k < m_strip.size(); ++k) {
-        const StripChord& chord = m_strip[k];
+    const auto showColumn = [&](const auto& chord, std::size_t k) {
         auto* column = new QWidget(m_ui->RowDiagrams);
         column->setObjectName(QStringLiteral("Chord%1").arg(k));
         auto* layout = new QVBoxLayout(column);
@@ -231,9 +315,8 @@ void TFormSong::ShowStrip()
         diagram->setObjectName(QStringLiteral("Diagram"));
         diagram->setAccessibleName(Text(chord.name));
         if (chord.frets) {
-            diagram->setPixmap(QPixmap::fromImage(
-                DiagramImage(*chord.frets, *m_pictures, leftHanded, SheetHeading { chord.name, {} })));
-            diagram->setToolTip(FingeringClipboardText(*chord.frets));
+            diagram->setPixmap(QPixmap::fromImage(Drawn(*chord.frets, *m_pictures, leftHanded, chord.name)));
+            diagram->setToolTip(Tip(*chord.frets));
         } else {
             diagram->setText(Text(chord.name) + QStringLiteral("\n\n—"));
             diagram->setAlignment(Qt::AlignCenter);
@@ -249,7 +332,13 @@ void TFormSong::ShowStrip()
         connect(other, &QToolButton::clicked, this, [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
         layout->addWidget(other);
         row->addWidget(column);
-    }
+    };
+    if (m_instrument)
+        for (std::size_t k = 0; k < m_stringsStrip.size(); ++k)
+            showColumn(m_stringsStrip[k], k);
+    else
+        for (std::size_t k = 0; k < m_strip.size(); ++k)
+            showColumn(m_strip[k], k);
     // Laid out now, not at the next pass of the event loop: the strip is drawn with the song.
     m_ui->LayoutDiagrams->activate();
     MarkSoundingChord();
@@ -259,7 +348,7 @@ void TFormSong::ShowStrip()
 // in bold, comments in italics, the chorus set in.
 void TFormSong::ShowLyrics()
 {
-    const SongSheetContent sheet = SongSheetOf(m_shown, m_strip);
+    const SongSheetContent sheet = SheetContent();
     QTextEdit* box = m_ui->TextLyrics;
     box->clear();
     QTextCursor cursor(box->document());
@@ -300,9 +389,15 @@ void TFormSong::ShowProblems()
         m_ui->ListProblems->addItem(Text(note));
     for (const SongProblem& problem : m_shown.problems)
         m_ui->ListProblems->addItem(Text(problem.Text()));
-    for (const StripChord& chord : m_strip)
-        if (!chord.problem.empty())
-            m_ui->ListProblems->addItem(Text("chord \"" + chord.name + "\": " + chord.problem));
+    const auto addProblems = [this](const auto& strip) {
+        for (const auto& chord : strip)
+            if (!chord.problem.empty())
+                m_ui->ListProblems->addItem(Text("chord \"" + chord.name + "\": " + chord.problem));
+    };
+    if (m_instrument)
+        addProblems(m_stringsStrip);
+    else
+        addProblems(m_strip);
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
 }
 
@@ -310,13 +405,13 @@ void TFormSong::ShowProblems()
 void TFormSong::MarkSoundingChord()
 {
     int sounding = -1;
-    if (m_sounding >= 0 && m_sounding < static_cast<int>(m_shown.played.size())) {
-        const std::string& name = m_shown.played[static_cast<std::size_t>(m_sounding)];
-        const auto found
-            = std::find_if(m_strip.begin(), m_strip.end(), [&](const StripChord& c) { return c.name == name; });
-        sounding = found == m_strip.end() ? -1 : static_cast<int>(found - m_strip.begin());
+    const std::vector<std::string> names = StripNames();
+    const int played = m_player->sounding();
+    if (played >= 0 && played < static_cast<int>(m_shown.played.size())) {
+        const auto found = std::find(names.begin(), names.end(), m_shown.played[static_cast<std::size_t>(played)]);
+        sounding = found == names.end() ? -1 : static_cast<int>(found - names.begin());
     }
-    for (std::size_t k = 0; k < m_strip.size(); ++k)
+    for (std::size_t k = 0; k < names.size(); ++k)
         if (auto* column = m_ui->RowDiagrams->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k)))
             if (auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram")))
                 diagram->setFrameShape(static_cast<int>(k) == sounding ? QFrame::Box : QFrame::NoFrame);
@@ -326,17 +421,18 @@ void TFormSong::MarkSoundingChord()
 // for a diagram clicked there; a second click stops waiting.
 void TFormSong::OtherFingeringsClick(int chord)
 {
-    if (chord < 0 || chord >= static_cast<int>(m_strip.size()))
+    const std::vector<std::string> names = StripNames();
+    if (chord < 0 || chord >= static_cast<int>(names.size()))
         return;
     m_waiting = m_waiting == chord ? -1 : chord;
     ShowStrip();
     if (m_waiting >= 0 && m_host.showChord)
-        m_host.showChord(Text(m_strip[static_cast<std::size_t>(chord)].name));
+        m_host.showChord(Text(names[static_cast<std::size_t>(chord)]));
 }
 
 void TFormSong::DiagramSelected(const Voicing& frets)
 {
-    if (m_waiting < 0 || m_waiting >= static_cast<int>(m_strip.size()))
+    if (m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_strip.size()))
         return;
     const std::string name = m_strip[static_cast<std::size_t>(m_waiting)].name;
     std::erase_if(m_picked, [&](const ChordDefinition& d) { return d.name == name; });
@@ -348,50 +444,38 @@ void TFormSong::DiagramSelected(const Voicing& frets)
     Recompute();
 }
 
-bool TFormSong::playing() const { return m_playTimer->isActive(); }
+// On another instrument the pick stands in the strip until the song or the instrument changes; it is
+// saved as the {define} of every chord given a fingering there.
+void TFormSong::StringsDiagramSelected(const Frets& frets)
+{
+    if (!m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_stringsStrip.size()))
+        return;
+    const std::string name = m_stringsStrip[static_cast<std::size_t>(m_waiting)].name;
+    std::erase_if(m_pickedStrings, [&](const auto& picked) { return picked.first == name; });
+    m_pickedStrings.emplace_back(name, frets);
+    m_waiting = -1;
+    Recompute();
+}
+
+void TFormSong::InstrumentChanged()
+{
+    ButtonStopClick();
+    Recompute();
+}
+
+bool TFormSong::playing() const { return m_player->playing(); }
 
 void TFormSong::ButtonPlayClick()
 {
-    m_nextChord = 0;
     m_ui->ButtonStop->setEnabled(true);
-    PlayNextChord();
+    m_player->Play();
 }
 
 void TFormSong::ButtonStopClick()
 {
-    m_playTimer->stop();
-    m_nextChord = m_shown.played.size();
+    m_player->Stop();
     m_ui->ButtonStop->setEnabled(false);
-    m_sounding = -1;
     MarkSoundingChord();
-}
-
-// The chords in the order played, a bar of the default beats each, strummed on the main window's
-// port with the open strings raised by the capo: the song sounds in its key.
-void TFormSong::PlayNextChord()
-{
-    if (m_nextChord >= m_shown.played.size()) {
-        ButtonStopClick();
-        return;
-    }
-    m_sounding = static_cast<int>(m_nextChord);
-    MarkSoundingChord();
-    const std::string& name = m_shown.played[m_nextChord++];
-    const auto chord
-        = std::find_if(m_strip.begin(), m_strip.end(), [&](const StripChord& c) { return c.name == name; });
-    const int beatMs = kMillisecondsPerMinute / std::max(1, m_ui->SpinBpm->value());
-    MidiPort* port = m_host.port ? m_host.port() : nullptr;
-    if (port && chord != m_strip.end() && chord->frets) {
-        const int tempo = m_host.strumTempo ? m_host.strumTempo() : 2;
-        const StringNotes notes = m_host.stringNotes ? m_host.stringNotes(capo()) : StringNotes {};
-        const int rest = std::max(0, beatMs - StrumMs(*chord->frets, tempo));
-        for (int beat = 0; beat < kDefaultBeats; ++beat) {
-            PlayVoicing(*port, *chord->frets, notes, tempo);
-            if (rest > 0)
-                port->pause(rest);
-        }
-    }
-    m_playTimer->start(beatMs * kDefaultBeats);
 }
 
 QString TFormSong::SuggestedName() const
@@ -416,13 +500,16 @@ void TFormSong::ButtonExportClick()
             : *format == ExportFormat::Svg   ? QStringLiteral(".svg")
                                              : QStringLiteral(".pdf");
     }
-    const SongSheetContent sheet = SongSheetOf(m_shown, m_strip);
+    const SongSheetContent sheet = SheetContent();
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     QString error;
     bool written = false;
     if (*format == ExportFormat::Svg) {
         std::ostringstream svg;
-        WriteSongSvg(m_shown, m_strip, svg);
+        if (m_instrument)
+            WriteSongSvg(sheet, svg);
+        else
+            WriteSongSvg(m_shown, m_strip, svg);
         written = WriteBytes(path, svg.str(), &error);
     } else if (*format == ExportFormat::Png) {
         const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
@@ -442,8 +529,7 @@ void TFormSong::ButtonPrintClick()
     QPrinter printer(QPrinter::HighResolution);
     if (!m_dialogs.common.choosePrinter || !m_dialogs.common.choosePrinter(this, printer))
         return;
-    if (!PaintSongSheet(printer, SongSheetOf(m_shown, m_strip), m_host.leftHanded && m_host.leftHanded())
-        && m_dialogs.common.warn)
+    if (!PaintSongSheet(printer, SheetContent(), m_host.leftHanded && m_host.leftHanded()) && m_dialogs.common.warn)
         m_dialogs.common.warn(this, QStringLiteral("The song sheet could not be printed."));
 }
 
@@ -458,7 +544,9 @@ void TFormSong::ButtonSaveClick()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".cho");
     QString error;
-    if (!WriteBytes(path, WriteChordPro(m_shown, m_strip), &error) && m_dialogs.common.warn)
+    const std::string chordPro
+        = m_instrument ? WriteChordPro(m_shown, m_stringsStrip) : WriteChordPro(m_shown, m_strip);
+    if (!WriteBytes(path, chordPro, &error) && m_dialogs.common.warn)
         m_dialogs.common.warn(this, QStringLiteral("The song could not be saved to %1: %2").arg(path, error));
 }
 
@@ -470,7 +558,9 @@ void TFormSong::ButtonSuggestCapoClick()
         options.search = m_host.searchOptions();
     options.search.capo = 0;
     m_picked.clear();
-    SetCapo(SuggestSongCapo(m_song, m_transpose, options));
+    m_pickedStrings.clear();
+    SetCapo(m_instrument ? SuggestInstrumentSongCapo(m_song, m_transpose, m_instrument->strings, options)
+                         : SuggestSongCapo(m_song, m_transpose, options));
     Recompute();
 }
 

@@ -9,6 +9,7 @@
 #include "guitar/voicing.h"
 #include "song/chordpro_reader.h"
 #include "song/song_fingerings.h"
+#include "song/song_sheet.h"
 #include "song/song_view.h"
 #include "windows/progression_window.h"
 
@@ -16,9 +17,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
-
-class QTimer;
 
 namespace Ui {
 class TFormSong;
@@ -39,6 +41,7 @@ struct SongHost {
     std::function<bool()> leftHanded;
     std::function<qreal()> exportPixelRatio;
     std::function<void(const QString& path)> opened; // a song file was read: the recent list takes it
+    std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
 };
 
 // Export and print as in the progression window, and the name to save a ChordPro file under.
@@ -71,10 +74,19 @@ public:
     // The main window reports every diagram the user selects on its sheet; while a chord waits for
     // "Other fingerings", the selected one becomes that chord's fingering through the whole song.
     void DiagramSelected(const Voicing& frets);
+    // The same on another instrument.
+    void StringsDiagramSelected(const Frets& frets);
+    // The main window shows another instrument or tuning: the song stops and is chosen again for it.
+    void InstrumentChanged();
 
     const Song& song() const { return m_song; }
     const ShownSong& shown() const { return m_shown; }
+    // On the six-string guitar the strip is strip(), on another instrument stringsStrip() (and strip()
+    // is empty); StripNames() holds its chords' names either way.
+    bool onStrings() const { return m_instrument.has_value(); }
     const std::vector<StripChord>& strip() const { return m_strip; }
+    const std::vector<StringStripChord>& stringsStrip() const { return m_stringsStrip; }
+    std::vector<std::string> StripNames() const;
     int transpose() const { return m_transpose; }
     int capo() const;
     int waitingChord() const { return m_waiting; }
@@ -97,7 +109,6 @@ private:
     void OtherFingeringsClick(int chord);
     void ButtonPlayClick();
     void ButtonStopClick();
-    void PlayNextChord();
     void ButtonExportClick();
     void ButtonPrintClick();
     void ButtonSaveClick();
@@ -105,6 +116,7 @@ private:
     void Paste();
     void MarkSoundingChord();
     QString SuggestedName() const;
+    SongSheetContent SheetContent() const;
 
     std::unique_ptr<Ui::TFormSong> m_ui;
     SongHost m_host;
@@ -119,10 +131,12 @@ private:
     std::vector<ChordDefinition> m_picked;
     ShownSong m_shown;
     std::vector<StripChord> m_strip;
+    std::optional<HostInstrument> m_instrument; // as the strip was chosen
+    std::vector<StringStripChord> m_stringsStrip;
+    // Another instrument's fingerings picked with "Other fingerings", by the shape's name as shown.
+    std::vector<std::pair<std::string, Frets>> m_pickedStrings;
     int m_waiting = -1;
-    QTimer* m_playTimer = nullptr;
-    std::size_t m_nextChord = 0;
-    int m_sounding = -1; // the place in shown().played that Play strums now
+    StrumPlayer* m_player = nullptr; // its sounding chord is a place in shown().played
 };
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include "drawing/qt/picture_store.h"
 #include "main_window_fixture.h"
 #include "sound/midi_player.h"
+#include "toolkit/choice_box.h"
 #include "toolkit/chord_export.h"
 #include "windows/progression_window.h"
 
@@ -305,6 +306,41 @@ namespace {
         EXPECT_TRUE(In<QCheckBox>("CheckBoxLoop")->isChecked());
         EXPECT_EQ(In<QSpinBox>("SpinBpm")->value(), 140);
         EXPECT_EQ(ShownNames().size(), 3U);
+    }
+
+    // The main window's instrument, chosen in its box while the window is open: the chords are chosen,
+    // drawn and strummed on its strings, and chosen again on the guitar when it comes back.
+    TEST_F(ProgressionWindowTest, TheMainWindowsInstrumentChoosesDrawsAndStrums)
+    {
+        TypeChords("C Am F G");
+        auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
+        instrument->setFocus();
+        QTest::keyClicks(instrument, QStringLiteral("Uk"));
+        ASSERT_TRUE(progression->onStrings());
+        std::vector<std::string> chosen;
+        for (const auto& chord : progression->stringsChoice().chords)
+            chosen.push_back(FretsText(chord.Chosen()->frets));
+        EXPECT_EQ(chosen, (std::vector<std::string> { "0 0 0 3 ", "2 0 0 0 ", "2 0 1 0 ", "0 2 3 2 " }));
+        EXPECT_EQ(ShownNames(), (std::vector<std::string> { "C", "Am", "F", "G" }));
+        EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QStringLiteral("Ukulele (G4 C4 E4 A4)"));
+
+        // One beat a chord keeps the test short.
+        TypeChords("C:1 Am:1 F:1 G:1");
+        In<QSpinBox>("SpinBpm")->setValue(300);
+        midi->clear();
+        QTest::mouseClick(In<QPushButton>("ButtonPlay"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!progression->playing(), 8000);
+        std::vector<int> keys;
+        for (const std::uint32_t message : midi->messages())
+            if ((message & 0xF0u) == 0x90u && (message >> 8 & 0xFFu) != 0)
+                keys.push_back(static_cast<int>(message >> 8 & 0xFFu));
+        ASSERT_EQ(keys.size(), 4U * 4U) << "four strings a strum, four chords";
+        EXPECT_EQ(std::vector<int>(keys.begin(), keys.begin() + 4), (std::vector<int> { 67, 60, 64, 72 }));
+
+        QTest::keyClick(instrument, Qt::Key_Home);
+        EXPECT_FALSE(progression->onStrings());
+        EXPECT_EQ(ChosenFrets(0), (Voicing { kMuted, 3, 2, 0, 1, 0 }));
+        EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QString());
     }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "main_window_fixture.h"
 #include "song/chordpro_reader.h"
+#include "toolkit/choice_box.h"
 #include "windows/song_window.h"
 
 #include <QApplication>
@@ -222,6 +223,35 @@ namespace {
         EXPECT_EQ(saved.song.title, "Swing Low, Sweet Chariot");
         EXPECT_EQ(saved.song.definitions.size(), 3U) << "a {define} for each chosen fingering";
         EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    }
+
+    // The song open when the main window turns to the ukulele is chosen again on its strings, and so is
+    // a song opened then; "Other fingerings" takes a ukulele diagram; the guitar gives six strings back.
+    TEST_F(SongWindowTest, TheMainWindowsInstrumentChoosesTheStrip)
+    {
+        auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
+        instrument->setFocus();
+        QTest::keyClicks(instrument, QStringLiteral("Uk"));
+        ASSERT_TRUE(song->onStrings());
+        EXPECT_TRUE(song->strip().empty());
+        Open(kSongs + QStringLiteral("/amazing_grace.cho"));
+        ASSERT_FALSE(song->stringsStrip().empty());
+        ASSERT_TRUE(song->stringsStrip().front().frets);
+        EXPECT_EQ(song->stringsStrip().front().frets->count, 4);
+        EXPECT_TRUE(In<QLabel>("LabelKey")->text().endsWith(QStringLiteral("Ukulele (G4 C4 E4 A4)")));
+
+        QTest::mouseClick(
+            song->findChild<QWidget*>(QStringLiteral("Chord1"))->findChild<QToolButton*>(), Qt::LeftButton);
+        const auto& records = window->instrumentRecords();
+        ASSERT_GT(records.size(), 1U);
+        const Frets clicked = records[records[0].frets == *song->stringsStrip()[1].frets ? 1 : 0].frets;
+        emit window->stringsDiagramSelected(clicked);
+        EXPECT_EQ(song->stringsStrip()[1].frets, clicked);
+
+        QTest::keyClick(instrument, Qt::Key_Home);
+        EXPECT_FALSE(song->onStrings());
+        ASSERT_TRUE(song->strip().front().frets);
+        EXPECT_EQ(song->strip().front().name, song->StripNames().front());
     }
 
 } // namespace

@@ -70,21 +70,26 @@ std::string DefinitionText(const ChordDefinition& definition)
 {
     std::string line = definition.shown ? "{chord: " : "{define: ";
     line += definition.name;
-    if (definition.frets || definition.baseFret != 1)
+    const std::optional<Frets> frets = definition.AnyFrets();
+    if (frets || definition.baseFret != 1)
         line += " base-fret " + std::to_string(definition.baseFret);
-    if (definition.frets) {
+    if (frets) {
         line += " frets";
-        for (int value : *definition.frets) {
+        for (int value : *frets) {
             const int fret = std::abs(value);
             line += ' ';
             line += value == kMuted ? "x" : std::to_string(fret == 0 ? 0 : fret - definition.baseFret + 1);
         }
     }
-    if (definition.fingers) {
+    const auto writeFingers = [&](const auto& fingers) {
         line += " fingers";
-        for (int finger : *definition.fingers)
+        for (int finger : fingers)
             line += ' ' + std::to_string(finger);
-    }
+    };
+    if (definition.fingers)
+        writeFingers(*definition.fingers);
+    else if (definition.stringFingers)
+        writeFingers(*definition.stringFingers);
     return line + "}";
 }
 

@@ -106,6 +106,36 @@ namespace {
         EXPECT_EQ(back.key, "D");
     }
 
+    // A section's label is written so that it reads back: as it is where it can be, and otherwise
+    // the same at the second writing.
+    TEST(SongView, LabelsWriteBackAndStay)
+    {
+        const std::pair<const char*, const char*> cases[] = {
+            { "Verse 1", "Verse 1" },
+            { " lead in", " lead in" },
+            { "label=x", "label=x" },
+            { "a label=\"x\"", "a label=\"x\"" },
+            { "\u00E8label=\"Br'idge 2\"", "\u00E8label=\"Br'idge 2\"" },
+            { "a label=\"x'y\"", "a label=\"xy\"" },
+            { "it's \"big\" ", "its \"big\" " },
+            { "{open", "open" },
+        };
+        for (const auto& [label, back] : cases) {
+            SCOPED_TRACE(label);
+            Song song;
+            song.sections.push_back({ "verse", label, "", 1 });
+            SongLine line;
+            line.text = "a";
+            line.section = 0;
+            song.lines.push_back(line);
+            const std::string written = WriteChordPro(ShowSong(song), std::vector<StripChord> {});
+            const Song again = ReadChordPro(written);
+            ASSERT_EQ(again.sections.size(), 1u) << written;
+            EXPECT_EQ(again.sections[0].label, back) << written;
+            EXPECT_EQ(WriteChordPro(ShowSong(again), std::vector<StripChord> {}), written);
+        }
+    }
+
     TEST(SongView, CapoNamesTheShapesAndSaysTheSoundingKey)
     {
         const Song song = ReadChordPro("{key: D}\n[D]a [G]b [A7]c [Bm]d");

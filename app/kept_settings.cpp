@@ -226,6 +226,25 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
         kept.stringLabels = labels;
     }
 
+    if (const auto name = Text(settings, "instrument/name")) {
+        if (const Instrument* found = FindInstrument(*name); found && !found->IsSixStringGuitar()) {
+            kept.instrument = std::string(found->name);
+            kept.instrumentStrings = found->tunings.front().strings;
+            kept.instrumentPreset = 0;
+            if (const auto strings = Text(settings, "instrument/strings")) {
+                const OpenStringsReading reading = ReadOpenStrings(*strings, *found);
+                if (reading.strings && reading.strings->count == found->Strings())
+                    kept.instrumentStrings = *reading.strings;
+            }
+            Take(kept.instrumentPreset,
+                Int(settings, "instrument/preset", 0, static_cast<int>(found->tunings.size()) - 1));
+        } else if (found) {
+            kept.instrument = std::string(found->name);
+            kept.instrumentStrings = {};
+            kept.instrumentPreset = 0;
+        }
+    }
+
     Take(kept.fretLimitItem, Int(settings, "options/upToFret", 0, limits.fretLimitItems - 1));
     Take(kept.spanItem, Int(settings, "options/distance", 0, limits.spanItems - 1));
     Take(kept.omit3, Bool(settings, "options/omit3"));
@@ -269,6 +288,16 @@ void WriteKept(QSettings& settings, const KeptState& state)
     set("tuning/strings", NumbersText(QList<int>(state.tuning.begin(), state.tuning.end())));
     for (size_t s = 0; s < kStrings; ++s)
         settings.setValue(QString::fromStdString(LabelKey(s)), QString::fromStdString(state.stringLabels[s]));
+
+    set("instrument/name", QString::fromStdString(state.instrument));
+    const Instrument* instrument = FindInstrument(state.instrument);
+    if (!instrument || instrument->IsSixStringGuitar() || state.instrumentStrings.count == 0) {
+        settings.remove(QStringLiteral("instrument/strings"));
+        settings.remove(QStringLiteral("instrument/preset"));
+    } else {
+        set("instrument/strings", QString::fromStdString(OpenStringsText(state.instrumentStrings)));
+        set("instrument/preset", state.instrumentPreset);
+    }
 
     set("options/upToFret", state.fretLimitItem);
     set("options/distance", state.spanItem);

@@ -5,6 +5,7 @@
 // a window that works. The last chord is the exception: its values only make sense together, so it
 // is taken whole or not at all.
 
+#include "guitar/instrument.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
 #include "theory/selection.h"
@@ -26,6 +27,13 @@ struct KeptState {
     int markedPreset = 0; // marked in its menu
     Tuning tuning = kStandardTuning;
     std::array<std::string, kStrings> stringLabels;
+
+    // The instrument, by the name FindInstrument reads; on another than the guitar, its strings and the
+    // preset its tuning button names. The guitar's tuning above stays the guitar's, for when it is
+    // chosen again. An instrument the program does not know is read as the guitar.
+    std::string instrument { SixStringGuitar().name };
+    OpenStrings instrumentStrings {};
+    int instrumentPreset = 0;
 
     // The options. The capo is there only when the window has one.
     int fretLimitItem = 1;

@@ -87,6 +87,7 @@ TForm1::TForm1(MidiDeviceFactory openMidiDevice, QWidget* parent)
     SetUpControls();
     FormCreate();
     ConnectHandlers();
+    SetUpInstrument();
     SetUpKeyboardAndReader();
     AddSettingsItems();
 }
@@ -152,15 +153,7 @@ void TForm1::SetUpControls()
     m_tuningMenu->setObjectName(QStringLiteral("PopupMenu1"));
     m_tuningItems = new QActionGroup(m_tuningMenu);
     m_tuningItems->setExclusive(true);
-    for (int tag = 0; tag < static_cast<int>(kTuningPresets.size()); ++tag) {
-        const TuningPreset& preset = kTuningPresets[static_cast<size_t>(tag)];
-        QAction* item = m_tuningMenu->addAction(Text(preset.menuCaption));
-        item->setObjectName(Text(preset.itemName));
-        item->setData(tag);
-        item->setCheckable(true);
-        item->setChecked(tag == 0);
-        m_tuningItems->addAction(item);
-    }
+    FillTuningMenu(SixStringGuitar(), 0);
     MakeDropDownButton(ui->ToolButton5, m_tuningMenu, Text(kTuningPresets[0].buttonCaption),
         QIcon(m_pictures->pixmap(Artwork::Tuning)));
     QPalette face = ui->EditAcorde->palette();
@@ -366,6 +359,10 @@ int TForm1::SheetWidth() const { return ui->ScrollBoxViolao->viewport()->width()
 // The chord is taken from the selection as numbers; its note list is kept only to be shown.
 void TForm1::RefreshResults()
 {
+    if (!onGuitar()) {
+        RefreshStringsResults();
+        return;
+    }
     m_selectedX = 0;
     m_selectedY = 0;
 
@@ -546,6 +543,12 @@ void TForm1::ShowNameSearch(const NameBoxSearch& search)
 
 void TForm1::TrackBarChange(int position)
 {
+    if (!onGuitar()) {
+        const auto found = std::find(m_allBars.begin(), m_allBars.end(), sender());
+        if (found != m_allBars.end() && position >= 0 && position <= 11)
+            StringsBarChange(static_cast<size_t>(found - m_allBars.begin()), position);
+        return;
+    }
     const auto found = std::find(m_trackBars.begin(), m_trackBars.end(), sender());
     if (found == m_trackBars.end() || position < 0 || position > 11)
         return;
@@ -573,6 +576,10 @@ void TForm1::StandardTunning1Click(QAction* item)
 
 void TForm1::ApplyPreset(int tag)
 {
+    if (!onGuitar()) {
+        ApplyStringsPreset(tag);
+        return;
+    }
     if (tag < 0 || tag >= static_cast<int>(kTuningPresets.size()))
         return;
     const TuningPreset& preset = kTuningPresets[static_cast<size_t>(tag)];
@@ -621,6 +628,10 @@ void TForm1::CheckBoxNSIClick()
 
 void TForm1::Image1MouseUp(int index, QPoint position)
 {
+    if (!onGuitar()) {
+        StringsDiagramClick(index, position);
+        return;
+    }
     if (index < 0 || index >= static_cast<int>(m_voicingRecords.size()))
         return;
     const VoicingRecord& clicked = m_voicingRecords[static_cast<size_t>(index)];

@@ -13,6 +13,11 @@
 // diagrams and finds the cell under a click (with the engine's geometry); it reports the cell, and
 // the window, which keeps the records, selects that diagram, draws it on the neck and strums it.
 //
+// Another instrument than the six-string guitar: the instrument box shows its strings without
+// refreshing (ShowInstrument), then refreshes once; every handler whose work depends on the strings
+// (the refresh, a sheet or neck click, typed frets, a tuning bar, a preset) hands over first thing to
+// its N-string version in main_window_instrument.cpp, so that the guitar's own paths stay as they were.
+//
 // The two exceptions: the root pick moves the bass grid by code, whose own handler then runs inside
 // it (the grid reports moves made by code) and leaves the refresh to the root pick; a track bar moved
 // by a tuning preset only stores its string, and the preset refreshes once at its end.
@@ -45,10 +50,13 @@
 //     CheckBoxNSI           "Easy chords": only the common shapes, with the span set to match
 //     CheckBoxCanhoto       "Left-hand chords": the diagrams drawn mirrored
 //     CheckBoxPestanas      "No barre chords": hides every fingering with a barre
-//   Tuning
-//     ToolButton5           the tuning button: a click restores the standard tuning; its menu
-//                           (PopupMenu1, built in code) holds the twelve presets
-//     TrackBar1 .. 6        the pitch of each string, lowest first; lbAfinacaoCorda1 .. 6 name it
+//   Tuning and instrument
+//     ComboBoxInstrument    "Instrument:" (LabelInstrument): the six-string guitar, or another fretted
+//                           instrument the sheet, the neck and the strum are for
+//     ToolButton5           the tuning button: a click restores the instrument's own tuning; its menu
+//                           (PopupMenu1, built in code) holds the instrument's presets (the guitar's twelve)
+//     TrackBar1 .. 8        the pitch of each string, lowest first as held; lbAfinacaoCorda1 .. 8 name
+//                           it. The guitar shows six, the 7-string guitar seven, the others four
 //   The neck and the sound
 //     Image2                the neck: the clicked fingering drawn on it; clicks and keys play on it
 //     SpeedButton11, 12     "Eletric" and "Classic": the neck picture behind it
@@ -66,7 +74,11 @@
 //     Panel*, Bevel*, Splitter2, 3, ToolBar2, PanelBanner ...   layout only
 
 #include "drawing/sheet_layout.h"
+#include "guitar/frets.h"
 #include "guitar/identify.h"
+#include "guitar/instrument.h"
+#include "guitar/instrument_identify.h"
+#include "guitar/instrument_search.h"
 #include "guitar/result_list.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
@@ -141,6 +153,19 @@ public:
     // click on the neck since. The neck click names it in the names list until the next refresh.
     const Fingering& neckFingering() const { return m_neckFingering; }
     int capo() const;
+
+    // ---- The instrument (app/main_window_instrument.cpp) ----
+    // On the six-string guitar every field above is as it always was. On another instrument the sheet
+    // holds instrumentRecords() (voicingRecords() is empty), the neck and the strum stringsFingering()
+    // on openStrings(); tuning() and stringNotes() keep the guitar's tuning for when it is chosen again.
+    const Instrument& instrument() const { return *m_instrument; }
+    bool onGuitar() const { return m_instrument->IsSixStringGuitar(); }
+    const OpenStrings& openStrings() const { return m_openStrings; }
+    const std::vector<InstrumentRecord>& instrumentRecords() const { return m_instrumentRecords; }
+    const StringFingering& stringsFingering() const { return m_stringsFingering; }
+    // Chooses an instrument as the user does in the box, with its own tuning; false for a name
+    // FindInstrument does not know, which changes nothing.
+    bool ChooseInstrument(std::string_view name);
 
     // ---- Settings that last (app/main_window_settings.cpp) ----
     // Reads the kept values from `settings` and shows them with one refresh, the window's size and
@@ -273,11 +298,64 @@ private:
     void PrintPreviewClick();
     int ExportedDiagram() const;
     std::vector<Voicing> SheetDiagrams() const;
+    std::vector<Frets> StringsSheetDiagrams() const;
     std::string TuningText() const;
     SheetHeading ExportHeading(std::optional<size_t> count) const;
-    ExportDialogs::PaintPages SheetPainter(const std::vector<Voicing>& diagrams) const;
+    ExportDialogs::PaintPages SheetPainter(
+        const std::vector<Voicing>& diagrams, const std::vector<Frets>& strings) const;
     std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
     static QString WriteFailure(const QString& path, const QString& why);
+
+    // The instrument (main_window_instrument.cpp).
+    void SetUpInstrument();
+    void ComboBoxInstrumentChange(int index);
+    // Shows an instrument with these strings and the preset `tag` named on the tuning button: the bars,
+    // labels, tuning menu, patch and bare neck, without refreshing. Leaving the guitar keeps what its
+    // controls show; coming back shows it again.
+    void ShowInstrument(const Instrument& instrument, const OpenStrings& strings, int tag);
+    void FillTuningMenu(const Instrument& instrument, int markedTag);
+    void LayOutTuningBars(int strings);
+    void ShowStringsTuning();
+    void StringsBarChange(size_t string, int position);
+    void ApplyStringsPreset(int tag);
+    void RefreshStringsResults();
+    void StringsDiagramClick(int index, QPoint position);
+    void StringsNeckClick(QPoint position);
+    void StringsFormationEnter();
+    Identification IdentifyStrings(const StringFingering& fingering) const;
+    void PlayOnStringsNeck(const StringFingering& fingering, const Identification& named);
+    void DrawStringsOnNeck();
+    void FitNeckPanel();
+    // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
+    // taller neck has added to them.
+    struct NeckPlace {
+        int height = 0;
+        int panelHeight = 0;
+        int stripHeight = 0;
+        int extra = 0;
+    };
+    NeckPlace m_neckPlace;
+    std::array<std::string, 12> RootGridNames() const;
+    const Instrument* m_instrument = &SixStringGuitar();
+    OpenStrings m_openStrings {};
+    int m_stringsPreset = 0; // the preset the tuning button names on another instrument
+    std::vector<InstrumentRecord> m_instrumentRecords;
+    StringFingering m_stringsFingering; // what the neck holds on another instrument, -1 muted
+    Frets m_playedStrings {}; // the diagram last clicked there, with its barre marks
+    std::array<QSlider*, kMaxInstrumentStrings> m_allBars {};
+    std::array<QLabel*, kMaxInstrumentStrings> m_allLabels {};
+    std::array<QRect, kMaxInstrumentStrings> m_barPlaces {}; // the six bars as the layout file places them
+    std::array<QRect, kMaxInstrumentStrings> m_labelPlaces {};
+    // What the guitar's tuning controls showed when another instrument was chosen, and its patch.
+    struct GuitarView {
+        QString button;
+        QString tip; // the tuning button's own
+        int markedTag = 0;
+        std::array<QString, kStrings> labels;
+        int patch = 0;
+    };
+    GuitarView m_guitarView;
+    bool m_patchFitted = false; // the patch box holds an instrument's patch, not the user's guitar patch
 
     // Keyboard and screen reader (main_window_keyboard.cpp): names and hints for every control, the
     // window's shortcuts, and the tuning bars' notes as hint and value.
@@ -336,5 +414,7 @@ private:
 
 // The "Formation:" box's text for a fingering written as VoicingText.
 QString FormationText(std::string_view voicingText);
+// The box's text for a fingering of another instrument: "X 0 2 3", one value a string (-1 muted).
+QString StringsFormationText(const StringFingering& fingering);
 
 } // namespace corvane

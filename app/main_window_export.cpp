@@ -73,9 +73,22 @@ int TForm1::ExportedDiagram() const
     return std::max(0, ui->Image1->selectedCell());
 }
 
+std::vector<Frets> TForm1::StringsSheetDiagrams() const
+{
+    std::vector<Frets> diagrams;
+    if (!ui->Image1->isStrings())
+        return diagrams;
+    diagrams.reserve(static_cast<size_t>(ui->Image1->count()));
+    for (int i = 0; i < ui->Image1->count(); ++i)
+        diagrams.push_back(ui->Image1->stringsDiagram(i));
+    return diagrams;
+}
+
 std::vector<Voicing> TForm1::SheetDiagrams() const
 {
     std::vector<Voicing> diagrams;
+    if (ui->Image1->isStrings())
+        return diagrams;
     diagrams.reserve(static_cast<size_t>(ui->Image1->count()));
     for (int i = 0; i < ui->Image1->count(); ++i)
         diagrams.push_back(ui->Image1->diagram(i));
@@ -86,6 +99,15 @@ std::vector<Voicing> TForm1::SheetDiagrams() const
 // strings' names alone.
 std::string TForm1::TuningText() const
 {
+    // Another instrument: "Ukulele, Low G (G3 C4 E4 A4)".
+    if (!onGuitar()) {
+        std::string text = std::string(m_instrument->caption);
+        const auto& presets = m_instrument->tunings;
+        if (m_stringsPreset > 0 && m_stringsPreset < static_cast<int>(presets.size())
+            && presets[static_cast<size_t>(m_stringsPreset)].strings == m_openStrings)
+            text += ", " + presets[static_cast<size_t>(m_stringsPreset)].name;
+        return text + " (" + OpenStringsText(m_openStrings) + ")";
+    }
     const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     QStringList names;
@@ -115,6 +137,11 @@ void TForm1::CopyDiagramClick()
     const int index = ExportedDiagram();
     if (index < 0)
         return;
+    if (ui->Image1->isStrings()) {
+        QGuiApplication::clipboard()->setMimeData(
+            StringsDiagramMimeData(ui->Image1->stringsDiagram(index), *m_pictures, ui->Image1->leftHanded()));
+        return;
+    }
     QGuiApplication::clipboard()->setMimeData(
         DiagramMimeData(ui->Image1->diagram(index), *m_pictures, ui->Image1->leftHanded()));
 }
@@ -124,17 +151,23 @@ void TForm1::ExportDiagramClick()
     const int index = ExportedDiagram();
     if (index < 0)
         return;
+    const bool strings = ui->Image1->isStrings();
     const Voicing voicing = ui->Image1->diagram(index);
+    const Frets frets = ui->Image1->stringsDiagram(index);
     const QString title = QStringLiteral("Export diagram");
-    const QString name
-        = ExportFileName(ui->EditAcorde->text()) + QLatin1Char(' ') + ExportFileName(FingeringClipboardText(voicing));
+    const QString name = ExportFileName(ui->EditAcorde->text()) + QLatin1Char(' ')
+        + ExportFileName(strings ? StringsFingeringClipboardText(frets) : FingeringClipboardText(voicing));
     const std::optional<ExportTarget> target = AskExportTarget(title, name);
     if (!target)
         return;
     QString error;
     // One diagram's heading names its chord and tuning; a count of one would say nothing.
-    if (!ExportDiagram(target->path, target->format, voicing, ExportHeading(std::nullopt),
-            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error))
+    const bool written = strings
+        ? ExportStringsDiagram(target->path, target->format, frets, ExportHeading(std::nullopt),
+            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error)
+        : ExportDiagram(target->path, target->format, voicing, ExportHeading(std::nullopt),
+            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
+    if (!written)
         m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
 }
 
@@ -144,17 +177,26 @@ void TForm1::ExportSheetClick()
     const std::optional<ExportTarget> target = AskExportTarget(title, ExportFileName(ui->EditAcorde->text()));
     if (!target)
         return;
-    const std::vector<Voicing> diagrams = SheetDiagrams();
     QString error;
-    if (!ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
-            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error))
+    bool written = false;
+    if (ui->Image1->isStrings()) {
+        const std::vector<Frets> diagrams = StringsSheetDiagrams();
+        written = ExportStringsSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
+            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
+    } else {
+        const std::vector<Voicing> diagrams = SheetDiagrams();
+        written = ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
+            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
+    }
+    if (!written)
         m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
 }
 
 void TForm1::PrintClick()
 {
     const std::vector<Voicing> diagrams = SheetDiagrams();
-    const std::optional<bool> printed = m_exportDialogs->print(this, SheetPainter(diagrams));
+    const std::vector<Frets> strings = StringsSheetDiagrams();
+    const std::optional<bool> printed = m_exportDialogs->print(this, SheetPainter(diagrams, strings));
     if (printed && !*printed)
         m_exportDialogs->showError(
             this, QStringLiteral("Print"), QStringLiteral("The sheet could not be sent to the printer."));
@@ -163,12 +205,20 @@ void TForm1::PrintClick()
 void TForm1::PrintPreviewClick()
 {
     const std::vector<Voicing> diagrams = SheetDiagrams();
-    m_exportDialogs->preview(this, SheetPainter(diagrams));
+    const std::vector<Frets> strings = StringsSheetDiagrams();
+    m_exportDialogs->preview(this, SheetPainter(diagrams, strings));
 }
 
 // The pages as the PDF export makes them: the sheet's columns, as many rows as a page holds.
-ExportDialogs::PaintPages TForm1::SheetPainter(const std::vector<Voicing>& diagrams) const
+// On another instrument's sheet the strings' diagrams are painted; `diagrams` is then empty.
+ExportDialogs::PaintPages TForm1::SheetPainter(
+    const std::vector<Voicing>& diagrams, const std::vector<Frets>& strings) const
 {
+    if (ui->Image1->isStrings())
+        return [&strings, heading = ExportHeading(strings.size()), columns = sheet::Columns(ui->Image1->width()),
+                   leftHanded = ui->Image1->leftHanded()](QPagedPaintDevice& device) {
+            return PaintStringsSheetPages(device, strings, heading, leftHanded, columns);
+        };
     return [&diagrams, heading = ExportHeading(diagrams.size()), columns = sheet::Columns(ui->Image1->width()),
                leftHanded = ui->Image1->leftHanded()](
                QPagedPaintDevice& device) { return PaintSheetPages(device, diagrams, heading, leftHanded, columns); };

@@ -56,6 +56,10 @@ void TForm1::ConnectIdentifyHandlers()
 // A click on the neck changes one string, then names, shows and strums the new fingering.
 void TForm1::Image2Click(QPoint position)
 {
+    if (!onGuitar()) {
+        StringsNeckClick(position);
+        return;
+    }
     const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), capo());
     if (!spot)
         return;
@@ -67,6 +71,10 @@ void TForm1::Image2Click(QPoint position)
 // be read, or frets the neck does not have above the capo, change nothing and say why.
 void TForm1::Edit1Enter()
 {
+    if (!onGuitar()) {
+        StringsFormationEnter();
+        return;
+    }
     const PlayedFretsReading reading = ReadPlayedFrets(ui->Edit1->text().toStdString());
     if (!reading.fingering) {
         ui->StatusBar1->showMessage(QString::fromStdString(reading.error), kNoNameShownMs);
@@ -141,6 +149,10 @@ void TForm1::SpinEditCapoChange(int)
 // The diagram clicked last keeps its barre on the neck; a fingering played on the neck has none.
 void TForm1::ShowNeckFingering()
 {
+    if (!onGuitar()) {
+        DrawStringsOnNeck();
+        return;
+    }
     const Voicing frets
         = FingeringOfVoicing(m_playedFrets) == m_neckFingering ? m_playedFrets : VoicingOfFingering(m_neckFingering);
     DrawOnNeck(frets, ShownNeck(*ui));
@@ -149,6 +161,11 @@ void TForm1::ShowNeckFingering()
 // A new neck shows no fingering; the capo stays on it.
 void TForm1::ShowBareNeck(NeckPicture neck)
 {
+    if (!onGuitar()) {
+        m_stringsFingering.assign(static_cast<size_t>(m_openStrings.count), -1);
+        DrawStringsOnNeck();
+        return;
+    }
     m_neckFingering = kAllMuted;
     DrawOnNeck(VoicingOfFingering(kAllMuted), neck);
 }

@@ -10,6 +10,8 @@
 
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -23,6 +25,22 @@ namespace {
     // Guitarists count the strings from the highest: the bar of string 0 tunes the sixth.
     const std::array<const char*, kStrings> kStringNames { "6th string (lowest)", "5th string", "4th string",
         "3rd string", "2nd string", "1st string (highest)" };
+
+    // "4th string", counted from the highest as held, as players of every fretted instrument count them;
+    // the lowest- and highest-sounding strings say so, which on a re-entrant tuning need not be the first
+    // and last.
+    QString StringsBarName(const OpenStrings& strings, int string)
+    {
+        const int number = strings.count - string;
+        const char* suffix = number == 1 ? "st" : number == 2 ? "nd" : number == 3 ? "rd" : "th";
+        QString name = QStringLiteral("%1%2 string").arg(number).arg(QLatin1StringView(suffix));
+        const auto notes = strings.Notes();
+        if (strings[string] == *std::min_element(notes.begin(), notes.end()))
+            name += QStringLiteral(" (lowest)");
+        else if (strings[string] == *std::max_element(notes.begin(), notes.end()))
+            name += QStringLiteral(" (highest)");
+        return name;
+    }
 
 } // namespace
 
@@ -55,14 +73,13 @@ void TForm1::SetUpKeyboardAndReader()
         { ui->SpeedButton12, "Classic neck", "Show the fingering on the classical guitar's neck" },
         { ui->Image2, "Neck", nullptr },
         { ui->SpinEditCapo, "Capo", nullptr },
+        { ui->ComboBoxInstrument, "Instrument", nullptr },
     };
     for (const Description& description : descriptions) {
         description.control->setAccessibleName(QString::fromUtf8(description.name));
         if (description.hint)
             description.control->setToolTip(QString::fromUtf8(description.hint));
     }
-    for (size_t s = 0; s < m_trackBars.size(); ++s)
-        m_trackBars[s]->setAccessibleName(QStringLiteral("Tuning of the %1").arg(QLatin1StringView(kStringNames[s])));
     ShowStringNotes();
 
     // The scroll box passes the keyboard on to the sheet inside it, which scrolls itself.
@@ -75,15 +92,20 @@ void TForm1::SetUpKeyboardAndReader()
     ui->Notation1->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
-// Each bar's hint and value name the note its label shows, whichever way the tuning changed.
+// Each bar's name, hint and value name its string and the note its label shows, whichever way the
+// tuning or the instrument changed.
 void TForm1::ShowStringNotes()
 {
-    const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
-        ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
-    for (size_t s = 0; s < m_trackBars.size(); ++s) {
-        const QString note = labels[s]->text();
-        m_trackBars[s]->setToolTip(QStringLiteral("%1: %2").arg(QLatin1StringView(kStringNames[s]), note));
-        SetNoteName(m_trackBars[s], note);
+    if (!m_allBars[0])
+        return;
+    const int shown = onGuitar() ? kStrings : m_openStrings.count;
+    for (int s = 0; s < shown; ++s) {
+        const auto at = static_cast<size_t>(s);
+        const QString string = onGuitar() ? QLatin1StringView(kStringNames[at]) : StringsBarName(m_openStrings, s);
+        const QString note = m_allLabels[at]->text();
+        m_allBars[at]->setAccessibleName(QStringLiteral("Tuning of the %1").arg(string));
+        m_allBars[at]->setToolTip(QStringLiteral("%1: %2").arg(string, note));
+        SetNoteName(m_allBars[at], note);
     }
 }
 

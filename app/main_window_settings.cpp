@@ -53,7 +53,8 @@ namespace {
     {
         return QStringLiteral(
             "Put every remembered value back as the program first starts?\n\n"
-            "This resets the tuning, \"Up to fret\", \"Distance\", the option boxes and the capo, the sound, "
+            "This resets the instrument (back to the guitar) and its tuning, \"Up to fret\", \"Distance\", the option "
+            "boxes and the capo, the sound, "
             "the tempo and the sound font, the neck picture, the spelling and the last chord, the export folder, "
             "and the song and "
             "options the Progression window remembers. The window keeps its size until the next start.");
@@ -85,15 +86,25 @@ KeptState TForm1::CaptureKept() const
     KeptState kept;
     // The button names the preset last applied; the menu may mark another (the button's own click
     // applies the standard tuning without moving the mark).
+    // On another instrument the guitar's tuning is kept as its controls last showed it.
+    const QString button = onGuitar() ? ui->ToolButton5->text() : m_guitarView.button;
     for (int tag = 0; tag < static_cast<int>(kTuningPresets.size()); ++tag)
-        if (ui->ToolButton5->text() == Text(kTuningPresets[static_cast<size_t>(tag)].buttonCaption))
+        if (button == Text(kTuningPresets[static_cast<size_t>(tag)].buttonCaption))
             kept.presetTag = tag;
-    kept.markedPreset = m_tuningItems->checkedAction() ? m_tuningItems->checkedAction()->data().toInt() : 0;
+    if (onGuitar())
+        kept.markedPreset = m_tuningItems->checkedAction() ? m_tuningItems->checkedAction()->data().toInt() : 0;
+    else
+        kept.markedPreset = m_guitarView.markedTag;
     kept.tuning = m_tuning;
     const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     for (size_t s = 0; s < kStrings; ++s)
-        kept.stringLabels[s] = labels[s]->text().toStdString();
+        kept.stringLabels[s] = (onGuitar() ? labels[s]->text() : m_guitarView.labels[s]).toStdString();
+    kept.instrument = std::string(m_instrument->name);
+    if (!onGuitar()) {
+        kept.instrumentStrings = m_openStrings;
+        kept.instrumentPreset = m_stringsPreset;
+    }
 
     kept.fretLimitItem = ui->ComboBox1->currentIndex();
     kept.spanItem = ui->ComboBox2->currentIndex();
@@ -105,7 +116,7 @@ KeptState TForm1::CaptureKept() const
     if (const auto* capo = findChild<QSpinBox*>(QStringLiteral("SpinEditCapo")))
         kept.capo = capo->value();
 
-    kept.patch = ui->ComboBoxPatch->currentIndex();
+    kept.patch = m_patchFitted ? m_guitarView.patch : ui->ComboBoxPatch->currentIndex();
     kept.tempo = ui->TrackBarTempoAcorde->value();
     kept.electricNeck = ui->SpeedButton11->isChecked();
     kept.soundFont = m_soundFont;
@@ -127,6 +138,9 @@ KeptState TForm1::CaptureKept() const
 // is the program change of a patch other than the one already selected.
 void TForm1::ApplyKept(const KeptState& kept)
 {
+    // The guitar's controls first, as they always were; the kept instrument last.
+    if (!onGuitar())
+        ShowInstrument(SixStringGuitar(), {}, 0);
     const TuningPreset& preset = kTuningPresets[static_cast<size_t>(kept.presetTag)];
     ui->ToolButton5->setText(Text(preset.buttonCaption));
     m_tuningItems->actions().at(kept.markedPreset)->setChecked(true);
@@ -199,6 +213,10 @@ void TForm1::ApplyKept(const KeptState& kept)
     (kept.extensionsShown ? ui->SpeedButton7 : ui->SpeedButton8)->setChecked(true);
     ui->CheckListBox1->setVisible(kept.extensionsShown);
     ui->StringGrid1->setVisible(!kept.extensionsShown);
+
+    if (const Instrument* instrument = FindInstrument(kept.instrument);
+        instrument && !instrument->IsSixStringGuitar() && kept.instrumentStrings.count == instrument->Strings())
+        ShowInstrument(*instrument, kept.instrumentStrings, kept.instrumentPreset);
 
     RefreshResults();
 }

@@ -96,18 +96,20 @@ void PaintVisible(const TForm1& window, QImage& target)
     sheet->render(&target, QPoint(), QRegion(visible));
 }
 
-void RefreshAndPaint(benchmark::State& state, bool largest)
+void RefreshAndPaint(benchmark::State& state, bool largest, const char* instrument = "guitar")
 {
     auto window = OpenWindow();
     if (largest)
         ChooseLargestCase(*window);
+    window->ChooseInstrument(instrument);
     auto* box = Control<QScrollArea>(*window, "ScrollBoxViolao");
     QImage target(box->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         window->RefreshResults();
         PaintVisible(*window, target);
     }
-    state.counters["records"] = static_cast<double>(window->voicingRecords().size());
+    state.counters["records"] = static_cast<double>(
+        window->onGuitar() ? window->voicingRecords().size() : window->instrumentRecords().size());
     state.counters["view_width"] = box->viewport()->width();
     state.counters["view_height"] = box->viewport()->height();
 }
@@ -115,8 +117,15 @@ void RefreshAndPaint(benchmark::State& state, bool largest)
 void CMajorRefreshAndPaint(benchmark::State& state) { RefreshAndPaint(state, false); }
 void LargestRefreshAndPaint(benchmark::State& state) { RefreshAndPaint(state, true); }
 
+// Other instruments: C major on the ukulele, and the largest case's chord and options on the 7-string
+// guitar in its own tuning.
+void UkuleleRefreshAndPaint(benchmark::State& state) { RefreshAndPaint(state, false, "ukulele"); }
+void SevenStringLargestRefreshAndPaint(benchmark::State& state) { RefreshAndPaint(state, true, "7-string-guitar"); }
+
 BENCHMARK(CMajorRefreshAndPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(LargestRefreshAndPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(UkuleleRefreshAndPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(SevenStringLargestRefreshAndPaint)->Unit(benchmark::kMillisecond);
 
 // A click on the neck, from the mouse event to the painted neck and names list: the toggle, the
 // naming, the Formation box, the drawing and the strum's hand-over to the port, then one paint of the

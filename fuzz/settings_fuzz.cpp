@@ -43,6 +43,15 @@ void CheckUsable(const KeptState& kept, const KeptLimits& limits)
         Require(kept.tuning[s] >= 0 && kept.tuning[s] <= 11, "a track bar's position");
         Require(!kept.stringLabels[s].empty(), "a string's label");
     }
+    const Instrument* instrument = FindInstrument(kept.instrument);
+    Require(instrument != nullptr, "an instrument the program knows");
+    if (!instrument->IsSixStringGuitar()) {
+        Require(kept.instrumentStrings.count == instrument->Strings(), "as many strings as the instrument has");
+        Require(kept.instrumentPreset >= 0 && kept.instrumentPreset < static_cast<int>(instrument->tunings.size()),
+            "a preset of the instrument");
+        for (const int note : kept.instrumentStrings.Notes())
+            Require(note >= 0 && note <= 127, "a string's note is a MIDI note");
+    }
     Require(kept.fretLimitItem >= 0 && kept.fretLimitItem < limits.fretLimitItems, "an item of Up to fret");
     Require(kept.spanItem >= 0 && kept.spanItem < limits.spanItems, "an item of Distance");
     Require(kept.capo && *kept.capo >= 0 && *kept.capo <= limits.capoMaximum, "a capo the box holds");

@@ -222,6 +222,12 @@ OpenStringsReading ReadOpenStrings(std::string_view text, const Instrument& inst
     return reading;
 }
 
+int RetunedString(const Instrument& instrument, int string, int pitchClass)
+{
+    const OpenStrings& own = instrument.tunings.front().strings;
+    return Nearest(((pitchClass % 12) + 12) % 12, own[std::clamp(string, 0, own.count - 1)]);
+}
+
 std::string OpenStringsText(const OpenStrings& strings)
 {
     std::string text;

@@ -76,6 +76,12 @@ struct OpenStringsReading {
 };
 OpenStringsReading ReadOpenStrings(std::string_view text, const Instrument& instrument);
 
+// The note a string of `instrument` sounds when tuned to `pitchClass`: where that pitch class lies
+// nearest to the string's pitch in the instrument's own tuning, as ReadOpenStrings tunes a note given
+// without octave. A tuning bar moved to G on the ukulele's first string gives G4, on its low-G tuning
+// too.
+int RetunedString(const Instrument& instrument, int string, int pitchClass);
+
 // "G4 C4 E4 A4": the notes with their octaves, sharp names.
 std::string OpenStringsText(const OpenStrings& strings);
 

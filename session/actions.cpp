@@ -1,6 +1,7 @@
 #include "session/actions.h"
 
 #include "app/main_window.h"
+#include "guitar/instrument.h"
 #include "session/gestures.h"
 #include "session/session.h"
 #include "toolkit/canvas_image.h"
@@ -179,13 +180,33 @@ namespace {
         throw BadArguments("no preset " + std::to_string(tag));
     }
 
+    // The bars of the instrument shown: strings 0 .. N - 1, lowest first as held.
     Answer TrackBar(Session& session, const json& arguments)
     {
         ExpectCount(arguments, 2);
-        const int string = Integer(arguments, 0, 0, 5);
+        const TForm1& window = session.window();
+        const int strings = window.onGuitar() ? 6 : window.openStrings().count;
+        const int string = Integer(arguments, 0, 0, strings - 1);
         const int value = Integer(arguments, 1, 0, 11);
         const std::string name = "TrackBar" + std::to_string(string + 1);
         return MoveBar(session, Need<QSlider>(session, name.c_str()), value);
+    }
+
+    // The instrument box's item of the instrument FindInstrument reads the name as ("ukulele",
+    // "Baritone ukulele"), chosen from its list.
+    Answer ChooseInstrument(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const std::string name = Text(arguments, 0);
+        const Instrument* instrument = FindInstrument(name);
+        if (!instrument) {
+            std::string known;
+            for (const Instrument& each : Instruments())
+                known += (known.empty() ? "" : ", ") + std::string(each.name);
+            throw BadArguments("no instrument " + name + " (" + known + ")");
+        }
+        return ChooseFromList(
+            Need<ChoiceBox>(session, "ComboBoxInstrument"), static_cast<int>(instrument - Instruments().data()));
     }
 
     Answer Resize(Session& session, const json& arguments)
@@ -417,6 +438,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
                 return std::nullopt;
             } },
         { "trackBar", TrackBar },
+        { "instrument", ChooseInstrument },
         { "fretLimit",
             [](Session& s, const json& a) {
                 return ChooseValue(s, a, "ComboBox1", { 6, 12, 18, 24 });

@@ -2,7 +2,10 @@
 
 #include "app/main_window.h"
 #include "drawing/neck_view.h"
+#include "drawing/strings_neck.h"
 #include "guitar/identify.h"
+#include "guitar/instrument_identify.h"
+#include "guitar/instrument_search.h"
 #include "guitar/refresh.h"
 #include "session/session.h"
 #include "theory/catalogue.h"
@@ -110,20 +113,32 @@ namespace {
         return { Uniform(random, 0, sheet->width() - 1), Uniform(random, 0, sheet->height() - 1) };
     }
 
+    int ShownStrings(const Session& session)
+    {
+        return session.window().onGuitar() ? kStrings : session.window().openStrings().count;
+    }
+
     json NeckPoint(Random& random, const Session& session)
     {
         const auto* neck = session.Control<CanvasImage>("Image2");
         // Mostly on a string, sometimes anywhere on the control, the strip below the picture included.
-        if (Uniform(random, 0, 3) != 0)
+        if (Uniform(random, 0, 3) != 0) {
+            if (!session.window().onGuitar()) {
+                const StringsNeck drawn { ShownStrings(session), session.window().instrument().frets };
+                return { Uniform(random, 0, kNeckWidth - 1),
+                    StringsNeckStringY(drawn, Uniform(random, 0, drawn.strings - 1)) + Uniform(random, -3, 3) };
+            }
             return { Uniform(random, 0, kNeckWidth - 1),
                 kNeckStringY[static_cast<size_t>(Uniform(random, 0, 5))] + Uniform(random, -3, 3) };
+        }
         return { Uniform(random, 0, neck->width() - 1), Uniform(random, 0, neck->height() - 1) };
     }
 
-    // Mostly six frets a hand can play, sometimes written together, sometimes not six frets.
-    json RandomFrets(Random& random, const Session&)
+    // Mostly as many frets as the instrument has strings, frets a hand can play, sometimes written
+    // together, sometimes another count.
+    json RandomFrets(Random& random, const Session& session)
     {
-        const int count = Uniform(random, 0, 5) == 0 ? Uniform(random, 0, 8) : 6;
+        const int count = Uniform(random, 0, 5) == 0 ? Uniform(random, 0, 9) : ShownStrings(session);
         const bool together = Coin(random);
         std::string text;
         for (int s = 0; s < count; ++s) {
@@ -133,8 +148,12 @@ namespace {
         return { text };
     }
 
+    // Every instrument by its name or caption, and one the program does not know.
+    constexpr std::array<std::string_view, 8> kInstrumentNames { "guitar", "Guitar", "7-string guitar", "ukulele",
+        "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
+
     // clang-format off
-    const std::array<Generator, 32> kGenerators { {
+    const std::array<Generator, 33> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -146,7 +165,9 @@ namespace {
         { "bassFlat", 2, Flag },
         { "preset", 3, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
         { "toolButton", 1, None },
-        { "trackBar", 3, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 5), Uniform(r, 0, 11) }; } },
+        { "trackBar", 3, [](Random& r, const Session& s) -> json {
+            return { Uniform(r, 0, ShownStrings(s) - 1), Uniform(r, 0, 11) }; } },
+        { "instrument", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kInstrumentNames)) }; } },
         { "fretLimit", 2, [](Random& r, const Session&) -> json { return { 6 * Uniform(r, 1, 4) }; } },
         { "span", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 2, 5) }; } },
         { "omit3", 2, Flag },
@@ -215,8 +236,25 @@ namespace {
         return rows.isEmpty() ? -1 : rows.first().row();
     }
 
+    struct ExpectedSheet {
+        std::vector<std::string> names;
+        std::vector<std::string> records;
+    };
+
+    // The open notes another instrument's strings sound: each bar's pitch class in the window's octave.
+    // The bars are the controls' word; the octaves are checked apart (Broken).
+    OpenStrings BarStrings(const Session& session)
+    {
+        OpenStrings strings = session.window().openStrings();
+        for (int s = 0; s < strings.count; ++s) {
+            const int bar = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
+            strings.notes[static_cast<size_t>(s)] += bar - strings[s] % 12;
+        }
+        return strings;
+    }
+
     // The chord the controls and fields stand for now, searched and named afresh.
-    RefreshResult Expected(const Session& session)
+    ExpectedSheet Expected(const Session& session)
     {
         const TForm1& window = session.window();
         const SelectionState& selection = window.selection();
@@ -232,7 +270,21 @@ namespace {
         input.options.easy = session.Control<QCheckBox>("CheckBoxNSI")->isChecked();
         input.options.capo = session.Control<QSpinBox>("SpinEditCapo")->value();
         input.rootGridNames = session.rootNamesAtRefresh();
-        return ComputeRefresh(input);
+        ExpectedSheet expected;
+        if (!window.onGuitar()) {
+            input.options.tuning = window.tuning();
+            const InstrumentRefreshResult result
+                = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
+            expected.names = result.names;
+            for (const InstrumentRecord& record : result.records)
+                expected.records.push_back(record.Text());
+            return expected;
+        }
+        const RefreshResult result = ComputeRefresh(input);
+        expected.names = result.names;
+        for (const VoicingRecord& record : result.records)
+            expected.records.push_back(record.Text());
+        return expected;
     }
 
     // After a click on the neck the names list names what the neck holds, until the next refresh.
@@ -243,9 +295,30 @@ namespace {
         std::string best; // the name a guitarist says, as the list spells it: the list's current item
     };
 
+    std::array<std::string, 12> RootNames(const Session& session)
+    {
+        std::array<std::string, 12> rootNames;
+        const auto* rootGrid = session.Control<TextGrid>("StringGridAcorde");
+        for (int row = 0; row < 12; ++row)
+            rootNames[static_cast<size_t>(row)] = rootGrid->text(row, 0).toStdString();
+        return rootNames;
+    }
+
+    Identification IdentifiedOnStrings(const Session& session, const StringFingering& fingering)
+    {
+        const Instrument& instrument = session.window().instrument();
+        return IdentifyOnStrings(fingering, BarStrings(session), session.Control<QSpinBox>("SpinEditCapo")->value(),
+            instrument.frets, RootNames(session),
+            instrument.freeInversions ? BassNaming::RootPosition : BassNaming::Lowest);
+    }
+
     // Frets the Formation box plays: read, and on the neck above the capo.
     bool Playable(const Session& session, const std::string& typed)
     {
+        if (!session.window().onGuitar()) {
+            const StringFretsReading reading = ReadStringFrets(typed, session.window().openStrings().count);
+            return reading.fingering && IdentifiedOnStrings(session, *reading.fingering).error.empty();
+        }
         const PlayedFretsReading reading = ReadPlayedFrets(typed);
         return reading.fingering
             && Identify(*reading.fingering, session.window().tuning(),
@@ -255,16 +328,14 @@ namespace {
 
     Identification IdentifiedNames(const Session& session)
     {
+        if (!session.window().onGuitar())
+            return IdentifiedOnStrings(session, session.window().stringsFingering());
         Tuning tuning {};
         for (int s = 0; s < 6; ++s)
             tuning[static_cast<size_t>(s)]
                 = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
-        std::array<std::string, 12> rootNames;
-        const auto* rootGrid = session.Control<TextGrid>("StringGridAcorde");
-        for (int row = 0; row < 12; ++row)
-            rootNames[static_cast<size_t>(row)] = rootGrid->text(row, 0).toStdString();
-        return Identify(
-            session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(), rootNames);
+        return Identify(session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(),
+            RootNames(session));
     }
 
     std::optional<std::string> Broken(
@@ -273,7 +344,8 @@ namespace {
         const TForm1& window = session.window();
         const SelectionState& selection = window.selection();
         const auto* sheet = session.Control<ResultSheet>("Image1");
-        const int records = static_cast<int>(window.voicingRecords().size());
+        const int records
+            = static_cast<int>(window.onGuitar() ? window.voicingRecords().size() : window.instrumentRecords().size());
 
         if (!session.reportedExceptions().empty())
             return "an exception escaped a handler: " + session.reportedExceptions().back();
@@ -293,12 +365,36 @@ namespace {
             return "the count shows " + std::to_string(count) + ", the sheet has " + std::to_string(sheet->count())
                 + " diagrams, for " + std::to_string(records) + " records";
 
-        const RefreshResult expected = Expected(session);
+        // Another instrument's strings: as many bars as strings shown, each string at the pitch class its
+        // bar shows.
+        if (!window.onGuitar()) {
+            const OpenStrings& strings = window.openStrings();
+            if (strings.count != window.instrument().Strings())
+                return "the window holds " + std::to_string(strings.count) + " strings for an instrument of "
+                    + std::to_string(window.instrument().Strings());
+            for (int s = 0; s < kMaxInstrumentStrings; ++s) {
+                const auto* bar = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str());
+                if (bar->isVisible() != (s < strings.count))
+                    return "the bar of string " + std::to_string(s) + " is " + (bar->isVisible() ? "shown" : "hidden");
+                // A string sounds where a preset tunes it or where its bar retunes it.
+                const auto tunedThere = [&](const InstrumentTuning& tuning) { return tuning.strings[s] == strings[s]; };
+                if (s < strings.count
+                    && (bar->value() != strings[s] % 12
+                        || (strings[s] != RetunedString(window.instrument(), s, bar->value())
+                            && std::none_of(
+                                window.instrument().tunings.begin(), window.instrument().tunings.end(), tunedThere))))
+                    return "string " + std::to_string(s) + " sounds " + std::to_string(strings[s]) + ", its bar shows "
+                        + std::to_string(bar->value());
+            }
+        }
+        const ExpectedSheet expected = Expected(session);
         const std::vector<std::string> names = ListTexts(session.Control<QListWidget>("ListBox1"));
         if (neckNames.shown) {
             if (names != neckNames.names)
                 return "the names list is not the naming of the fingering clicked on the neck";
-            const QString formation = FormationText(VoicingText(VoicingOfFingering(window.neckFingering())));
+            const QString formation = window.onGuitar()
+                ? FormationText(VoicingText(VoicingOfFingering(window.neckFingering())))
+                : StringsFormationText(window.stringsFingering());
             if (neckNames.justClicked && session.Control<QLineEdit>("Edit1")->text() != formation)
                 return "the formation box does not show the fingering clicked on the neck";
             const QListWidgetItem* current = session.Control<QListWidget>("ListBox1")->currentItem();
@@ -312,11 +408,11 @@ namespace {
         if (session.Control<QWidget>("SpeedButtonFind")->isEnabled() != !names.empty())
             return "the Find button's greying does not follow the names list";
         std::vector<std::string> shown;
-        std::vector<std::string> wanted;
         for (const VoicingRecord& record : window.voicingRecords())
             shown.push_back(record.Text());
-        for (const VoicingRecord& record : expected.records)
-            wanted.push_back(record.Text());
+        for (const InstrumentRecord& record : window.instrumentRecords())
+            shown.push_back(record.Text());
+        const std::vector<std::string>& wanted = expected.records;
         if (shown != wanted)
             return "the sheet does not show the results of the current chord "
                 + NoteListText(FromSelection(selection, {})) + " (" + std::to_string(shown.size()) + " shown, "
@@ -419,6 +515,7 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         QWidget* focusBefore = session->window().focusWidget();
         const int refreshesBefore = session->refreshCount();
         const Fingering neckBefore = session->window().neckFingering();
+        const StringFingering stringsBefore = session->window().stringsFingering();
         auto* formationBox = session->Control<QLineEdit>("Edit1");
         const std::string formationBefore = formationBox->text().toStdString();
         if (session->Perform(action))
@@ -434,7 +531,9 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         const bool typedFrets
             = (action[0] == "formation" || (action[0] == "key" && action[1] == "Return" && focusBefore == formationBox))
             && Playable(*session, action[0] == "formation" ? action[1].get<std::string>() : formationBefore);
-        neckNames.justClicked = (onNeck && session->window().neckFingering() != neckBefore) || typedFrets;
+        const bool neckChanged
+            = session->window().neckFingering() != neckBefore || session->window().stringsFingering() != stringsBefore;
+        neckNames.justClicked = (onNeck && neckChanged) || typedFrets;
         if (neckNames.justClicked) {
             const Identification named = IdentifiedNames(*session);
             neckNames = { true, named.names, true,

@@ -153,6 +153,27 @@ json Session::Snapshot() const
     answer["capo"] = Control<QSpinBox>("SpinEditCapo")->value();
     answer["neckFingering"] = window.neckFingering();
 
+    // Only on another instrument than the guitar, so that the guitar's sessions answer as they always did.
+    if (!window.onGuitar()) {
+        json shown;
+        shown["name"] = std::string(window.instrument().name);
+        shown["strings"] = OpenStringsText(window.openStrings());
+        json instrumentBars = json::array();
+        json instrumentLabels = json::array();
+        for (int s = 1; s <= window.openStrings().count; ++s) {
+            instrumentBars.push_back(Control<QSlider>(("TrackBar" + std::to_string(s)).c_str())->value());
+            instrumentLabels.push_back(Utf8(Control<QLabel>(("lbAfinacaoCorda" + std::to_string(s)).c_str())->text()));
+        }
+        shown["trackBars"] = std::move(instrumentBars);
+        shown["stringLabels"] = std::move(instrumentLabels);
+        json instrumentRecords = json::array();
+        for (const InstrumentRecord& record : window.instrumentRecords())
+            instrumentRecords.push_back(record.Text());
+        shown["records"] = std::move(instrumentRecords);
+        shown["neckFingering"] = window.stringsFingering();
+        answer["instrument"] = std::move(shown);
+    }
+
     // Only once a song was opened, so that sessions without songs answer as they always did.
     if (const TFormSong* song = window.songWindow(); song && !song->path().isEmpty()) {
         json shown;

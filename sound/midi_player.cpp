@@ -52,4 +52,17 @@ void PlayVoicing(MidiPort& port, const Voicing& voicing, const StringNotes& stri
     }
 }
 
+void PlayStrings(MidiPort& port, const Frets& frets, const OpenStrings& strings, int capo, int tempoPosition)
+{
+    const int delay = StrumDelayMs(tempoPosition);
+    for (int s = 0; s < std::min(frets.count, strings.count); ++s) {
+        const std::optional<int> fret = SoundingFret(frets[s]);
+        const int key = fret ? strings[s] + std::max(capo, 0) + *fret : -1;
+        if (key < 0 || key > 127)
+            continue;
+        port.shortMessage(NoteOnMessage(key));
+        port.pause(delay);
+    }
+}
+
 } // namespace corvane

@@ -2,6 +2,8 @@
 // What the program plays: the patch change and the strum of a fingering, as messages and pauses on a
 // MidiPort. The values and their order are fixed here; how they become sound is the port's business.
 
+#include "guitar/frets.h"
+#include "guitar/instrument.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
 
@@ -35,5 +37,10 @@ std::optional<int> ChangePatch(MidiPort& port, int itemIndex);
 // sounds the fret it marks. No Note Off is sent: the notes ring out on their own. A fret beyond the
 // note table is skipped like a muted string rather than read outside it.
 void PlayVoicing(MidiPort& port, const Voicing& voicing, const StringNotes& stringNotes, int tempoPosition);
+
+// The strum of a fingering on any instrument, by the rules of PlayVoicing: string 0 first as held, each
+// sounding string's open note raised by the capo and its fret, the tempo pause after each. On a
+// re-entrant tuning the notes go in string order, not in pitch order, as the hand strums them.
+void PlayStrings(MidiPort& port, const Frets& frets, const OpenStrings& strings, int capo, int tempoPosition);
 
 } // namespace corvane

@@ -9,4 +9,12 @@ std::optional<int> PatchProgram(int itemIndex)
     return kPatches[static_cast<std::size_t>(itemIndex)].program;
 }
 
+std::optional<int> InstrumentPatchItem(std::string_view instrumentName)
+{
+    for (const auto& [name, item] : kInstrumentPatches)
+        if (name == instrumentName)
+            return item;
+    return std::nullopt;
+}
+
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace corvane {
 
@@ -25,6 +26,21 @@ inline constexpr std::array<Patch, 9> kPatches { {
     { "Chorused piano",        4 },
 } };
 // clang-format on
+
+// The patch box item each fretted instrument sounds best on, by the instrument's name. General MIDI has
+// no ukulele, mandolin or tenor guitar; the list's nylon guitar (GM 24) is the nearest it holds for
+// all four: plucked, acoustic, with a quick decay. For the mandolin, GM's own nearest is the steel
+// acoustic guitar (25), which the list does not hold; its electric guitars ring on far longer than a
+// mandolin's short, picked notes. The guitars are not listed: they keep the patch the user chose.
+// clang-format off
+inline constexpr std::array<std::pair<std::string_view, int>, 4> kInstrumentPatches { {
+    { "ukulele",          0 },
+    { "baritone-ukulele", 0 },
+    { "tenor-guitar",     0 },
+    { "mandolin",         0 },
+} };
+// clang-format on
+std::optional<int> InstrumentPatchItem(std::string_view instrumentName);
 
 // The program of a patch box item; none for -1 (text typed over, no item selected) or any other
 // index outside the table.

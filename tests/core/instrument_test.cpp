@@ -89,6 +89,28 @@ TEST(Instruments, ReadOpenStrings)
     }
 }
 
+// A tuning bar's note follows the rule of a typed note without octave, on every string of every
+// instrument: the own tuning's notes written as numbers, one of them replaced by the bar's.
+TEST(Instruments, RetunedStringIsTheTypedNoteWithoutOctave)
+{
+    for (const Instrument& instrument : Instruments()) {
+        const OpenStrings& own = instrument.tunings.front().strings;
+        for (int string = 0; string < own.count; ++string) {
+            for (int pitchClass = 0; pitchClass < 12; ++pitchClass) {
+                std::string typed;
+                for (int s = 0; s < own.count; ++s)
+                    typed += std::to_string(s == string ? pitchClass : own[s] % 12) + " ";
+                const OpenStringsReading reading = ReadOpenStrings(typed, instrument);
+                ASSERT_TRUE(reading.strings) << typed;
+                EXPECT_EQ(RetunedString(instrument, string, pitchClass), (*reading.strings)[string])
+                    << instrument.name << " string " << string << " to " << pitchClass;
+            }
+        }
+    }
+    // The low-G tuning's string is retuned from the instrument's own G4, not from its G3.
+    EXPECT_EQ(RetunedString(*FindInstrument("ukulele"), 0, 9), 69);
+}
+
 TEST(Instruments, IdentifyOnStrings)
 {
     const auto names = GridNames(Spelling::Sharp);

@@ -1,5 +1,6 @@
-// Saves a picture of the main window, without sound: gui_screenshot FILE.PNG [CHORD NAME]
-// With a chord name, the name is typed and searched and the first diagram is clicked first.
+// Saves a picture of the main window, without sound: gui_screenshot FILE.PNG [CHORD NAME [INSTRUMENT]]
+// With a chord name, the name is typed and searched and the first diagram is clicked first; with an
+// instrument ("ukulele"), that instrument is chosen before.
 
 #include "app/main_window.h"
 #include "toolkit/application.h"
@@ -24,6 +25,10 @@ int main(int argc, char** argv)
     corvane::TForm1 window([](int) { return std::make_unique<corvane::SilentPort>(); });
     window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     window.show();
+    if (argc >= 4 && !window.ChooseInstrument(argv[3])) {
+        std::fprintf(stderr, "no instrument %s\n", argv[3]);
+        return 2;
+    }
     if (argc >= 3) {
         window.findChild<QLineEdit*>(QStringLiteral("EditAcorde"))->setText(QString::fromLocal8Bit(argv[2]));
         window.findChild<QAbstractButton*>(QStringLiteral("SpeedButton2"))->click();

@@ -187,6 +187,63 @@ namespace {
         EXPECT_EQ(GridColumn(RootGrid()), "C C# D D# E F F# G G# A A# B");
     }
 
+    TEST_F(SettingsTest, TheInstrumentAndItsTuningComeBackAndRestoreDefaultsLeavesThem)
+    {
+        window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+        ASSERT_TRUE(window->ChooseInstrument("ukulele"));
+        Find<QAction>("InstrumentTuning2")->trigger(); // Low G
+        const size_t count = window->instrumentRecords().size();
+        window->close();
+
+        RecordingPort* port = nullptr;
+        const std::unique_ptr<TForm1> reopened = Reopen(port);
+        reopened->setRestoreQuestion([](QWidget*, const QString&, const QString&) { return true; });
+        EXPECT_EQ(reopened->instrument().name, "ukulele");
+        EXPECT_EQ(OpenStringsText(reopened->openStrings()), "G3 C4 E4 A4");
+        EXPECT_EQ(In<QToolButton>(*reopened, "ToolButton5")->text().toStdString(), "Low G");
+        EXPECT_EQ(In<QComboBox>(*reopened, "ComboBoxInstrument")->currentText().toStdString(), "Ukulele");
+        EXPECT_TRUE(In<QSlider>(*reopened, "TrackBar5")->isHidden());
+        EXPECT_EQ(reopened->instrumentRecords().size(), count);
+
+        In<QAction>(*reopened, "RestoreDefaults1")->trigger();
+        EXPECT_TRUE(reopened->onGuitar());
+        EXPECT_EQ(In<QToolButton>(*reopened, "ToolButton5")->text().toStdString(), "Standard Tuning");
+        EXPECT_FALSE(In<QSlider>(*reopened, "TrackBar6")->isHidden());
+        EXPECT_EQ(reopened->voicingRecords().size(), 165u);
+    }
+
+    // The instrument is read by name; what does not fit falls back, the guitar for the instrument and
+    // the instrument's own tuning for its strings.
+    TEST(KeptSettings, AnInstrumentOutOfTheFileFallsBackWhereItDoesNotFit)
+    {
+        const struct {
+            const char* name;
+            const char* instrument;
+            const char* strings;
+            const char* readInstrument;
+            const char* readStrings;
+        } rows[] = {
+            { "kept as written", "mandolin", "A3 D4 A4 E5", "mandolin", "A3 D4 A4 E5" },
+            { "a caption is a name", "Baritone ukulele", "D3 G3 B3 E4", "baritone-ukulele", "D3 G3 B3 E4" },
+            { "an unknown instrument is the guitar", "banjo", "G4 D3 G3 B3 D4", "guitar", "" },
+            { "too few strings give the own tuning", "ukulele", "G4 C4 E4", "ukulele", "G4 C4 E4 A4" },
+            { "a bad note gives the own tuning", "ukulele", "G4 C4 E4 Q4", "ukulele", "G4 C4 E4 A4" },
+        };
+        const QTemporaryDir directory;
+        KeptState defaults;
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.name);
+            QSettings settings(directory.filePath(QStringLiteral("kept.ini")), QSettings::IniFormat);
+            settings.clear();
+            settings.setValue(QStringLiteral("instrument/name"), QString::fromLatin1(row.instrument));
+            settings.setValue(QStringLiteral("instrument/strings"), QString::fromLatin1(row.strings));
+            const KeptState read = ReadKept(settings, defaults, KeptLimits {});
+            EXPECT_EQ(read.instrument, row.readInstrument);
+            EXPECT_EQ(read.instrumentStrings.count ? OpenStringsText(read.instrumentStrings) : "", row.readStrings);
+            EXPECT_EQ(read.tuning, defaults.tuning);
+        }
+    }
+
     // Each bad value is passed over on its own; the good ones beside it are still read.
     TEST(KeptSettings, ABadValueKeepsItsDefaultAndSparesTheOthers)
     {

@@ -399,3 +399,43 @@ TEST(SessionDriver, ASongOpensTransposesAndTakesACapoInItsWindow)
     EXPECT_EQ(answer["capo"], 3);
     EXPECT_FALSE(Answer(R"([["capo",3]])").contains("song")) << "no song, no song field";
 }
+
+// The instrument action and the bars beyond six: the 7-string guitar's low B string is bar 0, its
+// seventh bar string 6; the mandolin has four. The guitar's answers carry no "instrument".
+TEST(SessionDriver, TheInstrumentChoosesItsStringsAndItsBars)
+{
+    struct Row {
+        const char* name;
+        const char* actions;
+        const char* instrument; // null: the guitar
+        const char* strings;
+        json answers;
+    };
+    const Row rows[] = {
+        { "the 7-string guitar's seventh bar", R"([["instrument","7-string guitar"],["trackBar",6,5]])",
+            "7-string-guitar", "B1 E2 A2 D3 G3 B3 F4", json({ nullptr, nullptr }) },
+        { "the mandolin has four bars", R"([["instrument","Mandolin"],["trackBar",3,0],["trackBar",4,0]])", "mandolin",
+            "G3 D4 A4 C5", json({ nullptr, nullptr, { { "error", "trackBar: argument 1 must be 0..3, got 4" } } }) },
+        { "an unknown instrument changes nothing", R"([["instrument","banjo"]])", nullptr, "",
+            json({ { { "error",
+                "instrument: no instrument banjo (guitar, 7-string-guitar, ukulele, baritone-ukulele, "
+                "tenor-guitar, mandolin)" } } }) },
+        { "back to the guitar", R"([["instrument","ukulele"],["instrument","guitar"]])", nullptr, "",
+            json({ nullptr, nullptr }) },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const json answer = Answer(row.actions);
+        EXPECT_EQ(answer["answers"], row.answers);
+        if (!row.instrument) {
+            EXPECT_FALSE(answer.contains("instrument"));
+            EXPECT_EQ(answer["count"], 165);
+            continue;
+        }
+        ASSERT_TRUE(answer.contains("instrument"));
+        EXPECT_EQ(answer["instrument"]["name"], row.instrument);
+        EXPECT_EQ(answer["instrument"]["strings"], row.strings);
+        EXPECT_EQ(answer["instrument"]["records"].size(), answer["count"].get<size_t>());
+        EXPECT_EQ(answer["voicingRecords"].size(), 0u);
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 
@@ -122,6 +123,74 @@ namespace {
         }
         EXPECT_EQ(StrumDelayMs(-1), 25);
         EXPECT_EQ(StrumDelayMs(6), 150);
+    }
+
+    // On six strings the strum of any instrument is the guitar's own, note for note and pause for pause.
+    TEST(PlayStrings, SixStringsStrumAsPlayVoicing)
+    {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> fret(-3, 14);
+        for (int round = 0; round < 500; ++round) {
+            Voicing voicing {};
+            for (int& value : voicing) {
+                value = fret(random);
+                value = value == -3 ? kMuted : value;
+            }
+            const Tuning& tuning = kTuningPresets[static_cast<size_t>(round % 12)].pitchClasses;
+            RecordingPort guitar;
+            PlayVoicing(guitar, voicing, RebuildStringNotes(tuning), round % kTempoPositions);
+            RecordingPort strings;
+            PlayStrings(strings, FretsOfVoicing(voicing), GuitarOpenStrings(tuning), 0, round % kTempoPositions);
+            ASSERT_EQ(strings.text(), guitar.text()) << VoicingText(voicing);
+        }
+    }
+
+    TEST(PlayStrings, StringOrderCapoAndTheEndsOfTheKeyboard)
+    {
+        const OpenStrings ukulele = FindInstrument("ukulele")->tunings.front().strings;
+        const auto keys = [](const Frets& frets, const OpenStrings& strings, int capo) {
+            RecordingPort port;
+            PlayStrings(port, frets, strings, capo, 0);
+            std::vector<int> sent;
+            for (const std::uint32_t message : port.messages())
+                sent.push_back(static_cast<int>(message >> 8 & 0xFF));
+            return sent;
+        };
+        struct Row {
+            const char* name;
+            Frets frets;
+            int capo;
+            std::vector<int> keys;
+        };
+        const Row rows[] = {
+            { "open C: G4 C4 E4 C5, the re-entrant G first", Frets { 4, { 0, 0, 0, 3 } }, 0, { 67, 60, 64, 72 } },
+            { "capo 2 raises every string", Frets { 4, { 0, 0, 0, 3 } }, 2, { 69, 62, 66, 74 } },
+            { "muted strings are skipped", Frets { 4, { 99, 0, 99, -2 } }, 0, { 60, 71 } },
+            { "the capo adds to the highest fret too", Frets { 4, { 0, 27, 99, 99 } }, 11, { 78, 98 } },
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(keys(row.frets, ukulele, row.capo), row.keys);
+        }
+        // Keys past 127 are skipped.
+        const OpenStrings high = MakeOpenStrings({ 120, 124, 125, 126 });
+        EXPECT_EQ(keys(Frets { 4, { 7, 3, 2, 2 } }, high, 0), (std::vector<int> { 127, 127, 127 }));
+    }
+
+    // The four-string instruments take the nylon guitar, the guitars keep what the user chose.
+    TEST(PatchTable, EachInstrumentHasItsPatchOrKeepsTheUsers)
+    {
+        for (const Instrument& instrument : Instruments()) {
+            SCOPED_TRACE(std::string(instrument.name));
+            const std::optional<int> item = InstrumentPatchItem(instrument.name);
+            if (instrument.Strings() >= 6) {
+                EXPECT_EQ(item, std::nullopt);
+                continue;
+            }
+            ASSERT_TRUE(item);
+            EXPECT_EQ(PatchProgram(*item), 24);
+        }
+        EXPECT_EQ(InstrumentPatchItem("banjo"), std::nullopt);
     }
 
 } // namespace

@@ -1,0 +1,123 @@
+// Another instrument through the real widgets: the instrument box, the tuning bars and menu, the sheet,
+// the Formation box, the strum and the neck for one ukulele chord, and the way back to the guitar.
+// The search's and naming's rules are the core's tests (tests/core/instrument_*).
+
+#include "drawing/recording_canvas.h"
+#include "drawing/strings_neck.h"
+#include "guitar/instrument_search.h"
+#include "main_window_fixture.h"
+#include "toolkit/neck_image.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace corvane::test {
+namespace {
+
+    class InstrumentTest : public MainWindowTest {
+    protected:
+        // Types the caption's first letters into the box, as a user picks from a drop-down list.
+        void ChooseInstrument(const char* caption)
+        {
+            ChoiceBox* box = Find<ChoiceBox>("ComboBoxInstrument");
+            box->setFocus();
+            QTest::keyClicks(box, QString::fromLatin1(caption));
+        }
+
+        void ChooseFirstInstrument()
+        {
+            ChoiceBox* box = Find<ChoiceBox>("ComboBoxInstrument");
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Home);
+        }
+
+        std::string ShownBars() const
+        {
+            std::string shown;
+            for (int s = 1; s <= kMaxInstrumentStrings; ++s) {
+                const std::string label = "lbAfinacaoCorda" + std::to_string(s);
+                if (Find<QLabel>(label.c_str())->isVisible())
+                    shown += (shown.empty() ? "" : " ") + Label(label.c_str());
+            }
+            return shown;
+        }
+
+        std::vector<std::string> MenuItems() const
+        {
+            std::vector<std::string> items;
+            for (const QAction* item : Find<QMenu>("PopupMenu1")->actions())
+                items.push_back(item->text().toStdString());
+            return items;
+        }
+
+        // The keys of the Note On messages sent, in order.
+        std::vector<int> StrummedKeys() const
+        {
+            std::vector<int> keys;
+            for (const std::uint32_t message : midi->messages())
+                if ((message & 0xF0u) == 0x90u && (message >> 8 & 0xFFu) != 0)
+                    keys.push_back(static_cast<int>(message >> 8 & 0xFFu));
+            return keys;
+        }
+    };
+
+    TEST_F(InstrumentTest, AUkuleleChordFromTheBoxToTheStrumAndBackToTheGuitar)
+    {
+        ChoiceBox* patch = Find<ChoiceBox>("ComboBoxPatch");
+        patch->setCurrentIndex(1); // the user's guitar sound
+        ChooseInstrument("Uk");
+        ASSERT_EQ(Find<ChoiceBox>("ComboBoxInstrument")->currentText().toStdString(), "Ukulele");
+
+        const Instrument& ukulele = *FindInstrument("ukulele");
+        const auto expected = ComputeInstrumentRefresh(
+            FromSelection(StartupSelection(), {}), StringSetOf(ukulele, ukulele.tunings[0].strings));
+        EXPECT_EQ(ShownBars(), "G C E A");
+        EXPECT_EQ(MenuItems(), (std::vector<std::string> { "Standard", "Low G", "D tuning" }));
+        EXPECT_EQ(patch->currentText().toStdString(), "Nylon guitar");
+        EXPECT_FALSE(Find<QToolButton>("SpeedButton11")->isEnabled()) << "the guitar's neck pictures";
+        EXPECT_EQ(Total(), static_cast<int>(expected.records.size()));
+        EXPECT_EQ(Names(), expected.names);
+        ASSERT_TRUE(Sheet()->isStrings());
+        ASSERT_EQ(FretsText(Sheet()->stringsDiagram(0)), "0 0 0 3 ");
+
+        midi->clear();
+        ClickSheet(Sheet()->cellRect(0).center());
+        EXPECT_EQ(Text("Edit1"), "0 0 0 3");
+        EXPECT_EQ(StrummedKeys(), (std::vector<int> { 67, 60, 64, 72 })) << "G4 C4 E4 C5 in string order";
+        const StringsNeck neck { 4, ukulele.frets };
+        EXPECT_EQ(Find<NeckImage>("Image2")->stringsNeck(), neck);
+        RecordingCanvas shown;
+        RecordingCanvas wanted;
+        Find<NeckImage>("Image2")->replayLastDrawing(shown);
+        DrawStringsNeck(wanted, neck, Sheet()->stringsDiagram(0));
+        const auto texts = [](const RecordingCanvas& canvas) {
+            std::vector<std::string> calls;
+            for (const RecordingCanvas::Call& call : canvas.calls())
+                calls.push_back(CallText(call));
+            return calls;
+        };
+        EXPECT_EQ(texts(shown), texts(wanted));
+
+        // Frets typed into the box are named on the instrument's strings: the open C string sounds lowest.
+        QLineEdit* formation = Find<QLineEdit>("Edit1");
+        formation->setFocus();
+        formation->selectAll();
+        QTest::keyClicks(formation, QStringLiteral("2000"));
+        QTest::keyClick(formation, Qt::Key_Return);
+        ASSERT_NE(Find<QListWidget>("ListBox1")->currentItem(), nullptr);
+        EXPECT_EQ(Find<QListWidget>("ListBox1")->currentItem()->text().toStdString(), "Am/C");
+
+        // The guitar comes back as it was left, with the user's sound.
+        ChooseFirstInstrument();
+        EXPECT_EQ(ShownBars(), "E A D G B E");
+        EXPECT_EQ(MenuItems().size(), kTuningPresets.size());
+        EXPECT_EQ(Find<QToolButton>("ToolButton5")->text().toStdString(), "Standard Tuning");
+        EXPECT_EQ(patch->currentIndex(), 1);
+        EXPECT_FALSE(Sheet()->isStrings());
+        EXPECT_EQ(Total(), 165);
+        EXPECT_EQ(Find<NeckImage>("Image2")->stringsNeck(), std::nullopt);
+        EXPECT_TRUE(Find<QToolButton>("SpeedButton11")->isEnabled());
+    }
+
+} // namespace
+} // namespace corvane::test

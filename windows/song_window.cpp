@@ -150,10 +150,17 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
 
 TFormSong::~TFormSong() = default;
 
+int TFormSong::StringsShown() const
+{
+    const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    return instrument ? instrument->strings.strings.count : kStrings;
+}
+
 bool TFormSong::OpenFile(const QString& path)
 {
-    const bool read
-        = Take(ReadSongFile(QFile::encodeName(path).toStdString(), m_strings), path, QFileInfo(path).fileName());
+    const int strings = StringsShown();
+    const bool read = Take(
+        ReadSongFile(QFile::encodeName(path).toStdString(), strings), path, QFileInfo(path).fileName(), strings, {});
     if (read && m_host.opened)
         m_host.opened(path);
     return read;
@@ -162,12 +169,14 @@ bool TFormSong::OpenFile(const QString& path)
 bool TFormSong::OpenText(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    return Take(ReadSongBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), m_strings),
-        QString(), QStringLiteral("the pasted text"));
+    std::string pasted(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const int strings = StringsShown();
+    SongReading reading = ReadSongBytes(pasted, strings);
+    return Take(std::move(reading), QString(), QStringLiteral("the pasted text"), strings, std::move(pasted));
 }
 
 // A song refused leaves the window as it was: the user is told why, naming the file.
-bool TFormSong::Take(SongReading reading, const QString& path, const QString& source)
+bool TFormSong::Take(SongReading reading, const QString& path, const QString& source, int strings, std::string pasted)
 {
     if (!reading.Read()) {
         if (m_dialogs.common.warn)
@@ -178,6 +187,8 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     ButtonStopClick();
     m_song = std::move(reading.song);
     m_path = path;
+    m_strings = strings;
+    m_pasted = std::move(pasted);
     m_readingNotes.clear();
     if (reading.converted)
         m_readingNotes.push_back("read as chords over words and converted to ChordPro");
@@ -191,6 +202,20 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     }
     Recompute();
     return true;
+}
+
+// A {define} gives one fret per string of the instrument the song was read for: on another count of
+// strings the song is read again, its transposition and capo kept. A file gone since stays as it was.
+void TFormSong::ReadForStrings(int strings)
+{
+    if (strings == m_strings)
+        return;
+    m_strings = strings;
+    SongReading reading = !m_path.isEmpty() ? ReadSongFile(QFile::encodeName(m_path).toStdString(), strings)
+                                            : (!m_pasted.empty() ? ReadSongBytes(m_pasted, strings) : SongReading {});
+    if (!reading.Read())
+        return;
+    m_song = std::move(reading.song);
 }
 
 int TFormSong::capo() const { return m_ui->SpinCapo->value(); }
@@ -209,12 +234,6 @@ void TFormSong::SetCapo(int fret) { m_ui->SpinCapo->setValue(fret); }
 
 void TFormSong::Recompute()
 {
-    m_shown = ShowSong(m_song, SongSettings { m_transpose, capo() });
-    m_shown.definitions.insert(m_shown.definitions.end(), m_picked.begin(), m_picked.end());
-    // The shapes are named from the capo, so their frets count from it: the main window's own capo
-    // is not added again.
-    SearchOptions options = m_host.searchOptions ? m_host.searchOptions() : SearchOptions {};
-    options.capo = 0;
     // Fingerings picked on another instrument mean nothing on this one.
     std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
     if ((instrument ? instrument->name : std::string()) != (m_instrument ? m_instrument->name : std::string())) {
@@ -222,6 +241,14 @@ void TFormSong::Recompute()
         m_waiting = -1;
     }
     m_instrument = std::move(instrument);
+    ReadForStrings(m_instrument ? m_instrument->strings.strings.count : kStrings);
+
+    m_shown = ShowSong(m_song, SongSettings { m_transpose, capo() });
+    m_shown.definitions.insert(m_shown.definitions.end(), m_picked.begin(), m_picked.end());
+    // The shapes are named from the capo, so their frets count from it: the main window's own capo
+    // is not added again.
+    SearchOptions options = m_host.searchOptions ? m_host.searchOptions() : SearchOptions {};
+    options.capo = 0;
     if (m_instrument) {
         m_strip.clear();
         m_stringsStrip = ChooseInstrumentSongFingerings(m_shown, m_instrument->strings, options);

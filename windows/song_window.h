@@ -101,7 +101,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Take(SongReading reading, const QString& path, const QString& source);
+    bool Take(SongReading reading, const QString& path, const QString& source, int strings, std::string pasted);
+    int StringsShown() const; // of the main window's instrument
+    void ReadForStrings(int strings);
     void ShowHeading();
     void ShowStrip();
     void ShowLyrics();
@@ -126,8 +128,10 @@ private:
     QString m_path; // the file the song came from; empty for a pasted one
     std::vector<std::string> m_readingNotes; // said once per song read: its encoding, a conversion
     int m_transpose = 0;
-    // A song's {define} gives one fret per string of this many; the window fingers the six-string guitar.
+    // A song's {define} gives one fret per string of this many: the main window's instrument's when
+    // the song was read.
     int m_strings = kStrings;
+    std::string m_pasted; // the text of a pasted song, to read again for another count of strings
     // Fingerings picked with "Other fingerings", by the shape's name as shown; they join the file's
     // definitions, so they win as a {define} does and are saved as one.
     std::vector<ChordDefinition> m_picked;

@@ -252,6 +252,13 @@ namespace {
         EXPECT_FALSE(song->onStrings());
         ASSERT_TRUE(song->strip().front().frets);
         EXPECT_EQ(song->strip().front().name, song->StripNames().front());
+
+        // A song is read for the instrument's strings: its four-string {define} wins on the ukulele.
+        ASSERT_TRUE(song->OpenText(QStringLiteral("{define: C base-fret 1 frets 5 4 3 3}\n[C]la [G]la\n")));
+        QTest::keyClicks(instrument, QStringLiteral("Uk"));
+        ASSERT_TRUE(song->onStrings());
+        ASSERT_TRUE(song->stringsStrip().at(0).frets);
+        EXPECT_EQ(FretsText(*song->stringsStrip()[0].frets), "5 4 3 3 ");
     }
 
 } // namespace

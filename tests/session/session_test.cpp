@@ -439,3 +439,17 @@ TEST(SessionDriver, TheInstrumentChoosesItsStringsAndItsBars)
         EXPECT_EQ(answer["voicingRecords"].size(), 0u);
     }
 }
+
+// The progression action types into the window's text; the windows follow the main window's instrument.
+TEST(SessionDriver, AProgressionAndASongFollowTheInstrument)
+{
+    const std::string song = std::string(CORVANE_SONGS_DIR) + "/swing_low.cho";
+    const json answer = Answer(
+        R"([["progression","C Am F G"],["instrument","ukulele"],["openSong",")" + song + R"("],["songCapo",2]])");
+    EXPECT_EQ(answer["answers"], json({ nullptr, nullptr, nullptr, nullptr }));
+    EXPECT_EQ(answer["progression"], json::array({ "0003", "2000", "2010", "0232" }));
+    EXPECT_EQ(answer["song"]["chords"], json::array({ "C", "F", "G7" }));
+    EXPECT_EQ(Answer(R"([["progression","C Am F G"]])")["progression"],
+        json::array({ "x32010", "x02210", "133211", "320003" }));
+    EXPECT_FALSE(Answer(R"([["capo",3]])").contains("progression")) << "no chords typed, no progression field";
+}

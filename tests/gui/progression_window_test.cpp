@@ -324,6 +324,15 @@ namespace {
         EXPECT_EQ(ShownNames(), (std::vector<std::string> { "C", "Am", "F", "G" }));
         EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QStringLiteral("Ukulele (G4 C4 E4 A4)"));
 
+        // "Other fingerings" takes a ukulele diagram selected on the main sheet.
+        QTest::mouseClick(OtherFingerings(1), Qt::LeftButton);
+        const auto& records = window->instrumentRecords();
+        ASSERT_GT(records.size(), 1U);
+        const Frets other
+            = records[records[0].frets == progression->stringsChoice().chords[1].Chosen()->frets ? 1 : 0].frets;
+        emit window->stringsDiagramSelected(other);
+        EXPECT_EQ(progression->stringsChoice().chords[1].Chosen()->frets, other);
+
         // One beat a chord keeps the test short.
         TypeChords("C:1 Am:1 F:1 G:1");
         In<QSpinBox>("SpinBpm")->setValue(300);

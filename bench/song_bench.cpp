@@ -70,7 +70,7 @@ void SongOpen300LinesMandolin(benchmark::State& state)
     const StringSet strings = StringSetOf(mandolin, mandolin.tunings.front().strings);
     std::size_t diagrams = 0;
     for (auto _ : state) {
-        const SongReading reading = ReadSongBytes(LongSong());
+        const SongReading reading = ReadSongBytes(LongSong(), strings.strings.count);
         const ShownSong shown = ShowSong(reading.song);
         const SongSheetContent sheet = SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, strings));
         diagrams = sheet.diagrams.size();

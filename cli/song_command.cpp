@@ -181,7 +181,8 @@ int SongCommand::Run() const
         return kBadInput;
     }
 
-    const SongReading reading = ReadSongFile(m_file);
+    // A {define} gives one fret per string of the instrument the song is played on.
+    const SongReading reading = ReadSongFile(m_file, instrument ? instrument->set.strings.count : kStrings);
     if (!reading.Read()) {
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;

@@ -1,5 +1,6 @@
-// Arbitrary bytes opened as a song: reading never fails, whatever the bytes, and a song read and
-// written as ChordPro reads back to the same title, lines, chord positions and definitions.
+// Arbitrary bytes opened as a song, for 4 to 8 strings as the first byte says: reading never fails,
+// whatever the bytes, and a song read and written as ChordPro reads back, for the same strings, to
+// the same title, lines, chord positions and definitions.
 
 #include <cstddef>
 #include <cstdint>
@@ -61,7 +62,9 @@ void RequireSame(const ShownSong& a, const ShownSong& b)
     Require(a.definitions.size() == b.definitions.size(), "as many definitions");
     for (size_t i = 0; i < a.definitions.size(); ++i)
         Require(a.definitions[i].name == b.definitions[i].name && a.definitions[i].frets == b.definitions[i].frets
-                && a.definitions[i].fingers == b.definitions[i].fingers,
+                && a.definitions[i].fingers == b.definitions[i].fingers
+                && a.definitions[i].stringFrets == b.definitions[i].stringFrets
+                && a.definitions[i].stringFingers == b.definitions[i].stringFingers,
             "definition read back");
 }
 
@@ -69,16 +72,23 @@ void RequireSame(const ShownSong& a, const ShownSong& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const SongReading reading = ReadSongBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+    const int strings = size > 0 ? kMinInstrumentStrings + data[0] % 5 : kStrings;
+    const SongReading reading = ReadSongBytes(std::string_view(reinterpret_cast<const char*>(data), size), strings);
     if (!reading.Read())
         return 0;
+    for (const ChordDefinition& definition : reading.song.definitions) {
+        const std::optional<Frets> frets = definition.AnyFrets();
+        Require(!frets || frets->count == strings, "a definition has one fret per string");
+        Require(!definition.stringFingers || definition.stringFingers->size() == static_cast<size_t>(strings),
+            "a definition has one finger per string");
+    }
     const ShownSong shown = ShowSong(reading.song);
     for (const ShownLine& line : shown.lines)
         for (const ShownChord& chord : line.chords)
             Require(chord.at >= 0, "a column is never negative");
 
     const std::string written = WriteChordPro(shown, std::vector<StripChord> {});
-    const ShownSong again = ShowSong(ReadChordPro(written));
+    const ShownSong again = ShowSong(ReadChordPro(written, strings));
     RequireSame(shown, again);
     Require(WriteChordPro(again, std::vector<StripChord> {}) == written, "writing is stable");
 

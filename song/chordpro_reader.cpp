@@ -7,7 +7,8 @@
 #include <map>
 #include <sstream>
 
-#include "guitar/fingering_text.h"
+#include "guitar/instrument_search.h"
+#include "guitar/voicing_search.h"
 #include "song/chord_sheet.h"
 #include "song/song_chord.h"
 #include "song/spelling.h"
@@ -164,6 +165,11 @@ namespace {
 
     class Reader {
     public:
+        explicit Reader(int strings)
+            : m_strings(std::clamp(strings, kMinInstrumentStrings, kMaxInstrumentStrings))
+        {
+        }
+
         Song Read(std::string_view text)
         {
             if (text.starts_with("\xEF\xBB\xBF"))
@@ -408,7 +414,8 @@ namespace {
             m_transpose.push_back((m_transpose.empty() ? 0 : m_transpose.back()) + *steps);
         }
 
-        // {define: NAME base-fret B frets F1..F6 [fingers N1..N6]}, or the older NAME B F1..F6.
+        // {define: NAME base-fret B frets F1..FN [fingers N1..NN]}, or the older NAME B F1..FN, with
+        // one fret and one finger for each of the strings the song is read for.
         void Define(const Directive& d, bool shown, int number)
         {
             std::istringstream words(d.value);
@@ -426,6 +433,10 @@ namespace {
             const auto bad = [&](const std::string& why) {
                 Problem(number, "the definition of " + Quoted(def.name) + " " + why + "; passed over");
             };
+            const auto isKeyword = [](const std::string& word) {
+                const std::string lower = Lower(word);
+                return lower == "fingers" || lower == "frets" || lower == "base-fret" || lower == "keys";
+            };
 
             std::vector<std::string> frets;
             std::vector<std::string> fingers;
@@ -440,16 +451,13 @@ namespace {
                         bad("has base-fret " + w[i] + ", not a number");
                         return;
                     }
-                } else if (key == "frets" || key == "fingers") {
-                    auto& list = key == "frets" ? frets : fingers;
-                    while (i + 1 < w.size() && Lower(w[i + 1]) != "fingers" && Lower(w[i + 1]) != "frets"
-                        && Lower(w[i + 1]) != "base-fret" && Lower(w[i + 1]) != "keys")
+                } else if (key == "frets" || key == "fingers" || (i == 1 && ReadInt(w[i]))) {
+                    // The older form is the base fret, then the frets.
+                    if (key != "frets" && key != "fingers")
+                        base = ReadInt(w[i]);
+                    auto& list = key == "fingers" ? fingers : frets;
+                    while (i + 1 < w.size() && !isKeyword(w[i + 1]))
                         list.push_back(w[++i]);
-                } else if (i == 1 && ReadInt(w[i])) {
-                    // The older form: the base fret, then the six frets.
-                    base = ReadInt(w[i]);
-                    while (i + 1 < w.size() && frets.size() < kStrings)
-                        frets.push_back(w[++i]);
                 } else {
                     bad("has " + Quoted(w[i]) + ", which it does not know");
                     return;
@@ -460,16 +468,21 @@ namespace {
                 bad("has base-fret " + std::to_string(def.baseFret) + ", not 1.." + std::to_string(kMaxBaseFret));
                 return;
             }
+            const auto countWrong = [&](const std::vector<std::string>& list, const char* what) {
+                if (list.empty() || list.size() == static_cast<size_t>(m_strings))
+                    return false;
+                bad("gives " + std::to_string(list.size()) + " " + what + ", not one for each of the "
+                    + std::to_string(m_strings) + " strings");
+                return true;
+            };
+            if (countWrong(frets, "frets"))
+                return;
             if (!frets.empty()) {
-                if (frets.size() != kStrings) {
-                    bad("gives " + std::to_string(frets.size()) + " frets, not one for each of the 6 strings");
-                    return;
-                }
-                std::string fingering;
+                Frets read;
                 for (const std::string& f : frets) {
                     const std::string lower = Lower(f);
                     if (lower == "x" || lower == "n" || lower == "-1") {
-                        fingering += "x ";
+                        read[read.count++] = kMuted;
                         continue;
                     }
                     const auto fret = ReadInt(f);
@@ -477,36 +490,43 @@ namespace {
                         bad("has fret " + Quoted(f) + ", not x or a fret 0.." + std::to_string(kHighestFret));
                         return;
                     }
-                    fingering += std::to_string(*fret == 0 ? 0 : *fret + def.baseFret - 1) + " ";
+                    read[read.count++] = *fret == 0 ? 0 : *fret + def.baseFret - 1;
                 }
-                const FingeringReading read = ReadFingering(fingering);
-                if (!read.error.empty()) {
-                    bad("cannot be played: " + read.error);
-                    return;
+                // The barres are found by the finger rules of the search for that many strings.
+                if (m_strings == kStrings) {
+                    Voicing voicing = VoicingOfFrets(read);
+                    CountFingers(voicing, false);
+                    def.frets = voicing;
+                } else {
+                    CountStringFingers(read, false);
+                    def.stringFrets = read;
                 }
-                def.frets = read.voicing;
             }
+            if (countWrong(fingers, "fingers"))
+                return;
             if (!fingers.empty()) {
-                if (fingers.size() != kStrings) {
-                    bad("gives " + std::to_string(fingers.size()) + " fingers, not one for each of the 6 strings");
-                    return;
-                }
-                std::array<int, kStrings> numbers {};
-                for (size_t s = 0; s < kStrings; ++s) {
-                    const std::string lower = Lower(fingers[s]);
+                std::vector<int> numbers;
+                for (const std::string& finger : fingers) {
+                    const std::string lower = Lower(finger);
                     const auto n
-                        = lower == "x" || lower == "n" || lower == "-" ? std::optional<int>(0) : ReadInt(fingers[s]);
+                        = lower == "x" || lower == "n" || lower == "-" ? std::optional<int>(0) : ReadInt(finger);
                     if (!n || *n < 0 || *n > 5) {
-                        bad("has finger " + Quoted(fingers[s]) + ", not 0..5");
+                        bad("has finger " + Quoted(finger) + ", not 0..5");
                         return;
                     }
-                    numbers[s] = *n;
+                    numbers.push_back(*n);
                 }
-                def.fingers = numbers;
+                if (m_strings == kStrings) {
+                    def.fingers.emplace();
+                    std::copy(numbers.begin(), numbers.end(), def.fingers->begin());
+                } else {
+                    def.stringFingers = std::move(numbers);
+                }
             }
             m_song.definitions.push_back(std::move(def));
         }
 
+        int m_strings = kStrings; // one fret and one finger each in a definition
         Song m_song;
         int m_open = -1; // the section being read
         bool m_verbatim = false; // its lines are kept as written
@@ -520,9 +540,9 @@ namespace {
 
 } // namespace
 
-Song ReadChordPro(std::string_view text) { return Reader().Read(text); }
+Song ReadChordPro(std::string_view text, int strings) { return Reader(strings).Read(text); }
 
-SongReading ReadSongBytes(std::string_view bytes)
+SongReading ReadSongBytes(std::string_view bytes, int strings)
 {
     SongReading out;
     DecodedText decoded = DecodeSongBytes(bytes);
@@ -532,9 +552,9 @@ SongReading ReadSongBytes(std::string_view bytes)
     }
     if (IsChordSheet(decoded.text)) {
         out.converted = true;
-        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text));
+        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text), strings);
     } else {
-        out.song = ReadChordPro(decoded.text);
+        out.song = ReadChordPro(decoded.text, strings);
     }
     if (decoded.firstNonUtf8Line > 0)
         out.song.problems.insert(out.song.problems.begin(),
@@ -542,7 +562,7 @@ SongReading ReadSongBytes(std::string_view bytes)
     return out;
 }
 
-SongReading ReadSongFile(const std::string& path)
+SongReading ReadSongFile(const std::string& path, int strings)
 {
     SongReading out;
     std::ifstream file(path, std::ios::binary);
@@ -565,7 +585,7 @@ SongReading ReadSongFile(const std::string& path)
         out.refused = DecodeSongBytes(bytes, size > 0 ? static_cast<size_t>(size) : bytes.size()).refused;
         return out;
     }
-    return ReadSongBytes(bytes);
+    return ReadSongBytes(bytes, strings);
 }
 
 } // namespace corvane

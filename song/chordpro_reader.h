@@ -21,13 +21,14 @@ struct SongReading {
     bool Read() const { return refused.empty(); }
 };
 
-// The text of a ChordPro file, already UTF-8.
-Song ReadChordPro(std::string_view text);
+// The text of a ChordPro file, already UTF-8, read for an instrument of `strings` strings (4 to 8):
+// a {define} gives one fret per string, and one of any other count is passed over.
+Song ReadChordPro(std::string_view text, int strings = kStrings);
 
 // The bytes of a song file: the encoding is found (UTF-8, else Windows-1252 with a problem saying
 // so), binary and oversized files are refused, and a chord sheet is converted.
-SongReading ReadSongBytes(std::string_view bytes);
+SongReading ReadSongBytes(std::string_view bytes, int strings = kStrings);
 
-SongReading ReadSongFile(const std::string& path);
+SongReading ReadSongFile(const std::string& path, int strings = kStrings);
 
 } // namespace corvane

@@ -24,7 +24,9 @@ namespace {
     }
 
     // "{start_of_verse: Verse 1}" reads back exactly unless the label starts or ends with a blank or
-    // holds "label="; then label="..." in a quote the label does not hold.
+    // holds "label=" where the reader takes it for the key (first in the value, or after a blank); then
+    // label="..." in a quote the label does not hold. A label holding both quotes loses its
+    // apostrophes there, since no quote would close it: what is written then reads back the same.
     std::string Opening(const SongSection& section)
     {
         if (!section.opening.empty() && !IsLyricSection(section.kind) && !IsFixedSection(section.kind))
@@ -36,10 +38,13 @@ namespace {
         std::string line = "{start_of_" + section.kind;
         if (label.empty())
             return line + "}";
-        const bool plain = label.find("label=") == std::string::npos && label.front() != ' ' && label.back() != ' '
-            && label.front() != '\t' && label.back() != '\t';
+        const size_t key = label.find("label=");
+        const bool plain = (key == std::string::npos || (key > 0 && label[key - 1] != ' ')) && label.front() != ' '
+            && label.back() != ' ' && label.front() != '\t' && label.back() != '\t';
         if (plain)
             return line + ": " + label + "}";
+        if (label.find('"') != std::string::npos)
+            std::erase(label, '\'');
         const char quote = label.find('"') == std::string::npos ? '"' : '\'';
         return line + " label=" + std::string(1, quote) + label + std::string(1, quote) + "}";
     }
@@ -70,21 +75,26 @@ std::string DefinitionText(const ChordDefinition& definition)
 {
     std::string line = definition.shown ? "{chord: " : "{define: ";
     line += definition.name;
-    if (definition.frets || definition.baseFret != 1)
+    const std::optional<Frets> frets = definition.AnyFrets();
+    if (frets || definition.baseFret != 1)
         line += " base-fret " + std::to_string(definition.baseFret);
-    if (definition.frets) {
+    if (frets) {
         line += " frets";
-        for (int value : *definition.frets) {
+        for (int value : *frets) {
             const int fret = std::abs(value);
             line += ' ';
             line += value == kMuted ? "x" : std::to_string(fret == 0 ? 0 : fret - definition.baseFret + 1);
         }
     }
-    if (definition.fingers) {
+    const auto writeFingers = [&](const auto& fingers) {
         line += " fingers";
-        for (int finger : *definition.fingers)
+        for (int finger : fingers)
             line += ' ' + std::to_string(finger);
-    }
+    };
+    if (definition.fingers)
+        writeFingers(*definition.fingers);
+    else if (definition.stringFingers)
+        writeFingers(*definition.stringFingers);
     return line + "}";
 }
 

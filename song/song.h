@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "guitar/frets.h"
 #include "guitar/voicing.h"
 
 namespace corvane {
@@ -63,7 +64,9 @@ struct SongLine {
     bool operator==(const SongLine&) const = default;
 };
 
-// {define: NAME base-fret B frets F1 .. F6 fingers N1 .. N6}: the fingering the author wants.
+// {define: NAME base-fret B frets F1 .. FN fingers N1 .. NN}: the fingering the author wants, one fret
+// per string of the instrument the song is read for. Six strings fill `frets` and `fingers`, as the
+// six-string guitar has always read them; any other count fills `stringFrets` and `stringFingers`.
 struct ChordDefinition {
     std::string name;
     int baseFret = 1;
@@ -71,7 +74,11 @@ struct ChordDefinition {
     std::optional<std::array<int, kStrings>> fingers;
     bool shown = false; // {chord: ...}, which also asks for the diagram at that place
     int line = 0;
+    std::optional<Frets> stringFrets; // the same on 4, 5, 7 or 8 strings
+    std::optional<std::vector<int>> stringFingers;
 
+    // The frets on however many strings, or unset when the definition gives none.
+    std::optional<Frets> AnyFrets() const { return frets ? std::optional<Frets>(FretsOfVoicing(*frets)) : stringFrets; }
     bool operator==(const ChordDefinition&) const = default;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <type_traits>
 
 #include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
@@ -22,12 +21,13 @@ std::vector<VoicingRecord> SongChordResults(const std::string& name, const Searc
 
 namespace {
 
-    // The strip's fingerings: per chord its results (`resultsOf`) or the file's {define} when
-    // `defines` is set, the path (`choosePath`) through the song as played, and each chord then keeps
-    // the fingering the path gave it most often (the first of equals), since the strip shows it once.
-    template <class Fingering, class ResultsOf, class ChoosePathOf>
+    // The strip's fingerings: per chord the file's last {define} that `definedOf` can play on the
+    // strings, else its results (`resultsOf`); the path (`choosePath`) through the song as played,
+    // and each chord then keeps the fingering the path gave it most often (the first of equals),
+    // since the strip shows it once.
+    template <class Fingering, class DefinedOf, class ResultsOf, class ChoosePathOf>
     std::vector<StripChordOf<Fingering>> ChooseStrip(
-        const ShownSong& shown, bool defines, ResultsOf resultsOf, ChoosePathOf choosePath)
+        const ShownSong& shown, DefinedOf definedOf, ResultsOf resultsOf, ChoosePathOf choosePath)
     {
         std::vector<StripChordOf<Fingering>> strip;
         std::vector<std::vector<Fingering>> choices; // per strip chord, the fingerings it may take
@@ -36,12 +36,13 @@ namespace {
             StripChordOf<Fingering> chord;
             chord.name = name;
             std::vector<Fingering> fingerings;
-            const auto defined = std::find_if(shown.definitions.rbegin(), shown.definitions.rend(),
-                [&](const ChordDefinition& d) { return d.name == name && d.frets; });
-            if (defines && defined != shown.definitions.rend()) {
+            std::optional<Fingering> defined;
+            for (auto d = shown.definitions.rbegin(); d != shown.definitions.rend() && !defined; ++d)
+                if (d->name == name)
+                    defined = definedOf(*d);
+            if (defined) {
                 chord.defined = true;
-                if constexpr (std::is_same_v<Fingering, Voicing>)
-                    fingerings.push_back(*defined->frets);
+                fingerings.push_back(*defined);
             } else if (strip.size() >= kMaxStripChords) {
                 chord.problem = "more than " + std::to_string(kMaxStripChords) + " different chords; no diagram";
             } else {
@@ -105,7 +106,8 @@ namespace {
 std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options)
 {
     return ChooseStrip<Voicing>(
-        shown, true, [&](const std::string& name) { return SongChordResults(name, options); },
+        shown, [](const ChordDefinition& d) { return d.frets; },
+        [&](const std::string& name) { return SongChordResults(name, options); },
         [](const std::vector<std::vector<Voicing>>& layers) { return ChoosePath(layers, PathSettings {}); });
 }
 
@@ -119,7 +121,12 @@ std::vector<StringStripChord> ChooseInstrumentSongFingerings(
             return std::vector<InstrumentRecord> {};
         return ComputeInstrumentRefresh(FromSelection(reading.selection, options), strings).records;
     };
-    return ChooseStrip<Frets>(shown, false, resultsOf, [&](const std::vector<std::vector<Frets>>& layers) {
+    // A definition is played as written when it gives one fret per string, as on six strings.
+    const auto definedOf = [&](const ChordDefinition& d) {
+        std::optional<Frets> frets = d.AnyFrets();
+        return frets && frets->count == strings.strings.count ? frets : std::nullopt;
+    };
+    return ChooseStrip<Frets>(shown, definedOf, resultsOf, [&](const std::vector<std::vector<Frets>>& layers) {
         return ChooseStringsPath(layers, PathSettings {}, chart);
     });
 }

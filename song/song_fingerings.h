@@ -36,8 +36,8 @@ using StringStripChord = StripChordOf<Frets>;
 // capo is already in the shapes' names, so the frets count from it.
 std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options = {});
 
-// The same on the strings of any instrument (guitar/instrument_progression.h). A {define} gives the
-// six-string guitar's frets, so on another instrument it is not used.
+// The same on the strings of any instrument (guitar/instrument_progression.h). A {define} wins when
+// it gives one fret per string (the song read for these strings); one for another count is not used.
 std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     const ShownSong& shown, const StringSet& strings, const SearchOptions& options = {});
 

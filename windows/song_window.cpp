@@ -117,7 +117,8 @@ TFormSong::~TFormSong() = default;
 
 bool TFormSong::OpenFile(const QString& path)
 {
-    const bool read = Take(ReadSongFile(QFile::encodeName(path).toStdString()), path, QFileInfo(path).fileName());
+    const bool read
+        = Take(ReadSongFile(QFile::encodeName(path).toStdString(), m_strings), path, QFileInfo(path).fileName());
     if (read && m_host.opened)
         m_host.opened(path);
     return read;
@@ -126,8 +127,8 @@ bool TFormSong::OpenFile(const QString& path)
 bool TFormSong::OpenText(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    return Take(ReadSongBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), QString(),
-        QStringLiteral("the pasted text"));
+    return Take(ReadSongBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), m_strings),
+        QString(), QStringLiteral("the pasted text"));
 }
 
 // A song refused leaves the window as it was: the user is told why, naming the file.

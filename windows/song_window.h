@@ -114,6 +114,8 @@ private:
     QString m_path; // the file the song came from; empty for a pasted one
     std::vector<std::string> m_readingNotes; // said once per song read: its encoding, a conversion
     int m_transpose = 0;
+    // A song's {define} gives one fret per string of this many; the window fingers the six-string guitar.
+    int m_strings = kStrings;
     // Fingerings picked with "Other fingerings", by the shape's name as shown; they join the file's
     // definitions, so they win as a {define} does and are saved as one.
     std::vector<ChordDefinition> m_picked;

@@ -121,6 +121,71 @@ namespace {
         EXPECT_EQ(Problems(song), std::vector<std::string>());
     }
 
+    // A {define} read for a count of strings: the frets it keeps (as FretsText writes them, barre marks
+    // found by the finger rules for that count), its fingers, or the problem that passes it over.
+    struct DefineCase {
+        const char* name;
+        int strings;
+        const char* text;
+        const char* frets; // "" when the definition is passed over or gives no frets
+        std::vector<int> fingers;
+        const char* problem = "";
+    };
+
+    const DefineCase kDefineCases[] = {
+        { "ukulele_open_c", 4, "{define: C base-fret 1 frets 0 0 0 3}", "0 0 0 3 ", {} },
+        { "ukulele_with_fingers", 4, "{define: G frets 0 2 3 2 fingers 0 1 3 2}", "0 2 3 2 ", { 0, 1, 3, 2 } },
+        { "ukulele_older_form", 4, "{define: Am 1 2 0 0 0}", "2 0 0 0 ", {} },
+        { "muted_as_x_n_and_minus_one", 4, "{define: D frets x N -1 2 fingers x n - 1}", "99 99 99 2 ",
+            { 0, 0, 0, 1 } },
+        { "base_fret_on_four_strings", 4, "{define: D base-fret 7 frets 1 1 1 3}", "7 7 7 9 ", {} },
+        { "four_fingers_need_no_barre", 4, "{define: A base-fret 5 frets 3 1 1 1}", "7 5 5 5 ", {} },
+        { "five_strings", 5, "{define: G frets 0 0 0 0 0}", "0 0 0 0 0 ", {} },
+        { "seven_string_am", 7, "{define: Am base-fret 1 frets x x 0 2 2 1 0 fingers 0 0 0 2 3 1 0}",
+            "99 99 0 2 2 1 0 ", { 0, 0, 0, 2, 3, 1, 0 } },
+        { "seven_string_barre", 7, "{define: F base-fret 1 frets x 1 3 3 2 1 1}", "99 -1 3 3 2 1 1 ", {} },
+        { "eight_strings_up_the_neck", 8, "{define: Bm base-fret 7 frets x x 1 3 3 2 1 1}", "99 99 -7 9 9 8 7 7 ", {} },
+        { "six_strings_read_for_four", 4, "{define: C base-fret 1 frets x 3 2 0 1 0}", "", {},
+            "line 1: the definition of \"C\" gives 6 frets, not one for each of the 4 strings; passed over" },
+        { "four_frets_read_for_seven", 7, "{define: C frets 0 0 0 3}", "", {},
+            "line 1: the definition of \"C\" gives 4 frets, not one for each of the 7 strings; passed over" },
+        { "older_form_too_long", 4, "{define: C 1 x 3 2 0 1 0}", "", {},
+            "line 1: the definition of \"C\" gives 6 frets, not one for each of the 4 strings; passed over" },
+        { "fingers_wrong_count", 4, "{define: C frets 0 0 0 3 fingers 0 0 3}", "", {},
+            "line 1: the definition of \"C\" gives 3 fingers, not one for each of the 4 strings; passed over" },
+        { "fret_past_the_neck", 4, "{define: E base-fret 24 frets 0 0 0 5}", "", {},
+            "line 1: the definition of \"E\" has fret \"5\", not x or a fret 0..27; passed over" },
+        { "ninety_nine_is_no_fret", 8, "{define: E frets 0 0 0 0 0 0 0 99}", "", {},
+            "line 1: the definition of \"E\" has fret \"99\", not x or a fret 0..27; passed over" },
+        { "only_the_name", 7, "{define: Csus}", "", {} },
+    };
+
+    TEST(SongReader, ReadsDefinitionsForEachCountOfStrings)
+    {
+        for (const DefineCase& c : kDefineCases) {
+            SCOPED_TRACE(c.name);
+            const Song song = ReadChordPro(c.text, c.strings);
+            EXPECT_EQ(
+                Problems(song), (*c.problem ? std::vector<std::string> { c.problem } : std::vector<std::string>()));
+            if (*c.problem) {
+                EXPECT_TRUE(song.definitions.empty());
+                continue;
+            }
+            ASSERT_EQ(song.definitions.size(), 1u);
+            const ChordDefinition& d = song.definitions[0];
+            // Six strings keep their own fields; any other count keeps only the fields for N strings.
+            EXPECT_FALSE(d.frets || d.fingers);
+            EXPECT_EQ(d.stringFrets ? FretsText(*d.stringFrets) : "", c.frets);
+            EXPECT_EQ(d.stringFingers.value_or(std::vector<int> {}), c.fingers);
+        }
+        // Six strings read by the same path into the six-string fields, whatever the default.
+        const Song six = ReadChordPro("{define: F frets 1 3 3 2 1 1 fingers 1 3 4 2 1 1}", 6);
+        ASSERT_EQ(six.definitions.size(), 1u);
+        EXPECT_EQ(six.definitions[0].frets, (Voicing { -1, 3, 3, 2, 1, 1 }));
+        EXPECT_FALSE(six.definitions[0].stringFrets || six.definitions[0].stringFingers);
+        EXPECT_EQ(six.definitions[0], ReadChordPro("{define: F frets 1 3 3 2 1 1 fingers 1 3 4 2 1 1}").definitions[0]);
+    }
+
     struct ProblemCase {
         const char* name;
         const char* text;

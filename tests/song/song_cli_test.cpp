@@ -200,6 +200,32 @@ TEST(SongCli, OnAnotherInstrument)
     EXPECT_EQ(Cli("song " + song + " --tuning Nowhere", {}, true).status, 2);
 }
 
+// A song written for an instrument reads back for it: its {define}s have one fret per string, win
+// over the choice, and the file writes again the same.
+TEST(SongCli, InstrumentChordProReadsBackForTheInstrument)
+{
+    for (const char* instrument : { "ukulele", "mandolin", "7-string-guitar" }) {
+        SCOPED_TRACE(instrument);
+        const std::string on = std::string(" --instrument ") + instrument;
+        const CliRun first = Cli("song " + Song("swing_low.cho") + on + " --format chordpro");
+        ASSERT_EQ(first.status, 0);
+        const std::string again = Scratch(std::string("again_") + instrument + ".cho", first.out);
+        const CliRun second = Cli("song '" + again + "'" + on + " --format chordpro", {}, true);
+        EXPECT_EQ(second.status, 0);
+        EXPECT_EQ(second.out, first.out) << "no problem is reported and nothing changes";
+        const auto json = nlohmann::json::parse(Cli("song '" + again + "'" + on + " --format json").out);
+        EXPECT_TRUE(json["problems"].empty());
+        for (const auto& chord : json["chords"])
+            EXPECT_EQ(chord["defined"], true) << chord["name"];
+    }
+    // Read for six strings, as without --instrument, the ukulele's definitions are passed over.
+    const std::string ukulele = Scratch("ukulele.cho", "{define: C base-fret 1 frets 0 0 0 3}\n[C]a\n");
+    const auto six = nlohmann::json::parse(Cli("song '" + ukulele + "' --format json").out);
+    EXPECT_EQ(six["problems"][0],
+        "line 1: the definition of \"C\" gives 4 frets, not one for each of the 6 strings; "
+        "passed over");
+}
+
 TEST(SongCli, Latin1FileSaysSo)
 {
     const std::string file = Scratch("latin1.cho", "{title: Caf\xE9 au lait}\n[C]Gar\xE7on\n");

@@ -106,6 +106,36 @@ namespace {
         EXPECT_EQ(back.key, "D");
     }
 
+    // A section's label is written so that it reads back: as it is where it can be, and otherwise
+    // the same at the second writing.
+    TEST(SongView, LabelsWriteBackAndStay)
+    {
+        const std::pair<const char*, const char*> cases[] = {
+            { "Verse 1", "Verse 1" },
+            { " lead in", " lead in" },
+            { "label=x", "label=x" },
+            { "a label=\"x\"", "a label=\"x\"" },
+            { "\u00E8label=\"Br'idge 2\"", "\u00E8label=\"Br'idge 2\"" },
+            { "a label=\"x'y\"", "a label=\"xy\"" },
+            { "it's \"big\" ", "its \"big\" " },
+            { "{open", "open" },
+        };
+        for (const auto& [label, back] : cases) {
+            SCOPED_TRACE(label);
+            Song song;
+            song.sections.push_back({ "verse", label, "", 1 });
+            SongLine line;
+            line.text = "a";
+            line.section = 0;
+            song.lines.push_back(line);
+            const std::string written = WriteChordPro(ShowSong(song), std::vector<StripChord> {});
+            const Song again = ReadChordPro(written);
+            ASSERT_EQ(again.sections.size(), 1u) << written;
+            EXPECT_EQ(again.sections[0].label, back) << written;
+            EXPECT_EQ(WriteChordPro(ShowSong(again), std::vector<StripChord> {}), written);
+        }
+    }
+
     TEST(SongView, CapoNamesTheShapesAndSaysTheSoundingKey)
     {
         const Song song = ReadChordPro("{key: D}\n[D]a [G]b [A7]c [Bm]d");
@@ -300,9 +330,14 @@ namespace {
             Facts before = FactsOf(shown);
             const Facts after = FactsOf(shownAgain);
             // The written file defines every chord of the strip, with the fingering chosen.
-            for (const StripChord& chord : strip)
-                if (chord.frets && !chord.defined)
-                    before.definitions.push_back({ chord.name, 1, chord.frets, std::nullopt, false, 0 });
+            for (const StripChord& chord : strip) {
+                if (!chord.frets || chord.defined)
+                    continue;
+                ChordDefinition defined;
+                defined.name = chord.name;
+                defined.frets = chord.frets;
+                before.definitions.push_back(defined);
+            }
             ASSERT_EQ(after.definitions.size(), before.definitions.size());
             for (size_t i = 0; i < before.definitions.size(); ++i) {
                 EXPECT_EQ(after.definitions[i].name, before.definitions[i].name);
@@ -329,23 +364,30 @@ namespace {
         EXPECT_FALSE(strip[1].defined);
     }
 
-    // Every song on every other instrument: each chord gets a fingering of the instrument's strings,
-    // the same choice whoever asks (the sheet, the text, the ChordPro), and a {define}, which gives the
-    // six-string guitar's frets, is left to the guitar.
-    TEST(Songs, EveryInstrumentFingersEverySong)
+    // Every song on every other instrument, read for its strings: each chord gets a fingering of the
+    // instrument's strings, the same choice whoever asks (the sheet, the text, the ChordPro), and a
+    // {define} of six frets is passed over. The ChordPro written reads back for the same strings, with
+    // no problem, to the same lines and the same fingerings, each now the file's own.
+    TEST(Songs, EveryInstrumentFingersEverySongAndReadsItBack)
     {
         for (const char* name : { "ukulele", "mandolin", "baritone-ukulele", "7-string-guitar" }) {
             SCOPED_TRACE(name);
             const Instrument& instrument = *FindInstrument(name);
             const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
+            const int count = instrument.Strings();
             for (const auto& file : SongFiles()) {
                 SCOPED_TRACE(file.filename().string());
-                const ShownSong shown = ShowSong(ReadSongFile(file.string()).song);
+                const Song song = ReadSongFile(file.string(), count).song;
+                for (const SongProblem& problem : song.problems)
+                    EXPECT_NE(problem.message.find("gives 6 frets, not one for each of the " + std::to_string(count)),
+                        std::string::npos)
+                        << problem.Text();
+                const ShownSong shown = ShowSong(song);
                 const std::vector<StringStripChord> strip = ChooseInstrumentSongFingerings(shown, strings);
                 ASSERT_EQ(strip.size(), shown.chords.size());
                 for (const StringStripChord& chord : strip) {
                     ASSERT_TRUE(chord.frets) << chord.name << ": " << chord.problem;
-                    EXPECT_EQ(chord.frets->count, instrument.Strings());
+                    EXPECT_EQ(chord.frets->count, count);
                     EXPECT_FALSE(chord.defined);
                 }
                 const SongSheetContent sheet = SongSheetOf(shown, strip);
@@ -353,17 +395,55 @@ namespace {
                 EXPECT_EQ(sheet.diagrams.front(), *strip.front().frets);
                 EXPECT_NE(SongText(shown, strip).find(strip.front().name + " " + StripFrets(strip.front())),
                     std::string::npos);
+
                 const std::string written = WriteChordPro(shown, strip);
                 EXPECT_NE(written.find(ChordProDefine(strip.front().name, *strip.front().frets)), std::string::npos);
+                const Song again = ReadChordPro(written, count);
+                EXPECT_EQ(again.problems, std::vector<SongProblem>()) << written;
+                const ShownSong shownAgain = ShowSong(again);
+                EXPECT_EQ(FactsOf(shownAgain).lines, FactsOf(shown).lines);
+                const std::vector<StringStripChord> chosenAgain = ChooseInstrumentSongFingerings(shownAgain, strings);
+                ASSERT_EQ(chosenAgain.size(), strip.size());
+                for (size_t i = 0; i < strip.size(); ++i) {
+                    EXPECT_EQ(chosenAgain[i].name, strip[i].name);
+                    EXPECT_EQ(chosenAgain[i].frets, strip[i].frets) << strip[i].name;
+                    EXPECT_TRUE(chosenAgain[i].defined) << strip[i].name;
+                }
+                EXPECT_EQ(WriteChordPro(shownAgain, chosenAgain), written);
             }
         }
-        const ShownSong defined = ShowSong(ReadChordPro("{define: C base-fret 3 frets x 1 3 3 3 1}\n[C]a [G]b"));
+    }
+
+    // A definition is played on the strings it was read for, and only there.
+    TEST(Songs, DefinitionOfTheInstrumentsStringsWins)
+    {
         const Instrument& ukulele = *FindInstrument("ukulele");
-        const auto strip
-            = ChooseInstrumentSongFingerings(defined, StringSetOf(ukulele, ukulele.tunings.front().strings));
-        ASSERT_EQ(strip.size(), 2u);
-        EXPECT_EQ(StripFrets(strip[0]), "0003");
+        const StringSet strings = StringSetOf(ukulele, ukulele.tunings.front().strings);
+        const std::string text = "{define: C base-fret 3 frets 3 2 1 1}\n{define: G base-fret 3 frets x 3 2 0 0 3}\n"
+                                 "[C]a [G]b [F]c";
+        const auto strip = ChooseInstrumentSongFingerings(ShowSong(ReadChordPro(text, 4)), strings);
+        ASSERT_EQ(strip.size(), 3u);
+        EXPECT_TRUE(strip[0].defined);
+        EXPECT_EQ(StripFrets(strip[0]), "5433");
+        EXPECT_FALSE(strip[1].defined) << "six frets read for four strings are passed over";
         EXPECT_EQ(StripFrets(strip[1]), "0232");
+        EXPECT_EQ(StripFrets(strip[2]), "2010");
+
+        // Read for six strings, the definitions are the six-string guitar's: the ukulele chooses its own.
+        const auto chosen = ChooseInstrumentSongFingerings(
+            ShowSong(ReadChordPro("{define: C base-fret 3 frets x 1 3 3 3 1}\n[C]a [G]b")), strings);
+        ASSERT_EQ(chosen.size(), 2u);
+        EXPECT_FALSE(chosen[0].defined);
+        EXPECT_EQ(StripFrets(chosen[0]), "0003");
+        EXPECT_EQ(StripFrets(chosen[1]), "0232");
+
+        // Six strings of one's own tuning take a six-string definition as the guitar does.
+        const StringSet six = StringSetOf(SixStringGuitar(), GuitarOpenStrings(kStandardTuning));
+        const auto guitar = ChooseInstrumentSongFingerings(
+            ShowSong(ReadChordPro("{define: C base-fret 3 frets x 1 3 3 3 1}\n[C]a")), six);
+        ASSERT_EQ(guitar.size(), 1u);
+        EXPECT_TRUE(guitar[0].defined);
+        EXPECT_EQ(guitar[0].frets, FretsOfVoicing(Voicing { kMuted, -3, 5, 5, 5, 3 }));
     }
 
 } // namespace

@@ -138,8 +138,8 @@ void TForm1::CopyDiagramClick()
     if (index < 0)
         return;
     if (ui->Image1->isStrings()) {
-        QGuiApplication::clipboard()->setMimeData(
-            StringsDiagramMimeData(ui->Image1->stringsDiagram(index), *m_pictures, ui->Image1->leftHanded()));
+        QGuiApplication::clipboard()->setMimeData(StringsDiagramMimeData(
+            ui->Image1->stringsDiagram(index), *m_pictures, ui->Image1->leftHanded(), ui->Image1->openStrings()));
         return;
     }
     QGuiApplication::clipboard()->setMimeData(
@@ -164,7 +164,7 @@ void TForm1::ExportDiagramClick()
     // One diagram's heading names its chord and tuning; a count of one would say nothing.
     const bool written = strings
         ? ExportStringsDiagram(target->path, target->format, frets, ExportHeading(std::nullopt),
-            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error)
+            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error, ui->Image1->openStrings())
         : ExportDiagram(target->path, target->format, voicing, ExportHeading(std::nullopt),
             m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
     if (!written)
@@ -182,7 +182,8 @@ void TForm1::ExportSheetClick()
     if (ui->Image1->isStrings()) {
         const std::vector<Frets> diagrams = StringsSheetDiagrams();
         written = ExportStringsSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
-            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
+            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error,
+            ui->Image1->openStrings());
     } else {
         const std::vector<Voicing> diagrams = SheetDiagrams();
         written = ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
@@ -216,8 +217,8 @@ ExportDialogs::PaintPages TForm1::SheetPainter(
 {
     if (ui->Image1->isStrings())
         return [&strings, heading = ExportHeading(strings.size()), columns = sheet::Columns(ui->Image1->width()),
-                   leftHanded = ui->Image1->leftHanded()](QPagedPaintDevice& device) {
-            return PaintStringsSheetPages(device, strings, heading, leftHanded, columns);
+                   leftHanded = ui->Image1->leftHanded(), open = ui->Image1->openStrings()](QPagedPaintDevice& device) {
+            return PaintStringsSheetPages(device, strings, heading, leftHanded, columns, open);
         };
     return [&diagrams, heading = ExportHeading(diagrams.size()), columns = sheet::Columns(ui->Image1->width()),
                leftHanded = ui->Image1->leftHanded()](

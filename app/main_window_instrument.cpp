@@ -332,7 +332,7 @@ void TForm1::RefreshStringsResults()
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
     ui->Image1->setChordName(Text(m_selection.editText));
-    ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth());
+    ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth(), m_openStrings);
 
     ui->ListBox1->clear();
     for (const std::string& name : result.names)

@@ -11,6 +11,7 @@
 #include "drawing/diagram_facts.h"
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/voicing_search.h"
 
 namespace corvane::cli {
@@ -35,7 +36,8 @@ void WriteChordPro(std::ostream& out, std::string_view name, std::span<const Voi
 // and returns an empty text (or the reason it failed).
 std::string WritePngSheet(
     std::ostream& out, std::span<const Voicing> voicings, const SheetHeading& heading, int columns, bool leftHanded);
-std::string WritePngStringsSheet(
-    std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading, int columns, bool leftHanded);
+// Another instrument's sheet marks each bass as its open `strings` sound.
+std::string WritePngStringsSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading,
+    int columns, bool leftHanded, const OpenStrings& strings);
 
 } // namespace corvane::cli

@@ -85,8 +85,9 @@ namespace {
             }
             const SheetHeading heading { name, SheetDetails(ev.instrument->description, ev.instrumentRecords.size()) };
             if (format == OutputFormat::Png)
-                return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded);
-            WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded);
+                return WritePngStringsSheet(
+                    out, frets, heading, options.columns, options.leftHanded, ev.instrument->set.strings);
+            WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded, ev.instrument->set.strings);
             return {};
         });
     }

@@ -9,7 +9,8 @@ std::string WritePngSheet(std::ostream&, std::span<const Voicing>, const SheetHe
     return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
 }
 
-std::string WritePngStringsSheet(std::ostream&, std::span<const Frets>, const SheetHeading&, int, bool)
+std::string WritePngStringsSheet(
+    std::ostream&, std::span<const Frets>, const SheetHeading&, int, bool, const OpenStrings&)
 {
     return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
 }

@@ -44,10 +44,11 @@ std::string WritePngSheet(
     return WritePng(out, [&] { return SheetImage(voicings, heading, columns, PictureStore(1.0), leftHanded); });
 }
 
-std::string WritePngStringsSheet(
-    std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading, int columns, bool leftHanded)
+std::string WritePngStringsSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading,
+    int columns, bool leftHanded, const OpenStrings& strings)
 {
-    return WritePng(out, [&] { return StringsSheetImage(frets, heading, columns, PictureStore(1.0), leftHanded); });
+    return WritePng(
+        out, [&] { return StringsSheetImage(frets, heading, columns, PictureStore(1.0), leftHanded, strings); });
 }
 
 } // namespace corvane::cli

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <type_traits>
 
 #include "cli/formats.h"
 #include "cli/json_output.h"
@@ -38,6 +39,7 @@ namespace {
         int capo = 0;
         std::string instrument;
         std::string strings; // "G4 C4 E4 A4", with the instrument
+        OpenStrings openStrings {}; // the same, for the diagrams' bass marks
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
@@ -99,7 +101,11 @@ namespace {
     template <class Record> void WriteSvg(const Output<Record>& chosen, std::ostream& out)
     {
         const auto sheet = SongSheetOf(chosen.choice);
-        WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
+        if constexpr (std::is_same_v<Record, InstrumentRecord>)
+            WriteSvgSongSheet(
+                out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false, chosen.openStrings);
+        else
+            WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
     }
 
     // Every output format: its name for --format and its writers, on the six-string guitar and on
@@ -208,10 +214,12 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
-    const auto write = [&](const auto& chosen, const std::string& name, const std::string& strings, auto writer) {
+    const auto write = [&](const auto& chosen, const std::string& name, const OpenStrings& strings, auto writer) {
         for (const std::string& problem : chosen.choice.problems)
             std::cerr << "corvane-cli: " << problem << '\n';
-        writer({ chosen.choice, chosen.capo, name, strings }, std::cout);
+        writer(
+            { chosen.choice, chosen.capo, name, strings.count > 0 ? OpenStringsText(strings) : std::string(), strings },
+            std::cout);
         return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
     };
     const Format& format
@@ -225,7 +233,7 @@ int ProgressionCommand::Run() const
             chosen.capo = options.search.capo;
             chosen.choice = ChooseInstrumentProgression(parsed.entries, options, strings);
         }
-        return write(chosen, instrument->name, OpenStringsText(strings.strings), format.writeStrings);
+        return write(chosen, instrument->name, strings.strings, format.writeStrings);
     }
     CapoSuggestion chosen;
     if (autoCapo) {
@@ -234,7 +242,7 @@ int ProgressionCommand::Run() const
         chosen.capo = options.search.capo;
         chosen.choice = ChooseProgression(parsed.entries, options);
     }
-    return write(chosen, std::string(), std::string(), format.write);
+    return write(chosen, std::string(), OpenStrings {}, format.write);
 }
 
 } // namespace corvane::cli

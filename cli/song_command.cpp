@@ -199,8 +199,10 @@ int SongCommand::Run() const
     // Another instrument's sheet says which instrument it is for, after the key line.
     const auto sheetOf = [&](const auto& strip) {
         SongSheetContent sheet = SongSheetOf(shown, strip);
-        if (instrument)
+        if (instrument) {
             sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument->description;
+            sheet.strings = instrument->set.strings;
+        }
         return sheet;
     };
     const auto write = [&](const auto& strip) {

@@ -50,41 +50,58 @@ namespace {
 long long DiagramBaseFret(const Voicing& voicing) { return BaseFret(voicing); }
 long long StringsDiagramBaseFret(const Frets& frets) { return BaseFret(frets); }
 
+namespace {
+    // The first string not muted: the bass a six-string diagram marks.
+    int FirstSoundingString(const Voicing& voicing)
+    {
+        for (int s = 0; s < kStrings; ++s)
+            if (Magnitude(voicing[s]) != kMuted)
+                return s;
+        return -1;
+    }
+
+    void DrawSixStrings(
+        Canvas& canvas, const Voicing& voicing, int top, int left, int mode, bool leftHanded, int bassString)
+    {
+        // Everything below walks the strings from 0 (lowest-pitched) to 5; only the column a string is
+        // drawn in depends on the hand.
+        const auto column = [leftHanded](int string) { return leftHanded ? kStrings - 1 - string : string; };
+
+        for (int s = 0; s < kStrings; ++s) {
+            const int markX = left + kMarkLeft + kColumnStep * column(s);
+            if (Magnitude(voicing[s]) == kMuted) {
+                canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
+                continue;
+            }
+            canvas.drawPicture(
+                s == bassString ? Picture::BassStringMark : Picture::SoundingStringMark, markX, top + kMarkTop);
+        }
+        const long long baseFret = DiagramBaseFret(voicing);
+
+        canvas.drawPicture(
+            mode == kDiagramNormal ? Picture::DiagramGrid : Picture::SelectedGrid, left + kGridLeft, top + kGridTop);
+        canvas.drawText(left + kFretNumberLeft, top + kFretNumberTop, std::to_string(baseFret));
+
+        // Stopped strings get their finger's disc (fingers past the fourth get none); a barre shows no
+        // number, only a segment on each string it covers.
+        const auto rowY
+            = [&](long long fret) { return top + kFirstRowTop + kRowStep * static_cast<int>(fret - baseFret); };
+        WalkFingers(
+            voicing, baseFret, baseFret + kDiagramRows - 1,
+            [&](long long fret, int string, int finger) {
+                if (finger <= static_cast<int>(kFingerDiscs.size()))
+                    canvas.drawPicture(kFingerDiscs[static_cast<size_t>(finger - 1)],
+                        left + kDiscLeft + kColumnStep * column(string), rowY(fret));
+            },
+            [&](long long fret, int string, int) {
+                canvas.drawPicture(Picture::BarreSegment, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
+            });
+    }
+} // namespace
+
 void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left, int mode, bool leftHanded)
 {
-    // Everything below walks the strings from 0 (lowest-pitched) to 5; only the column a string is
-    // drawn in depends on the hand.
-    const auto column = [leftHanded](int string) { return leftHanded ? kStrings - 1 - string : string; };
-
-    bool bassMarked = false;
-    for (int s = 0; s < kStrings; ++s) {
-        const int markX = left + kMarkLeft + kColumnStep * column(s);
-        if (Magnitude(voicing[s]) == kMuted) {
-            canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
-            continue;
-        }
-        canvas.drawPicture(bassMarked ? Picture::SoundingStringMark : Picture::BassStringMark, markX, top + kMarkTop);
-        bassMarked = true;
-    }
-    const long long baseFret = DiagramBaseFret(voicing);
-
-    canvas.drawPicture(
-        mode == kDiagramNormal ? Picture::DiagramGrid : Picture::SelectedGrid, left + kGridLeft, top + kGridTop);
-    canvas.drawText(left + kFretNumberLeft, top + kFretNumberTop, std::to_string(baseFret));
-
-    // Stopped strings get their finger's disc (fingers past the fourth get none); a barre shows no
-    // number, only a segment on each string it covers.
-    const auto rowY = [&](long long fret) { return top + kFirstRowTop + kRowStep * static_cast<int>(fret - baseFret); };
-    WalkFingers(
-        voicing, baseFret, baseFret + kDiagramRows - 1,
-        [&](long long fret, int string, int finger) {
-            if (finger <= static_cast<int>(kFingerDiscs.size()))
-                canvas.drawPicture(kFingerDiscs[static_cast<size_t>(finger - 1)],
-                    left + kDiscLeft + kColumnStep * column(string), rowY(fret));
-        },
-        [&](long long fret, int string, int) {
-            canvas.drawPicture(Picture::BarreSegment, left + kBarreLeft + kColumnStep * column(string), rowY(fret));
-        });
+    DrawSixStrings(canvas, voicing, top, left, mode, leftHanded, FirstSoundingString(voicing));
 }
 
 namespace {
@@ -106,34 +123,33 @@ namespace {
     constexpr int kFretNumberFromGrid = kFretNumberLeft - kGridLeft;
 }
 
-void DrawStringsDiagram(Canvas& canvas, const Frets& frets, int top, int left, int mode, bool leftHanded)
+void DrawStringsDiagram(
+    Canvas& canvas, const Frets& frets, int top, int left, int mode, bool leftHanded, const OpenStrings& strings)
 {
+    const int bassString = LowestSoundingString(frets, strings);
     if (frets.count == kStrings) {
-        DrawChordDiagram(canvas, VoicingOfFrets(frets), top, left, mode, leftHanded);
+        DrawSixStrings(canvas, VoicingOfFrets(frets), top, left, mode, leftHanded, bassString);
         return;
     }
-    const int strings = frets.count;
-    const int step = strings > 7 ? kColumnStep - 1 : kColumnStep;
-    const int gridWidth = step * (strings - 1) + 1;
+    const int count = frets.count;
+    const int step = count > 7 ? kColumnStep - 1 : kColumnStep;
+    const int gridWidth = step * (count - 1) + 1;
     // Narrow grids are centred on the six-string grid; wide ones end where a seven-string grid does, so
     // that the last barre segment stays inside the cell.
     const int gridLeft = left
         + (gridWidth <= kSixStringGridWidth ? kGridLeft + (kSixStringGridWidth - gridWidth) / 2
                                             : std::min(kGridLeft, kWidestGridEnd - (gridWidth - 1)));
-    const auto column = [&](int string) { return leftHanded ? strings - 1 - string : string; };
+    const auto column = [&](int string) { return leftHanded ? count - 1 - string : string; };
     const auto stringX = [&](int string) { return gridLeft + step * column(string); };
 
-    bool bassMarked = false;
-    for (int s = 0; s < strings; ++s) {
+    for (int s = 0; s < count; ++s) {
         const int markX = stringX(s) + kMarkFromString;
         if (Magnitude(frets[s]) == kMuted) {
             canvas.drawPicture(Picture::MutedStringMark, markX, top + kMarkTop);
             continue;
         }
-        // On a re-entrant tuning this is the lowest string sounding, not the lowest pitch: the mark
-        // tells where the strum starts, as on six strings.
-        canvas.drawPicture(bassMarked ? Picture::SoundingStringMark : Picture::BassStringMark, markX, top + kMarkTop);
-        bassMarked = true;
+        canvas.drawPicture(
+            s == bassString ? Picture::BassStringMark : Picture::SoundingStringMark, markX, top + kMarkTop);
     }
     const long long baseFret = StringsDiagramBaseFret(frets);
 
@@ -141,7 +157,7 @@ void DrawStringsDiagram(Canvas& canvas, const Frets& frets, int top, int left, i
     canvas.fillRect(gridLeft, gridTop, gridWidth, kGridHeight, mode == kDiagramNormal ? kGridWhite : kGridCream);
     for (int row = 0; row < kDiagramRows; ++row)
         canvas.fillRect(gridLeft, gridTop + kFirstFretLine + kRowStep * row, gridWidth, 1, kFretLineColour);
-    for (int s = 0; s < strings; ++s)
+    for (int s = 0; s < count; ++s)
         canvas.fillRect(gridLeft + step * s, gridTop, 1, kGridHeight, kStringLineColour);
     canvas.fillRect(gridLeft, gridTop, gridWidth, kNutHeight, kNutColour);
     canvas.drawText(gridLeft + kFretNumberFromGrid, top + kFretNumberTop, std::to_string(baseFret));

@@ -3,6 +3,7 @@
 
 #include "drawing/canvas.h"
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/voicing.h"
 
 namespace corvane {
@@ -23,12 +24,15 @@ long long StringsDiagramBaseFret(const Frets& frets);
 // five rows shown are not drawn.
 void DrawChordDiagram(Canvas& canvas, const Voicing& voicing, int top, int left, int mode, bool leftHanded);
 
-// The same chart for any number of strings, in the same cell and style. Six strings are drawn by
-// DrawChordDiagram, pictures and all; for other counts the grid, which has no stored picture, is drawn
+// The same chart for any number of strings, in the same cell and style. Six strings are drawn as
+// DrawChordDiagram draws them, pictures and all; for other counts the grid, which has no stored picture, is drawn
 // as the six-string grid's own rectangles and colours with one string line per string, 11 pixels
 // apart (10 for eight strings), centred on the six-string grid when narrower, moved left when wider
 // so as to stay inside the cell; the discs, barre segments and marks are the same pictures, at the same offsets from
-// their string.
-void DrawStringsDiagram(Canvas& canvas, const Frets& frets, int top, int left, int mode, bool leftHanded);
+// their string. The bass mark goes under the string that sounds lowest on `strings`
+// (LowestSoundingString): on the ukulele's re-entrant G4 C4 E4 A4, 0 0 0 3 marks the C string.
+// Without the open notes, under the first string sounding, as DrawChordDiagram marks it.
+void DrawStringsDiagram(
+    Canvas& canvas, const Frets& frets, int top, int left, int mode, bool leftHanded, const OpenStrings& strings = {});
 
 } // namespace corvane

@@ -7,20 +7,21 @@ namespace corvane {
 
 namespace {
 
-    void Draw(SvgCanvas& canvas, const Voicing& voicing, int top, int left, bool leftHanded)
+    void Draw(SvgCanvas& canvas, const Voicing& voicing, int top, int left, bool leftHanded, const OpenStrings&)
     {
         DrawChordDiagram(canvas, voicing, top, left, kDiagramNormal, leftHanded);
     }
 
-    void Draw(SvgCanvas& canvas, const Frets& frets, int top, int left, bool leftHanded)
+    void Draw(SvgCanvas& canvas, const Frets& frets, int top, int left, bool leftHanded, const OpenStrings& strings)
     {
-        DrawStringsDiagram(canvas, frets, top, left, kDiagramNormal, leftHanded);
+        DrawStringsDiagram(canvas, frets, top, left, kDiagramNormal, leftHanded, strings);
     }
 
     // A song sheet when `named`: a line above each diagram for its name.
     template <class Fingering>
     void WriteSheet(std::ostream& out, std::span<const Fingering> diagrams, bool named,
-        std::span<const std::string> names, const SheetHeading& heading, int columns, bool leftHanded)
+        std::span<const std::string> names, const SheetHeading& heading, int columns, bool leftHanded,
+        const OpenStrings& strings = {})
     {
         using namespace export_sheet;
         const SheetLayout layout(diagrams.size(), columns, heading, named);
@@ -38,7 +39,7 @@ namespace {
                     canvas.drawSizedText(cell.left + kNameLeft, top + kNameTop, names[i], kNamePixels, true);
                 top += kNameHeight;
             }
-            Draw(canvas, diagrams[i], top, cell.left, leftHanded);
+            Draw(canvas, diagrams[i], top, cell.left, leftHanded, strings);
         }
         EndSvgDocument(out);
     }
@@ -51,10 +52,10 @@ void WriteSvgSheet(
     WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
 }
 
-void WriteSvgStringsSheet(
-    std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns, bool leftHanded)
+void WriteSvgStringsSheet(std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+    bool leftHanded, const OpenStrings& strings)
 {
-    WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
+    WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded, strings);
 }
 
 void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
@@ -64,9 +65,9 @@ void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std
 }
 
 void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, int columns, bool leftHanded)
+    const SheetHeading& heading, int columns, bool leftHanded, const OpenStrings& strings)
 {
-    WriteSheet(out, diagrams, true, names, heading, columns, leftHanded);
+    WriteSheet(out, diagrams, true, names, heading, columns, leftHanded, strings);
 }
 
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded)

@@ -4,6 +4,7 @@
 
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/voicing.h"
 
 #include <ostream>
@@ -20,13 +21,15 @@ void WriteSvgSheet(
 void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
     const SheetHeading& heading, int columns, bool leftHanded);
 
-// The same with another instrument's diagrams (DrawStringsDiagram).
+// The same with another instrument's diagrams (DrawStringsDiagram), the bass marked as its open
+// `strings` sound.
 void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, int columns, bool leftHanded);
+    const SheetHeading& heading, int columns, bool leftHanded, const OpenStrings& strings = {});
 
-// A sheet of another instrument's diagrams (DrawStringsDiagram).
-void WriteSvgStringsSheet(
-    std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns, bool leftHanded);
+// A sheet of another instrument's diagrams (DrawStringsDiagram), the bass marked as its open `strings`
+// sound.
+void WriteSvgStringsSheet(std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+    bool leftHanded, const OpenStrings& strings = {});
 
 // One diagram in its 100 x 130 cell, with the heading above it when there is one.
 void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded);

@@ -12,21 +12,10 @@
 #include <vector>
 
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/tuning.h"
 
 namespace corvane {
-
-// The open MIDI note of each string, lowest string first as the instrument is held. The order is the
-// order of the strings across the neck, not of their pitches: a re-entrant string (the ukulele's G)
-// may sound above the next one. A mandolin's pair of strings is one string here.
-struct OpenStrings {
-    int count = 0;
-    std::array<int, kMaxInstrumentStrings> notes {};
-
-    std::span<const int> Notes() const { return { notes.data(), static_cast<size_t>(count) }; }
-    int operator[](int s) const { return notes[static_cast<size_t>(s)]; }
-    bool operator==(const OpenStrings&) const = default;
-};
 
 // "G4 C4 E4 A4" (C4 is MIDI 60).
 OpenStrings MakeOpenStrings(std::initializer_list<int> notes);

@@ -109,7 +109,6 @@ namespace {
         StringSearch(const ChordToSearch& chord, const SearchOptions& options, const StringSet& set,
             InstrumentSearchResult& result)
             : m_options(options)
-            , m_set(set)
             , m_n(set.strings.count)
             , m_result(result)
         {
@@ -266,7 +265,6 @@ namespace {
         };
 
         const SearchOptions& m_options;
-        const StringSet& m_set;
         const int m_n;
         InstrumentSearchResult& m_result;
         bool m_valid = true;

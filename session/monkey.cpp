@@ -431,6 +431,11 @@ namespace {
             return "the sheet does not show the results of the current chord "
                 + NoteListText(FromSelection(selection, {})) + " (" + std::to_string(shown.size()) + " shown, "
                 + std::to_string(wanted.size()) + " expected)";
+        // Each diagram marks its bass on the string that sounds lowest as the bars tune them.
+        if (const auto* sheet = session.Control<ResultSheet>("Image1");
+            sheet->isStrings() && sheet->openStrings() != BarStrings(session))
+            return "the sheet marks the bass on strings tuned " + OpenStringsText(sheet->openStrings()) + ", not "
+                + OpenStringsText(BarStrings(session));
 
         const int rootRow = Highlighted(session.Control<TextGrid>("StringGridAcorde"));
         const int bassRow = Highlighted(session.Control<TextGrid>("StringGridBaixo"));

@@ -90,9 +90,12 @@ SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChor
     return SheetOf(shown, strip);
 }
 
-SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StringStripChord>& strip)
+SongSheetContent SongSheetOf(
+    const ShownSong& shown, const std::vector<StringStripChord>& strip, const OpenStrings& strings)
 {
-    return SheetOf(shown, strip);
+    SongSheetContent sheet = SheetOf(shown, strip);
+    sheet.strings = strings;
+    return sheet;
 }
 
 std::vector<std::size_t> PageStarts(

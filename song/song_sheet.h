@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "song/song_fingerings.h"
 #include "song/song_view.h"
 
@@ -30,12 +31,14 @@ struct SongSheetContent {
     std::vector<std::string> subtitles;
     std::string details; // the artist and the key line
     std::vector<Frets> diagrams; // the strip, the chords that have a fingering, on any instrument
+    OpenStrings strings {}; // what another instrument's strings sound, for the diagrams' bass marks
     std::vector<std::string> names;
     std::vector<SheetBlock> blocks;
 };
 
 SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip);
-SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StringStripChord>& strip);
+SongSheetContent SongSheetOf(
+    const ShownSong& shown, const std::vector<StringStripChord>& strip, const OpenStrings& strings = {});
 
 // The first block of each page: blocks of `lineHeight` per line fill pages of `pageHeight` after
 // `firstTop` on the first page and `top` on the others; a block never straddles two pages. At least

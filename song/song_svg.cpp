@@ -55,7 +55,8 @@ namespace {
         for (size_t i = 0; i < sheet.diagrams.size(); ++i) {
             const Placement cell = layout.cell(i);
             canvas.drawSizedText(cell.left + kNameLeft, cell.top + kNameTop, sheet.names[i], kNamePixels, true);
-            DrawStringsDiagram(canvas, sheet.diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false);
+            DrawStringsDiagram(
+                canvas, sheet.diagrams[i], cell.top + kNameHeight, cell.left, kDiagramNormal, false, sheet.strings);
         }
         int y = top;
         for (const Row& row : rows) {
@@ -78,9 +79,10 @@ void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, 
     WriteSheet(SongSheetOf(shown, strip), out);
 }
 
-void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out)
+void WriteSongSvg(
+    const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out, const OpenStrings& strings)
 {
-    WriteSheet(SongSheetOf(shown, strip), out);
+    WriteSheet(SongSheetOf(shown, strip, strings), out);
 }
 
 } // namespace corvane

@@ -12,7 +12,9 @@
 namespace corvane {
 
 void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out);
-void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out);
+// Another instrument's diagrams mark the bass as its open `strings` sound.
+void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out,
+    const OpenStrings& strings = {});
 // The sheet as it is given, for a caller that adds to it (another instrument's name to its details).
 void WriteSongSvg(const SongSheetContent& sheet, std::ostream& out);
 

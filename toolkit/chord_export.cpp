@@ -170,6 +170,7 @@ namespace {
         std::span<const std::string> names;
         std::span<const Frets> strings {}; // another instrument's diagrams, in place of `diagrams`
         bool isStrings = false;
+        OpenStrings openStrings {}; // what they sound, for their bass marks
 
         std::size_t size() const { return isStrings ? strings.size() : diagrams.size(); }
     };
@@ -192,7 +193,7 @@ namespace {
             top += kNameHeight;
         }
         if (cells.isStrings)
-            DrawStringsDiagram(canvas, cells.strings[i], top, cell.left, kDiagramNormal, leftHanded);
+            DrawStringsDiagram(canvas, cells.strings[i], top, cell.left, kDiagramNormal, leftHanded, cells.openStrings);
         else
             DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
     }
@@ -243,9 +244,10 @@ namespace {
         return painter.end();
     }
 
-    Cells StringsCells(std::span<const Frets> diagrams, std::span<const std::string> names = {}, bool named = false)
+    Cells StringsCells(std::span<const Frets> diagrams, const OpenStrings& strings,
+        std::span<const std::string> names = {}, bool named = false)
     {
-        return { {}, named, names, diagrams, true };
+        return { {}, named, names, diagrams, true, strings };
     }
 
     bool WritePdf(QIODevice& out, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
@@ -271,9 +273,9 @@ namespace {
             DeviceStreamBuffer buffer(file);
             std::ostream out(&buffer);
             if (cells.isStrings && cells.named)
-                WriteSvgSongSheet(out, cells.strings, cells.names, heading, columns, leftHanded);
+                WriteSvgSongSheet(out, cells.strings, cells.names, heading, columns, leftHanded, cells.openStrings);
             else if (cells.isStrings)
-                WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded);
+                WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded, cells.openStrings);
             else if (cells.named)
                 WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
             else
@@ -333,49 +335,51 @@ bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voici
 
 QString StringsFingeringClipboardText(const Frets& frets) { return FromUtf8(FingeringText(frets)); }
 
-QMimeData* StringsDiagramMimeData(const Frets& frets, const PictureStore& pictures, bool leftHanded)
+QMimeData* StringsDiagramMimeData(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
 {
     auto* data = new QMimeData;
-    data->setImageData(StringsDiagramImage(frets, pictures, leftHanded));
+    data->setImageData(StringsDiagramImage(frets, pictures, leftHanded, {}, strings));
     data->setText(StringsFingeringClipboardText(frets));
     return data;
 }
 
-QImage StringsDiagramImage(
-    const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading)
+QImage StringsDiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded,
+    const SheetHeading& heading, const OpenStrings& strings)
 {
-    return StringsSheetImage(std::span<const Frets>(&frets, 1), heading, 1, pictures, leftHanded);
+    return StringsSheetImage(std::span<const Frets>(&frets, 1), heading, 1, pictures, leftHanded, strings);
 }
 
 QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
-    const PictureStore& pictures, bool leftHanded)
+    const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
 {
-    return PaintImage(StringsCells(diagrams), heading, columns, pictures, leftHanded);
+    return PaintImage(StringsCells(diagrams, strings), heading, columns, pictures, leftHanded);
 }
 
 bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
-    bool leftHanded, int columns)
+    bool leftHanded, int columns, const OpenStrings& strings)
 {
-    return PaintPages(device, StringsCells(diagrams), heading, leftHanded, columns);
+    return PaintPages(device, StringsCells(diagrams, strings), heading, leftHanded, columns);
 }
 
-bool WritePdfStringsSheet(
-    QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded, int columns)
+bool WritePdfStringsSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
+    int columns, const OpenStrings& strings)
 {
-    return WritePdf(out, StringsCells(diagrams), heading, leftHanded, columns);
+    return WritePdf(out, StringsCells(diagrams, strings), heading, leftHanded, columns);
 }
 
 bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
+    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error,
+    const OpenStrings& strings)
 {
-    return Export(path, format, StringsCells(diagrams), heading, columns, pixelRatio, leftHanded, error);
+    return Export(path, format, StringsCells(diagrams, strings), heading, columns, pixelRatio, leftHanded, error);
 }
 
 bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
-    qreal pixelRatio, bool leftHanded, QString* error)
+    qreal pixelRatio, bool leftHanded, QString* error, const OpenStrings& strings)
 {
     return ExportStringsSheet(
-        path, format, std::span<const Frets>(&frets, 1), heading, 1, pixelRatio, leftHanded, error);
+        path, format, std::span<const Frets>(&frets, 1), heading, 1, pixelRatio, leftHanded, error, strings);
 }
 
 QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,
@@ -404,16 +408,18 @@ bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voic
 }
 
 bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns)
+    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns,
+    const OpenStrings& strings)
 {
-    return PaintPages(device, StringsCells(diagrams, names, true), heading, leftHanded, columns);
+    return PaintPages(device, StringsCells(diagrams, strings, names, true), heading, leftHanded, columns);
 }
 
 bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
-    QString* error)
+    QString* error, const OpenStrings& strings)
 {
-    return Export(path, format, StringsCells(diagrams, names, true), heading, columns, pixelRatio, leftHanded, error);
+    return Export(
+        path, format, StringsCells(diagrams, strings, names, true), heading, columns, pixelRatio, leftHanded, error);
 }
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/voicing.h"
 
 #include <QFont>
@@ -78,21 +79,23 @@ bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voic
 
 // Another instrument's diagrams, drawn by DrawStringsDiagram, as the six-string ones above: one
 // diagram for the clipboard and files, whole sheets as images, pages and files (an empty span draws
-// the heading alone).
+// the heading alone). Each bass mark goes under the string that sounds lowest on the open `strings`.
 QString StringsFingeringClipboardText(const Frets& frets);
-QMimeData* StringsDiagramMimeData(const Frets& frets, const PictureStore& pictures, bool leftHanded);
-QImage StringsDiagramImage(
-    const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading = {});
+QMimeData* StringsDiagramMimeData(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
+QImage StringsDiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded,
+    const SheetHeading& heading = {}, const OpenStrings& strings = {});
 QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
-    const PictureStore& pictures, bool leftHanded);
+    const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
 bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
-    bool leftHanded, int columns = 0);
-bool WritePdfStringsSheet(
-    QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded, int columns = 0);
+    bool leftHanded, int columns = 0, const OpenStrings& strings = {});
+bool WritePdfStringsSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
+    int columns = 0, const OpenStrings& strings = {});
 bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr,
+    const OpenStrings& strings = {});
 bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
-    qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+    qreal pixelRatio, bool leftHanded, QString* error = nullptr, const OpenStrings& strings = {});
 
 // Song sheets: the diagrams in order, each with its chord's name above it; `names` holds one name per
 // diagram. Otherwise as the plain sheets above.
@@ -103,12 +106,13 @@ bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams
 bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
     QString* error = nullptr);
-// The same with another instrument's diagrams.
+// The same with another instrument's diagrams, the bass marked as its open `strings` sound.
 bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns = 0);
+    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns = 0,
+    const OpenStrings& strings = {});
 bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
-    QString* error = nullptr);
+    QString* error = nullptr, const OpenStrings& strings = {});
 
 // The fret numbers' font: the application font at the pixel size the diagrams leave room for.
 QFont DiagramFont(QFont base);

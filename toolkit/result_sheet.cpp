@@ -51,9 +51,10 @@ void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
     announceCurrent();
 }
 
-void ResultSheet::showStringsDiagrams(std::vector<Frets> diagrams, int width)
+void ResultSheet::showStringsDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings)
 {
     m_stringsDiagrams = std::move(diagrams);
+    m_openStrings = strings;
     m_diagrams.clear();
     m_diagrams.shrink_to_fit();
     m_isStrings = true;
@@ -289,7 +290,7 @@ void ResultSheet::drawArea(Canvas& canvas, const QRect& area) const
             const int mode = i == m_selected ? kDiagramSelected : kDiagramNormal;
             if (m_isStrings)
                 DrawStringsDiagram(canvas, m_stringsDiagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
-                    column * sheet::kCellWidth, mode, m_leftHanded);
+                    column * sheet::kCellWidth, mode, m_leftHanded, m_openStrings);
             else
                 DrawChordDiagram(canvas, m_diagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
                     column * sheet::kCellWidth, mode, m_leftHanded);

@@ -9,6 +9,7 @@
 // click on it would. A screen reader finds the cells as the items of a list (sheet_accessible.h).
 
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/voicing.h"
 
 #include <QString>
@@ -34,9 +35,9 @@ public:
     // A new result list, in cell order, with no cell selected; the sheet takes `width` and the height
     // of the sheet geometry for that many results.
     void showDiagrams(std::vector<Voicing> diagrams, int width);
-    // The same for another instrument's fingerings, each drawn by DrawStringsDiagram; the sheet
-    // stays in this mode until showDiagrams is called.
-    void showStringsDiagrams(std::vector<Frets> diagrams, int width);
+    // The same for another instrument's fingerings, each drawn by DrawStringsDiagram with its bass
+    // marked as the open `strings` sound; the sheet stays in this mode until showDiagrams is called.
+    void showStringsDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings = {});
     // Whether the cells hold another instrument's fingerings (stringsDiagram) or six-string ones.
     bool isStrings() const { return m_isStrings; }
 
@@ -51,6 +52,8 @@ public:
     Voicing diagram(int index) const;
     Frets stringsDiagram(int index) const;
     bool leftHanded() const { return m_leftHanded; }
+    // The open strings the strings' diagrams were found on, which copy and export mark the bass by.
+    const OpenStrings& openStrings() const { return m_openStrings; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
     void selectCell(int index);
@@ -102,6 +105,7 @@ private:
     const PictureStore* m_pictures = nullptr;
     std::vector<Voicing> m_diagrams;
     std::vector<Frets> m_stringsDiagrams;
+    OpenStrings m_openStrings {};
     bool m_isStrings = false;
     int m_selected = -1;
     int m_current = -1;

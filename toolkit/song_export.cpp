@@ -96,7 +96,8 @@ namespace {
             painter.drawText(QPoint(left + kNameLeft, top + kNameTop + painter.fontMetrics().ascent()),
                 i < sheet.names.size() ? FromUtf8(sheet.names[i]) : QString());
             painter.setFont(DiagramFont(base));
-            DrawStringsDiagram(canvas, sheet.diagrams[i], top + kNameHeight, left, kDiagramNormal, leftHanded);
+            DrawStringsDiagram(
+                canvas, sheet.diagrams[i], top + kNameHeight, left, kDiagramNormal, leftHanded, sheet.strings);
         }
         if (!sheet.diagrams.empty()) {
             const auto rows

@@ -32,13 +32,15 @@ namespace {
     constexpr int kChordsInFileName = 8;
 
     // A chosen fingering drawn, and its tooltip, on the six-string guitar and on another instrument.
-    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
+        const OpenStrings&)
     {
         return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
     }
-    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
+        const OpenStrings& strings)
     {
-        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} }, strings);
     }
     QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
     QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
@@ -244,6 +246,7 @@ void TFormProgression::ShowChoice()
         delete item;
     }
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
+    const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
     const auto showColumn = [&](const auto& chord, std::size_t k) {
         auto* column = new QWidget(m_ui->RowDiagrams);
         column->setObjectName(QStringLiteral("Chord%1").arg(k));
@@ -253,7 +256,7 @@ void TFormProgression::ShowChoice()
         diagram->setObjectName(QStringLiteral("Diagram"));
         diagram->setAccessibleName(Text(chord.text));
         if (const auto* chosen = chord.Chosen()) {
-            diagram->setPixmap(QPixmap::fromImage(Drawn(chosen->frets, *m_pictures, leftHanded, chord.text)));
+            diagram->setPixmap(QPixmap::fromImage(Drawn(chosen->frets, *m_pictures, leftHanded, chord.text, strings)));
             diagram->setToolTip(Tip(chosen->frets));
         } else {
             diagram->setText(Text(chord.text) + QStringLiteral("\n\n—"));
@@ -424,7 +427,7 @@ void TFormProgression::ButtonExportClick()
     if (m_instrument) {
         const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
         written = ExportStringsSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
-            export_sheet::kDefaultColumns, ratio, leftHanded, &error);
+            export_sheet::kDefaultColumns, ratio, leftHanded, &error, m_instrument->strings.strings);
     } else {
         const SongSheet sheet = SongSheetOf(m_choice);
         written = ExportSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
@@ -443,7 +446,8 @@ void TFormProgression::ButtonPrintClick()
     bool printed = false;
     if (m_instrument) {
         const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
-        printed = PaintStringsSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
+        printed = PaintStringsSongPages(
+            printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0, m_instrument->strings.strings);
     } else {
         const SongSheet sheet = SongSheetOf(m_choice);
         printed = PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);

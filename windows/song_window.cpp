@@ -45,13 +45,15 @@ namespace {
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
     // A strip chord drawn, and its tooltip, on the six-string guitar and on another instrument.
-    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
+        const OpenStrings&)
     {
         return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
     }
-    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name)
+    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
+        const OpenStrings& strings)
     {
-        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
+        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} }, strings);
     }
     QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
     QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
@@ -315,7 +317,7 @@ SongSheetContent TFormSong::SheetContent() const
 {
     if (!m_instrument)
         return SongSheetOf(m_shown, m_strip);
-    SongSheetContent sheet = SongSheetOf(m_shown, m_stringsStrip);
+    SongSheetContent sheet = SongSheetOf(m_shown, m_stringsStrip, m_instrument->strings.strings);
     sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + m_instrument->description;
     return sheet;
 }
@@ -334,6 +336,7 @@ void TFormSong::ShowStrip()
         delete item;
     }
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
+    const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
     const auto showColumn = [&](const auto& chord, std::size_t k) {
         auto* column = new QWidget(m_ui->RowDiagrams);
         column->setObjectName(QStringLiteral("Chord%1").arg(k));
@@ -343,7 +346,7 @@ void TFormSong::ShowStrip()
         diagram->setObjectName(QStringLiteral("Diagram"));
         diagram->setAccessibleName(Text(chord.name));
         if (chord.frets) {
-            diagram->setPixmap(QPixmap::fromImage(Drawn(*chord.frets, *m_pictures, leftHanded, chord.name)));
+            diagram->setPixmap(QPixmap::fromImage(Drawn(*chord.frets, *m_pictures, leftHanded, chord.name, strings)));
             diagram->setToolTip(Tip(*chord.frets));
         } else {
             diagram->setText(Text(chord.name) + QStringLiteral("\n\n—"));

@@ -5,6 +5,15 @@
 
 #include "cli_runner.h"
 
+// The x of the first bass mark drawn on an SVG sheet: 32 under the first diagram's first string, 43
+// under its second, "" when there is none.
+std::string FirstBassMarkX(const std::string& svg)
+{
+    const std::string use = "href=\"#omin1\" x=\"";
+    const size_t at = svg.find(use);
+    return at == std::string::npos ? "" : svg.substr(at + use.size(), svg.find('"', at + use.size()) - at - use.size());
+}
+
 TEST(CliInstruments, UkuleleC)
 {
     EXPECT_EQ(Cli("voicings --root C --instrument ukulele --format frets --limit 1").out, "0003\n");
@@ -67,6 +76,10 @@ TEST(CliInstruments, IdentifyBatchAndSheets)
     const std::string svg = Cli("voicings --root C --instrument ukulele --format svg --limit 2").out;
     EXPECT_NE(svg.find("Ukulele (G4 C4 E4 A4)"), std::string::npos);
     EXPECT_NE(svg.find("<rect x=\"35\""), std::string::npos) << svg.substr(0, 2000);
+    EXPECT_EQ(FirstBassMarkX(svg), "43") << "0 0 0 3 sounds the open C string lowest";
+    EXPECT_EQ(
+        FirstBassMarkX(Cli("voicings --root C --instrument ukulele --tuning \"Low G\" --format svg --limit 1").out),
+        "32");
 }
 
 // The progression on another instrument, in each of its formats: the frets one per string, the JSON
@@ -91,6 +104,7 @@ TEST(CliInstruments, Progressions)
     ASSERT_EQ(svg.status, 0);
     EXPECT_NE(svg.out.find(">Am<"), std::string::npos);
     EXPECT_NE(svg.out.find("<rect x=\"35\""), std::string::npos) << "the four-string grid";
+    EXPECT_EQ(FirstBassMarkX(svg.out), "43") << "C, 0 0 0 3: the open C string sounds lowest";
     // The low G is read as the ukulele's tuning; a six-string preset is not one of its tunings.
     EXPECT_EQ(Cli("progression C --instrument ukulele --tuning \"Low G\"").status, 0);
 }

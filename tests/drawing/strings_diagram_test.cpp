@@ -2,6 +2,7 @@
 #include "drawing/diagram_facts.h"
 
 #include "drawing/recording_canvas.h"
+#include "guitar/instrument.h"
 #include "text_form.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,36 @@ text 21 3 "1"
 picture dedo1 65 43
 )";
         EXPECT_EQ(test::FirstDifference(expected, Drawn(Of({ 0, 0, 0, 3 }))), "");
+    }
+
+    // The bass mark goes under the string that sounds lowest, on both paths: four strings and six.
+    TEST(StringsDiagram, BassMarkUnderTheLowestPitch)
+    {
+        const OpenStrings ukulele = MakeOpenStrings({ 67, 60, 64, 69 });
+        const OpenStrings sixReEntrant = MakeOpenStrings({ 64, 40, 45, 50, 55, 59 });
+        struct Row {
+            Frets frets;
+            OpenStrings strings;
+            bool leftHanded;
+            const char* marks;
+        };
+        const Row rows[] = {
+            { Of({ 0, 0, 0, 3 }), ukulele, false, "omin2 32 omin1 43 omin2 54 omin2 65" },
+            { Of({ 0, 0, 0, 3 }), ukulele, true, "omin2 65 omin1 54 omin2 43 omin2 32" },
+            { Of({ 0, 0, 0, 3 }), {}, false, "omin1 32 omin2 43 omin2 54 omin2 65" },
+            { Of({ 0, 0, 0, 0, 0, 0 }), sixReEntrant, false, "omin2 21 omin1 32 omin2 43 omin2 54 omin2 65 omin2 76" },
+            { Of({ 99, 0, 0, 0, 0, 0 }), {}, false, "x 21 omin1 32 omin2 43 omin2 54 omin2 65 omin2 76" },
+        };
+        for (const Row& row : rows) {
+            RecordingCanvas canvas;
+            DrawStringsDiagram(canvas, row.frets, 0, 0, kDiagramNormal, row.leftHanded, row.strings);
+            std::string marks;
+            for (const auto& call : canvas.calls())
+                if (!call.isRect && !call.isText && call.y == 91)
+                    marks += (marks.empty() ? "" : " ") + std::string(InfoOf(call.picture).name) + " "
+                        + std::to_string(call.x);
+            EXPECT_EQ(marks, row.marks) << FretsText(row.frets) << row.leftHanded;
+        }
     }
 
     TEST(StringsDiagram, MirroredSelectedAndWideNecks)

@@ -79,6 +79,11 @@ namespace {
         EXPECT_EQ(Names(), expected.names);
         ASSERT_TRUE(Sheet()->isStrings());
         ASSERT_EQ(FretsText(Sheet()->stringsDiagram(0)), "0 0 0 3 ");
+        // The open C string sounds lowest on the re-entrant tuning: the bass mark is under it, the
+        // second string, not under the G string first as held.
+        RecordingCanvas cell;
+        Sheet()->drawArea(cell, Sheet()->cellRect(0));
+        EXPECT_NE(cell.text().find("picture omin2 32 91\npicture omin1 43 91\n"), std::string::npos) << cell.text();
 
         midi->clear();
         ClickSheet(Sheet()->cellRect(0).center());

@@ -184,6 +184,9 @@ TEST(SongCli, OnAnotherInstrument)
     const CliRun svg = Cli("song " + song + " --instrument ukulele --format svg");
     EXPECT_EQ(svg.status, 0);
     EXPECT_NE(svg.out.find("<rect x=\"35\""), std::string::npos) << "the four-string grid";
+    // The first diagram, D 2 2 2 0, sounds its D4 lowest: the bass mark is under the second string.
+    const std::string bassMark = "href=\"#omin1\" x=\"";
+    EXPECT_EQ(svg.out.substr(svg.out.find(bassMark) + bassMark.size(), 3), "43\"");
     EXPECT_NE(svg.out.find("Time 4/4 \u00B7 Ukulele (G4 C4 E4 A4)"), std::string::npos)
         << "the sheet says its instrument";
     EXPECT_NE(Cli("song " + song + " --instrument ukulele --capo auto").out.find("capo 5 (play A shapes)"),

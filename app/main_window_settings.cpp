@@ -16,6 +16,7 @@
 #include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
 #include "windows/progression_window.h"
+#include "windows/song_window.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -266,6 +267,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         WriteKept(*m_settings, CaptureKept());
         if (m_progression)
             m_progression->SaveSettings(*m_settings);
+        if (m_song)
+            m_song->SaveSettings(*m_settings);
         m_settings->sync();
     }
 }

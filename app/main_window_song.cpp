@@ -70,6 +70,8 @@ TFormSong& TForm1::SongWindow()
         m_song->setObjectName(QStringLiteral("FormSong"));
         connect(this, &TForm1::diagramSelected, m_song, &TFormSong::DiagramSelected);
         connect(this, &TForm1::stringsDiagramSelected, m_song, &TFormSong::StringsDiagramSelected);
+        if (m_settings)
+            m_song->RestoreSettings(*m_settings);
     }
     return *m_song;
 }

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
+#include <QSettings>
 #include <QShortcut>
 #include <QTextCursor>
 #include <QToolButton>
@@ -151,6 +152,22 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
 }
 
 TFormSong::~TFormSong() = default;
+
+int TFormSong::bpm() const { return m_ui->SpinBpm->value(); }
+
+void TFormSong::SaveSettings(QSettings& settings) const
+{
+    settings.setValue(QStringLiteral("song/bpm"), m_ui->SpinBpm->value());
+}
+
+// A value missing or not a number keeps what the box shows; the box clamps the rest.
+void TFormSong::RestoreSettings(QSettings& settings)
+{
+    bool ok = false;
+    const int value = settings.value(QStringLiteral("song/bpm")).toInt(&ok);
+    if (ok)
+        m_ui->SpinBpm->setValue(value);
+}
 
 int TFormSong::StringsShown() const
 {

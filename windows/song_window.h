@@ -26,6 +26,8 @@ namespace Ui {
 class TFormSong;
 }
 
+class QSettings;
+
 namespace corvane {
 
 class MidiPort;
@@ -66,6 +68,11 @@ public:
     bool OpenText(const QString& text);
 
     void SetTranspose(int semitones); // clamped to -24..24
+    int bpm() const;
+
+    // The playing tempo lasts from one run to the next, in the group "song".
+    void SaveSettings(QSettings& settings) const;
+    void RestoreSettings(QSettings& settings);
     void SetCapo(int fret); // the capo box, 0..11
 
     // Shows the song again with the transposition, the capo and the main window's search options.

@@ -6,6 +6,7 @@
 #include "drawing/recording_canvas.h"
 #include "main_window_fixture.h"
 #include "sound/midi_player.h"
+#include "windows/song_window.h"
 
 #include <QAction>
 #include <QSettings>
@@ -82,6 +83,20 @@ namespace {
         EXPECT_EQ(neck.calls()[0].picture, Picture::NeckElectric);
         EXPECT_EQ(neck.calls()[1].picture, Picture::Capo);
         EXPECT_EQ(GridColumn(In<TextGrid>(*reopened, "StringGridAcorde")), rootGrid);
+    }
+
+    // The song window's playing tempo is kept when the program closes and shown when it opens again.
+    TEST_F(SettingsTest, TheSongWindowsTempoComesBack)
+    {
+        window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+        QSpinBox* bpm = window->SongWindow().findChild<QSpinBox*>(QStringLiteral("SpinBpm"));
+        ASSERT_NE(bpm, nullptr);
+        bpm->setValue(132);
+        Find<QAction>("Sair1")->trigger();
+
+        RecordingPort* port = nullptr;
+        const std::unique_ptr<TForm1> reopened = Reopen(port);
+        EXPECT_EQ(reopened->SongWindow().bpm(), 132);
     }
 
     // A typed name writes the grids in its own spelling and leaves the buttons; restored, the buttons

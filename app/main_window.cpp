@@ -382,13 +382,19 @@ void TForm1::RefreshResults()
     ui->Image1->setChordName(Text(m_selection.editText));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
 
+    ShowNamesAndCount(result.names, input, m_voicingRecords.size());
+}
+
+// The end of every refresh, whatever the instrument: the names list, the bass "Find" adds, the count.
+void TForm1::ShowNamesAndCount(const std::vector<std::string>& names, const RefreshInput& input, size_t count)
+{
     ui->ListBox1->clear();
-    for (const std::string& name : result.names)
+    for (const std::string& name : names)
         ui->ListBox1->addItem(Text(name));
     m_namesBass = input.bassIndex >= 0 && input.bassIndex < 12
         ? input.rootGridNames[static_cast<size_t>(input.bassIndex)]
         : std::string();
-    ui->LabelTotal->setText(QString::number(m_voicingRecords.size()));
+    ui->LabelTotal->setText(QString::number(count));
     ShowCapoCount();
     ShowExportEnabled();
 }

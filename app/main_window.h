@@ -233,6 +233,7 @@ private:
     void ShowGridNames(TextGrid* grid, Spelling spelling);
     void ShowNameSearch(const NameBoxSearch& search); // the status bar's word on a typed name, and the box's tooltip
     int SheetWidth() const;
+    void ShowNamesAndCount(const std::vector<std::string>& names, const RefreshInput& input, size_t count);
 
     // Chord selection.
     void StringGridAcordeSelectCell(int column, int row); // picked a root

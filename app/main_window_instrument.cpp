@@ -334,15 +334,7 @@ void TForm1::RefreshStringsResults()
     ui->Image1->setChordName(Text(m_selection.editText));
     ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth(), m_openStrings);
 
-    ui->ListBox1->clear();
-    for (const std::string& name : result.names)
-        ui->ListBox1->addItem(Text(name));
-    m_namesBass = input.bassIndex >= 0 && input.bassIndex < 12
-        ? input.rootGridNames[static_cast<size_t>(input.bassIndex)]
-        : std::string();
-    ui->LabelTotal->setText(QString::number(m_instrumentRecords.size()));
-    ShowCapoCount();
-    ShowExportEnabled();
+    ShowNamesAndCount(result.names, input, m_instrumentRecords.size());
 }
 
 void TForm1::StringsDiagramClick(int index, QPoint position)

@@ -6,6 +6,7 @@
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
+#include "windows/chord_column.h"
 #include "windows/export_dialogs.h"
 #include "windows/strum_player.h"
 
@@ -30,20 +31,6 @@ namespace {
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
     constexpr int kChordsInFileName = 8;
-
-    // A chosen fingering drawn, and its tooltip, on the six-string guitar and on another instrument.
-    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
-        const OpenStrings&)
-    {
-        return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
-    }
-    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
-        const OpenStrings& strings)
-    {
-        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} }, strings);
-    }
-    QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
-    QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
 
 } // namespace
 
@@ -236,42 +223,17 @@ std::size_t TFormProgression::ChordCount() const
 void TFormProgression::ShowChoice()
 {
     QLayout* row = m_ui->LayoutDiagrams;
-    while (QLayoutItem* item = row->takeAt(0)) {
-        // Out of the window at once; deleted later, as its button may be the one being clicked.
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    ClearChordColumns(row);
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
     const auto showColumn = [&](const auto& chord, std::size_t k) {
-        auto* column = new QWidget(m_ui->RowDiagrams);
-        column->setObjectName(QStringLiteral("Chord%1").arg(k));
-        auto* layout = new QVBoxLayout(column);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* diagram = new QLabel(column);
-        diagram->setObjectName(QStringLiteral("Diagram"));
-        diagram->setAccessibleName(Text(chord.text));
+        ChordColumn column { Text(chord.text), {}, {}, static_cast<int>(k) == m_waiting };
         if (const auto* chosen = chord.Chosen()) {
-            diagram->setPixmap(QPixmap::fromImage(Drawn(chosen->frets, *m_pictures, leftHanded, chord.text, strings)));
-            diagram->setToolTip(Tip(chosen->frets));
-        } else {
-            diagram->setText(Text(chord.text) + QStringLiteral("\n\n—"));
-            diagram->setAlignment(Qt::AlignCenter);
-            diagram->setMinimumSize(100, 176);
+            column.picture = ChordColumnImage(chosen->frets, *m_pictures, leftHanded, chord.text, strings);
+            column.tip = ChordColumnTip(chosen->frets);
         }
-        layout->addWidget(diagram);
-        auto* other = new QToolButton(column);
-        other->setObjectName(QStringLiteral("OtherFingerings"));
-        other->setText(QStringLiteral("Other fingerings"));
-        other->setCheckable(true);
-        other->setChecked(static_cast<int>(k) == m_waiting);
-        connect(other, &QToolButton::clicked, this, [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
-        layout->addWidget(other);
-        row->addWidget(column);
+        AddChordColumn(row, m_ui->RowDiagrams, static_cast<int>(k), column,
+            [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
     };
     const auto showChoice = [&](const auto& choice) {
         for (std::size_t k = 0; k < choice.chords.size(); ++k)

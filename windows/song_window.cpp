@@ -12,6 +12,7 @@
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
 #include "toolkit/song_export.h"
+#include "windows/chord_column.h"
 #include "windows/strum_player.h"
 
 #include <QClipboard>
@@ -44,20 +45,6 @@ namespace {
     constexpr int kTitlePoints = 16;
 
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-    // A strip chord drawn, and its tooltip, on the six-string guitar and on another instrument.
-    QImage Drawn(const Voicing& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
-        const OpenStrings&)
-    {
-        return DiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} });
-    }
-    QImage Drawn(const Frets& frets, const PictureStore& pictures, bool leftHanded, const std::string& name,
-        const OpenStrings& strings)
-    {
-        return StringsDiagramImage(frets, pictures, leftHanded, SheetHeading { name, {} }, strings);
-    }
-    QString Tip(const Voicing& frets) { return FingeringClipboardText(frets); }
-    QString Tip(const Frets& frets) { return StringsFingeringClipboardText(frets); }
 
     template <class Chord> auto FindChord(const std::vector<Chord>& strip, const std::string& name)
     {
@@ -344,42 +331,17 @@ SongSheetContent TFormSong::SheetContent() const
 void TFormSong::ShowStrip()
 {
     QLayout* row = m_ui->LayoutDiagrams;
-    while (QLayoutItem* item = row->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    ClearChordColumns(row);
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
     const auto showColumn = [&](const auto& chord, std::size_t k) {
-        auto* column = new QWidget(m_ui->RowDiagrams);
-        column->setObjectName(QStringLiteral("Chord%1").arg(k));
-        auto* layout = new QVBoxLayout(column);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* diagram = new QLabel(column);
-        diagram->setObjectName(QStringLiteral("Diagram"));
-        diagram->setAccessibleName(Text(chord.name));
+        ChordColumn column { Text(chord.name), {}, Text(chord.problem), static_cast<int>(k) == m_waiting };
         if (chord.frets) {
-            diagram->setPixmap(QPixmap::fromImage(Drawn(*chord.frets, *m_pictures, leftHanded, chord.name, strings)));
-            diagram->setToolTip(Tip(*chord.frets));
-        } else {
-            diagram->setText(Text(chord.name) + QStringLiteral("\n\n—"));
-            diagram->setAlignment(Qt::AlignCenter);
-            diagram->setMinimumSize(100, 176);
-            diagram->setToolTip(Text(chord.problem));
+            column.picture = ChordColumnImage(*chord.frets, *m_pictures, leftHanded, chord.name, strings);
+            column.tip = ChordColumnTip(*chord.frets);
         }
-        layout->addWidget(diagram);
-        auto* other = new QToolButton(column);
-        other->setObjectName(QStringLiteral("OtherFingerings"));
-        other->setText(QStringLiteral("Other fingerings"));
-        other->setCheckable(true);
-        other->setChecked(static_cast<int>(k) == m_waiting);
-        connect(other, &QToolButton::clicked, this, [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
-        layout->addWidget(other);
-        row->addWidget(column);
+        AddChordColumn(row, m_ui->RowDiagrams, static_cast<int>(k), column,
+            [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
     };
     if (m_instrument)
         for (std::size_t k = 0; k < m_stringsStrip.size(); ++k)

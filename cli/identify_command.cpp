@@ -4,6 +4,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/instrument_command.h"
@@ -88,21 +89,29 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
     if (!id.error.empty())
         return fail(id.error);
 
-    if (request.json) {
+    return PrintIdentification(id, noteNames, request.json, nullptr, *reading.fingering, out, err);
+}
+
+int PrintIdentification(const Identification& id, const std::array<std::string, 12>& noteNames, bool json,
+    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err)
+{
+    if (json) {
         const auto named = [&noteNames](const std::vector<PitchClass>& pcs) {
             auto list = nlohmann::ordered_json::array();
             for (PitchClass pc : pcs)
                 list.push_back(noteNames[static_cast<size_t>(pc)]);
             return list;
         };
-        nlohmann::ordered_json json;
-        json["frets"] = *reading.fingering;
-        json["notes"] = named(id.notes);
-        json["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
-        json["chordTones"] = named(id.chordTones);
-        json["best"] = id.names.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(id.best);
-        json["names"] = id.namesBestFirst;
-        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        nlohmann::ordered_json object;
+        if (instrument)
+            object["instrument"] = *instrument;
+        object["frets"] = std::vector<int>(frets.begin(), frets.end());
+        object["notes"] = named(id.notes);
+        object["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
+        object["chordTones"] = named(id.chordTones);
+        object["best"] = id.names.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(id.best);
+        object["names"] = id.namesBestFirst;
+        out << object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     } else if (!id.names.empty()) {
         // The name to say first, as players write it; then the list's other names, most likely first,
         // spelled as the names list spells them.

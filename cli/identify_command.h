@@ -1,9 +1,13 @@
 #pragma once
 // The identify subcommand: the names of a chord given by its six frets.
 
+#include <array>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
+
+#include "guitar/identify.h"
 
 namespace CLI {
 class App;
@@ -28,6 +32,12 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request);
 // on `err` with exit status 2. A fingering of fewer than two different notes prints no name and says
 // so on `err`, with status 0.
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err);
+
+// What identify prints once a fingering is named, on any instrument: the names best-first, or the JSON
+// object (`instrument` first when given, then frets, notes, bass, chordTones, best, names); no name is
+// said on `err`. Returns the exit status, 0.
+int PrintIdentification(const Identification& id, const std::array<std::string, 12>& noteNames, bool json,
+    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err);
 
 // The capo value of every subcommand: a fret 0..11.
 std::optional<int> ParseCapoArgument(const std::string& text);

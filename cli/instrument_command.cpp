@@ -40,31 +40,7 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
     if (!id.error.empty())
         return fail(id.error);
 
-    if (request.json) {
-        const auto named = [&noteNames](const std::vector<PitchClass>& pcs) {
-            auto list = nlohmann::ordered_json::array();
-            for (PitchClass pc : pcs)
-                list.push_back(noteNames[static_cast<size_t>(pc)]);
-            return list;
-        };
-        nlohmann::ordered_json json;
-        json["instrument"] = choice->name;
-        json["frets"] = *reading.fingering;
-        json["notes"] = named(id.notes);
-        json["bass"] = id.bass ? nlohmann::ordered_json(noteNames[static_cast<size_t>(*id.bass)]) : nullptr;
-        json["chordTones"] = named(id.chordTones);
-        json["best"] = id.names.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(id.best);
-        json["names"] = id.namesBestFirst;
-        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    } else if (!id.names.empty()) {
-        // As on six strings: the name to say first, as players write it, then the list's other names.
-        out << id.best << '\n';
-        for (size_t i = 1; i < id.namesBestFirst.size(); ++i)
-            out << id.namesBestFirst[i] << '\n';
-    }
-    if (id.names.empty())
-        err << "corvane-cli: " << id.noName << '\n';
-    return 0;
+    return PrintIdentification(id, noteNames, request.json, &choice->name, *reading.fingering, out, err);
 }
 
 } // namespace corvane::cli

@@ -1,5 +1,7 @@
 #include "song/chord_sheet.h"
 
+#include "song/ascii_text.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -12,22 +14,9 @@ namespace corvane {
 
 namespace {
 
-    std::string_view Trim(std::string_view text)
-    {
-        const auto first = text.find_first_not_of(" \t");
-        if (first == std::string_view::npos)
-            return {};
-        return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    }
+    std::string_view Trim(std::string_view text) { return TrimBlanks(text, " \t"); }
 
-    std::string Lower(std::string_view text)
-    {
-        std::string out(text);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        return out;
-    }
+    std::string Lower(std::string_view text) { return AsciiLower(text); }
 
     bool Blank(std::string_view line) { return Trim(line).empty(); }
 

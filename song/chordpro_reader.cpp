@@ -1,5 +1,7 @@
 #include "song/chordpro_reader.h"
 
+#include "song/ascii_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -27,22 +29,9 @@ namespace {
     constexpr int kMaxBaseFret = 24;
     constexpr int kHighestFret = 27;
 
-    std::string_view Trim(std::string_view text)
-    {
-        const auto first = text.find_first_not_of(" \t\f\v");
-        if (first == std::string_view::npos)
-            return {};
-        return text.substr(first, text.find_last_not_of(" \t\f\v") - first + 1);
-    }
+    std::string_view Trim(std::string_view text) { return TrimBlanks(text, " \t\f\v"); }
 
-    std::string Lower(std::string_view text)
-    {
-        std::string out(text);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        return out;
-    }
+    std::string Lower(std::string_view text) { return AsciiLower(text); }
 
     std::optional<int> ReadInt(std::string_view text)
     {

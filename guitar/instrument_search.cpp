@@ -330,27 +330,10 @@ void SortInstrumentRecords(std::vector<InstrumentRecord>& records)
 InstrumentRefreshResult ComputeInstrumentRefresh(const RefreshInput& input, const StringSet& strings)
 {
     InstrumentRefreshResult result;
-    size_t notes = input.chordTones.size() + (input.bassIndex == input.rootIndex ? 0 : 1);
-    if (input.bassIndex == input.rootIndex && input.chordTones.empty())
-        notes = 1;
-    if (static_cast<int>(notes) > kMaxNoteListLength) {
-        result.error = "a chord of " + std::to_string(notes) + " notes is more than the "
-            + std::to_string(kMaxNoteListLength) + " the search accepts";
+    result.error = RefreshInputError(input);
+    if (!result.error.empty())
         return result;
-    }
-    for (int value : input.chordTones) {
-        if (value < 0 || value > kNoPitch) {
-            result.error = "not a pitch class: " + std::to_string(value);
-            return result;
-        }
-    }
-    ChordToSearch chord;
-    chord.rootIndex = input.rootIndex;
-    chord.bassIndex = input.bassIndex;
-    chord.thirdInterval = input.thirdInterval;
-    chord.fifthInterval = input.fifthInterval;
-    chord.chordTones = input.chordTones;
-
+    const ChordToSearch chord = ChordToSearchOf(input);
     InstrumentSearchResult found = SearchInstrumentVoicings(chord, input.options, strings);
     PromoteInstrumentEasyShape(found.records, strings.easyShapes);
     SortInstrumentRecords(found.records);

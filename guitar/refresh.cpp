@@ -54,29 +54,36 @@ std::string NoteListText(const RefreshInput& input)
     return text;
 }
 
-RefreshResult ComputeRefresh(const RefreshInput& input)
+std::string RefreshInputError(const RefreshInput& input)
 {
-    RefreshResult result;
     const std::vector<int> numbers = NoteNumbers(input);
-    if (static_cast<int>(numbers.size()) > kMaxNoteListLength) {
-        result.error = "a chord of " + std::to_string(numbers.size()) + " notes is more than the "
+    if (static_cast<int>(numbers.size()) > kMaxNoteListLength)
+        return "a chord of " + std::to_string(numbers.size()) + " notes is more than the "
             + std::to_string(kMaxNoteListLength) + " the search accepts";
-        return result;
-    }
-    for (int value : numbers) {
-        if (value < 0 || value > kNoPitch) {
-            result.error = "not a pitch class: " + std::to_string(value);
-            return result;
-        }
-    }
+    for (int value : numbers)
+        if (value < 0 || value > kNoPitch)
+            return "not a pitch class: " + std::to_string(value);
+    return {};
+}
 
+ChordToSearch ChordToSearchOf(const RefreshInput& input)
+{
     ChordToSearch chord;
     chord.rootIndex = input.rootIndex;
     chord.bassIndex = input.bassIndex;
     chord.thirdInterval = input.thirdInterval;
     chord.fifthInterval = input.fifthInterval;
     chord.chordTones = input.chordTones;
+    return chord;
+}
 
+RefreshResult ComputeRefresh(const RefreshInput& input)
+{
+    RefreshResult result;
+    result.error = RefreshInputError(input);
+    if (!result.error.empty())
+        return result;
+    const ChordToSearch chord = ChordToSearchOf(input);
     SearchResult found = SearchVoicings(chord, input.options);
     PromoteEasyShape(found.records);
     SortRecords(found.records);

@@ -37,6 +37,11 @@ RefreshInput ChordInput(
 // it is the bass ("4 0 4 7" for C over E, "0 4 7" for C).
 std::string NoteListText(const RefreshInput& input);
 
+// Why the search cannot take this chord (more notes than it accepts, a number that is no pitch
+// class), or empty; and the chord as the search takes it. Every instrument's refresh starts with them.
+std::string RefreshInputError(const RefreshInput& input);
+ChordToSearch ChordToSearchOf(const RefreshInput& input);
+
 struct RefreshResult {
     std::vector<VoicingRecord> records; // sorted: the sheet's order
     std::vector<int> chordTones; // after the omit options

@@ -47,7 +47,7 @@ Voicing VoicingOfFingering(const Fingering& fingering)
     return voicing;
 }
 
-PlayedFretsReading ReadPlayedFrets(std::string_view text)
+std::vector<std::string_view> FretTokens(std::string_view text)
 {
     std::vector<std::string_view> tokens;
     size_t i = 0;
@@ -61,6 +61,12 @@ PlayedFretsReading ReadPlayedFrets(std::string_view text)
             ++i;
         tokens.push_back(text.substr(start, i - start));
     }
+    return tokens;
+}
+
+PlayedFretsReading ReadPlayedFrets(std::string_view text)
+{
+    std::vector<std::string_view> tokens = FretTokens(text);
 
     // Six open or low frets are often written as one word, "x02210".
     if (tokens.size() == 1 && tokens[0].size() == kStrings

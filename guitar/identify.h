@@ -37,6 +37,9 @@ struct PlayedFretsReading {
 };
 PlayedFretsReading ReadPlayedFrets(std::string_view text);
 
+// The words of typed frets: what blanks, tabs and commas separate.
+std::vector<std::string_view> FretTokens(std::string_view text);
+
 struct Identification {
     std::string error; // the fingering or the capo is out of range; nothing else is set
     std::vector<PitchClass> notes; // pitch class of every sounding string, string 0 first

@@ -14,17 +14,7 @@ namespace {
 
 StringFretsReading ReadStringFrets(std::string_view text, int strings)
 {
-    std::vector<std::string_view> tokens;
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == ' ' || text[i] == ',' || text[i] == '\t') {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        while (i < text.size() && text[i] != ' ' && text[i] != ',' && text[i] != '\t')
-            ++i;
-        tokens.push_back(text.substr(start, i - start));
-    }
+    std::vector<std::string_view> tokens = FretTokens(text);
     if (tokens.size() == 1 && static_cast<int>(tokens[0].size()) == strings && strings > 1) {
         const std::string_view compact = tokens[0];
         tokens.clear();

@@ -100,4 +100,28 @@ Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStr
     return id;
 }
 
+StringFretsReading ReadPlayedFretsOn(std::string_view text, const StringSet& strings)
+{
+    if (!strings.sixStringRules)
+        return ReadStringFrets(text, strings.strings.count);
+    PlayedFretsReading six = ReadPlayedFrets(text);
+    StringFretsReading reading;
+    reading.error = std::move(six.error);
+    if (six.fingering)
+        reading.fingering = StringFingering(six.fingering->begin(), six.fingering->end());
+    return reading;
+}
+
+Identification IdentifyPlayed(const StringFingering& fingering, const StringSet& strings, int capo,
+    const std::array<std::string, 12>& rootGridNames)
+{
+    if (strings.sixStringRules && fingering.size() == static_cast<size_t>(kStrings)) {
+        Fingering six {};
+        std::copy(fingering.begin(), fingering.end(), six.begin());
+        return Identify(six, PitchClassesOf(strings.strings), capo, rootGridNames);
+    }
+    return IdentifyOnStrings(fingering, strings.strings, capo, strings.lastFret, rootGridNames,
+        strings.freeInversions ? BassNaming::RootPosition : BassNaming::Lowest);
+}
+
 } // namespace corvane

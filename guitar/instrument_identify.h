@@ -10,6 +10,7 @@
 
 #include "guitar/identify.h"
 #include "guitar/instrument.h"
+#include "guitar/instrument_search.h"
 #include "theory/best_name.h"
 
 namespace corvane {
@@ -32,5 +33,15 @@ StringFretsReading ReadStringFrets(std::string_view text, int strings);
 // lowest (StringSet::freeInversions), so that its shapes are named as players name them.
 Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStrings& strings, int capo, int lastFret,
     const std::array<std::string, 12>& rootGridNames, BassNaming naming = BassNaming::Lowest);
+
+// The frets of a hand on the instrument of `strings`, read as ReadStringFrets reads them, or with
+// StringSet::sixStringRules as ReadPlayedFrets reads six ("x02210").
+StringFretsReading ReadPlayedFretsOn(std::string_view text, const StringSet& strings);
+
+// What they play: IdentifyOnStrings with the naming the instrument's search implies, or with
+// StringSet::sixStringRules the six-string guitar's Identify, whose bass is the lowest string. Every
+// caller's way to the names of played frets.
+Identification IdentifyPlayed(const StringFingering& fingering, const StringSet& strings, int capo,
+    const std::array<std::string, 12>& rootGridNames);
 
 } // namespace corvane

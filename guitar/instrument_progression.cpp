@@ -126,6 +126,20 @@ Path ChooseStringsPath(
         layers, settings, [&](const Frets& v) { return StringFingeringCost(v, chart, settings.weights); });
 }
 
+namespace {
+    // The six-string guitar's fingerings as its own cost reads them.
+    std::vector<std::vector<Voicing>> VoicingLayers(const std::vector<std::vector<Frets>>& layers)
+    {
+        std::vector<std::vector<Voicing>> voicings(layers.size());
+        for (size_t k = 0; k < layers.size(); ++k) {
+            voicings[k].reserve(layers[k].size());
+            for (const Frets& frets : layers[k])
+                voicings[k].push_back(VoicingOfFrets(frets));
+        }
+        return voicings;
+    }
+}
+
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned)
 {
@@ -136,7 +150,8 @@ StringProgressionChoice ChooseInstrumentProgression(const std::vector<Progressio
     };
     return progression_chords::Choose<InstrumentRecord>(entries, options, std::move(pinned), search,
         [&](const std::vector<std::vector<Frets>>& layers, const PathSettings& settings) {
-            return ChooseStringsPath(layers, settings, chart);
+            return strings.sixStringRules ? ChoosePath(VoicingLayers(layers), settings)
+                                          : ChooseStringsPath(layers, settings, chart);
         });
 }
 

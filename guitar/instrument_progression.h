@@ -70,7 +70,9 @@ using StringProgressionChoice = ProgressionChoiceOf<InstrumentRecord>;
 using StringCapoSuggestion = CapoSuggestionOf<InstrumentRecord>;
 
 // ChooseProgression on the strings of `strings` (options.search.tuning is not read): every chord's
-// result list is ComputeInstrumentRefresh's.
+// result list is ComputeInstrumentRefresh's, and the path weighs its fingerings by rules 1 to 6, or,
+// with StringSet::sixStringRules, by the six-string guitar's FingeringCost. Every caller's way to a
+// progression's fingerings.
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned = {});
 

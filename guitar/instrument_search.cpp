@@ -91,7 +91,8 @@ std::string InstrumentRecord::Text() const
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings)
 {
-    return { strings, instrument.frets, instrument.easyShapes, instrument.freeInversions && strings.count == 4 };
+    return { strings, instrument.frets, instrument.easyShapes, instrument.freeInversions && strings.count == 4,
+        instrument.IsSixStringGuitar() && strings.count == kStrings };
 }
 
 namespace {
@@ -327,12 +328,41 @@ void SortInstrumentRecords(std::vector<InstrumentRecord>& records)
         records[i] = texts[i].second;
 }
 
+Tuning PitchClassesOf(const OpenStrings& strings)
+{
+    Tuning tuning {};
+    for (int s = 0; s < kStrings; ++s)
+        tuning[static_cast<size_t>(s)] = strings[s] % 12;
+    return tuning;
+}
+
+std::vector<InstrumentRecord> RecordsOf(const std::vector<VoicingRecord>& records)
+{
+    std::vector<InstrumentRecord> out;
+    out.reserve(records.size());
+    for (const VoicingRecord& record : records)
+        out.push_back({ record.key, FretsOfVoicing(record.frets) });
+    return out;
+}
+
+namespace {
+    InstrumentRefreshResult SixStringRefresh(RefreshInput input, const OpenStrings& strings)
+    {
+        input.options.tuning = PitchClassesOf(strings);
+        RefreshResult found = ComputeRefresh(input);
+        return { RecordsOf(found.records), std::move(found.chordTones), std::move(found.names),
+            std::move(found.error) };
+    }
+}
+
 InstrumentRefreshResult ComputeInstrumentRefresh(const RefreshInput& input, const StringSet& strings)
 {
     InstrumentRefreshResult result;
     result.error = RefreshInputError(input);
     if (!result.error.empty())
         return result;
+    if (strings.sixStringRules)
+        return SixStringRefresh(input, strings.strings);
     const ChordToSearch chord = ChordToSearchOf(input);
     InstrumentSearchResult found = SearchInstrumentVoicings(chord, input.options, strings);
     PromoteInstrumentEasyShape(found.records, strings.easyShapes);

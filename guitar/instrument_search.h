@@ -53,15 +53,26 @@ struct InstrumentRecord {
     std::string VoicingPart() const { return FretsText(frets); }
 };
 
+// Six-string records as records of any count: the same keys and frets, so the same texts.
+std::vector<InstrumentRecord> RecordsOf(const std::vector<VoicingRecord>& records);
+
 // What to search on: the strings, the neck's last fret and the shapes of the instrument.
 struct StringSet {
     OpenStrings strings;
     int lastFret = 24;
     std::string_view easyShapes;
     bool freeInversions = false;
+    // The six-string guitar's own rules behind the same entry points: its exhaustive walk of
+    // five-fret windows, its easy-shape promotion, its reading and naming of played frets and its
+    // fingering cost, which give its results in their long-standing order. The strings are then its
+    // six in one of its tunings, and only their pitch classes are read.
+    bool sixStringRules = false;
 };
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings);
+
+// The pitch classes of six strings, as the six-string guitar's search takes its tuning.
+Tuning PitchClassesOf(const OpenStrings& strings);
 
 struct InstrumentSearchResult {
     std::vector<int> chordTones; // less the tones removed by the omit options
@@ -84,7 +95,8 @@ struct InstrumentRefreshResult {
     std::string error;
 };
 
-// The refresh of the six-string guitar (ComputeRefresh) for any strings: search, promote, sort, name.
+// The refresh for any strings: search, promote, sort, name. Every caller's way to a chord's fingerings;
+// with sixStringRules, the six-string guitar's ComputeRefresh answers.
 InstrumentRefreshResult ComputeInstrumentRefresh(const RefreshInput& input, const StringSet& strings);
 
 } // namespace corvane

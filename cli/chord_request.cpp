@@ -138,21 +138,13 @@ Evaluation Evaluate(const ChordRequest& request)
     if (request.flats)
         SetRootSpelling(state, Spelling::Flat);
 
-    ev.error = ReadInstrumentChoice(request.instrument, request.tuning, ev.instrument);
+    ev.error = ReadInstrumentChoice(request.instrument, request.tuning, options.tuning, ev.instrument);
     if (!ev.error.empty())
         return ev;
 
     const RefreshInput input = FromSelection(state, options);
     ev.noteList = NoteListText(input);
-    if (ev.instrument) {
-        InstrumentRefreshResult found = ComputeInstrumentRefresh(input, ev.instrument->set);
-        ev.instrumentRecords = std::move(found.records);
-        ev.result.chordTones = std::move(found.chordTones);
-        ev.result.names = std::move(found.names);
-        ev.result.error = std::move(found.error);
-    } else {
-        ev.result = ComputeRefresh(input);
-    }
+    ev.result = ComputeInstrumentRefresh(input, ev.instrument.set);
     if (!ev.result.error.empty())
         ev.error = ev.result.error;
     return ev;
@@ -165,7 +157,7 @@ std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& option
         const auto tuning = ParseTuningOption(*request.tuning);
         if (tuning)
             options.tuning = *tuning;
-        else if (IsSixStringRequest(request.instrument))
+        else if (TakesTuningPresets(request.instrument))
             return "unknown tuning " + Quoted(*request.tuning)
                 + " (a preset such as \"Drop D\", or six notes such as \"D A D G B E\")";
     }

@@ -40,11 +40,8 @@ struct Evaluation {
     std::vector<std::string> unread; // what that name left unread: the chord searched leaves it out
     SelectionState selection;
     std::string noteList;
-    RefreshResult result;
-    // Set for another instrument than the six-string guitar: its results are then instrumentRecords,
-    // and result.records stays empty.
-    std::optional<InstrumentChoice> instrument;
-    std::vector<InstrumentRecord> instrumentRecords;
+    InstrumentChoice instrument; // what the chord is searched on
+    InstrumentRefreshResult result;
 };
 
 Evaluation Evaluate(const ChordRequest& request);

@@ -23,14 +23,8 @@ std::optional<OutputFormat> ParseFormat(std::string_view text);
 // PNG is the one format that must not go to a terminal.
 constexpr bool IsBinary(OutputFormat format) { return format == OutputFormat::Png; }
 
-// The fingerings of the first `limit` records, in sheet order.
-std::vector<Voicing> VoicingsOf(const std::vector<VoicingRecord>& records, std::size_t limit);
-
 // The first of the names, trailing blanks removed.
 std::string FirstName(const std::vector<std::string>& names);
-
-void WriteFrets(std::ostream& out, std::span<const Voicing> voicings);
-void WriteChordPro(std::ostream& out, std::string_view name, std::span<const Voicing> voicings);
 
 // Without a Qt build, PNG output is not available: returns the reason; otherwise writes the sheet
 // and returns an empty text (or the reason it failed).

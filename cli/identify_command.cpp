@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/instrument_command.h"
-#include "guitar/identify.h"
+#include "cli/instrument_options.h"
+#include "guitar/instrument_identify.h"
 #include "guitar/tuning.h"
 
 namespace corvane::cli {
@@ -59,23 +59,25 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
 
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err)
 {
-    if (IsInstrumentIdentify(request))
-        return RunInstrumentIdentify(request, out, err);
     const auto fail = [&err](const std::string& message) {
         err << "corvane-cli: " << message << '\n';
         return kBadInput;
     };
-    const PlayedFretsReading reading = ReadPlayedFrets(request.frets);
-    if (!reading.fingering)
-        return fail(reading.error);
-    Tuning tuning = kStandardTuning;
-    if (request.tuning) {
+    Tuning presetTuning = kStandardTuning;
+    if (request.tuning && TakesTuningPresets(request.instrument)) {
         const auto parsed = ParseTuningOption(*request.tuning);
         if (!parsed)
             return fail("unknown tuning " + Quoted(*request.tuning)
                 + " (a preset such as \"Drop D\", or six pitch classes such as \"2 9 2 7 11 4\")");
-        tuning = *parsed;
+        presetTuning = *parsed;
     }
+    InstrumentChoice choice;
+    if (const std::string error = ReadInstrumentChoice(request.instrument, request.tuning, presetTuning, choice);
+        !error.empty())
+        return fail(error);
+    const StringFretsReading reading = ReadPlayedFretsOn(request.frets, choice.set);
+    if (!reading.fingering)
+        return fail(reading.error);
     int capo = 0;
     if (request.capo) {
         const auto parsed = ParseCapoArgument(*request.capo);
@@ -85,11 +87,12 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
     }
 
     const auto noteNames = GridNames(request.flats ? Spelling::Flat : Spelling::Sharp);
-    const Identification id = Identify(*reading.fingering, tuning, capo, noteNames);
+    const Identification id = IdentifyPlayed(*reading.fingering, choice.set, capo, noteNames);
     if (!id.error.empty())
         return fail(id.error);
 
-    return PrintIdentification(id, noteNames, request.json, nullptr, *reading.fingering, out, err);
+    return PrintIdentification(
+        id, noteNames, request.json, choice.named ? &choice.name : nullptr, *reading.fingering, out, err);
 }
 
 int PrintIdentification(const Identification& id, const std::array<std::string, 12>& noteNames, bool json,

@@ -45,20 +45,26 @@ std::string InstrumentNames()
     return names + ", or " + std::string(kOwnStrings) + " with --tuning";
 }
 
-bool IsSixStringRequest(const std::optional<std::string>& instrument)
+const Instrument* RequestedInstrument(const std::optional<std::string>& instrument)
 {
-    if (!instrument)
-        return true;
-    const Instrument* found = FindInstrument(*instrument);
-    return found && found->IsSixStringGuitar();
+    return instrument ? FindInstrument(*instrument) : &SixStringGuitar();
+}
+
+bool TakesTuningPresets(const std::optional<std::string>& instrument)
+{
+    const Instrument* found = RequestedInstrument(instrument);
+    return found && found->tuningPresets;
 }
 
 std::string ReadInstrumentChoice(const std::optional<std::string>& instrument, const std::optional<std::string>& tuning,
-    std::optional<InstrumentChoice>& choice)
+    const Tuning& presetTuning, InstrumentChoice& choice)
 {
-    choice.reset();
-    if (IsSixStringRequest(instrument))
+    if (const Instrument* found = RequestedInstrument(instrument); found && found->tuningPresets) {
+        choice = Choose(*found, GuitarOpenStrings(presetTuning));
+        choice.description = TuningDescription(presetTuning);
+        choice.named = false;
         return {};
+    }
     if (FoldedName(*instrument) == kOwnStrings) {
         if (!tuning)
             return "--instrument " + std::string(kOwnStrings) + " needs --tuning with the strings' notes, 4 to 8";

@@ -1,5 +1,5 @@
 #pragma once
-// --instrument and a --tuning of any number of strings: what leaves the six-string guitar's own search.
+// --instrument and --tuning: the instrument a command plays on, its strings and how its outputs name it.
 
 #include <optional>
 #include <string>
@@ -13,20 +13,29 @@ struct InstrumentChoice {
     const Instrument* instrument = nullptr; // nullptr for strings of one's own (a typed tuning)
     StringSet set;
     std::string name; // "ukulele", or "custom" for strings of one's own
-    std::string description; // "Ukulele (G4 C4 E4 A4)", for sheet headings
+    // For sheet headings: "Ukulele (G4 C4 E4 A4)"; the six-string guitar's tuning, "Drop D (D A D G B E)".
+    std::string description;
+    // Whether the outputs name the instrument and its strings (the JSON's "instrument" and "strings",
+    // the song sheet's line): every choice but the six-string guitar, whose outputs stay as they were.
+    bool named = true;
 };
 
 // "--instrument custom --tuning NOTES": 4 to 8 strings of one's own, with no easy shapes.
 inline constexpr std::string_view kOwnStrings = "custom";
 
-// True for no --instrument or the six-string guitar's name: its own search and tuning reader serve.
-bool IsSixStringRequest(const std::optional<std::string>& instrument);
+// The instrument named by --instrument, the six-string guitar without one; nullptr for strings of
+// one's own and for a name that is no instrument.
+const Instrument* RequestedInstrument(const std::optional<std::string>& instrument);
 
-// Sets `choice` when the request is for another instrument than the six-string guitar, or for
-// strings of one's own. Leaves it empty for the six-string guitar, whose search and tuning reader go
-// on exactly as before. Returns the error naming the bad value, or empty.
+// Whether --tuning is read as the tuning menu's presets and six pitch classes (ParseTuningOption)
+// rather than as the instrument's own tunings and notes.
+bool TakesTuningPresets(const std::optional<std::string>& instrument);
+
+// The instrument of the request and its strings. An instrument with the tuning menu's presets
+// (Instrument::tuningPresets) is tuned to `presetTuning`, which the search options read; any other
+// reads `tuning` itself. Returns the error naming the bad value, or empty.
 std::string ReadInstrumentChoice(const std::optional<std::string>& instrument, const std::optional<std::string>& tuning,
-    std::optional<InstrumentChoice>& choice);
+    const Tuning& presetTuning, InstrumentChoice& choice);
 
 // "guitar, 7-string-guitar, ukulele, ..." for messages.
 std::string InstrumentNames();

@@ -45,23 +45,17 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
     out["noteList"] = ev.noteList;
     out["chordIntervals"] = ev.selection.chordIntervals;
     auto records = nlohmann::ordered_json::array();
-    if (ev.instrument) {
-        out["count"] = ev.instrumentRecords.size();
-        for (std::size_t i = 0; i < ev.instrumentRecords.size() && i < limit; ++i)
-            records.push_back(RecordJson(ev.instrumentRecords[i]));
-    } else {
-        out["count"] = ev.result.records.size();
-        for (std::size_t i = 0; i < ev.result.records.size() && i < limit; ++i)
-            records.push_back(RecordJson(ev.result.records[i]));
-    }
+    out["count"] = ev.result.records.size();
+    for (std::size_t i = 0; i < ev.result.records.size() && i < limit; ++i)
+        records.push_back(RecordJson(ev.result.records[i]));
     out["records"] = std::move(records);
     out["names"] = ev.result.names;
     // Only a typed name can leave text unread; the other requests keep the object they always had.
     if (ev.fromName)
         out["unread"] = ev.unread;
-    if (ev.instrument) {
-        out["instrument"] = ev.instrument->name;
-        out["strings"] = OpenStringsText(ev.instrument->set.strings);
+    if (ev.instrument.named) {
+        out["instrument"] = ev.instrument.name;
+        out["strings"] = OpenStringsText(ev.instrument.set.strings);
     }
     return out;
 }

@@ -1,7 +1,6 @@
 #include "cli/output_commands.h"
 
 #include "cli/arguments.h"
-#include "cli/instrument_command.h"
 #include "cli/json_output.h"
 #include "drawing/diagram_facts.h"
 #include "drawing/svg_sheet.h"
@@ -54,44 +53,6 @@ namespace {
         return 0;
     }
 
-    // The results of another instrument than the six-string guitar, in the same formats.
-    int WriteInstrumentVoicings(
-        const Evaluation& ev, const std::string& name, const OutputOptions& options, OutputFormat format)
-    {
-        std::vector<Frets> frets;
-        for (std::size_t i = 0; i < ev.instrumentRecords.size() && i < options.limit; ++i)
-            frets.push_back(ev.instrumentRecords[i].frets);
-        return Emit(options, IsBinary(format), [&](std::ostream& out) -> std::string {
-            switch (format) {
-            case OutputFormat::Records:
-                for (std::size_t i = 0; i < frets.size(); ++i)
-                    out << ev.instrumentRecords[i].Text() << '\n';
-                return {};
-            case OutputFormat::Frets:
-                for (const Frets& f : frets)
-                    out << FingeringText(f) << '\n';
-                return {};
-            case OutputFormat::ChordPro:
-                for (const Frets& f : frets)
-                    out << ChordProDefine(name, f) << '\n';
-                return {};
-            case OutputFormat::Json:
-                out << ResultJson(ev, options.limit).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-                    << '\n';
-                return {};
-            case OutputFormat::Svg:
-            case OutputFormat::Png:
-                break;
-            }
-            const SheetHeading heading { name, SheetDetails(ev.instrument->description, ev.instrumentRecords.size()) };
-            if (format == OutputFormat::Png)
-                return WritePngStringsSheet(
-                    out, frets, heading, options.columns, options.leftHanded, ev.instrument->set.strings);
-            WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded, ev.instrument->set.strings);
-            return {};
-        });
-    }
-
 } // namespace
 
 int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptions options, bool asJson)
@@ -107,25 +68,27 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
     if (options.columns < 1)
         return Refuse("--columns must be 1 or more");
 
-    const std::vector<Voicing> voicings = VoicingsOf(ev.result.records, options.limit);
+    std::vector<Frets> frets;
+    for (std::size_t i = 0; i < ev.result.records.size() && i < options.limit; ++i)
+        frets.push_back(ev.result.records[i].frets);
     // The chord's name as the name box shows it. The names list is sorted by spelling, so its first
     // name is often another reading (F major lists "Am/5+/F" first); it serves only when the chord
     // was given as bare intervals, which have no name of their own.
     const std::string name = request.intervals ? FirstName(ev.result.names)
                                                : (request.name ? ev.selection.editText : ev.selection.ShownName());
-    if (ev.instrument)
-        return WriteInstrumentVoicings(ev, name, options, *format);
     return Emit(options, IsBinary(*format), [&](std::ostream& out) -> std::string {
         switch (*format) {
         case OutputFormat::Records:
-            for (std::size_t i = 0; i < voicings.size(); ++i)
+            for (std::size_t i = 0; i < frets.size(); ++i)
                 out << ev.result.records[i].Text() << '\n';
             return {};
         case OutputFormat::Frets:
-            WriteFrets(out, voicings);
+            for (const Frets& f : frets)
+                out << FingeringText(f) << '\n';
             return {};
         case OutputFormat::ChordPro:
-            WriteChordPro(out, name, voicings);
+            for (const Frets& f : frets)
+                out << ChordProDefine(name, f) << '\n';
             return {};
         case OutputFormat::Json:
             out << ResultJson(ev, options.limit).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
@@ -134,13 +97,12 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
         case OutputFormat::Png:
             break;
         }
-        const Tuning tuning
-            = request.tuning ? ParseTuningOption(*request.tuning).value_or(kStandardTuning) : kStandardTuning;
         const SheetHeading heading { name,
-            SheetDetails(TuningDescription(tuning), voicings.size(), ev.result.records.size()) };
+            SheetDetails(ev.instrument.description, frets.size(), ev.result.records.size()) };
+        const OpenStrings strings = BassMarkStrings(ev.instrument.set);
         if (*format == OutputFormat::Png)
-            return WritePngSheet(out, voicings, heading, options.columns, options.leftHanded);
-        WriteSvgSheet(out, voicings, heading, options.columns, options.leftHanded);
+            return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);
+        WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);
         return {};
     });
 }

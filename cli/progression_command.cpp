@@ -5,7 +5,6 @@
 #include <charconv>
 #include <iostream>
 #include <nlohmann/json.hpp>
-#include <type_traits>
 
 #include "cli/formats.h"
 #include "cli/json_output.h"
@@ -22,7 +21,7 @@ namespace {
 
     // "x 3 2 0 1 0": the frets without barre marks, x for a muted string; one per string on any
     // instrument ("0 0 0 3" on the ukulele).
-    template <class Fingering> std::string ChosenFrets(const Fingering& v)
+    std::string ChosenFrets(const Frets& v)
     {
         std::string out;
         for (int value : v) {
@@ -32,29 +31,29 @@ namespace {
         return out;
     }
 
-    // What was chosen, and the capo the frets count from. `instrument` is empty on the six-string
-    // guitar, whose outputs stay as they always were; otherwise its name, which the JSON gives.
-    template <class Record> struct Output {
-        const ProgressionChoiceOf<Record>& choice;
+    // What was chosen, and the capo the frets count from. `instrument` is empty where the outputs do
+    // not name it (InstrumentChoice::named); otherwise its name, which the JSON gives.
+    struct Output {
+        const StringProgressionChoice& choice;
         int capo = 0;
         std::string instrument;
         std::string strings; // "G4 C4 E4 A4", with the instrument
-        OpenStrings openStrings {}; // the same, for the diagrams' bass marks
+        OpenStrings bassMark {}; // the open notes the diagrams' bass marks read
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
     // line "capo N" when the frets count from a capo.
-    template <class Record> void WriteFrets(const Output<Record>& chosen, std::ostream& out)
+    void WriteFrets(const Output& chosen, std::ostream& out)
     {
         if (chosen.capo > 0)
             out << "capo " << chosen.capo << '\n';
-        for (const ChordChoiceOf<Record>& chord : chosen.choice.chords)
+        for (const StringChordChoice& chord : chosen.choice.chords)
             out << chord.text << '\t' << (chord.Chosen() ? ChosenFrets(chord.Chosen()->frets) : "-") << '\n';
     }
 
-    template <class Record> void WriteJson(const Output<Record>& chosen, std::ostream& out)
+    void WriteJson(const Output& chosen, std::ostream& out)
     {
-        const ProgressionChoiceOf<Record>& choice = chosen.choice;
+        const StringProgressionChoice& choice = chosen.choice;
         nlohmann::ordered_json json;
         if (!chosen.instrument.empty()) {
             json["instrument"] = chosen.instrument;
@@ -62,7 +61,7 @@ namespace {
         }
         json["capo"] = chosen.capo;
         auto chords = nlohmann::ordered_json::array();
-        for (const ChordChoiceOf<Record>& chord : choice.chords) {
+        for (const StringChordChoice& chord : choice.chords) {
             nlohmann::ordered_json item;
             item["text"] = chord.text;
             item["beats"] = chord.beats;
@@ -82,7 +81,7 @@ namespace {
     // One definition per chord and fingering, in the order they first come; a chord played again
     // with the same fingering is defined once. The capo, when there is one, comes first as the
     // format's own directive, which song-sheet programs show above the song.
-    template <class Record> void WriteChordPro(const Output<Record>& chosen, std::ostream& out)
+    void WriteChordPro(const Output& chosen, std::ostream& out)
     {
         if (chosen.capo > 0)
             out << "{capo: " << chosen.capo << "}\n";
@@ -98,28 +97,22 @@ namespace {
     }
 
     // The song sheet: every chord played, in order, with its name above its diagram.
-    template <class Record> void WriteSvg(const Output<Record>& chosen, std::ostream& out)
+    void WriteSvg(const Output& chosen, std::ostream& out)
     {
         const auto sheet = SongSheetOf(chosen.choice);
-        if constexpr (std::is_same_v<Record, InstrumentRecord>)
-            WriteSvgSongSheet(
-                out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false, chosen.openStrings);
-        else
-            WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false);
+        WriteSvgSongSheet(out, sheet.diagrams, sheet.names, {}, export_sheet::kDefaultColumns, false, chosen.bassMark);
     }
 
-    // Every output format: its name for --format and its writers, on the six-string guitar and on
-    // any other instrument.
+    // Every output format: its name for --format and its writer.
     struct Format {
         const char* name;
-        void (*write)(const Output<VoicingRecord>&, std::ostream&);
-        void (*writeStrings)(const Output<InstrumentRecord>&, std::ostream&);
+        void (*write)(const Output&, std::ostream&);
     };
     constexpr std::array kFormats {
-        Format { "frets", WriteFrets<VoicingRecord>, WriteFrets<InstrumentRecord> },
-        Format { "chordpro", WriteChordPro<VoicingRecord>, WriteChordPro<InstrumentRecord> },
-        Format { "svg", WriteSvg<VoicingRecord>, WriteSvg<InstrumentRecord> },
-        Format { "json", WriteJson<VoicingRecord>, WriteJson<InstrumentRecord> },
+        Format { "frets", WriteFrets },
+        Format { "chordpro", WriteChordPro },
+        Format { "svg", WriteSvg },
+        Format { "json", WriteJson },
     };
 
     // "5-9": the lowest and the highest fret, 1..27.
@@ -190,8 +183,9 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
-    std::optional<InstrumentChoice> instrument;
-    if (const std::string error = ReadInstrumentChoice(m_search.instrument, m_search.tuning, instrument);
+    InstrumentChoice instrument;
+    if (const std::string error
+        = ReadInstrumentChoice(m_search.instrument, m_search.tuning, options.search.tuning, instrument);
         !error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
@@ -214,35 +208,22 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
-    const auto write = [&](const auto& chosen, const std::string& name, const OpenStrings& strings, auto writer) {
-        for (const std::string& problem : chosen.choice.problems)
-            std::cerr << "corvane-cli: " << problem << '\n';
-        writer(
-            { chosen.choice, chosen.capo, name, strings.count > 0 ? OpenStringsText(strings) : std::string(), strings },
-            std::cout);
-        return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
-    };
     const Format& format
         = *std::find_if(kFormats.begin(), kFormats.end(), [&](const Format& f) { return m_format == f.name; });
-    if (instrument) {
-        const StringSet& strings = instrument->set;
-        StringCapoSuggestion chosen;
-        if (autoCapo) {
-            chosen = SuggestInstrumentCapo(parsed.entries, options, strings);
-        } else {
-            chosen.capo = options.search.capo;
-            chosen.choice = ChooseInstrumentProgression(parsed.entries, options, strings);
-        }
-        return write(chosen, instrument->name, strings.strings, format.writeStrings);
-    }
-    CapoSuggestion chosen;
+    const StringSet& strings = instrument.set;
+    StringCapoSuggestion chosen;
     if (autoCapo) {
-        chosen = SuggestCapo(parsed.entries, options);
+        chosen = SuggestInstrumentCapo(parsed.entries, options, strings);
     } else {
         chosen.capo = options.search.capo;
-        chosen.choice = ChooseProgression(parsed.entries, options);
+        chosen.choice = ChooseInstrumentProgression(parsed.entries, options, strings);
     }
-    return write(chosen, std::string(), OpenStrings {}, format.write);
+    for (const std::string& problem : chosen.choice.problems)
+        std::cerr << "corvane-cli: " << problem << '\n';
+    format.write({ chosen.choice, chosen.capo, instrument.named ? instrument.name : std::string(),
+                     instrument.named ? OpenStringsText(strings.strings) : std::string(), BassMarkStrings(strings) },
+        std::cout);
+    return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
 }
 
 } // namespace corvane::cli

@@ -46,7 +46,7 @@ namespace {
         return "";
     }
 
-    // `instrument` is null on the six-string guitar, whose JSON stays as it always was.
+    // `instrument` is null where the outputs do not name it (InstrumentChoice::named).
     template <class Chord>
     void WriteJson(
         const ShownSong& shown, const std::vector<Chord>& strip, const InstrumentChoice* instrument, std::ostream& out)
@@ -172,25 +172,23 @@ int SongCommand::Run() const
     request.instrument = m_instrument;
     request.tuning = m_tuning;
     ProgressionOptions options;
-    std::optional<InstrumentChoice> instrument;
+    InstrumentChoice instrument;
     std::string error = ReadSearchOptions(request, options.search);
     if (error.empty())
-        error = ReadInstrumentChoice(m_instrument, m_tuning, instrument);
+        error = ReadInstrumentChoice(m_instrument, m_tuning, options.search.tuning, instrument);
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
 
     // A {define} gives one fret per string of the instrument the song is played on.
-    const SongReading reading = ReadSongFile(m_file, instrument ? instrument->set.strings.count : kStrings);
+    const SongReading reading = ReadSongFile(m_file, instrument.set.strings.count);
     if (!reading.Read()) {
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;
     }
     if (autoCapo)
-        settings.capo = instrument
-            ? SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument->set, options)
-            : SuggestSongCapo(reading.song, settings.transpose, options);
+        settings.capo = SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument.set, options);
     const ShownSong shown = ShowSong(reading.song, settings);
     for (const SongProblem& problem : shown.problems)
         std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
@@ -199,10 +197,9 @@ int SongCommand::Run() const
     // Another instrument's sheet says which instrument it is for, after the key line.
     const auto sheetOf = [&](const auto& strip) {
         SongSheetContent sheet = SongSheetOf(shown, strip);
-        if (instrument) {
-            sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument->description;
-            sheet.strings = instrument->set.strings;
-        }
+        if (instrument.named)
+            sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument.description;
+        sheet.strings = BassMarkStrings(instrument.set);
         return sheet;
     };
     const auto write = [&](const auto& strip) {
@@ -214,15 +211,14 @@ int SongCommand::Run() const
         else if (m_format == "chordpro")
             text << WriteChordPro(shown, strip);
         else if (m_format == "json")
-            WriteJson(shown, strip, instrument ? &*instrument : nullptr, text);
+            WriteJson(shown, strip, instrument.named ? &instrument : nullptr, text);
         else if (m_format == "svg")
             WriteSongSvg(sheetOf(strip), text);
         else
             return m_format == "pdf" ? WriteSongPdfTo(text, sheetOf(strip)) : WriteSongPngTo(text, sheetOf(strip));
         return std::string();
     };
-    error = instrument ? write(ChooseInstrumentSongFingerings(shown, instrument->set, options.search))
-                       : write(ChooseSongFingerings(shown, options.search));
+    error = write(ChooseInstrumentSongFingerings(shown, instrument.set, options.search));
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

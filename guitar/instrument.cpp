@@ -146,7 +146,7 @@ bool Instrument::IsSixStringGuitar() const { return name == SixStringGuitar().na
 const std::vector<Instrument>& Instruments()
 {
     static const std::vector<Instrument> instruments {
-        { "guitar", "Guitar", 24, GuitarTunings(), kEasyShapes, false },
+        { "guitar", "Guitar", 24, GuitarTunings(), kEasyShapes, false, true, true },
         { "7-string-guitar", "7-string guitar", 24, { { "Standard", MakeOpenStrings({ B1, E2, A2, D3, G3, B3, E4 }) } },
             SevenStringShapes(), false },
         { "ukulele", "Ukulele", 18,

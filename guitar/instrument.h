@@ -1,8 +1,9 @@
 #pragma once
-// The fretted instruments: each is its strings' open notes, its frets, its tunings and the shapes its
-// players know. The six-string guitar is one of them, with the twelve presets of the tuning menu; it
-// keeps its own search and records (guitar/voicing_search.h), every other instrument goes through the
-// search for any number of strings (guitar/instrument_search.h).
+// The fretted instruments: each is its strings' open notes, its frets, its tunings, the shapes its
+// players know and what it offers beyond them. The six-string guitar is one of them, with the twelve
+// presets of the tuning menu and the photographed necks. Every caller reaches an instrument's
+// fingerings, names and choices through the same entry points (guitar/instrument_search.h,
+// guitar/instrument_identify.h, guitar/instrument_progression.h), given its StringSet.
 
 #include <array>
 #include <optional>
@@ -37,6 +38,11 @@ struct Instrument {
     // an octave (or cross, on the re-entrant ukulele), so the C chord's shapes need not sound the C
     // lowest. Where this is set, a chord without a chosen bass may sound any of its tones lowest.
     bool freeInversions = false;
+    // Its tunings are the tuning menu's twelve presets (kTuningPresets), with their button captions
+    // and string labels, and a typed tuning is one of them or six pitch classes.
+    bool tuningPresets = false;
+    // Its neck is photographed (the Electric and Classic pictures), not drawn.
+    bool neckPhotos = false;
 
     int Strings() const { return tunings.front().strings.count; }
     bool IsSixStringGuitar() const;

@@ -43,6 +43,7 @@ namespace {
 }
 
 StringChart::StringChart(const StringSet& strings)
+    : m_sixStringRules(strings.sixStringRules)
 {
     const std::string_view easyShapes = strings.easyShapes;
     for (size_t at = 0; at < easyShapes.size();) {
@@ -119,13 +120,6 @@ int StringFingeringCost(const Frets& v, const StringChart& chart, const CostWeig
 
 int StringMoveCost(const Frets& a, const Frets& b, const CostWeights& w) { return path_finder::MoveBetween(a, b, w); }
 
-Path ChooseStringsPath(
-    const std::vector<std::vector<Frets>>& layers, const PathSettings& settings, const StringChart& chart)
-{
-    return path_finder::ChooseLayers<kMaxInstrumentStrings>(
-        layers, settings, [&](const Frets& v) { return StringFingeringCost(v, chart, settings.weights); });
-}
-
 namespace {
     // The six-string guitar's fingerings as its own cost reads them.
     std::vector<std::vector<Voicing>> VoicingLayers(const std::vector<std::vector<Frets>>& layers)
@@ -140,6 +134,15 @@ namespace {
     }
 }
 
+Path ChooseStringsPath(
+    const std::vector<std::vector<Frets>>& layers, const PathSettings& settings, const StringChart& chart)
+{
+    if (chart.SixStringRules())
+        return ChoosePath(VoicingLayers(layers), settings);
+    return path_finder::ChooseLayers<kMaxInstrumentStrings>(
+        layers, settings, [&](const Frets& v) { return StringFingeringCost(v, chart, settings.weights); });
+}
+
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned)
 {
@@ -150,8 +153,7 @@ StringProgressionChoice ChooseInstrumentProgression(const std::vector<Progressio
     };
     return progression_chords::Choose<InstrumentRecord>(entries, options, std::move(pinned), search,
         [&](const std::vector<std::vector<Frets>>& layers, const PathSettings& settings) {
-            return strings.sixStringRules ? ChoosePath(VoicingLayers(layers), settings)
-                                          : ChooseStringsPath(layers, settings, chart);
+            return ChooseStringsPath(layers, settings, chart);
         });
 }
 

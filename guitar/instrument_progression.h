@@ -43,6 +43,8 @@ public:
     enum class Place { Off, Own, Moved };
     // Off the chart, a shape in its own place, or one moved up the neck.
     Place Find(const Frets& frets) const;
+    // The strings take the six-string guitar's own cost (StringSet::sixStringRules).
+    bool SixStringRules() const { return m_sixStringRules; }
 
 private:
     struct Known {
@@ -53,6 +55,7 @@ private:
     };
     static Known OutlineOf(const Frets& frets);
     std::vector<Known> m_known; // sorted by code
+    bool m_sixStringRules = false;
 };
 
 // Rules 1 to 6.
@@ -61,7 +64,8 @@ int StringFingeringCost(const Frets& frets, const StringChart& chart, const Cost
 // The move from a to b, as MoveCost on six strings.
 int StringMoveCost(const Frets& a, const Frets& b, const CostWeights& w = kCostWeights);
 
-// The path through layers of N-string fingerings (ChoosePath's DP), each costing StringFingeringCost.
+// The path through layers of N-string fingerings (ChoosePath's DP), each costing StringFingeringCost,
+// or on the six-string guitar's own rules, FingeringCost: ChoosePath itself.
 Path ChooseStringsPath(
     const std::vector<std::vector<Frets>>& layers, const PathSettings& settings, const StringChart& chart);
 
@@ -70,9 +74,8 @@ using StringProgressionChoice = ProgressionChoiceOf<InstrumentRecord>;
 using StringCapoSuggestion = CapoSuggestionOf<InstrumentRecord>;
 
 // ChooseProgression on the strings of `strings` (options.search.tuning is not read): every chord's
-// result list is ComputeInstrumentRefresh's, and the path weighs its fingerings by rules 1 to 6, or,
-// with StringSet::sixStringRules, by the six-string guitar's FingeringCost. Every caller's way to a
-// progression's fingerings.
+// result list is ComputeInstrumentRefresh's, and the path is ChooseStringsPath's. Every caller's way to
+// a progression's fingerings.
 StringProgressionChoice ChooseInstrumentProgression(const std::vector<ProgressionEntry>& entries,
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned = {});
 

@@ -328,6 +328,11 @@ void SortInstrumentRecords(std::vector<InstrumentRecord>& records)
         records[i] = texts[i].second;
 }
 
+OpenStrings BassMarkStrings(const StringSet& strings)
+{
+    return strings.sixStringRules ? OpenStrings {} : strings.strings;
+}
+
 Tuning PitchClassesOf(const OpenStrings& strings)
 {
     Tuning tuning {};

@@ -71,6 +71,10 @@ struct StringSet {
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings);
 
+// The open notes a diagram marks the bass by (LowestSoundingString): none with sixStringRules, whose
+// bass is the lowest string that sounds.
+OpenStrings BassMarkStrings(const StringSet& strings);
+
 // The pitch classes of six strings, as the six-string guitar's search takes its tuning.
 Tuning PitchClassesOf(const OpenStrings& strings);
 

@@ -75,6 +75,9 @@ TEST(CliInstruments, IdentifyBatchAndSheets)
 
     const std::string svg = Cli("voicings --root C --instrument ukulele --format svg --limit 2").out;
     EXPECT_NE(svg.find("Ukulele (G4 C4 E4 A4)"), std::string::npos);
+    // A sheet cut short by --limit says how many of the results it shows, on every instrument.
+    const size_t count = nlohmann::json::parse(Cli("voicings --root C --instrument ukulele --json").out)["count"];
+    EXPECT_NE(svg.find("2 of " + std::to_string(count) + " diagrams"), std::string::npos) << svg.substr(0, 600);
     EXPECT_NE(svg.find("<rect x=\"35\""), std::string::npos) << svg.substr(0, 2000);
     EXPECT_EQ(FirstBassMarkX(svg), "43") << "0 0 0 3 sounds the open C string lowest";
     EXPECT_EQ(

@@ -3,10 +3,12 @@
 // left and the highest string on top. The tables below are the geometry all neck pictures share.
 
 #include "drawing/canvas.h"
+#include "guitar/frets.h"
 #include "guitar/identify.h"
 #include "guitar/voicing.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace corvane {
@@ -34,8 +36,10 @@ inline constexpr std::array<int, 2> kNeckPairSpaces { 12, 24 };
 inline constexpr int kNeckDotY = 41;
 inline constexpr std::array<int, 2> kNeckPairY { 27, 55 };
 
+// Every string has a row of marks this high, the highest string's row on top.
+inline constexpr int kNeckRowHeight = 14;
 // Marks of string s have their top edge here.
-constexpr int NeckMarkTop(int string) { return (kStrings - 1 - string) * 14; }
+constexpr int NeckMarkTop(int string) { return (kStrings - 1 - string) * kNeckRowHeight; }
 
 // Left edge of the mark for a string stopped at `fret` (1 or more). The picture ends at fret 24 and
 // the table at fret 25; the search can still return frets 26 and 27 with the limit at 24, and those
@@ -56,6 +60,12 @@ void DrawNeckPicture(Canvas& canvas, NeckPicture neck);
 // picture: a finger the neck cannot show is drawn on fret 24.
 void DrawNeck(Canvas& canvas, const Voicing& voicing, NeckPicture background, int capo = 0);
 
+// The marks of a fingering on a neck of `strings` rows, whichever way the neck itself is painted: a
+// mark on the nut for every open string and a numbered mark (fingers 1 to 4) for every stopped string,
+// a barre repeating its finger's mark across the strings it covers; a fret's marks have their left edge
+// at markLeft(fret).
+void DrawNeckMarks(Canvas& canvas, const Frets& frets, int strings, const std::function<int(long long)>& markLeft);
+
 // Left edge of the capo bar on fret k (1..11); it spans the picture's height.
 int NeckCapoLeft(int capo);
 
@@ -69,6 +79,8 @@ struct NeckSpot {
     bool operator==(const NeckSpot&) const = default;
 };
 
+// The neck picture's spots, hit test and steps are those of the drawn neck (drawing/strings_neck.h) on
+// six strings and 24 frets.
 // The spot under a point of the neck picture, by the rows the marks are drawn in and the fret spaces
 // between the wires (the strip past the last wire is the last fret); nothing outside the picture.
 std::optional<NeckSpot> NeckSpotAt(int x, int y, int capo = 0);

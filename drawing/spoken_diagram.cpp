@@ -1,6 +1,7 @@
 #include "drawing/spoken_diagram.h"
 
 #include "drawing/diagram_facts.h"
+#include "drawing/strings_neck.h"
 
 #include <algorithm>
 #include <array>
@@ -60,17 +61,7 @@ std::string SpokenStringsDiagram(const Frets& frets, std::string_view chordName)
 
 std::string SpokenNeckSpot(const NeckSpot& spot, const Fingering& fingering)
 {
-    static constexpr std::array<std::string_view, kStrings> kOrdinals { "6th", "5th", "4th", "3rd", "2nd", "1st" };
-    if (spot.string < 0 || spot.string >= kStrings)
-        return {};
-    std::string spoken = std::string(kOrdinals[static_cast<size_t>(spot.string)]) + " string, ";
-    const int held = fingering[static_cast<size_t>(spot.string)];
-    if (spot.fret != kAtNut)
-        return spoken + "fret " + std::to_string(spot.fret) + (held == spot.fret ? ", finger here" : "");
-    spoken += "nut, ";
-    if (held == kFingeringMuted)
-        return spoken + "muted";
-    return spoken + (held == 0 ? std::string("open") : "finger at fret " + std::to_string(held));
+    return SpokenStringsNeckSpot(spot, StringFingering(fingering.begin(), fingering.end()));
 }
 
 }

@@ -10,7 +10,7 @@ namespace corvane {
 
 namespace {
 
-    constexpr int kRowHeight = 14;
+    constexpr int kRowHeight = kNeckRowHeight;
     constexpr int kStringInRow = 6; // the middle of a 12-pixel mark
     constexpr int kBoardPastLastWire = kNeckWidth - kNeckWireX.back();
 
@@ -42,9 +42,6 @@ namespace {
     // A position dot's rows, 7 pixels across: the rim, then the pearl inside it.
     constexpr std::array<int, 7> kDotRimRows { 3, 5, 7, 7, 7, 5, 3 };
     constexpr std::array<int, 7> kDotPearlRows { 0, 3, 5, 5, 5, 3, 0 };
-
-    constexpr std::array<Picture, 4> kFingerMarks { Picture::NeckFinger1, Picture::NeckFinger2, Picture::NeckFinger3,
-        Picture::NeckFinger4 };
 
     int Wire(int fret) { return kNeckWireX[static_cast<size_t>(fret - 1)]; }
 
@@ -215,31 +212,8 @@ void DrawStringsNeck(Canvas& canvas, const StringsNeck& neck, const Frets& frets
     Frets shown = frets;
     shown.count = std::clamp(frets.count, 0, StringsNeckStrings(neck));
     const int lastFret = StringsNeckLastFret(neck);
-    const auto markLeft
-        = [&](long long fret) { return NeckMarkLeft(static_cast<int>(std::min<long long>(fret + k, lastFret))); };
-
-    long long lowest = 100;
-    long long highest = 0;
-    for (int value : shown) {
-        if (value == kMuted)
-            continue;
-        const long long fret = Magnitude(value);
-        if (fret != 0)
-            lowest = std::min(lowest, fret);
-        highest = std::max(highest, fret);
-    }
-    for (int s = 0; s < shown.count; ++s) {
-        if (shown[s] == 0)
-            canvas.drawPicture(Picture::NeckOpenString, 0, StringsNeckMarkTop(neck, s));
-    }
-    // As on six strings: a barre is one finger, its mark repeated on every string under it; the bound
-    // keeps a malformed value from walking billions of empty frets.
-    const auto drawFinger = [&](long long fret, int string, int finger) {
-        if (finger <= static_cast<int>(kFingerMarks.size()))
-            canvas.drawPicture(
-                kFingerMarks[static_cast<size_t>(finger - 1)], markLeft(fret), StringsNeckMarkTop(neck, string));
-    };
-    WalkFingers(shown, lowest, std::min<long long>(highest, kMuted - 1), drawFinger, drawFinger);
+    DrawNeckMarks(canvas, shown, StringsNeckStrings(neck),
+        [&](long long fret) { return NeckMarkLeft(static_cast<int>(std::min<long long>(fret + k, lastFret))); });
 }
 
 std::optional<NeckSpot> StringsNeckSpotAt(int x, int y, const StringsNeck& neck, int capo)

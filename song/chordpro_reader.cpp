@@ -240,9 +240,9 @@ namespace {
 
         bool Empty() const
         {
-            return m_song.title.empty() && m_song.lines.empty() && m_song.definitions.empty()
-                && m_song.metadata.empty() && m_song.subtitles.empty() && m_song.artist.empty() && m_song.key.empty()
-                && !m_song.capo && m_song.problems.empty();
+            return m_song.title.empty() && m_song.lines.empty() && m_song.definitions.empty() && m_song.metadata.empty()
+                && m_song.subtitles.empty() && m_song.artist.empty() && m_song.key.empty() && !m_song.capo
+                && m_song.problems.empty();
         }
 
         // A selector names the instrument in use, or a metadata item that has a value.
@@ -256,7 +256,8 @@ namespace {
                     return item == d.selector && !value.empty();
                 };
                 named = holds("title", m_song.title) || holds("artist", m_song.artist) || holds("key", m_song.key)
-                    || holds("tempo", m_song.tempo) || holds("time", m_song.time) || (d.selector == "capo" && m_song.capo)
+                    || holds("tempo", m_song.tempo) || holds("time", m_song.time)
+                    || (d.selector == "capo" && m_song.capo)
                     || std::any_of(m_song.metadata.begin(), m_song.metadata.end(),
                         [&](const auto& item) { return holds(item.first, item.second); });
             }
@@ -397,8 +398,8 @@ namespace {
                 } else {
                     Problem(number,
                         "[^] at column " + std::to_string(column + 1) + " has no chord to repeat: the first "
-                            + (kind.empty() ? std::string("paragraph") : kind) + " has "
-                            + std::to_string(first.size()) + " chords");
+                            + (kind.empty() ? std::string("paragraph") : kind) + " has " + std::to_string(first.size())
+                            + " chords");
                     return;
                 }
             } else {
@@ -417,6 +418,10 @@ namespace {
 
         void CheckChord(const std::string& name, int number)
         {
+            // A {define} before it declares the name valid.
+            if (std::any_of(m_song.definitions.begin(), m_song.definitions.end(),
+                    [&](const ChordDefinition& d) { return d.name == name; }))
+                return;
             auto found = m_readings.find(name);
             if (found == m_readings.end())
                 found = m_readings.emplace(name, ReadSongChordName(name).problem).first;
@@ -497,7 +502,8 @@ namespace {
                 const size_t blank = value.find_first_of(" \t");
                 Directive item;
                 item.name = Lower(value.substr(0, blank));
-                item.value = std::string(Trim(blank == std::string_view::npos ? std::string_view() : value.substr(blank)));
+                item.value
+                    = std::string(Trim(blank == std::string_view::npos ? std::string_view() : value.substr(blank)));
                 if (IsMetadata(item.name) && item.name != "meta") {
                     Handle(item, written, number);
                 } else if (!item.name.empty()) {
@@ -540,11 +546,11 @@ namespace {
             } else if (IsOneOf(name, kOtherMetadata)) {
                 m_song.metadata.emplace_back(name, d.value);
             } else if (name == "comment") {
-                Add(SongLineKind::Comment, d.value, number);
+                Words(Add(SongLineKind::Comment, {}, number), d.value, {});
             } else if (name == "comment_italic") {
-                Add(SongLineKind::CommentItalic, d.value, number);
+                Words(Add(SongLineKind::CommentItalic, {}, number), d.value, {});
             } else if (name == "comment_box") {
-                Add(SongLineKind::CommentBox, d.value, number);
+                Words(Add(SongLineKind::CommentBox, {}, number), d.value, {});
             } else if (name.starts_with("start_of_") && name.size() > 9) {
                 Open(d, written, number);
             } else if (name.starts_with("end_of_") && name.size() > 7) {

@@ -61,7 +61,8 @@ namespace {
             std::string out;
             size_t byte = 0;
             for (const ShownChord& chord : line.chords) {
-                const size_t at = std::clamp<size_t>(static_cast<size_t>(std::max(chord.writtenAt, 0)), byte, line.written.size());
+                const size_t at
+                    = std::clamp<size_t>(static_cast<size_t>(std::max(chord.writtenAt, 0)), byte, line.written.size());
                 out.append(line.written, byte, at - byte);
                 byte = at;
                 out += ChordText(chord);
@@ -170,7 +171,8 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
             if (line.section >= 0) {
                 section = line.section;
                 const size_t k = static_cast<size_t>(section);
-                put(Opening(shown.sections[k], k < shown.writtenLabels.size() ? shown.writtenLabels[k] : shown.sections[k].label));
+                put(Opening(shown.sections[k],
+                    k < shown.writtenLabels.size() ? shown.writtenLabels[k] : shown.sections[k].label));
             }
         }
         const std::string& text = line.written.empty() ? line.text : line.written;

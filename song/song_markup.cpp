@@ -206,8 +206,8 @@ MarkupReading ReadMarkup(std::string_view text)
                     continue;
                 if (tag->closing) {
                     // Closes the innermost tag of its name; tags left open inside it close with it.
-                    const auto found = std::find_if(
-                        open.rbegin(), open.rend(), [&](const Open& o) { return o.name == tag->name; });
+                    const auto found
+                        = std::find_if(open.rbegin(), open.rend(), [&](const Open& o) { return o.name == tag->name; });
                     if (found != open.rend())
                         open.erase(std::next(found).base(), open.end());
                 } else if (open.size() < kMaxDepth) {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "song/ascii_text.h"
 #include "song/song_chord.h"
@@ -156,15 +157,19 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
     out.artist = shownText(song.artist);
     for (SongSection& section : out.sections) {
         out.writtenLabels.push_back(section.label);
-        section.label = shownText(section.label);
+        section.label = std::string(TrimBlanks(shownText(section.label), " \t"));
     }
     out.notes = song.notes;
 
     // The display names and copies the file's definitions give, by the chord's name.
     std::map<std::string, const ChordDefinition*> defined;
-    for (const ChordDefinition& definition : song.definitions)
+    std::set<std::string> fingered; // names a definition gives frets, playable whatever they read as
+    for (const ChordDefinition& definition : song.definitions) {
         if (!definition.display.empty() || (!definition.copy.empty() && !definition.AnyFrets()))
             defined[definition.name] = &definition;
+        if (definition.AnyFrets())
+            fingered.insert(definition.name);
+    }
 
     Namer namer(written);
     std::map<int, std::vector<size_t>> sectionLines; // the shown lines of each section, recalls left out
@@ -197,7 +202,7 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
                 c.name = definition.display;
             }
         }
-        c.playable = namer.Playable(c.Played());
+        c.playable = namer.Playable(c.Played()) || fingered.contains(c.Played());
         return c;
     };
     // A substitution in the words moves the chords after it, and the markup's styles, with it.

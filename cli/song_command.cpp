@@ -48,8 +48,8 @@ namespace {
 
     // `instrument` is null where the outputs do not name it (InstrumentChoice::named).
     template <class Chord>
-    void WriteJson(
-        const ShownSong& shown, const std::vector<Chord>& strip, const InstrumentChoice* instrument, std::ostream& out)
+    nlohmann::ordered_json SongJson(
+        const ShownSong& shown, const std::vector<Chord>& strip, const InstrumentChoice* instrument)
     {
         nlohmann::ordered_json json;
         if (instrument) {
@@ -109,7 +109,13 @@ namespace {
             if (!chord.problem.empty())
                 problems.push_back("chord \"" + chord.name + "\": " + chord.problem);
         json["problems"] = std::move(problems);
-        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        if (!shown.notes.empty()) {
+            auto notes = nlohmann::ordered_json::array();
+            for (const SongProblem& note : shown.notes)
+                notes.push_back(note.Text());
+            json["notes"] = std::move(notes);
+        }
+        return json;
     }
 
     std::optional<int> ReadNumber(const std::string& text)
@@ -182,43 +188,72 @@ int SongCommand::Run() const
     }
 
     // A {define} gives one fret per string of the instrument the song is played on.
-    const SongReading reading = ReadSongFile(m_file, instrument.set.strings.count);
+    const SongReading reading = ReadSongFile(m_file, instrument.set.strings.count, std::string(instrument.name));
     if (!reading.Read()) {
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;
     }
-    if (autoCapo)
-        settings.capo = SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument.set, options);
-    const ShownSong shown = ShowSong(reading.song, settings);
-    for (const SongProblem& problem : shown.problems)
-        std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
+    PlayedOn on;
+    if (instrument.named) {
+        on.instrument = instrument.name;
+        on.tuning = OpenStringsText(instrument.set.strings);
+    }
+    std::vector<const Song*> songs { &reading.song };
+    for (const Song& other : reading.others)
+        songs.push_back(&other);
 
+    // Each song of the file in turn: text and ChordPro one after the other, JSON as an array when
+    // there are several, the PDF with each song from a new page.
     std::ostringstream text;
-    // Another instrument's sheet says which instrument it is for, after the key line.
-    const auto sheetOf = [&](const auto& strip) {
-        SongSheetContent sheet = SongSheetOf(shown, strip);
-        if (instrument.named)
-            sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument.description;
-        sheet.strings = BassMarkStrings(instrument.set);
-        return sheet;
-    };
-    const auto write = [&](const auto& strip) {
-        for (const auto& chord : strip)
-            if (!chord.problem.empty())
-                std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
-        if (m_format == "text")
-            text << SongText(shown, strip);
-        else if (m_format == "chordpro")
-            text << WriteChordPro(shown, strip);
-        else if (m_format == "json")
-            WriteJson(shown, strip, instrument.named ? &instrument : nullptr, text);
-        else if (m_format == "svg")
-            WriteSongSvg(sheetOf(strip), text);
-        else
-            return m_format == "pdf" ? WriteSongPdfTo(text, sheetOf(strip)) : WriteSongPngTo(text, sheetOf(strip));
-        return std::string();
-    };
-    error = write(ChooseInstrumentSongFingerings(shown, instrument.set, options.search));
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    std::vector<SongSheetContent> sheets;
+    for (size_t index = 0; index < songs.size(); ++index) {
+        const Song& song = *songs[index];
+        SongSettings songSettings = settings;
+        if (autoCapo)
+            songSettings.capo = SuggestInstrumentSongCapo(song, settings.transpose, instrument.set, options);
+        const ShownSong shown = ShowSong(song, songSettings, on);
+        for (const SongProblem& problem : shown.problems)
+            std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
+        for (const SongProblem& note : shown.notes)
+            std::cerr << "corvane-cli: " << m_file << ": " << note.Text() << '\n';
+
+        // Another instrument's sheet says which instrument it is for, after the key line.
+        const auto sheetOf = [&](const auto& strip) {
+            SongSheetContent sheet = SongSheetOf(shown, strip);
+            if (instrument.named)
+                sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + instrument.description;
+            sheet.strings = BassMarkStrings(instrument.set);
+            return sheet;
+        };
+        const auto write = [&](const auto& strip) {
+            for (const auto& chord : strip)
+                if (!chord.problem.empty())
+                    std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem
+                              << '\n';
+            if (m_format == "text")
+                text << (index > 0 ? "\n" : "") << SongText(shown, strip);
+            else if (m_format == "chordpro")
+                text << (index > 0 ? "{new_song}\n" : "") << WriteChordPro(shown, strip);
+            else if (m_format == "json")
+                json.push_back(SongJson(shown, strip, instrument.named ? &instrument : nullptr));
+            else if (m_format == "svg" && index == 0)
+                WriteSongSvg(sheetOf(strip), text);
+            else if (m_format == "pdf" || (m_format == "png" && index == 0))
+                sheets.push_back(sheetOf(strip));
+        };
+        write(ChooseInstrumentSongFingerings(shown, instrument.set, options.search));
+    }
+    if (songs.size() > 1 && (m_format == "svg" || m_format == "png"))
+        std::cerr << "corvane-cli: " << m_file << ": the " << m_format << " holds the first of the file's "
+                  << songs.size() << " songs; text, chordpro, json and pdf hold them all\n";
+    if (m_format == "json")
+        text << (json.size() == 1 ? json.front() : json).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+             << '\n';
+    else if (m_format == "pdf")
+        error = WriteSongPdfTo(text, sheets);
+    else if (m_format == "png")
+        error = WriteSongPngTo(text, sheets.front());
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

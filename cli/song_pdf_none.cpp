@@ -4,7 +4,7 @@
 
 namespace corvane::cli {
 
-std::string WriteSongPdfTo(std::ostream&, const SongSheetContent&)
+std::string WriteSongPdfTo(std::ostream&, const std::vector<SongSheetContent>&)
 {
     return "PDF output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
 }

@@ -34,9 +34,9 @@ namespace {
 
 } // namespace
 
-std::string WriteSongPdfTo(std::ostream& out, const SongSheetContent& sheet)
+std::string WriteSongPdfTo(std::ostream& out, const std::vector<SongSheetContent>& sheets)
 {
-    return Drawn(out, [&](QBuffer& buffer) { return WriteSongPdf(buffer, sheet); });
+    return Drawn(out, [&](QBuffer& buffer) { return WriteSongPdf(buffer, sheets); });
 }
 
 std::string WriteSongPngTo(std::ostream& out, const SongSheetContent& sheet)

@@ -13,6 +13,7 @@
 #include "guitar/voicing_search.h"
 #include "song/chord_sheet.h"
 #include "song/song_chord.h"
+#include "song/song_markup.h"
 #include "song/spelling.h"
 #include "song/text_decoding.h"
 
@@ -82,6 +83,8 @@ namespace {
     constexpr std::array<std::string_view, 3> kLyricSections { "verse", "chorus", "bridge" };
     // Environments of fixed-width text that are drawn as they stand.
     constexpr std::array<std::string_view, 2> kFixedSections { "tab", "grid" };
+    // An environment of plain lines, printed as words without chords.
+    constexpr std::string_view kTextBlock = "textblock";
 
     std::string LongName(std::string_view name)
     {
@@ -99,6 +102,7 @@ namespace {
     struct Directive {
         std::string name; // lower case, long form, without a selector
         std::string selector; // "piano" of {textsize-piano: 12}; empty when none
+        bool notFor = false; // {comment-guitar!: ...}: for every instrument but the selector's
         std::string value; // trimmed
     };
 
@@ -118,6 +122,10 @@ namespace {
         if (const auto dash = name.rfind('-'); dash != std::string::npos && dash > 0) {
             d.selector = name.substr(dash + 1);
             name.erase(dash);
+            if (d.selector.ends_with('!')) {
+                d.selector.pop_back();
+                d.notFor = true;
+            }
         }
         d.name = LongName(name);
         return d;
@@ -152,14 +160,46 @@ namespace {
         return std::string_view::npos;
     }
 
+    // [(E)] is an optional E: the name inside the parentheses is the chord.
+    std::string_view Unbracketed(std::string_view name)
+    {
+        if (name.size() > 2 && name.front() == '(' && name.back() == ')')
+            return name.substr(1, name.size() - 2);
+        return name;
+    }
+
+    // The words of a definition; a quoted one ("Am(7) ") is one word, without its quotes.
+    std::vector<std::string> DefinitionWords(std::string_view text)
+    {
+        std::vector<std::string> words;
+        for (size_t at = 0; at < text.size();) {
+            if (text[at] == ' ' || text[at] == '\t') {
+                ++at;
+                continue;
+            }
+            if (text[at] == '"' || text[at] == '\'') {
+                const size_t close = text.find(text[at], at + 1);
+                const size_t end = close == std::string_view::npos ? text.size() : close;
+                words.emplace_back(text.substr(at + 1, end - at - 1));
+                at = end + 1;
+                continue;
+            }
+            const size_t end = std::min(text.find_first_of(" \t", at), text.size());
+            words.emplace_back(text.substr(at, end - at));
+            at = end;
+        }
+        return words;
+    }
+
     class Reader {
     public:
-        explicit Reader(int strings)
+        Reader(int strings, std::string instrument)
             : m_strings(std::clamp(strings, kMinInstrumentStrings, kMaxInstrumentStrings))
+            , m_instrument(AsciiLower(instrument))
         {
         }
 
-        Song Read(std::string_view text)
+        std::vector<Song> Read(std::string_view text)
         {
             if (text.starts_with("\xEF\xBB\xBF"))
                 text.remove_prefix(3);
@@ -174,16 +214,56 @@ namespace {
                 Line(line, ++number);
                 at = end + 1;
             }
-            if (m_open >= 0) {
+            Finish();
+            return std::move(m_songs);
+        }
+
+    private:
+        // The song read so far joins the list, and the reader starts afresh on the next.
+        void Finish()
+        {
+            if (m_open >= 0 && m_skipping.empty()) {
                 const SongSection& open = m_song.sections[static_cast<size_t>(m_open)];
                 Problem(open.line, "{start_of_" + open.kind + "} is never ended by {end_of_" + open.kind + "}");
             }
             if (m_dropped > 0)
                 m_song.problems.push_back({ 0, "and " + std::to_string(m_dropped) + " more problems" });
-            return std::move(m_song);
+            if (!m_notDrawn.empty())
+                m_song.notes.push_back({ 0, "not drawn, kept as written: " + m_notDrawn });
+            m_songs.push_back(std::move(m_song));
+            const int strings = m_strings;
+            std::string instrument = std::move(m_instrument);
+            std::vector<Song> songs = std::move(m_songs);
+            *this = Reader(strings, std::move(instrument));
+            m_songs = std::move(songs);
         }
 
-    private:
+        bool Empty() const
+        {
+            return m_song.title.empty() && m_song.lines.empty() && m_song.definitions.empty() && m_song.metadata.empty()
+                && m_song.subtitles.empty() && m_song.artist.empty() && m_song.key.empty() && !m_song.capo
+                && m_song.problems.empty();
+        }
+
+        // A selector names the instrument in use, or a metadata item that has a value.
+        bool Applies(const Directive& d) const
+        {
+            if (d.selector.empty())
+                return true;
+            bool named = d.selector == m_instrument;
+            if (!named) {
+                const auto holds = [&](const std::string& item, const std::string& value) {
+                    return item == d.selector && !value.empty();
+                };
+                named = holds("title", m_song.title) || holds("artist", m_song.artist) || holds("key", m_song.key)
+                    || holds("tempo", m_song.tempo) || holds("time", m_song.time)
+                    || (d.selector == "capo" && m_song.capo)
+                    || std::any_of(m_song.metadata.begin(), m_song.metadata.end(),
+                        [&](const auto& item) { return holds(item.first, item.second); });
+            }
+            return named != d.notFor;
+        }
+
         void Problem(int line, std::string message)
         {
             if (m_song.problems.size() < kMaxProblems)
@@ -198,6 +278,13 @@ namespace {
             const size_t closing = trimmed.starts_with('{') ? ClosingBrace(trimmed) : std::string_view::npos;
             const bool directive = closing != std::string_view::npos && closing == trimmed.size() - 1;
 
+            // A section for another instrument is kept as written, its end too.
+            if (!m_skipping.empty()) {
+                Add(SongLineKind::Kept, std::string(line), number);
+                if (directive && ParseDirective(trimmed.substr(1, trimmed.size() - 2)).name == "end_of_" + m_skipping)
+                    m_skipping.clear();
+                return;
+            }
             if (m_open >= 0 && m_verbatim) {
                 if (directive && IsEnd(ParseDirective(trimmed.substr(1, trimmed.size() - 2)), number))
                     return;
@@ -213,7 +300,27 @@ namespace {
             }
             if (trimmed.starts_with('{') && closing == std::string_view::npos)
                 Problem(number, "\"{\" is not closed by \"}\"; the line is kept as words");
+            if (m_textBlock) {
+                Words(Add(SongLineKind::Lyrics, {}, number), line, {});
+                return;
+            }
             Lyrics(line, number);
+        }
+
+        // The line's words as written (chords taken out), read for their markup.
+        void Words(SongLine& line, std::string_view written, std::vector<size_t> chordBytes)
+        {
+            if (!HasMarkup(written)) {
+                line.text = std::string(written);
+                return;
+            }
+            MarkupReading markup = ReadMarkup(written);
+            line.text = std::move(markup.plain);
+            line.written = std::string(written);
+            for (size_t k = 0; k < line.chords.size() && k < chordBytes.size(); ++k) {
+                line.chords[k].at = markup.columnOfByte[chordBytes[k]];
+                line.chords[k].writtenAt = static_cast<int>(chordBytes[k]);
+            }
         }
 
         SongLine& Add(SongLineKind kind, std::string text, int number)
@@ -230,9 +337,11 @@ namespace {
         void Lyrics(std::string_view text, int number)
         {
             SongLine& line = Add(SongLineKind::Lyrics, {}, number);
+            std::string written; // the words without the chords
+            std::vector<size_t> chordBytes; // where each chord stands in them
             int columns = 0;
             const auto append = [&](std::string_view part) {
-                line.text += part;
+                written += part;
                 columns += CharacterCount(part);
             };
             for (size_t at = 0; at < text.size();) {
@@ -262,13 +371,57 @@ namespace {
                 chord.name = chord.annotation ? std::string(inside.substr(1)) : std::string(inside);
                 chord.shift = m_transpose.empty() ? 0 : m_transpose.back();
                 if (!chord.annotation)
-                    CheckChord(chord.name, number);
+                    Remember(chord, columns, number);
+                chordBytes.push_back(written.size());
                 line.chords.push_back(std::move(chord));
             }
+            if (Trim(text).empty() && m_open < 0)
+                EndParagraph();
+            Words(line, written, std::move(chordBytes));
+        }
+
+        // [^] is the chord at the same count from the start in the first section of its kind; the
+        // first one's chords are remembered for it. Outside sections, the first paragraph with
+        // chords is remembered.
+        void Remember(PlacedChord& chord, int column, int number)
+        {
+            const std::string kind = m_open >= 0 ? m_song.sections[static_cast<size_t>(m_open)].kind : std::string();
+            if (m_open < 0 && !m_remembered.contains(kind)) {
+                m_remembered[kind];
+                m_recording = true;
+            }
+            const size_t count = m_counted++;
+            if (chord.name == "^") {
+                const std::vector<std::string>& first = m_remembered[kind];
+                if (!m_recording && count < first.size()) {
+                    chord.name = first[count];
+                } else {
+                    Problem(number,
+                        "[^] at column " + std::to_string(column + 1) + " has no chord to repeat: the first "
+                            + (kind.empty() ? std::string("paragraph") : kind) + " has " + std::to_string(first.size())
+                            + " chords");
+                    return;
+                }
+            } else {
+                CheckChord(std::string(Unbracketed(chord.name)), number);
+            }
+            if (m_recording)
+                m_remembered[kind].push_back(chord.name);
+        }
+
+        void EndParagraph()
+        {
+            if (m_recording && !m_remembered[std::string()].empty())
+                m_recording = false;
+            m_counted = 0;
         }
 
         void CheckChord(const std::string& name, int number)
         {
+            // A {define} before it declares the name valid.
+            if (std::any_of(m_song.definitions.begin(), m_song.definitions.end(),
+                    [&](const ChordDefinition& d) { return d.name == name; }))
+                return;
             auto found = m_readings.find(name);
             if (found == m_readings.end())
                 found = m_readings.emplace(name, ReadSongChordName(name).problem).first;
@@ -290,6 +443,9 @@ namespace {
             m_open = -1;
             m_verbatim = false;
             m_fixed = false;
+            m_textBlock = false;
+            m_recording = false;
+            m_counted = 0;
             return true;
         }
 
@@ -301,8 +457,15 @@ namespace {
             section.line = number;
             const bool lyrics = IsOneOf(section.kind, kLyricSections);
             m_fixed = IsOneOf(section.kind, kFixedSections);
+            m_textBlock = section.kind == kTextBlock;
             if (!lyrics && !m_fixed)
                 section.opening = std::string(written);
+            if (!lyrics && !m_fixed && !m_textBlock)
+                m_notDrawn += (m_notDrawn.empty() ? "" : ", ") + section.kind + " at line " + std::to_string(number);
+            EndParagraph();
+            m_recording = lyrics && !m_remembered.contains(section.kind);
+            if (m_recording)
+                m_remembered[section.kind];
             if (m_open >= 0) {
                 const std::string& open = m_song.sections[static_cast<size_t>(m_open)].kind;
                 Problem(
@@ -310,7 +473,7 @@ namespace {
             }
             m_song.sections.push_back(std::move(section));
             m_open = static_cast<int>(m_song.sections.size()) - 1;
-            m_verbatim = !lyrics;
+            m_verbatim = !lyrics && !m_textBlock;
             if (lyrics && m_song.sections.back().kind == "chorus")
                 m_lastChorus = m_open;
         }
@@ -321,11 +484,33 @@ namespace {
             // letters, digits and underscores is no directive we know; keep them as written.
             const bool wellFormed = std::all_of(d.name.begin(), d.name.end(),
                 [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
-            if ((!d.selector.empty() && d.selector != "guitar") || !wellFormed) {
+            if (!Applies(d) || !wellFormed) {
                 Add(SongLineKind::Kept, std::string(written), number);
+                if (wellFormed && d.name.starts_with("start_of_") && d.name.size() > 9)
+                    m_skipping = d.name.substr(9);
                 return;
             }
             const std::string& name = d.name;
+            if (name == "new_song" || name == "ns") {
+                if (!Empty())
+                    Finish();
+                return;
+            }
+            if (name == "meta") {
+                // {meta: NAME VALUE} is the same as {NAME: VALUE} for the items this program knows.
+                const std::string_view value = d.value;
+                const size_t blank = value.find_first_of(" \t");
+                Directive item;
+                item.name = Lower(value.substr(0, blank));
+                item.value
+                    = std::string(Trim(blank == std::string_view::npos ? std::string_view() : value.substr(blank)));
+                if (IsMetadata(item.name) && item.name != "meta") {
+                    Handle(item, written, number);
+                } else if (!item.name.empty()) {
+                    m_song.metadata.emplace_back("meta", d.value);
+                }
+                return;
+            }
             if (name == "title") {
                 if (!m_titled) {
                     m_song.title = d.value;
@@ -361,11 +546,11 @@ namespace {
             } else if (IsOneOf(name, kOtherMetadata)) {
                 m_song.metadata.emplace_back(name, d.value);
             } else if (name == "comment") {
-                Add(SongLineKind::Comment, d.value, number);
+                Words(Add(SongLineKind::Comment, {}, number), d.value, {});
             } else if (name == "comment_italic") {
-                Add(SongLineKind::CommentItalic, d.value, number);
+                Words(Add(SongLineKind::CommentItalic, {}, number), d.value, {});
             } else if (name == "comment_box") {
-                Add(SongLineKind::CommentBox, d.value, number);
+                Words(Add(SongLineKind::CommentBox, {}, number), d.value, {});
             } else if (name.starts_with("start_of_") && name.size() > 9) {
                 Open(d, written, number);
             } else if (name.starts_with("end_of_") && name.size() > 7) {
@@ -373,6 +558,7 @@ namespace {
             } else if (name == "chorus") {
                 SongLine& line = Add(SongLineKind::ChorusRecall, d.value, number);
                 line.recalls = m_lastChorus;
+                line.shift = m_transpose.empty() ? 0 : m_transpose.back();
                 if (m_lastChorus < 0)
                     Problem(number, "{chorus} comes before any chorus; there is nothing to repeat");
             } else if (name == "define" || name == "chord") {
@@ -407,10 +593,7 @@ namespace {
         // one fret and one finger for each of the strings the song is read for.
         void Define(const Directive& d, bool shown, int number)
         {
-            std::istringstream words(d.value);
-            std::vector<std::string> w;
-            for (std::string word; words >> word;)
-                w.push_back(word);
+            const std::vector<std::string> w = DefinitionWords(d.value);
             if (w.empty()) {
                 Problem(number, "{" + std::string(shown ? "chord" : "define") + "} without a chord name; passed over");
                 return;
@@ -424,7 +607,8 @@ namespace {
             };
             const auto isKeyword = [](const std::string& word) {
                 const std::string lower = Lower(word);
-                return lower == "fingers" || lower == "frets" || lower == "base-fret" || lower == "keys";
+                return lower == "fingers" || lower == "frets" || lower == "base-fret" || lower == "keys"
+                    || lower == "display" || lower == "copy" || lower == "copyall";
             };
 
             std::vector<std::string> frets;
@@ -432,9 +616,11 @@ namespace {
             std::optional<int> base;
             for (size_t i = 1; i < w.size(); ++i) {
                 const std::string key = Lower(w[i]);
-                if (key == "keys" || key == "copy" || key == "copyall" || key == "display" || key == "format")
+                if (key == "keys" || key == "format")
                     return; // a keyboard chord, or a form this program does not draw: the name stays declared
-                if (key == "base-fret" && i + 1 < w.size()) {
+                if ((key == "display" || key == "copy" || key == "copyall") && i + 1 < w.size()) {
+                    (key == "display" ? def.display : def.copy) = w[++i];
+                } else if (key == "base-fret" && i + 1 < w.size()) {
                     base = ReadInt(w[++i]);
                     if (!base) {
                         bad("has base-fret " + w[i] + ", not a number");
@@ -512,14 +698,41 @@ namespace {
                     def.stringFingers = std::move(numbers);
                 }
             }
+            if (!def.copy.empty() && frets.empty() && fingers.empty()) {
+                // The fingering of the copied chord, when the file defined it before.
+                const auto& defs = m_song.definitions;
+                const auto source = std::find_if(defs.rbegin(), defs.rend(),
+                    [&](const ChordDefinition& other) { return other.name == def.copy && other.AnyFrets(); });
+                if (source != defs.rend()) {
+                    def.baseFret = source->baseFret;
+                    def.frets = source->frets;
+                    def.fingers = source->fingers;
+                    def.stringFrets = source->stringFrets;
+                    def.stringFingers = source->stringFingers;
+                }
+            }
             m_song.definitions.push_back(std::move(def));
         }
 
+        bool IsMetadata(const std::string& name) const
+        {
+            return name == "title" || name == "subtitle" || name == "artist" || name == "key" || name == "capo"
+                || name == "tempo" || name == "time" || IsOneOf(name, kOtherMetadata);
+        }
+
         int m_strings = kStrings; // one fret and one finger each in a definition
+        std::string m_instrument; // "guitar", "ukulele": the one selectors are read for
+        std::vector<Song> m_songs; // those before {new_song}
         Song m_song;
         int m_open = -1; // the section being read
         bool m_verbatim = false; // its lines are kept as written
         bool m_fixed = false; // ... as tab or grid
+        bool m_textBlock = false; // its lines are words without chords
+        std::string m_skipping; // the kind of a section for another instrument, until its end
+        std::string m_notDrawn; // the environments kept but not drawn, with their lines
+        std::map<std::string, std::vector<std::string>> m_remembered; // chords of each kind's first section
+        bool m_recording = false; // the section being read is the first of its kind
+        size_t m_counted = 0; // chords since its start
         int m_lastChorus = -1;
         bool m_titled = false;
         std::vector<int> m_transpose; // the stack of {transpose}, each entry the running total
@@ -529,9 +742,18 @@ namespace {
 
 } // namespace
 
-Song ReadChordPro(std::string_view text, int strings) { return Reader(strings).Read(text); }
+std::vector<Song> ReadChordProSongs(std::string_view text, int strings, const std::string& instrument)
+{
+    return Reader(strings, instrument).Read(text);
+}
 
-SongReading ReadSongBytes(std::string_view bytes, int strings)
+Song ReadChordPro(std::string_view text, int strings, const std::string& instrument)
+{
+    std::vector<Song> songs = ReadChordProSongs(text, strings, instrument);
+    return std::move(songs.front());
+}
+
+SongReading ReadSongBytes(std::string_view bytes, int strings, const std::string& instrument)
 {
     SongReading out;
     DecodedText decoded = DecodeSongBytes(bytes);
@@ -539,19 +761,22 @@ SongReading ReadSongBytes(std::string_view bytes, int strings)
         out.refused = std::move(decoded.refused);
         return out;
     }
+    std::vector<Song> songs;
     if (IsChordSheet(decoded.text)) {
         out.converted = true;
-        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text), strings);
+        songs = ReadChordProSongs(ChordSheetToChordPro(decoded.text), strings, instrument);
     } else {
-        out.song = ReadChordPro(decoded.text, strings);
+        songs = ReadChordProSongs(decoded.text, strings, instrument);
     }
+    out.song = std::move(songs.front());
+    out.others.assign(std::make_move_iterator(songs.begin() + 1), std::make_move_iterator(songs.end()));
     if (decoded.firstNonUtf8Line > 0)
         out.song.problems.insert(out.song.problems.begin(),
             { decoded.firstNonUtf8Line, "not UTF-8; the file is read as Latin-1 (Windows-1252)" });
     return out;
 }
 
-SongReading ReadSongFile(const std::string& path, int strings)
+SongReading ReadSongFile(const std::string& path, int strings, const std::string& instrument)
 {
     SongReading out;
     std::ifstream file(path, std::ios::binary);
@@ -574,7 +799,7 @@ SongReading ReadSongFile(const std::string& path, int strings)
         out.refused = DecodeSongBytes(bytes, size > 0 ? static_cast<size_t>(size) : bytes.size()).refused;
         return out;
     }
-    return ReadSongBytes(bytes, strings);
+    return ReadSongBytes(bytes, strings, instrument);
 }
 
 } // namespace corvane

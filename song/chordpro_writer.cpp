@@ -27,12 +27,12 @@ namespace {
     // holds "label=" where the reader takes it for the key (first in the value, or after a blank); then
     // label="..." in a quote the label does not hold. A label holding both quotes loses its
     // apostrophes there, since no quote would close it: what is written then reads back the same.
-    std::string Opening(const SongSection& section)
+    std::string Opening(const SongSection& section, const std::string& written)
     {
         if (!section.opening.empty() && !IsLyricSection(section.kind) && !IsFixedSection(section.kind))
             return section.opening;
         // A brace the label does not close would end the directive early or never: those go.
-        std::string label = section.label;
+        std::string label = written;
         if (!BracesBalance(label))
             std::erase_if(label, [](char c) { return c == '{' || c == '}'; });
         std::string line = "{start_of_" + section.kind;
@@ -49,8 +49,27 @@ namespace {
         return line + " label=" + std::string(1, quote) + label + std::string(1, quote) + "}";
     }
 
+    std::string ChordText(const ShownChord& chord)
+    {
+        return (chord.annotation ? "[*" : "[") + (chord.written.empty() ? chord.name : chord.written) + "]";
+    }
+
     std::string LyricLine(const ShownLine& line)
     {
+        if (!line.written.empty()) {
+            // The words as the file writes them, each chord back at the byte it stood before.
+            std::string out;
+            size_t byte = 0;
+            for (const ShownChord& chord : line.chords) {
+                const size_t at
+                    = std::clamp<size_t>(static_cast<size_t>(std::max(chord.writtenAt, 0)), byte, line.written.size());
+                out.append(line.written, byte, at - byte);
+                byte = at;
+                out += ChordText(chord);
+            }
+            out.append(line.written, byte);
+            return out;
+        }
         std::string out;
         size_t byte = 0;
         int column = 0;
@@ -61,9 +80,7 @@ namespace {
                 byte += length;
                 ++column;
             }
-            out += chord.annotation ? "[*" : "[";
-            out += chord.name;
-            out += ']';
+            out += ChordText(chord);
         }
         out.append(line.text, std::min(byte, line.text.size()));
         return out;
@@ -75,6 +92,13 @@ std::string DefinitionText(const ChordDefinition& definition)
 {
     std::string line = definition.shown ? "{chord: " : "{define: ";
     line += definition.name;
+    const auto quoted = [](const std::string& text) {
+        return text.find('"') == std::string::npos ? "\"" + text + "\"" : "'" + text + "'";
+    };
+    if (!definition.display.empty())
+        line += " display " + quoted(definition.display);
+    if (!definition.copy.empty())
+        return line + " copy " + definition.copy + "}";
     const std::optional<Frets> frets = definition.AnyFrets();
     if (frets || definition.baseFret != 1)
         line += " base-fret " + std::to_string(definition.baseFret);
@@ -110,12 +134,12 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
 
     const bool moreTitles = std::any_of(
         shown.metadata.begin(), shown.metadata.end(), [](const auto& entry) { return entry.first == "title"; });
-    if (!shown.title.empty() || moreTitles)
-        directive("title", shown.title);
-    for (const std::string& subtitle : shown.subtitles)
+    if (!shown.writtenTitle.empty() || moreTitles)
+        directive("title", shown.writtenTitle);
+    for (const std::string& subtitle : shown.writtenSubtitles)
         directive("subtitle", subtitle);
-    if (!shown.artist.empty())
-        directive("artist", shown.artist);
+    if (!shown.writtenArtist.empty())
+        directive("artist", shown.writtenArtist);
     if (!shown.key.empty())
         directive("key", shown.key);
     if (shown.capo > 0)
@@ -146,24 +170,27 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
             leave();
             if (line.section >= 0) {
                 section = line.section;
-                put(Opening(shown.sections[static_cast<size_t>(section)]));
+                const size_t k = static_cast<size_t>(section);
+                put(Opening(shown.sections[k],
+                    k < shown.writtenLabels.size() ? shown.writtenLabels[k] : shown.sections[k].label));
             }
         }
+        const std::string& text = line.written.empty() ? line.text : line.written;
         switch (line.kind) {
         case SongLineKind::Lyrics:
             put(LyricLine(line));
             break;
         case SongLineKind::Comment:
-            directive("comment", line.text);
+            directive("comment", text);
             break;
         case SongLineKind::CommentItalic:
-            directive("comment_italic", line.text);
+            directive("comment_italic", text);
             break;
         case SongLineKind::CommentBox:
-            directive("comment_box", line.text);
+            directive("comment_box", text);
             break;
         case SongLineKind::ChorusRecall:
-            put(line.text.empty() ? "{chorus}" : "{chorus: " + line.text + "}");
+            put(text.empty() ? "{chorus}" : "{chorus: " + text + "}");
             break;
         case SongLineKind::Fixed:
         case SongLineKind::Kept:
@@ -173,6 +200,17 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
     }
     leave();
     return out;
+}
+
+ChordDefinition FingeringDefinition(const std::string& name, const Voicing& voicing)
+{
+    const DiagramFacts facts = ReadDiagram(voicing);
+    ChordDefinition definition;
+    definition.name = name;
+    definition.baseFret = facts.baseFret;
+    definition.frets = voicing;
+    definition.fingers = facts.fingers;
+    return definition;
 }
 
 std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)

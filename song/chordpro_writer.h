@@ -19,4 +19,8 @@ std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripC
 // One definition as a directive, its frets counted from its base fret.
 std::string DefinitionText(const ChordDefinition& definition);
 
+// A fingering chosen in the program as a definition: the base fret and the fingers of its diagram,
+// so that it is written as every other {define} this program writes.
+ChordDefinition FingeringDefinition(const std::string& name, const Voicing& voicing);
+
 } // namespace corvane

@@ -39,6 +39,7 @@ struct PlacedChord {
     std::string name; // as written between the brackets (for an annotation, without the star)
     bool annotation = false; // [*text]: printed where a chord would be, but not a chord
     int shift = 0; // semitones of {transpose} in effect where it stands
+    int writtenAt = -1; // the byte of SongLine::written it stands before, when the line has one
 
     bool operator==(const PlacedChord&) const = default;
 };
@@ -60,6 +61,10 @@ struct SongLine {
     int section = -1; // index into Song::sections, -1 outside any
     int recalls = -1; // a chorus recall: the section it repeats, -1 when no chorus came before
     int source = 0; // 1-based line in the file
+    // The text as the file writes it, without the chords, when its markup makes it differ from `text`
+    // (which is then the text without tags); empty otherwise. Substitutions stay unexpanded in both.
+    std::string written;
+    int shift = 0; // a chorus recall: semitones of {transpose} in effect where it stands
 
     bool operator==(const SongLine&) const = default;
 };
@@ -76,6 +81,8 @@ struct ChordDefinition {
     int line = 0;
     std::optional<Frets> stringFrets; // the same on 4, 5, 7 or 8 strings
     std::optional<std::vector<int>> stringFingers;
+    std::string display; // display "...": the name shown for the chord; empty to show its own
+    std::string copy; // copy Y: fingered as chord Y (Y's definition, when the file gave one before)
 
     // The frets on however many strings, or unset when the definition gives none.
     std::optional<Frets> AnyFrets() const { return frets ? std::optional<Frets>(FretsOfVoicing(*frets)) : stringFrets; }
@@ -97,6 +104,8 @@ struct Song {
     std::vector<SongLine> lines;
     std::vector<ChordDefinition> definitions;
     std::vector<SongProblem> problems;
+    // What the reader says that is no fault of the file: the environments it does not draw.
+    std::vector<SongProblem> notes;
 };
 
 } // namespace corvane

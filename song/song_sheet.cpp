@@ -28,11 +28,11 @@ static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripC
     auto& blocks = sheet.blocks;
     const auto gap = [&] {
         if (!blocks.empty() && !blocks.back().gap)
-            blocks.push_back({ {}, {}, false, false, false, 0, true });
+            blocks.push_back({ {}, {}, false, false, false, 0, true, {} });
     };
     const auto heading = [&](const std::string& text) {
         gap();
-        blocks.push_back({ {}, text, true, false, false, 0, false });
+        blocks.push_back({ {}, text, true, false, false, 0, false, {} });
     };
     int section = -1;
     bool recalled = false;
@@ -64,16 +64,16 @@ static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripC
             if (laid.chords.empty() && laid.words.empty())
                 gap();
             else
-                blocks.push_back({ laid.chords, laid.words, false, false, false, indent, false });
+                blocks.push_back({ laid.chords, laid.words, false, false, false, indent, false, laid.styles });
             break;
         }
         case SongLineKind::Fixed:
-            blocks.push_back({ {}, line.text, false, false, true, 0, false });
+            blocks.push_back({ {}, line.text, false, false, true, 0, false, {} });
             break;
         case SongLineKind::Comment:
         case SongLineKind::CommentItalic:
         case SongLineKind::CommentBox:
-            blocks.push_back({ {}, line.text, false, true, false, indent, false });
+            blocks.push_back({ {}, line.text, false, true, false, indent, false, line.styles });
             break;
         case SongLineKind::ChorusRecall:
         case SongLineKind::Kept:

@@ -22,6 +22,7 @@ struct SheetBlock {
     bool fixed = false; // tab or grid text
     int indent = 0; // in characters: a chorus is set in
     bool gap = false; // an empty line between paragraphs and sections
+    std::vector<StyledRun> styles; // the markup's styles over `words`
 
     int Lines() const { return gap ? 1 : (chords.empty() ? 0 : 1) + (words.empty() && !chords.empty() ? 0 : 1); }
 };

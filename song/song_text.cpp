@@ -143,6 +143,7 @@ ChordsOverWords LayOutChords(const ShownLine& line)
     int wordsWidth = 0; // the words' width so far, blanks let in included
     int column = 0; // of the text, where the words have reached
     size_t byte = 0;
+    std::vector<int> columnOf; // where each column of the text went in the words
     for (const ShownChord& chord : line.chords) {
         // The characters up to the chord's column.
         while (column < chord.at && byte < text.size()) {
@@ -150,7 +151,7 @@ ChordsOverWords LayOutChords(const ShownLine& line)
             out.words.append(text, byte, length);
             byte += length;
             ++column;
-            ++wordsWidth;
+            columnOf.push_back(wordsWidth++);
         }
         if (chordWidth > wordsWidth) {
             out.words.append(static_cast<size_t>(chordWidth - wordsWidth), ' ');
@@ -162,6 +163,12 @@ ChordsOverWords LayOutChords(const ShownLine& line)
         chordWidth = wordsWidth + CharacterCount(chord.name) + 1;
     }
     out.words.append(text, std::min(byte, text.size()));
+    if (!line.styles.empty()) {
+        const int rest = CharacterCount(std::string_view(text).substr(std::min(byte, text.size())));
+        for (int k = 0; k <= rest; ++k)
+            columnOf.push_back(wordsWidth + k);
+        out.styles = MovedRuns(line.styles, columnOf);
+    }
     while (out.chords.ends_with(' '))
         out.chords.pop_back();
     if (Blank(out.words))

@@ -12,6 +12,7 @@ namespace corvane {
 struct ChordsOverWords {
     std::string chords; // names (annotations too) at their columns; empty when the line has none
     std::string words; // the text, with blanks let in where two names would otherwise touch
+    std::vector<StyledRun> styles; // the line's markup over `words`
 };
 
 // Where a name would run into the next one, the words are spread at that place so that each name

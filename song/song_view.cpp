@@ -1,10 +1,16 @@
 #include "song/song_view.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <map>
+#include <set>
 
+#include "song/ascii_text.h"
 #include "song/song_chord.h"
+#include "song/song_substitution.h"
 #include "song/spelling.h"
+#include "song/text_decoding.h"
 
 namespace corvane {
 
@@ -26,6 +32,11 @@ namespace {
         {
             if (Mod12(shift) == 0 || !m_written)
                 return written;
+            // An optional chord keeps its parentheses; no chord is never moved.
+            if (written.size() > 2 && written.front() == '(' && written.back() == ')')
+                return "(" + Name(written.substr(1, written.size() - 2), shift) + ")";
+            if (ReadSongChordName(written).noChord)
+                return written;
             return TransposeChordName(written, shift, TransposeKey(*m_written, shift));
         }
 
@@ -42,6 +53,50 @@ namespace {
         std::map<std::string, bool> m_playable;
     };
 
+    std::string Today()
+    {
+        const std::chrono::year_month_day day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()),
+            static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+        return text;
+    }
+
+    // Every item a substitution may name, with its values.
+    SongItems ItemsOf(const Song& song, const ShownSong& shown, const PlayedOn& on)
+    {
+        SongItems items;
+        const auto add = [&](const std::string& name, const std::string& value) {
+            if (!value.empty())
+                items[name].push_back(value);
+        };
+        add("title", song.title);
+        for (const std::string& subtitle : song.subtitles)
+            add("subtitle", subtitle);
+        add("artist", song.artist);
+        add("key", song.key);
+        add("tempo", song.tempo);
+        add("time", song.time);
+        for (const auto& [name, value] : song.metadata) {
+            if (name != "meta") {
+                add(name, value);
+                continue;
+            }
+            // {meta: NAME VALUE}
+            const size_t blank = value.find_first_of(" \t");
+            if (blank != std::string::npos)
+                add(AsciiLower(value.substr(0, blank)), std::string(TrimBlanks(value.substr(blank), " \t")));
+        }
+        if (shown.capo > 0)
+            add("capo", std::to_string(shown.capo));
+        add("key.print", shown.key);
+        add("key.sound", shown.soundingKey);
+        add("instrument", on.instrument);
+        add("tuning", on.tuning);
+        add("today", on.today.empty() ? Today() : on.today);
+        return items;
+    }
+
     const PlacedChord* FirstChord(const Song& song)
     {
         for (const SongLine& line : song.lines)
@@ -53,7 +108,7 @@ namespace {
 
 } // namespace
 
-ShownSong ShowSong(const Song& song, const SongSettings& settings)
+ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedOn& on)
 {
     ShownSong out;
     out.title = song.title;
@@ -87,25 +142,106 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings)
     }
     out.soundingKey = out.capo == 0 || !shapeKey ? out.key : KeyName(TransposeKey(*shapeKey, out.capo));
 
+    // Texts as shown: markup taken out, then the substitutions expanded.
+    const SongItems items = ItemsOf(song, out, on);
+    const auto shownText = [&](const std::string& text) {
+        const std::string plain = HasMarkup(text) ? ReadMarkup(text).plain : text;
+        return HasSubstitution(plain) ? ExpandSubstitutions(plain, items).text : plain;
+    };
+    out.writtenTitle = song.title;
+    out.writtenSubtitles = song.subtitles;
+    out.writtenArtist = song.artist;
+    out.title = shownText(song.title);
+    for (std::string& subtitle : out.subtitles)
+        subtitle = shownText(subtitle);
+    out.artist = shownText(song.artist);
+    for (SongSection& section : out.sections) {
+        out.writtenLabels.push_back(section.label);
+        section.label = std::string(TrimBlanks(shownText(section.label), " \t"));
+    }
+    out.notes = song.notes;
+
+    // The display names and copies the file's definitions give, by the chord's name.
+    std::map<std::string, const ChordDefinition*> defined;
+    std::set<std::string> fingered; // names a definition gives frets, playable whatever they read as
+    for (const ChordDefinition& definition : song.definitions) {
+        if (!definition.display.empty() || (!definition.copy.empty() && !definition.AnyFrets()))
+            defined[definition.name] = &definition;
+        if (definition.AnyFrets())
+            fingered.insert(definition.name);
+    }
+
     Namer namer(written);
     std::map<int, std::vector<size_t>> sectionLines; // the shown lines of each section, recalls left out
     size_t recalled = 0;
-    for (const SongLine& line : song.lines) {
+    const auto chordOf = [&](const PlacedChord& chord, int shift) {
+        ShownChord c;
+        c.at = chord.at;
+        c.writtenAt = chord.writtenAt;
+        c.annotation = chord.annotation;
+        if (chord.annotation) {
+            c.name = shownText(chord.name);
+            if (c.name != chord.name)
+                c.written = chord.name;
+            return c;
+        }
+        c.name = namer.Name(chord.name, shift);
+        const std::string_view inner = c.name.size() > 2 && c.name.front() == '(' && c.name.back() == ')'
+            ? std::string_view(c.name).substr(1, c.name.size() - 2)
+            : std::string_view(c.name);
+        if (inner.size() != c.name.size())
+            c.fingered = std::string(inner);
+        if (const auto found = defined.find(std::string(inner)); found != defined.end()) {
+            const ChordDefinition& definition = *found->second;
+            if (!definition.copy.empty() && !definition.AnyFrets())
+                c.fingered = definition.copy;
+            if (!definition.display.empty()) {
+                if (c.fingered.empty())
+                    c.fingered = c.name;
+                c.written = c.name;
+                c.name = definition.display;
+            }
+        }
+        c.playable = namer.Playable(c.Played()) || fingered.contains(c.Played());
+        return c;
+    };
+    // A substitution in the words moves the chords after it, and the markup's styles, with it.
+    const auto expand = [&](const SongLine& line, ShownLine& shown) {
+        if (line.kind == SongLineKind::Fixed || line.kind == SongLineKind::Kept)
+            return;
+        if (!line.written.empty()) {
+            shown.written = line.written;
+            shown.styles = ReadMarkup(line.written).runs;
+        }
+        if (!HasSubstitution(line.text))
+            return;
+        if (shown.written.empty()) {
+            shown.written = line.text;
+            for (ShownChord& chord : shown.chords)
+                chord.writtenAt = static_cast<int>(ByteOfCharacter(line.text, chord.at));
+        }
+        const Expansion expansion = ExpandSubstitutions(line.text, items);
+        shown.text = expansion.text;
+        const int last = static_cast<int>(expansion.columnOf.size()) - 1;
+        for (ShownChord& chord : shown.chords)
+            chord.at = expansion.columnOf[static_cast<size_t>(std::clamp(chord.at, 0, last))];
+        shown.styles = MovedRuns(shown.styles, expansion.columnOf);
+    };
+    std::map<int, std::vector<size_t>> chorusSource; // the file's lines of each section
+    for (size_t i = 0; i < song.lines.size(); ++i) {
+        const SongLine& line = song.lines[i];
         ShownLine shown;
         shown.kind = line.kind;
         shown.text = line.text;
         shown.section = line.section;
         shown.source = line.source;
-        for (const PlacedChord& chord : line.chords) {
-            ShownChord c;
-            c.at = chord.at;
-            c.annotation = chord.annotation;
-            c.name = chord.annotation ? chord.name : namer.Name(chord.name, base + chord.shift);
-            c.playable = !chord.annotation && namer.Playable(c.name);
-            shown.chords.push_back(std::move(c));
-        }
-        if (line.section >= 0 && line.kind != SongLineKind::ChorusRecall)
+        for (const PlacedChord& chord : line.chords)
+            shown.chords.push_back(chordOf(chord, base + chord.shift));
+        expand(line, shown);
+        if (line.section >= 0 && line.kind != SongLineKind::ChorusRecall) {
             sectionLines[line.section].push_back(out.lines.size());
+            chorusSource[line.section].push_back(i);
+        }
         out.lines.push_back(std::move(shown));
 
         if (line.kind != SongLineKind::ChorusRecall || line.recalls < 0)
@@ -114,9 +250,17 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings)
         if (recalled + chorus.size() > kMaxRecalledLines)
             continue;
         recalled += chorus.size();
-        for (size_t index : chorus) {
-            ShownLine copy = out.lines[index];
+        const std::vector<size_t>& sources = chorusSource[line.recalls];
+        for (size_t k = 0; k < chorus.size(); ++k) {
+            ShownLine copy = out.lines[chorus[k]];
             copy.recalled = true;
+            // The chorus again takes the transposition in force where it is recalled.
+            const SongLine& source = song.lines[sources[k]];
+            for (size_t c = 0; c < copy.chords.size() && c < source.chords.size(); ++c) {
+                const int at = copy.chords[c].at;
+                copy.chords[c] = chordOf(source.chords[c], base + line.shift);
+                copy.chords[c].at = at;
+            }
             out.lines.push_back(std::move(copy));
         }
     }
@@ -125,9 +269,9 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings)
         for (const ShownChord& chord : line.chords) {
             if (!chord.playable)
                 continue;
-            if (std::find(out.chords.begin(), out.chords.end(), chord.name) == out.chords.end())
-                out.chords.push_back(chord.name);
-            out.played.push_back(chord.name);
+            if (std::find(out.chords.begin(), out.chords.end(), chord.Played()) == out.chords.end())
+                out.chords.push_back(chord.Played());
+            out.played.push_back(chord.Played());
         }
     }
     return out;

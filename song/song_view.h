@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "song/song.h"
+#include "song/song_markup.h"
 
 namespace corvane {
 
@@ -19,12 +20,24 @@ struct SongSettings {
     std::optional<int> capo; // unset: the file's {capo}, or none
 };
 
+// What %{instrument}, %{tuning} and %{today} give in the song's texts.
+struct PlayedOn {
+    std::string instrument = "guitar";
+    std::string tuning = "E2 A2 D3 G3 B3 E4";
+    std::string today; // empty: the date of the day
+};
+
 struct ShownChord {
     int at = 0;
     std::string name; // the shape's name, or the annotation's text
     bool annotation = false;
     bool playable = false; // a chord the reader knows (not an annotation, not "N.C.", not an unknown name)
+    std::string fingered; // the chord played when it is not `name`: "E" of "(E)", the chord of a display name
+    std::string written; // the name written back when it is not `name`: the chord of a display name
+    int writtenAt = -1; // the byte of ShownLine::written it stands before, when the line has one
 
+    // The name the strip, the fingerings and the playing go by.
+    const std::string& Played() const { return fingered.empty() ? name : fingered; }
     bool operator==(const ShownChord&) const = default;
 };
 
@@ -36,6 +49,10 @@ struct ShownLine {
     // A chorus recall is followed by the recalled lines, each marked here, in their own section.
     bool recalled = false;
     int source = 0;
+    // The text as the file writes it (markup, substitutions unexpanded) when it is not `text`, which
+    // is then the text shown: the tags taken out, the substitutions expanded. Empty otherwise.
+    std::string written;
+    std::vector<StyledRun> styles; // the markup's styles over `text`
 
     bool operator==(const ShownLine&) const = default;
 };
@@ -57,9 +74,16 @@ struct ShownSong {
     std::vector<std::string> chords; // each playable chord once, in the order first played
     std::vector<std::string> played; // every playable chord in playing order, repeated choruses included
     std::vector<SongProblem> problems;
+    std::vector<SongProblem> notes;
+    // The heading and the sections' labels as the file writes them, for writing it back; the fields
+    // above are shown, their substitutions expanded and their markup taken out.
+    std::string writtenTitle;
+    std::vector<std::string> writtenSubtitles;
+    std::string writtenArtist;
+    std::vector<std::string> writtenLabels; // one per section
 };
 
-ShownSong ShowSong(const Song& song, const SongSettings& settings = {});
+ShownSong ShowSong(const Song& song, const SongSettings& settings = {}, const PlayedOn& on = {});
 
 // "Key: E", "Key: E · capo 2, shapes of D", "Capo 2", with the tempo and the time when the file
 // gives them; empty when it gives none of these.

@@ -54,6 +54,53 @@ namespace {
         return y + metrics.lineSpacing();
     }
 
+    // A line of words in a monospace face with its markup: each stretch in its own style, at the
+    // columns the plain line gives it, so that the chords above stay over their characters.
+    int StyledLine(QPainter& painter, const QFont& font, int x, int y, const std::string& text,
+        const std::vector<StyledRun>& runs, int charWidth)
+    {
+        painter.setFont(font);
+        const QFontMetrics metrics = painter.fontMetrics();
+        const int baseline = y + metrics.ascent();
+        const QString line = FromUtf8(text);
+        const QList<uint> characters = line.toUcs4();
+        const auto piece = [&](int from, int to) {
+            from = std::clamp(from, 0, static_cast<int>(characters.size()));
+            to = std::clamp(to, from, static_cast<int>(characters.size()));
+            return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()) + from, to - from);
+        };
+        const auto draw = [&](int from, int to, const TextStyle& style) {
+            if (to <= from)
+                return;
+            QFont styled = font;
+            styled.setBold(font.bold() || style.bold);
+            styled.setItalic(font.italic() || style.italic);
+            styled.setUnderline(style.underline);
+            styled.setStrikeOut(style.struck);
+            if (!style.family.empty() && !style.monospace)
+                styled.setFamily(FromUtf8(style.family));
+            int pixels = std::max(1, font.pixelSize() * style.size / 100);
+            if (style.rise != 0)
+                pixels = std::max(1, pixels * 7 / 10);
+            styled.setPixelSize(pixels);
+            painter.setFont(styled);
+            const QColor color(FromUtf8(style.color));
+            painter.setPen(style.color.empty() || !color.isValid() ? QColor(Qt::black) : color);
+            const int rise = style.rise > 0 ? -metrics.ascent() / 3 : style.rise < 0 ? metrics.descent() : 0;
+            painter.drawText(QPoint(x + charWidth * from, baseline + rise), piece(from, to));
+        };
+        int at = 0;
+        for (const StyledRun& run : runs) {
+            draw(at, run.from, TextStyle {});
+            draw(std::max(at, run.from), run.to, run.style);
+            at = std::max(at, run.to);
+        }
+        draw(at, static_cast<int>(characters.size()), TextStyle {});
+        painter.setPen(Qt::black);
+        painter.setFont(font);
+        return y + metrics.lineSpacing();
+    }
+
 } // namespace
 
 namespace {
@@ -126,8 +173,11 @@ namespace {
                     painter.fillRect(QRect(kMargin, y, 2, block.Lines() * lineHeight), Qt::darkGray);
                 if (!block.chords.empty())
                     y = Line(painter, chords, x, y, block.chords);
-                if (!block.words.empty() || block.chords.empty())
-                    y = Line(painter, block.heading ? heading : block.remark ? remark : words, x, y, block.words);
+                const QFont& face = block.heading ? heading : block.remark ? remark : words;
+                if (!block.styles.empty())
+                    y = StyledLine(painter, face, x, y, block.words, block.styles, charWidth);
+                else if (!block.words.empty() || block.chords.empty())
+                    y = Line(painter, face, x, y, block.words);
             }
             const QString number = QStringLiteral("%1 / %2").arg(page + 1).arg(starts.size());
             painter.setFont(Sized(base, kFooterPixels, false));
@@ -138,17 +188,29 @@ namespace {
 
 } // namespace
 
-bool PaintSongSheet(QPagedPaintDevice& device, const SongSheetContent& sheet, bool leftHanded)
+static bool PaintSongSheets(QPagedPaintDevice& device, const std::vector<SongSheetContent>& sheets, bool leftHanded)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const qreal scale = device.logicalDpiX() / kSheetPixelsPerInch;
     painter.scale(scale, scale);
-    const bool painted = PaintPages(
-        painter, static_cast<int>(device.width() / scale), static_cast<int>(device.height() / scale), scale, sheet,
-        leftHanded, [&] { return device.newPage(); }, std::numeric_limits<std::size_t>::max());
+    bool painted = true;
+    for (std::size_t i = 0; i < sheets.size() && painted; ++i) {
+        if (i > 0 && !device.newPage()) {
+            painted = false;
+            break;
+        }
+        painted = PaintPages(
+            painter, static_cast<int>(device.width() / scale), static_cast<int>(device.height() / scale), scale,
+            sheets[i], leftHanded, [&] { return device.newPage(); }, std::numeric_limits<std::size_t>::max());
+    }
     return painter.end() && painted;
+}
+
+bool PaintSongSheet(QPagedPaintDevice& device, const SongSheetContent& sheet, bool leftHanded)
+{
+    return PaintSongSheets(device, { sheet }, leftHanded);
 }
 
 QImage SongSheetFirstPage(const SongSheetContent& sheet, qreal pixelRatio)
@@ -171,13 +233,21 @@ QImage SongSheetFirstPage(const SongSheetContent& sheet, qreal pixelRatio)
 
 bool WriteSongPdf(QIODevice& out, const SongSheetContent& sheet, bool leftHanded)
 {
+    return WriteSongPdf(out, std::vector<SongSheetContent> { sheet }, leftHanded);
+}
+
+bool WriteSongPdf(QIODevice& out, const std::vector<SongSheetContent>& sheets, bool leftHanded)
+{
+    if (sheets.empty())
+        return false;
+    const SongSheetContent& sheet = sheets.front();
     QPdfWriter writer(&out);
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(
         QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
     writer.setTitle(FromUtf8(sheet.title));
     writer.setCreator(QStringLiteral("Corvane Chords"));
-    return PaintSongSheet(writer, sheet, leftHanded);
+    return PaintSongSheets(writer, sheets, leftHanded);
 }
 
 } // namespace corvane

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 class QIODevice;
 class QPagedPaintDevice;
 
@@ -19,5 +21,7 @@ QImage SongSheetFirstPage(const SongSheetContent& sheet, qreal pixelRatio);
 
 // A4 pages at 300 dots per inch.
 bool WriteSongPdf(QIODevice& out, const SongSheetContent& sheet, bool leftHanded = false);
+// Several songs, each from a new page with pages numbered of its own.
+bool WriteSongPdf(QIODevice& out, const std::vector<SongSheetContent>& sheets, bool leftHanded = false);
 
 } // namespace corvane

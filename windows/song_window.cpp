@@ -3,6 +3,7 @@
 #include "ui_song_window.h"
 
 #include "drawing/qt/picture_store.h"
+#include "guitar/instrument.h"
 #include "guitar/progression.h"
 #include "guitar/progression_text.h"
 #include "song/chordpro_writer.h"
@@ -16,6 +17,7 @@
 #include "windows/strum_player.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,6 +26,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -135,6 +138,20 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     paste->setContext(Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &TFormSong::Paste);
     m_ui->TextLyrics->installEventFilter(this);
+    // A songbook file: its songs in a list above the title, shown only when there are several.
+    auto* songRow = new QHBoxLayout;
+    auto* songLabel = new QLabel(QStringLiteral("Song in this file:"), this);
+    m_songListLabel = songLabel;
+    m_songList = new QComboBox(this);
+    m_songList->setObjectName(QStringLiteral("ComboSongs"));
+    m_songList->setAccessibleName(QStringLiteral("Song in this file"));
+    songLabel->setBuddy(m_songList);
+    songRow->addWidget(songLabel);
+    songRow->addWidget(m_songList, 1);
+    m_ui->LayoutWindow->insertLayout(0, songRow);
+    connect(m_songList, &QComboBox::activated, this, &TFormSong::ShowSongOfFile);
+    m_songList->setVisible(false);
+    songLabel->setVisible(false);
     Recompute();
 }
 
@@ -162,11 +179,18 @@ int TFormSong::StringsShown() const
     return instrument ? instrument->strings.strings.count : kStrings;
 }
 
+std::string TFormSong::InstrumentShown() const
+{
+    const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    return instrument ? instrument->name : std::string("guitar");
+}
+
 bool TFormSong::OpenFile(const QString& path)
 {
     const int strings = StringsShown();
-    const bool read = Take(
-        ReadSongFile(QFile::encodeName(path).toStdString(), strings), path, QFileInfo(path).fileName(), strings, {});
+    m_readFor = InstrumentShown();
+    const bool read = Take(ReadSongFile(QFile::encodeName(path).toStdString(), strings, m_readFor), path,
+        QFileInfo(path).fileName(), strings, {});
     if (read && m_host.opened)
         m_host.opened(path);
     return read;
@@ -177,7 +201,8 @@ bool TFormSong::OpenText(const QString& text)
     const QByteArray bytes = text.toUtf8();
     std::string pasted(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     const int strings = StringsShown();
-    SongReading reading = ReadSongBytes(pasted, strings);
+    m_readFor = InstrumentShown();
+    SongReading reading = ReadSongBytes(pasted, strings, m_readFor);
     return Take(std::move(reading), QString(), QStringLiteral("the pasted text"), strings, std::move(pasted));
 }
 
@@ -191,7 +216,12 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
         return false;
     }
     ButtonStopClick();
-    m_song = std::move(reading.song);
+    m_songs.clear();
+    m_songs.push_back(std::move(reading.song));
+    for (Song& other : reading.others)
+        m_songs.push_back(std::move(other));
+    m_songIndex = 0;
+    m_song = m_songs.front();
     m_path = path;
     m_strings = strings;
     m_pasted = std::move(pasted);
@@ -206,22 +236,65 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
         const QSignalBlocker quiet(m_ui->SpinCapo);
         m_ui->SpinCapo->setValue(m_song.capo.value_or(0));
     }
+    ShowSongList();
     Recompute();
     return true;
 }
 
+void TFormSong::ShowSongList()
+{
+    const QSignalBlocker quiet(m_songList);
+    m_songList->clear();
+    for (std::size_t k = 0; k < m_songs.size(); ++k) {
+        const std::string& title = m_songs[k].title;
+        m_songList->addItem(title.empty() ? QStringLiteral("Song %1").arg(k + 1)
+                                          : QStringLiteral("%1. %2").arg(k + 1).arg(Text(title)));
+    }
+    m_songList->setCurrentIndex(m_songIndex);
+    m_songList->setVisible(m_songs.size() > 1);
+    m_songListLabel->setVisible(m_songs.size() > 1);
+}
+
+// Another song of the file, from its own key and capo.
+void TFormSong::ShowSongOfFile(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_songs.size()) || index == m_songIndex)
+        return;
+    ButtonStopClick();
+    m_songIndex = index;
+    m_song = m_songs[static_cast<std::size_t>(index)];
+    m_transpose = 0;
+    m_picked.clear();
+    m_pickedStrings.clear();
+    m_waiting = -1;
+    {
+        const QSignalBlocker quiet(m_ui->SpinCapo);
+        m_ui->SpinCapo->setValue(m_song.capo.value_or(0));
+    }
+    ShowSongList();
+    Recompute();
+}
+
 // A {define} gives one fret per string of the instrument the song was read for: on another count of
 // strings the song is read again, its transposition and capo kept. A file gone since stays as it was.
-void TFormSong::ReadForStrings(int strings)
+void TFormSong::ReadForStrings(int strings, const std::string& instrument)
 {
-    if (strings == m_strings)
+    if (strings == m_strings && instrument == m_readFor)
         return;
     m_strings = strings;
-    SongReading reading = !m_path.isEmpty() ? ReadSongFile(QFile::encodeName(m_path).toStdString(), strings)
-                                            : (!m_pasted.empty() ? ReadSongBytes(m_pasted, strings) : SongReading {});
+    m_readFor = instrument;
+    SongReading reading = !m_path.isEmpty()
+        ? ReadSongFile(QFile::encodeName(m_path).toStdString(), strings, instrument)
+        : (!m_pasted.empty() ? ReadSongBytes(m_pasted, strings, instrument) : SongReading {});
     if (!reading.Read())
         return;
-    m_song = std::move(reading.song);
+    m_songs.clear();
+    m_songs.push_back(std::move(reading.song));
+    for (Song& other : reading.others)
+        m_songs.push_back(std::move(other));
+    m_songIndex = std::clamp(m_songIndex, 0, static_cast<int>(m_songs.size()) - 1);
+    m_song = m_songs[static_cast<std::size_t>(m_songIndex)];
+    ShowSongList();
 }
 
 int TFormSong::capo() const { return m_ui->SpinCapo->value(); }
@@ -247,9 +320,15 @@ void TFormSong::Recompute()
         m_waiting = -1;
     }
     m_instrument = std::move(instrument);
-    ReadForStrings(m_instrument ? m_instrument->strings.strings.count : kStrings);
+    ReadForStrings(m_instrument ? m_instrument->strings.strings.count : kStrings,
+        m_instrument ? m_instrument->name : std::string("guitar"));
 
-    m_shown = ShowSong(m_song, SongSettings { m_transpose, capo() });
+    PlayedOn on;
+    if (m_instrument) {
+        on.instrument = m_instrument->name;
+        on.tuning = OpenStringsText(m_instrument->strings.strings);
+    }
+    m_shown = ShowSong(m_song, SongSettings { m_transpose, capo() }, on);
     m_shown.definitions.insert(m_shown.definitions.end(), m_picked.begin(), m_picked.end());
     // The shapes are named from the capo, so their frets count from it: the main window's own capo
     // is not added again.
@@ -378,6 +457,42 @@ void TFormSong::ShowLyrics()
         first = false;
         cursor.insertText(QString(indent, QLatin1Char(' ')) + Text(text), format);
     };
+    // The markup's stretches in their styles; a column is a character, so the chords stay in place.
+    const auto styledLine = [&](const SheetBlock& block, const QTextCharFormat& format) {
+        line({}, block.indent, format);
+        const QList<uint> characters = Text(block.words).toUcs4();
+        const auto insert = [&](int from, int to, const TextStyle* style) {
+            from = std::clamp(from, 0, static_cast<int>(characters.size()));
+            to = std::clamp(to, from, static_cast<int>(characters.size()));
+            if (to == from)
+                return;
+            QTextCharFormat styled = format;
+            if (style) {
+                if (style->bold)
+                    styled.setFontWeight(QFont::Bold);
+                if (style->italic)
+                    styled.setFontItalic(true);
+                styled.setFontUnderline(style->underline);
+                styled.setFontStrikeOut(style->struck);
+                if (style->rise != 0)
+                    styled.setVerticalAlignment(
+                        style->rise > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+                if (const QColor color(Text(style->color)); !style->color.empty() && color.isValid())
+                    styled.setForeground(color);
+                if (style->size != 100)
+                    styled.setFontPointSize(std::max(1.0, box->font().pointSizeF() * style->size / 100.0));
+            }
+            cursor.insertText(
+                QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()) + from, to - from), styled);
+        };
+        int at = 0;
+        for (const StyledRun& run : block.styles) {
+            insert(at, run.from, nullptr);
+            insert(std::max(at, run.from), run.to, &run.style);
+            at = std::max(at, run.to);
+        }
+        insert(at, static_cast<int>(characters.size()), nullptr);
+    };
     for (const SheetBlock& block : sheet.blocks) {
         if (block.gap) {
             line({}, 0, plain);
@@ -385,8 +500,11 @@ void TFormSong::ShowLyrics()
         }
         if (!block.chords.empty())
             line(block.chords, block.indent, bold);
-        if (!block.words.empty() || block.chords.empty())
-            line(block.words, block.indent, block.heading ? heading : block.remark ? italic : plain);
+        const QTextCharFormat& format = block.heading ? heading : block.remark ? italic : plain;
+        if (!block.styles.empty())
+            styledLine(block, format);
+        else if (!block.words.empty() || block.chords.empty())
+            line(block.words, block.indent, format);
     }
     cursor.endEditBlock();
     box->moveCursor(QTextCursor::Start);
@@ -397,6 +515,8 @@ void TFormSong::ShowProblems()
     m_ui->ListProblems->clear();
     for (const std::string& note : m_readingNotes)
         m_ui->ListProblems->addItem(Text(note));
+    for (const SongProblem& note : m_shown.notes)
+        m_ui->ListProblems->addItem(Text(note.Text()));
     for (const SongProblem& problem : m_shown.problems)
         m_ui->ListProblems->addItem(Text(problem.Text()));
     const auto addProblems = [this](const auto& strip) {
@@ -446,10 +566,7 @@ void TFormSong::DiagramSelected(const Voicing& frets)
         return;
     const std::string name = m_strip[static_cast<std::size_t>(m_waiting)].name;
     std::erase_if(m_picked, [&](const ChordDefinition& d) { return d.name == name; });
-    ChordDefinition picked;
-    picked.name = name;
-    picked.frets = frets;
-    m_picked.push_back(std::move(picked));
+    m_picked.push_back(FingeringDefinition(name, frets));
     m_waiting = -1;
     Recompute();
 }

@@ -26,6 +26,8 @@ namespace Ui {
 class TFormSong;
 }
 
+class QComboBox;
+class QLabel;
 class QSettings;
 
 namespace corvane {
@@ -87,6 +89,10 @@ public:
     void InstrumentChanged();
 
     const Song& song() const { return m_song; }
+    // A file of several songs shows one at a time, chosen in the list of the file's songs.
+    int songCount() const { return static_cast<int>(m_songs.size()); }
+    int songIndex() const { return m_songIndex; }
+    void ShowSongOfFile(int index);
     const ShownSong& shown() const { return m_shown; }
     // On the six-string guitar the strip is strip(), on another instrument stringsStrip() (and strip()
     // is empty); StripNames() holds its chords' names either way.
@@ -110,7 +116,9 @@ protected:
 private:
     bool Take(SongReading reading, const QString& path, const QString& source, int strings, std::string pasted);
     int StringsShown() const; // of the main window's instrument
-    void ReadForStrings(int strings);
+    std::string InstrumentShown() const; // "guitar", "ukulele": the one the file's selectors are read for
+    void ReadForStrings(int strings, const std::string& instrument);
+    void ShowSongList();
     void ShowHeading();
     void ShowStrip();
     void ShowLyrics();
@@ -132,6 +140,11 @@ private:
     SongDialogs m_dialogs;
     std::unique_ptr<PictureStore> m_pictures;
     Song m_song;
+    std::vector<Song> m_songs; // every song of the file, m_song one of them
+    int m_songIndex = 0;
+    std::string m_readFor = "guitar"; // the instrument the file's selectors were read for
+    QComboBox* m_songList = nullptr;
+    QLabel* m_songListLabel = nullptr;
     QString m_path; // the file the song came from; empty for a pasted one
     std::vector<std::string> m_readingNotes; // said once per song read: its encoding, a conversion
     int m_transpose = 0;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -17,6 +18,8 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace corvane::test {
@@ -198,6 +201,47 @@ namespace {
         emit window->diagramSelected(clicked);
         EXPECT_EQ(song->waitingChord(), -1);
         EXPECT_EQ(song->strip()[1].frets, clicked);
+        // Saved as the CLI writes a fingering: its base fret and its fingers.
+        QTemporaryDir folder;
+        exportPath = folder.filePath(QStringLiteral("picked.cho"));
+        Click("ButtonSave");
+        QFile saved(exportPath);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(saved.readAll());
+        const qsizetype define = text.indexOf(QStringLiteral("{define: G "));
+        ASSERT_GE(define, 0) << text.toStdString();
+        EXPECT_TRUE(
+            text.mid(define, text.indexOf(QLatin1Char('}'), define) - define).contains(QStringLiteral(" fingers ")))
+            << text.toStdString();
+    }
+
+    // A songbook of two songs: the first shown with its markup and substitutions, the other chosen
+    // from the list of the file's songs.
+    TEST_F(SongWindowTest, SongbookShowsMarkupSubstitutionsAndItsOtherSongs)
+    {
+        auto* list = In<QComboBox>("ComboSongs");
+        EXPECT_TRUE(list->isHidden()) << "one song, no list";
+        ASSERT_TRUE(song->OpenText(QStringLiteral("{title: One}\n{key: G}\n{c: Key %{key}%{capo| capo %{}}}\n"
+                                                  "<b>[G]Loud</b> and [C]soft\n{ns}\n{title: Two}\n[D]second\n")));
+        EXPECT_FALSE(list->isHidden());
+        ASSERT_EQ(list->count(), 2);
+        const QTextDocument* words = In<QTextEdit>("TextLyrics")->document();
+        EXPECT_TRUE(words->toPlainText().contains(QStringLiteral("Key G\n")));
+        const QTextBlock loud = words->find(QStringLiteral("Loud and soft")).block();
+        ASSERT_TRUE(loud.isValid());
+        // "G" stands over "Loud", which is bold, and "soft" is not.
+        EXPECT_EQ(loud.previous().text().indexOf(QLatin1Char('C')), loud.text().indexOf(QStringLiteral("soft")));
+        QTextCursor at(loud);
+        at.setPosition(loud.position() + 1);
+        EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
+        at.setPosition(loud.position() + loud.text().indexOf(QStringLiteral("soft")) + 1);
+        EXPECT_NE(at.charFormat().fontWeight(), QFont::Bold);
+
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        EXPECT_EQ(song->songIndex(), 1);
+        EXPECT_EQ(In<QLabel>("LabelTitle")->text(), QStringLiteral("Two"));
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "D" }));
     }
 
     TEST_F(SongWindowTest, PlayStrumsAndExportsAndSaveWriteFiles)

@@ -210,13 +210,13 @@ namespace {
         // Blocks of one and two lines, 10 units a line; the first page starts lower.
         std::vector<SheetBlock> blocks;
         for (int i = 0; i < 12; ++i)
-            blocks.push_back({ i % 2 ? "C" : "", "words", false, false, false, 0, false });
+            blocks.push_back({ i % 2 ? "C" : "", "words", false, false, false, 0, false, {} });
         // Heights 10, 20, 10, 20...: blocks 0 to 3 fill the first page from 40 to exactly 100, blocks 4 to
         // 10 the second from 0 to 100, and the last goes to a third.
         EXPECT_EQ(PageStarts(blocks, 10, 40, 0, 100), (std::vector<std::size_t> { 0, 4, 11 }));
         EXPECT_EQ(PageStarts({}, 10, 40, 0, 100), (std::vector<std::size_t> { 0 }));
         // A block taller than a page still gets a page of its own, and nothing loops.
-        const std::vector<SheetBlock> tall { { "C", "w", false, false, false, 0, false } };
+        const std::vector<SheetBlock> tall { { "C", "w", false, false, false, 0, false, {} } };
         EXPECT_EQ(PageStarts(tall, 60, 0, 0, 100), (std::vector<std::size_t> { 0 }));
         EXPECT_EQ(PageStarts(tall, 60, 50, 0, 100), (std::vector<std::size_t> { 0, 0 }));
     }

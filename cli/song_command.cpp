@@ -187,10 +187,14 @@ int SongCommand::Run() const
         std::cerr << "corvane-cli: " << m_file << ": " << reading.refused << '\n';
         return kBadInput;
     }
-    if (autoCapo)
-        settings.capo = instrument
-            ? SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument->set, options)
-            : SuggestSongCapo(reading.song, settings.transpose, options);
+    std::string capoReason;
+    if (autoCapo) {
+        const CapoAdvice advice = instrument
+            ? AdviseInstrumentSongCapo(reading.song, settings.transpose, instrument->set, options)
+            : AdviseSongCapo(reading.song, settings.transpose, options);
+        settings.capo = advice.capo;
+        capoReason = advice.reason;
+    }
     const ShownSong shown = ShowSong(reading.song, settings);
     for (const SongProblem& problem : shown.problems)
         std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
@@ -210,7 +214,7 @@ int SongCommand::Run() const
             if (!chord.problem.empty())
                 std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem << '\n';
         if (m_format == "text")
-            text << SongText(shown, strip);
+            text << (capoReason.empty() ? "" : capoReason + "\n\n") << SongText(shown, strip);
         else if (m_format == "chordpro")
             text << WriteChordPro(shown, strip);
         else if (m_format == "json")

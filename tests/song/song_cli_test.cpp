@@ -244,3 +244,33 @@ TEST(SongCli, Latin1FileSaysSo)
 }
 
 } // namespace
+
+// A sheet copied from the web, written as ChordPro, keeps every line of words with its chords, every
+// comment and every line of tab, in order, as the ChordPro written by hand for it has them.
+TEST(SongCli, WebSheetsLoseNothingAsChordPro)
+{
+    int sheets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(CORVANE_WEB_SHEETS_DIR)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ++sheets;
+        const CliRun run = Cli("song '" + entry.path().string() + "' --format chordpro", {}, true);
+        EXPECT_EQ(run.status, 0);
+        std::filesystem::path byHand = entry.path();
+        byHand.replace_extension(".cho");
+        std::ifstream in(byHand);
+        const std::vector<std::string> written = Lines(run.out);
+        auto from = written.begin();
+        for (std::string line; std::getline(in, line);) {
+            const bool directive = line.starts_with('{') && !line.starts_with("{comment");
+            if (line.empty() || directive || line.starts_with('#'))
+                continue;
+            const auto found = std::find(from, written.end(), line);
+            EXPECT_NE(found, written.end()) << line;
+            if (found != written.end())
+                from = found + 1;
+        }
+    }
+    EXPECT_GE(sheets, 14);
+}

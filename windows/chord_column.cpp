@@ -51,7 +51,7 @@ void AddChordColumn(QLayout* row, QWidget* parent, int k, const ChordColumn& cho
     other->setChecked(chord.waiting);
     QObject::connect(
         other, &QToolButton::clicked, column, [otherClicked = std::move(otherClicked)] { otherClicked(); });
-    layout->addWidget(other);
+    layout->addWidget(other, 0, Qt::AlignHCenter);
     row->addWidget(column);
 }
 

@@ -221,6 +221,10 @@ namespace {
     {
         const QRect free = song->screen()->availableGeometry();
         EXPECT_TRUE(free.contains(song->geometry())) << "the window is within the screen";
+        TFormSong large(SongHost {}, window.get());
+        large.resize(free.width() * 2, free.height() * 2);
+        large.show();
+        EXPECT_TRUE(free.contains(large.geometry())) << "even one made larger than the screen";
         Click("ButtonSuggestCapo");
         EXPECT_EQ(song->capo(), 0);
         EXPECT_EQ(In<QLabel>("LabelCapoAdvice")->text(), QStringLiteral("No capo: every chord is an open shape"));

@@ -41,6 +41,9 @@ void TForm1::Progression1Click()
         host.instrument = [this] { return InstrumentForWindows(); };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
+        // Its exports start where the main window's last one went.
+        m_progression->setDialogs(StandardProgressionDialogs(ExportFolder {
+            [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
         connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::StringsDiagramSelected);
         if (m_settings)

@@ -65,9 +65,14 @@ TFormSong& TForm1::SongWindow()
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
         host.opened = [this](const QString& path) { AddRecentSong(path); };
+        host.openSong = [this] { OpenSong1Click(); };
+        host.recentSongs = [this] { return RecentSongs(); };
         host.instrument = [this] { return InstrumentForWindows(); };
         m_song = new TFormSong(std::move(host), this);
         m_song->setObjectName(QStringLiteral("FormSong"));
+        // Its exports start where the main window's last one went.
+        m_song->setDialogs(StandardSongDialogs(ExportFolder {
+            [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
         connect(this, &TForm1::diagramSelected, m_song, &TFormSong::DiagramSelected);
         connect(this, &TForm1::stringsDiagramSelected, m_song, &TFormSong::StringsDiagramSelected);
         if (m_settings)

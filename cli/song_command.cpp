@@ -210,8 +210,12 @@ int SongCommand::Run() const
     for (size_t index = 0; index < songs.size(); ++index) {
         const Song& song = *songs[index];
         SongSettings songSettings = settings;
-        if (autoCapo)
-            songSettings.capo = SuggestInstrumentSongCapo(song, settings.transpose, instrument.set, options);
+        std::string capoReason;
+        if (autoCapo) {
+            const CapoAdvice advice = AdviseInstrumentSongCapo(song, settings.transpose, instrument.set, options);
+            songSettings.capo = advice.capo;
+            capoReason = advice.reason;
+        }
         const ShownSong shown = ShowSong(song, songSettings, on);
         for (const SongProblem& problem : shown.problems)
             std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
@@ -232,7 +236,8 @@ int SongCommand::Run() const
                     std::cerr << "corvane-cli: " << m_file << ": chord \"" << chord.name << "\": " << chord.problem
                               << '\n';
             if (m_format == "text")
-                text << (index > 0 ? "\n" : "") << SongText(shown, strip);
+                text << (index > 0 ? "\n" : "") << (capoReason.empty() ? "" : capoReason + "\n\n")
+                     << SongText(shown, strip);
             else if (m_format == "chordpro")
                 text << (index > 0 ? "{new_song}\n" : "") << WriteChordPro(shown, strip);
             else if (m_format == "json")

@@ -64,15 +64,20 @@ namespace {
 
 } // namespace
 
-bool IsChartShape(const Voicing& v)
+bool IsChartShape(const Voicing& v) { return ChartPlaceOf(v) != ChartPlace::Off; }
+
+ChartPlace ChartPlaceOf(const Voicing& v)
 {
     static const std::vector<Known> chart = BuildChart();
     const Outline outline = OutlineOf(v);
     if (outline.lowest == kMuted)
-        return false;
+        return ChartPlace::Off;
     const auto [from, to] = std::equal_range(chart.begin(), chart.end(), Known { outline.code, 0, false });
-    return std::any_of(from, to,
-        [&](const Known& k) { return outline.lowest == k.lowest || (k.movable && outline.lowest > k.lowest); });
+    if (std::any_of(from, to, [&](const Known& k) { return outline.lowest == k.lowest; }))
+        return ChartPlace::Own;
+    if (std::any_of(from, to, [&](const Known& k) { return k.movable && outline.lowest > k.lowest; }))
+        return ChartPlace::Moved;
+    return ChartPlace::Off;
 }
 
 } // namespace corvane

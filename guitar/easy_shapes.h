@@ -46,4 +46,9 @@ inline constexpr ChartShape kChartShapes[] = {
 // Whether a fingering is a chart shape, or a movable one moved up the neck (whatever its barre marks).
 bool IsChartShape(const Voicing& v);
 
+// Where a fingering stands on the charts: off them, a shape in the place the charts draw it (the open
+// chords, the small F), or a movable shape moved up the neck (a barre chord).
+enum class ChartPlace { Off, Own, Moved };
+ChartPlace ChartPlaceOf(const Voicing& v);
+
 } // namespace corvane

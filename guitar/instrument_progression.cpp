@@ -118,6 +118,28 @@ int StringFingeringCost(const Frets& v, const StringChart& chart, const CostWeig
     return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes + shape;
 }
 
+FingeringFeel StringFeelOf(const Frets& v, const StringChart& chart, const CostWeights& w)
+{
+    if (chart.SixStringRules())
+        return FeelOf(VoicingOfFrets(v), w);
+    FingeringFeel felt;
+    int low = 0;
+    Frets plain = v;
+    for (int s = 0; s < v.count; ++s) {
+        plain[s] = v[s] == kMuted ? kMuted : std::abs(v[s]);
+        if (path_finder::Stopped(v[s]))
+            low = low == 0 ? std::abs(v[s]) : std::min(low, std::abs(v[s]));
+    }
+    CountStringFingers(plain, false);
+    const bool barred = std::any_of(plain.begin(), plain.end(), [](int value) { return value < 0; })
+        || std::any_of(v.begin(), v.end(), [](int value) { return value < 0; });
+    const StringChart::Place place = chart.Find(v);
+    felt.offChart = place == StringChart::Place::Off;
+    felt.barre = place == StringChart::Place::Moved || (felt.offChart && barred);
+    felt.high = low >= w.highPosition;
+    return felt;
+}
+
 int StringMoveCost(const Frets& a, const Frets& b, const CostWeights& w) { return path_finder::MoveBetween(a, b, w); }
 
 namespace {
@@ -161,8 +183,11 @@ StringCapoSuggestion SuggestInstrumentCapo(
     const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options, const StringSet& strings)
 {
     const int highest = strings.strings.count == 4 ? kSuggestedCapoHighestOnFour : kSuggestedCapoHighest;
-    return progression_chords::SuggestCapo<InstrumentRecord>(options, highest,
-        [&](const ProgressionOptions& tried) { return ChooseInstrumentProgression(entries, tried, strings); });
+    const StringChart chart(strings);
+    return progression_chords::SuggestCapo<InstrumentRecord>(
+        options, highest,
+        [&](const ProgressionOptions& tried) { return ChooseInstrumentProgression(entries, tried, strings); },
+        [&](const Frets& frets) { return StringFeelOf(frets, chart, options.weights); });
 }
 
 StringSongSheet SongSheetOf(const StringProgressionChoice& choice)

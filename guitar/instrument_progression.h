@@ -61,6 +61,9 @@ private:
 // Rules 1 to 6.
 int StringFingeringCost(const Frets& frets, const StringChart& chart, const CostWeights& w = kCostWeights);
 
+// FeelOf on N strings: a shape of the chart moved up the neck is a barre chord, as on six strings.
+FingeringFeel StringFeelOf(const Frets& frets, const StringChart& chart, const CostWeights& w = kCostWeights);
+
 // The move from a to b, as MoveCost on six strings.
 int StringMoveCost(const Frets& a, const Frets& b, const CostWeights& w = kCostWeights);
 

@@ -46,6 +46,26 @@ int FingeringCost(const Voicing& v, const CostWeights& w)
     return w.finger * fingers + w.spanFret * (high - low) * (high - low) + (barre ? w.barre : 0) + mutes + shape;
 }
 
+FingeringFeel FeelOf(const Voicing& v, const CostWeights& w)
+{
+    FingeringFeel felt;
+    const ChartPlace place = ChartPlaceOf(v);
+    int low = 0;
+    for (int value : v)
+        if (Stopped(value))
+            low = low == 0 ? std::abs(value) : std::min(low, std::abs(value));
+    Voicing plain = v;
+    for (int& value : plain)
+        value = value == kMuted ? kMuted : std::abs(value);
+    CountFingers(plain, false);
+    const bool barred = std::any_of(plain.begin(), plain.end(), [](int value) { return value < 0; })
+        || std::any_of(v.begin(), v.end(), [](int value) { return value < 0; });
+    felt.offChart = place == ChartPlace::Off;
+    felt.barre = place == ChartPlace::Moved || (felt.offChart && barred);
+    felt.high = low >= w.highPosition;
+    return felt;
+}
+
 int MoveCost(const Voicing& a, const Voicing& b, const CostWeights& w) { return path_finder::MoveBetween(a, b, w); }
 
 Path ChoosePath(const std::vector<std::vector<Voicing>>& layers, const PathSettings& settings)
@@ -69,8 +89,10 @@ ProgressionChoice ChooseProgression(
 
 CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options)
 {
-    return progression_chords::SuggestCapo<VoicingRecord>(options, kSuggestedCapoHighest,
-        [&](const ProgressionOptions& tried) { return ChooseProgression(entries, tried); });
+    return progression_chords::SuggestCapo<VoicingRecord>(
+        options, kSuggestedCapoHighest,
+        [&](const ProgressionOptions& tried) { return ChooseProgression(entries, tried); },
+        [&](const Voicing& v) { return FeelOf(v, options.weights); });
 }
 
 SongSheet SongSheetOf(const ProgressionChoice& choice)

@@ -149,15 +149,43 @@ ProgressionChoice ChooseProgression(
 // that sounds like one.
 constexpr int kSuggestedCapoHighest = 7;
 
+// What a player feels of one fingering: a barre chord (a movable chart shape moved up the neck, or any
+// other fingering with a barre), a shape on no chart, a hand high on the neck (its lowest stopped
+// fret at CostWeights::highPosition or above, counted from the capo). None of them: an open shape.
+struct FingeringFeel {
+    bool barre = false;
+    bool offChart = false;
+    bool high = false;
+
+    int Hard() const { return int(barre) + int(offChart) + int(high); }
+};
+FingeringFeel FeelOf(const Voicing& v, const CostWeights& w = kCostWeights);
+
+// What a song's chords ask of the hand with one capo: each chord written counted once, by the easiest
+// fingering of its result list.
+struct CapoEase {
+    int left = 0; // chords with no fingering at all
+    int barres = 0;
+    int offChart = 0;
+    int high = 0;
+
+    int Hard() const { return barres + offChart + high; }
+    bool AllOpen() const { return left == 0 && Hard() == 0; }
+    bool operator==(const CapoEase&) const = default;
+};
+
 template <class Record> struct CapoSuggestionOf {
     int capo = 0;
     ProgressionChoiceOf<Record> choice; // chosen with that capo
+    CapoEase ease; // the song with that capo
+    CapoEase withoutCapo; // the song with none
 };
 using CapoSuggestion = CapoSuggestionOf<VoicingRecord>;
 
-// Chooses the progression with the capo on every fret from 0 to kSuggestedCapoHighest (the other
-// options as given) and keeps the capo that leaves the fewest chords out, then costs least with its
-// own cost (CostWeights::capoFret) added, then is the lowest: a song in B flat is played with the
+// The capo a teacher would suggest, from none to kSuggestedCapoHighest (the other options as given):
+// the one that leaves the fewest chords out, then asks the fewest barre chords, shapes off the charts
+// and chords high on the neck together, then is the lowest. A capo has to make the song easier in a
+// way the player feels; a song of open shapes keeps none, and a song in B flat is played with the
 // open shapes of G, capo 3.
 CapoSuggestion SuggestCapo(const std::vector<ProgressionEntry>& entries, const ProgressionOptions& options);
 

@@ -4,7 +4,9 @@
 // guitar (guitar/progression.cpp) and every other instrument (guitar/instrument_progression.cpp)
 // give them their own search and their own fingering cost.
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,25 +99,57 @@ ProgressionChoiceOf<Record> Choose(const std::vector<ProgressionEntry>& entries,
     return out;
 }
 
+// Each chord written counted once by the easiest of its results, as `feel` sees their frets.
+template <class Record, class Feel> CapoEase EaseOf(const ProgressionChoiceOf<Record>& choice, Feel feel)
+{
+    CapoEase ease;
+    std::vector<const std::string*> seen;
+    for (const ChordChoiceOf<Record>& chord : choice.chords) {
+        if (std::any_of(seen.begin(), seen.end(), [&](const std::string* text) { return *text == chord.text; }))
+            continue;
+        seen.push_back(&chord.text);
+        if (chord.results.empty()) {
+            ++ease.left;
+            continue;
+        }
+        std::optional<FingeringFeel> easiest;
+        for (const Record& record : chord.results) {
+            const FingeringFeel felt = feel(record.frets);
+            if (!easiest || felt.Hard() < easiest->Hard())
+                easiest = felt;
+            if (easiest->Hard() == 0)
+                break;
+        }
+        ease.barres += easiest->barre;
+        ease.offChart += easiest->offChart;
+        ease.high += easiest->high;
+    }
+    return ease;
+}
+
 // Chooses with the capo on every fret from 0 to `highest` and keeps the capo that leaves the fewest
-// chords out, then costs least with its own cost added, then is the lowest.
-template <class Record, class ChooseWith>
-CapoSuggestionOf<Record> SuggestCapo(const ProgressionOptions& options, int highest, ChooseWith choose)
+// chords out, then has the fewest hard chords (CapoEase::Hard), then is the lowest. A song whose
+// chords all have open shapes without a capo is not tried with one.
+template <class Record, class ChooseWith, class Feel>
+CapoSuggestionOf<Record> SuggestCapo(const ProgressionOptions& options, int highest, ChooseWith choose, Feel feel)
 {
     CapoSuggestionOf<Record> best;
-    long long bestTotal = 0;
     for (int capo = 0; capo <= highest; ++capo) {
         ProgressionOptions tried = options;
         tried.search.capo = capo;
         ProgressionChoiceOf<Record> choice = choose(tried);
-        const long long total = choice.total + static_cast<long long>(options.weights.capoFret) * capo;
-        const bool better = capo == 0 || choice.problems.size() < best.choice.problems.size()
-            || (choice.problems.size() == best.choice.problems.size() && total < bestTotal);
+        const CapoEase ease = EaseOf(choice, feel);
+        if (capo == 0)
+            best.withoutCapo = ease;
+        const bool better = capo == 0 || ease.left < best.ease.left
+            || (ease.left == best.ease.left && ease.Hard() < best.ease.Hard());
         if (better) {
-            bestTotal = total;
             best.capo = capo;
             best.choice = std::move(choice);
+            best.ease = ease;
         }
+        if (best.ease.AllOpen())
+            break;
     }
     return best;
 }

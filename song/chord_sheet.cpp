@@ -16,6 +16,11 @@ namespace {
 
     std::string_view Trim(std::string_view text) { return TrimBlanks(text, " \t"); }
 
+    constexpr int kTabStop = 8;
+    // A chord legend gives one fret per string of the instruments a sheet is written for.
+    constexpr int kMinSheetStrings = 4;
+    constexpr int kMaxSheetStrings = 8;
+
     std::string Lower(std::string_view text) { return AsciiLower(text); }
 
     bool Blank(std::string_view line) { return Trim(line).empty(); }
@@ -47,27 +52,58 @@ namespace {
         return words;
     }
 
-    // Bars and repeat marks stand among the chords of a chord line without being chords.
+    // Bars, beat slashes and repeat marks stand among the chords of a chord line without being
+    // chords: "|", "||:", "/", "-", "%", "x2", "(x4)", "2x".
     bool IsMark(std::string_view word)
     {
-        constexpr std::array kMarks { "|", "||", "|:", ":|", "/", "%", "(", ")" };
-        if (std::find(kMarks.begin(), kMarks.end(), word) != kMarks.end())
+        if (word == "(" || word == ")")
             return true;
-        // x2, (x2), 2x
+        if (!word.empty() && word.find_first_not_of("|/-.:%") == std::string_view::npos)
+            return true;
         std::string_view inner = word;
         if (inner.starts_with('(') && inner.ends_with(')') && inner.size() > 2)
             inner = inner.substr(1, inner.size() - 2);
+        const auto digits = [](std::string_view text) {
+            return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
         if (inner.size() >= 2 && (inner.front() == 'x' || inner.front() == 'X'))
-            return std::all_of(inner.begin() + 1, inner.end(), [](char c) { return c >= '0' && c <= '9'; });
+            return digits(inner.substr(1));
         if (inner.size() >= 2 && (inner.back() == 'x' || inner.back() == 'X'))
-            return std::all_of(inner.begin(), inner.end() - 1, [](char c) { return c >= '0' && c <= '9'; });
+            return digits(inner.substr(0, inner.size() - 1));
         return false;
+    }
+
+    enum class WordKind {
+        Chord, // a chord the reader knows, or one in parentheses: "(G)"
+        NoChord, // "N.C." and its kin
+        Mark, // IsMark
+        Label, // "Intro:", "Riff:" at the start of a chord line
+        Other, // a word that is no chord: on a chord line it is taken for one the reader does not know
+    };
+
+    WordKind KindOf(std::string_view word, bool first)
+    {
+        if (IsMark(word))
+            return WordKind::Mark;
+        std::string_view name = word;
+        if (name.size() > 2 && name.starts_with('(') && name.ends_with(')'))
+            name = name.substr(1, name.size() - 2);
+        const SongChordReading reading = ReadSongChordName(name);
+        if (reading.noChord)
+            return WordKind::NoChord;
+        if (reading.chord)
+            return WordKind::Chord;
+        if (first && word.size() > 1 && word.ends_with(':') && std::all_of(word.begin(), word.end() - 1, [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+            }))
+            return WordKind::Label;
+        return WordKind::Other;
     }
 
     bool IsChordWord(std::string_view word)
     {
-        const SongChordReading reading = ReadSongChordName(word);
-        return reading.chord || reading.noChord;
+        const WordKind kind = KindOf(word, false);
+        return kind == WordKind::Chord || kind == WordKind::NoChord;
     }
 
     struct Header {
@@ -98,17 +134,20 @@ namespace {
         { "break", "verse" },
     } };
 
+    // Most of the words read as chords (bars, slashes, repeat marks and a label not counted), so a
+    // chord the reader does not know among them does not turn the line into words.
     bool IsChordLineWords(const std::vector<Word>& words)
     {
-        bool chord = false;
-        for (const Word& word : words) {
-            if (IsMark(word.text))
-                continue;
-            if (!IsChordWord(word.text))
-                return false;
-            chord = true;
+        int chords = 0;
+        int others = 0;
+        for (size_t i = 0; i < words.size(); ++i) {
+            const WordKind kind = KindOf(words[i].text, i == 0);
+            if (kind == WordKind::Chord || kind == WordKind::NoChord)
+                ++chords;
+            else if (kind == WordKind::Other)
+                ++others;
         }
-        return chord;
+        return chords > 0 && chords > others;
     }
 
     // "Chorus:", "[Verse 2]", "(Bridge)", "CHORUS", "Intro: D G A".
@@ -204,22 +243,24 @@ namespace {
 
     std::string Bracketed(std::string_view chord) { return "[" + std::string(chord) + "]"; }
 
-    // Chords over nothing: "[D] [G] | [A] x2" keeps its bars and marks between the chords.
+    // Chords over nothing: "[D] [G] | [A] x2" keeps its bars, marks and labels between the chords.
     std::string ChordsAlone(const std::vector<Word>& words)
     {
         std::string out;
-        for (const Word& word : words) {
+        for (size_t i = 0; i < words.size(); ++i) {
+            const WordKind kind = KindOf(words[i].text, i == 0);
             out += out.empty() ? "" : " ";
-            out += IsMark(word.text) ? std::string(word.text) : Bracketed(word.text);
+            out += kind == WordKind::Mark || kind == WordKind::Label ? std::string(words[i].text)
+                                                                     : Bracketed(words[i].text);
         }
         return out;
     }
 
-    // Each chord before the character below it; a chord over a blank goes to the next word, and
-    // one past the end of the words follows them after a blank.
+    // Each chord before the character below it, a chord over a blank or past the end of the words
+    // included: it keeps its column. Bars, marks and labels stand there as annotations.
     std::string Merge(const std::vector<Word>& chords, std::string_view words)
     {
-        words = words.substr(0, words.find_last_not_of(" \t") + 1);
+        words = words.substr(0, words.find_last_not_of(' ') + 1);
         std::vector<std::string_view> characters;
         for (size_t at = 0; at < words.size();) {
             const size_t length = std::max<size_t>(1, Utf8SequenceLength(words, at));
@@ -227,30 +268,122 @@ namespace {
             at += length;
         }
         const int count = static_cast<int>(characters.size());
-        std::vector<std::vector<std::string_view>> before(characters.size() + 1);
-        for (const Word& chord : chords) {
-            if (IsMark(chord.text))
-                continue;
-            int column = std::min(chord.column, count);
-            while (column < count
-                && (characters[static_cast<size_t>(column)] == " " || characters[static_cast<size_t>(column)] == "\t"))
-                ++column;
-            before[static_cast<size_t>(column)].push_back(chord.text);
+        int end = count;
+        for (const Word& chord : chords)
+            end = std::max(end, chord.column);
+        std::vector<std::vector<std::string>> before(static_cast<size_t>(end) + 1);
+        for (size_t i = 0; i < chords.size(); ++i) {
+            const WordKind kind = KindOf(chords[i].text, i == 0);
+            const bool mark = kind == WordKind::Mark || kind == WordKind::Label;
+            before[static_cast<size_t>(chords[i].column)].push_back(
+                mark ? "[*" + std::string(chords[i].text) + "]" : Bracketed(chords[i].text));
         }
         std::string out;
-        for (size_t i = 0; i < characters.size(); ++i) {
-            for (std::string_view chord : before[i])
-                out += Bracketed(chord);
-            out += characters[i];
+        for (int i = 0; i < end; ++i) {
+            for (const std::string& chord : before[static_cast<size_t>(i)])
+                out += chord;
+            out += i < count ? characters[static_cast<size_t>(i)] : std::string_view(" ");
         }
-        for (std::string_view chord : before.back())
-            out += (out.empty() ? "" : " ") + Bracketed(chord);
+        for (const std::string& chord : before.back())
+            out += chord;
         return out;
     }
 
-    std::vector<std::string_view> SplitLines(std::string_view text)
+    // "A  x02220", "Amaj7: |X02120|", "D7 x-x-0-2-1-2", "G 3 2 0 0 0 3": a chord and its frets,
+    // lowest string first, as {define}. Frets count from the nut.
+    std::optional<std::string> ReadLegend(std::string_view line)
     {
-        std::vector<std::string_view> lines;
+        const std::vector<Word> words = Words(line);
+        if (words.size() < 2)
+            return std::nullopt;
+        std::string_view name = words[0].text;
+        if (name.ends_with(':'))
+            name.remove_suffix(1);
+        if (!ReadSongChordName(name).chord)
+            return std::nullopt;
+        const auto isFret = [](std::string_view f) {
+            return f == "x" || f == "X" || (!f.empty() && f.size() <= 2 && std::all_of(f.begin(), f.end(), [](char c) {
+                return c >= '0' && c <= '9';
+            }));
+        };
+        std::vector<std::string> frets;
+        if (words.size() == 2) {
+            std::string_view compact = words[1].text;
+            while (compact.starts_with('|'))
+                compact.remove_prefix(1);
+            while (compact.ends_with('|'))
+                compact.remove_suffix(1);
+            if (compact.find('-') != std::string_view::npos) {
+                for (size_t at = 0; at <= compact.size();) {
+                    const size_t dash = std::min(compact.find('-', at), compact.size());
+                    frets.emplace_back(compact.substr(at, dash - at));
+                    at = dash + 1;
+                }
+            } else {
+                for (char c : compact)
+                    frets.emplace_back(1, c);
+            }
+        } else {
+            for (size_t i = 1; i < words.size(); ++i)
+                frets.emplace_back(words[i].text);
+        }
+        if (frets.size() < static_cast<size_t>(kMinSheetStrings) || frets.size() > static_cast<size_t>(kMaxSheetStrings)
+            || !std::all_of(frets.begin(), frets.end(), isFret))
+            return std::nullopt;
+        std::string out = "{define: " + std::string(name) + " base-fret 1 frets";
+        for (const std::string& fret : frets)
+            out += " " + (fret == "X" ? std::string("x") : fret);
+        return out + "}";
+    }
+
+    // Chord sites wrap chords in [ch]...[/ch] and a chords-and-words pair in [tab]...[/tab]; the
+    // sheet is the text as the site shows it.
+    std::string Unwrapped(std::string_view line)
+    {
+        constexpr std::array<std::string_view, 4> kTags { "[ch]", "[/ch]", "[tab]", "[/tab]" };
+        std::string out;
+        for (size_t at = 0; at < line.size();) {
+            bool tag = false;
+            for (std::string_view t : kTags)
+                if (line.size() - at >= t.size() && AsciiLower(line.substr(at, t.size())) == t) {
+                    at += t.size();
+                    tag = true;
+                    break;
+                }
+            if (!tag)
+                out += line[at++];
+        }
+        return out;
+    }
+
+    // Tabs up to the next stop of 8 columns, counted in characters.
+    std::string ExpandTabs(std::string_view line)
+    {
+        if (line.find('\t') == std::string_view::npos)
+            return std::string(line);
+        std::string out;
+        int column = 0;
+        for (size_t at = 0; at < line.size();) {
+            if (line[at] == '\t') {
+                do {
+                    out += ' ';
+                    ++column;
+                } while (column % kTabStop != 0);
+                ++at;
+                continue;
+            }
+            const size_t length = std::max<size_t>(1, Utf8SequenceLength(line, at));
+            out += line.substr(at, length);
+            at += length;
+            ++column;
+        }
+        return out;
+    }
+
+    // The lines as the sheet shows them: site markup unwrapped, tabs expanded, line ends taken off.
+    std::vector<std::string> SheetLines(std::string_view text)
+    {
+        std::vector<std::string> lines;
         for (size_t at = 0; at < text.size();) {
             size_t end = text.find('\n', at);
             if (end == std::string_view::npos)
@@ -258,25 +391,47 @@ namespace {
             std::string_view line = text.substr(at, end - at);
             while (line.ends_with('\r'))
                 line.remove_suffix(1);
-            lines.push_back(line);
+            lines.push_back(ExpandTabs(Unwrapped(line)));
             at = end + 1;
         }
         return lines;
     }
 
-} // namespace
-
-bool IsChordLine(std::string_view line) { return IsChordLineWords(Words(line)); }
-
-bool IsChordSheet(std::string_view text)
-{
-    bool chordLine = false;
-    for (std::string_view line : SplitLines(text)) {
+    bool IsDirective(std::string_view line)
+    {
         const std::string_view trimmed = Trim(line);
-        if (trimmed.starts_with('{') && trimmed.ends_with('}'))
-            return false;
-        // A bracketed chord is ChordPro. Chord names are short; the closing bracket found for one
-        // opening serves the ones before it, so a line of brackets is read once.
+        return trimmed.size() >= 2 && trimmed.starts_with('{') && trimmed.ends_with('}');
+    }
+
+    // The environment a directive opens whose lines are not lyrics (tab, grid, abc, textblock, ...),
+    // and the directive that ends it; empty when it opens none.
+    std::string VerbatimEnd(std::string_view line)
+    {
+        std::string name = AsciiLower(Trim(Trim(line).substr(1, Trim(line).size() - 2)));
+        name = name.substr(0, name.find_first_of(": \t"));
+        if (name == "sot" || name == "sog")
+            name = name == "sot" ? "start_of_tab" : "start_of_grid";
+        if (!name.starts_with("start_of_"))
+            return {};
+        const std::string kind
+            = name.substr(9, name.find('-') == std::string::npos ? std::string::npos : name.find('-') - 9);
+        if (kind == "verse" || kind == "chorus" || kind == "bridge")
+            return {};
+        return "end_of_" + kind;
+    }
+
+    bool EndsVerbatim(std::string_view line, const std::string& end)
+    {
+        std::string name = AsciiLower(Trim(Trim(line).substr(1, Trim(line).size() - 2)));
+        name = name.substr(0, name.find_first_of(": \t"));
+        return name == end || (end == "end_of_tab" && name == "eot") || (end == "end_of_grid" && name == "eog");
+    }
+
+    // A bracketed chord outside directives: the text is ChordPro with its chords in the words.
+    bool HasInlineChord(std::string_view line)
+    {
+        // Chord names are short; the closing bracket found for one opening serves the ones before
+        // it, so a line of brackets is read once.
         constexpr size_t kLongestName = 32;
         size_t close = 0;
         for (size_t open = line.find('['); open != std::string_view::npos; open = line.find('[', open + 1)) {
@@ -285,16 +440,52 @@ bool IsChordSheet(std::string_view text)
             if (close == std::string_view::npos)
                 break;
             if (close - open - 1 <= kLongestName && ReadSongChordName(line.substr(open + 1, close - open - 1)).chord)
-                return false;
+                return true;
         }
-        chordLine = chordLine || IsChordLine(line);
+        return false;
     }
-    return chordLine;
+
+} // namespace
+
+bool IsChordLine(std::string_view line) { return IsChordLineWords(Words(ExpandTabs(line))); }
+
+bool IsChordSheet(std::string_view text)
+{
+    const std::vector<std::string> lines = SheetLines(text);
+    bool directives = false;
+    bool chordLine = false;
+    bool chordsOverWords = false;
+    std::string verbatim; // the end of the environment being passed over
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (IsDirective(line)) {
+            directives = true;
+            if (!verbatim.empty() && EndsVerbatim(line, verbatim))
+                verbatim.clear();
+            else if (verbatim.empty())
+                verbatim = VerbatimEnd(line);
+            continue;
+        }
+        if (!verbatim.empty() || (directives && line.starts_with('#')))
+            continue;
+        if (HasInlineChord(line))
+            return false;
+        if (IsChordLine(line)) {
+            chordLine = true;
+            chordsOverWords = chordsOverWords
+                || (i + 1 < lines.size() && !Blank(lines[i + 1]) && !IsDirective(lines[i + 1])
+                    && !IsChordLine(lines[i + 1]));
+        }
+    }
+    // With directives the file is ChordPro, and only chords written over its words make it a sheet.
+    return directives ? chordsOverWords : chordLine;
 }
 
 std::string ChordSheetToChordPro(std::string_view text)
 {
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const std::vector<std::string> lines = SheetLines(text);
+    const bool directives
+        = std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return IsDirective(l); });
     std::vector<std::string> out;
     std::string open; // the section's kind while one is open
     const auto close = [&] {
@@ -303,13 +494,14 @@ std::string ChordSheetToChordPro(std::string_view text)
         open.clear();
     };
     const auto isWords = [&](std::string_view line) {
-        return !Blank(line) && !IsChordLine(line) && !ReadHeader(line) && !IsTabLine(line) && !ReadMeta(line);
+        return !Blank(line) && !IsDirective(line) && !IsChordLine(line) && !ReadHeader(line) && !IsTabLine(line)
+            && !ReadMeta(line) && !ReadLegend(line);
     };
 
     size_t i = 0;
     while (i < lines.size() && Blank(lines[i]))
         ++i;
-    if (i < lines.size() && isWords(lines[i])) {
+    if (!directives && i < lines.size() && isWords(lines[i])) {
         const bool by = i + 1 < lines.size() && Lower(Trim(lines[i + 1])).starts_with("by ");
         if (i + 1 == lines.size() || Blank(lines[i + 1]) || by) {
             out.push_back("{title: " + std::string(Trim(lines[i])) + "}");
@@ -319,14 +511,45 @@ std::string ChordSheetToChordPro(std::string_view text)
         }
     }
 
+    // Chords over the next line of words, or alone.
+    const auto chordLine = [&](const std::vector<Word>& chords) {
+        if (i + 1 < lines.size() && isWords(lines[i + 1])) {
+            out.push_back(Merge(chords, lines[i + 1]));
+            i += 2;
+        } else {
+            out.push_back(ChordsAlone(chords));
+            ++i;
+        }
+    };
+
     while (i < lines.size()) {
         const std::string_view line = lines[i];
-        if (Blank(line)) {
+        if (IsDirective(line)) {
+            close();
+            out.emplace_back(line);
+            ++i;
+            // A tab, a grid or another program's block is copied as it stands.
+            if (const std::string end = VerbatimEnd(line); !end.empty()) {
+                for (; i < lines.size(); ++i) {
+                    out.emplace_back(lines[i]);
+                    if (IsDirective(lines[i]) && EndsVerbatim(lines[i], end)) {
+                        ++i;
+                        break;
+                    }
+                }
+            }
+        } else if (directives && line.starts_with('#')) {
+            out.emplace_back(line);
+            ++i;
+        } else if (Blank(line)) {
             close();
             out.emplace_back();
             ++i;
         } else if (const auto meta = ReadMeta(line)) {
             out.push_back(*meta);
+            ++i;
+        } else if (const auto legend = ReadLegend(line)) {
+            out.push_back(*legend);
             ++i;
         } else if (const auto header = ReadHeader(line)) {
             close();
@@ -335,9 +558,15 @@ std::string ChordSheetToChordPro(std::string_view text)
             out.push_back("{start_of_" + open
                 + (header->label.empty() ? std::string() : " label=" + std::string(1, quote) + header->label + quote)
                 + "}");
-            if (!header->rest.empty())
-                out.push_back(ChordsAlone(Words(header->rest)));
-            ++i;
+            if (header->rest.empty()) {
+                ++i;
+            } else {
+                // "Intro: D G" over words: the chords keep their columns, the label is the section's.
+                std::string chords(line);
+                const size_t rest = static_cast<size_t>(header->rest.data() - line.data());
+                std::fill(chords.begin(), chords.begin() + static_cast<std::ptrdiff_t>(rest), ' ');
+                chordLine(Words(chords));
+            }
         } else if (IsTabLine(line)) {
             close();
             out.push_back("{start_of_tab}");
@@ -345,14 +574,7 @@ std::string ChordSheetToChordPro(std::string_view text)
                 out.emplace_back(lines[i]);
             out.push_back("{end_of_tab}");
         } else if (IsChordLine(line)) {
-            const std::vector<Word> chords = Words(line);
-            if (i + 1 < lines.size() && isWords(lines[i + 1])) {
-                out.push_back(Merge(chords, lines[i + 1]));
-                i += 2;
-            } else {
-                out.push_back(ChordsAlone(chords));
-                ++i;
-            }
+            chordLine(Words(line));
         } else {
             out.emplace_back(line);
             ++i;

@@ -7,11 +7,12 @@
 
 namespace corvane {
 
-// A line is a chord line when every word on it reads as a chord (bars, "x2" and "N.C." may stand
-// among them).
+// A line is a chord line when most of its words read as chords ("N.C." counts as one); bars, beat
+// slashes, repeat marks ("x2", "(x4)") and a label ("Intro:") may stand among them uncounted.
 bool IsChordLine(std::string_view line);
 
-// The text holds at least one chord line and nothing of ChordPro (no directive, no bracketed chord).
+// The text is a sheet of chords over words: it has no bracketed chord in its words, and holds a
+// chord line; when it has ChordPro directives too ({title: ...} at the top), a chord line over words.
 bool IsChordSheet(std::string_view text);
 
 // Chord lines over words become lyric lines with the chords in brackets ("Swing [D]low"); a chord

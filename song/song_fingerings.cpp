@@ -6,6 +6,7 @@
 #include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 #include "guitar/refresh.h"
+#include "song/capo_reason.h"
 #include "song/song_chord.h"
 
 namespace corvane {
@@ -131,17 +132,42 @@ std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     });
 }
 
+namespace {
+
+    template <class Suggest> CapoAdvice Advise(const Song& song, int transpose, Suggest suggest)
+    {
+        const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
+        if (entries.empty())
+            return { 0, "No capo: the song has no chords to play" };
+        const auto suggestion = suggest(entries);
+        const ShownSong shapes = ShowSong(song, { transpose, suggestion.capo });
+        return { suggestion.capo, CapoReason(suggestion.capo, suggestion.ease, suggestion.withoutCapo, shapes.chords) };
+    }
+
+} // namespace
+
+CapoAdvice AdviseSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
+{
+    return Advise(
+        song, transpose, [&](const std::vector<ProgressionEntry>& entries) { return SuggestCapo(entries, options); });
+}
+
+CapoAdvice AdviseInstrumentSongCapo(
+    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options)
+{
+    return Advise(song, transpose,
+        [&](const std::vector<ProgressionEntry>& entries) { return SuggestInstrumentCapo(entries, options, strings); });
+}
+
 int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
 {
-    const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
-    return entries.empty() ? 0 : SuggestCapo(entries, options).capo;
+    return AdviseSongCapo(song, transpose, options).capo;
 }
 
 int SuggestInstrumentSongCapo(
     const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options)
 {
-    const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
-    return entries.empty() ? 0 : SuggestInstrumentCapo(entries, options, strings).capo;
+    return AdviseInstrumentSongCapo(song, transpose, strings, options).capo;
 }
 
 } // namespace corvane

@@ -44,10 +44,19 @@ std::vector<StringStripChord> ChooseInstrumentSongFingerings(
 // The search's result list for one chord of a song, as the name box would show it.
 std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options);
 
-// The capo whose shapes are easiest for the song as it sounds after `transpose`, by the
-// progression's suggestion (frets 0 to 7); 0 for a song without chords.
-int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
+// The capo a teacher would suggest for the song as it sounds after `transpose`, by the
+// progression's suggestion (frets 0 to 7), and why (song/capo_reason.h); 0 for a song without chords.
+struct CapoAdvice {
+    int capo = 0;
+    std::string reason;
+};
+CapoAdvice AdviseSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
 // The same on the strings of any instrument.
+CapoAdvice AdviseInstrumentSongCapo(
+    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options = {});
+
+// The capo alone.
+int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
 int SuggestInstrumentSongCapo(
     const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options = {});
 

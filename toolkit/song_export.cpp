@@ -243,8 +243,7 @@ bool WriteSongPdf(QIODevice& out, const std::vector<SongSheetContent>& sheets, b
     const SongSheetContent& sheet = sheets.front();
     QPdfWriter writer(&out);
     writer.setResolution(kPdfResolution);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    writer.setPageLayout(SheetPageLayout());
     writer.setTitle(FromUtf8(sheet.title));
     writer.setCreator(QStringLiteral("Corvane Chords"));
     return PaintSongSheets(writer, sheets, leftHanded);

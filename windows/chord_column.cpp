@@ -42,7 +42,8 @@ void AddChordColumn(QLayout* row, QWidget* parent, int k, const ChordColumn& cho
         diagram->setMinimumSize(100, 176);
     }
     diagram->setToolTip(chord.tip);
-    layout->addWidget(diagram);
+    // As wide as its card: the frame drawn around the chord playing fits the card, not the column.
+    layout->addWidget(diagram, 0, Qt::AlignHCenter);
     auto* other = new QToolButton(column);
     other->setObjectName(QStringLiteral("OtherFingerings"));
     other->setText(QStringLiteral("Other fingerings"));
@@ -50,7 +51,7 @@ void AddChordColumn(QLayout* row, QWidget* parent, int k, const ChordColumn& cho
     other->setChecked(chord.waiting);
     QObject::connect(
         other, &QToolButton::clicked, column, [otherClicked = std::move(otherClicked)] { otherClicked(); });
-    layout->addWidget(other);
+    layout->addWidget(other, 0, Qt::AlignHCenter);
     row->addWidget(column);
 }
 

@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace corvane {
 
 namespace {
@@ -49,6 +51,12 @@ QString ExportStartFolder(const QString& lastFolder, ExportFormat format)
     const QString usual = QStandardPaths::writableLocation(
         format == ExportFormat::Pdf ? QStandardPaths::DocumentsLocation : QStandardPaths::PicturesLocation);
     return usual.isEmpty() ? QDir::homePath() : usual;
+}
+
+ExportFolder OwnExportFolder()
+{
+    auto folder = std::make_shared<QString>();
+    return { [folder] { return *folder; }, [folder](const QString& chosen) { *folder = chosen; } };
 }
 
 std::optional<SaveChoice> DesktopExportDialogs::saveFile(

@@ -34,6 +34,14 @@ std::optional<ExportTarget> ExportTargetOf(const SaveChoice& choice);
 // folder when the desktop names neither.
 QString ExportStartFolder(const QString& lastFolder, ExportFormat format);
 
+// The folder of the last export, which every window's save dialogs share: the main window keeps it
+// with the settings. Without `get` and `set`, a folder of the dialogs' own, starting empty.
+struct ExportFolder {
+    std::function<QString()> get;
+    std::function<void(const QString& folder)> set;
+};
+ExportFolder OwnExportFolder();
+
 class ExportDialogs {
 public:
     // Paints the pages on the device; false when it could not be painted on.

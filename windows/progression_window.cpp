@@ -3,6 +3,7 @@
 #include "ui_progression_window.h"
 
 #include "drawing/qt/picture_store.h"
+#include "song/capo_reason.h"
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
@@ -10,6 +11,7 @@
 #include "windows/export_dialogs.h"
 #include "windows/strum_player.h"
 
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -34,18 +36,25 @@ namespace {
 
 } // namespace
 
-ProgressionDialogs StandardProgressionDialogs()
+ProgressionDialogs StandardProgressionDialogs(ExportFolder folder)
 {
     ProgressionDialogs dialogs;
-    dialogs.saveFileName
-        = [lastFolder = std::make_shared<QString>()](QWidget* owner, const QString& suggestedName, QString* filter) {
-              const QString start = QDir(ExportStartFolder(*lastFolder, ExportFormat::Png)).filePath(suggestedName);
-              const QString path
-                  = QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), start, ExportFileFilters(), filter);
-              if (!path.isEmpty())
-                  *lastFolder = QFileInfo(path).absolutePath();
-              return path;
-          };
+    dialogs.saveFileName = [folder](QWidget* owner, const QString& suggestedName, QString* filter) {
+        const ExportFormat format = ExportFormatOfPath(suggestedName).value_or(ExportFormat::Png);
+        const QString start = QDir(ExportStartFolder(folder.get(), format)).filePath(suggestedName);
+        // The filter of the suggested name's format is the one selected.
+        QString selected;
+        for (const QString& one : ExportFileFilters().split(QStringLiteral(";;")))
+            if (ExportFormatOfFilter(one) == format)
+                selected = one;
+        const QString path
+            = QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), start, ExportFileFilters(), &selected);
+        if (filter)
+            *filter = selected;
+        if (!path.isEmpty())
+            folder.set(QFileInfo(path).absolutePath());
+        return path;
+    };
     dialogs.choosePrinter = [](QWidget* owner, QPrinter& printer) {
         QPrintDialog dialog(&printer, owner);
         return dialog.exec() == QDialog::Accepted;
@@ -100,6 +109,19 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormProgression::ButtonPrintClick);
     connect(m_ui->ButtonSuggestCapo, &QPushButton::clicked, this, &TFormProgression::ButtonSuggestCapoClick);
     m_ui->ButtonSuggestCapo->setEnabled(static_cast<bool>(m_host.setCapo));
+    m_ui->LabelTotal->setToolTip(QStringLiteral(
+        "What the song asks of the hand, in one count: lower is easier. Every finger placed, the stretch, "
+        "a barre, a muted string, a shape on no chord chart, a hand high on the neck and every move from "
+        "one chord to the next add to it."));
+    m_capoAdvice = new QLabel(this);
+    m_capoAdvice->setObjectName(QStringLiteral("LabelCapoAdvice"));
+    m_capoAdvice->setTextFormat(Qt::PlainText);
+    m_capoAdvice->hide();
+    for (auto* row : findChildren<QBoxLayout*>())
+        if (const int at = row->indexOf(m_ui->LabelTotal); at >= 0) {
+            row->insertWidget(at + 1, m_capoAdvice);
+            break;
+        }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
@@ -251,6 +273,9 @@ void TFormProgression::ShowChoice()
         showChoice(m_choice);
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
     // The shapes count from the capo: said beside them, as on the sheet; another instrument is named.
+    const bool advised = m_advisedText == m_ui->MemoChords->toPlainText() && m_advisedCapo == Capo();
+    m_capoAdvice->setText(advised ? m_advice : QString());
+    m_capoAdvice->setVisible(advised);
     const QString capo = Capo() > 0 ? QStringLiteral("Capo %1").arg(Capo()) : QString();
     m_ui->LabelCapo->setText(!m_instrument ? capo
             : capo.isEmpty()               ? Text(m_instrument->description)
@@ -402,6 +427,7 @@ void TFormProgression::ButtonExportClick()
 void TFormProgression::ButtonPrintClick()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(SheetPageLayout()); // the PDF's page and margins
     if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
         return;
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
@@ -424,8 +450,20 @@ void TFormProgression::ButtonSuggestCapoClick()
 {
     if (!m_host.setCapo || m_entries.empty())
         return;
-    const int capo = m_instrument ? SuggestInstrumentCapo(m_entries, Options(), m_instrument->strings).capo
-                                  : SuggestCapo(m_entries, Options()).capo;
+    // Said with the shapes played from the capo, each chord that has a fingering once.
+    const auto advise = [this](const auto& suggestion) {
+        std::vector<std::string> sounding;
+        for (const auto& chord : suggestion.choice.chords)
+            if (!chord.results.empty())
+                sounding.push_back(chord.text);
+        m_advice = Text(CapoReason(
+            suggestion.capo, suggestion.ease, suggestion.withoutCapo, ShapeNames(sounding, suggestion.capo)));
+        return suggestion.capo;
+    };
+    const int capo = m_instrument ? advise(SuggestInstrumentCapo(m_entries, Options(), m_instrument->strings))
+                                  : advise(SuggestCapo(m_entries, Options()));
+    m_advisedText = m_ui->MemoChords->toPlainText();
+    m_advisedCapo = capo;
     m_pins.assign(m_entries.size(), std::nullopt);
     m_waiting = -1;
     m_host.setCapo(capo);

@@ -9,6 +9,7 @@
 #include "guitar/progression.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
+#include "windows/export_dialogs.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QPrinter;
 class QSettings;
 
@@ -63,7 +65,9 @@ struct ProgressionDialogs {
     // Tells the user why something failed.
     std::function<void(QWidget* owner, const QString& text)> warn;
 };
-ProgressionDialogs StandardProgressionDialogs();
+// The desktop's dialogs. A save dialog opens in the folder of the last export (before any, Documents
+// for a PDF and Pictures for an image, as the suggested name's suffix says) and offers that format.
+ProgressionDialogs StandardProgressionDialogs(ExportFolder folder = OwnExportFolder());
 
 class TFormProgression final : public QWidget {
     Q_OBJECT
@@ -136,6 +140,11 @@ private:
     std::vector<std::optional<Pin>> m_pins;
     int m_waiting = -1; // the chord whose "Other fingerings" is open in the main window
     StrumPlayer* m_player = nullptr;
+    // Why "Suggest capo" chose its capo, shown while the text and the capo are the ones it was for.
+    QLabel* m_capoAdvice = nullptr;
+    QString m_advice;
+    QString m_advisedText;
+    int m_advisedCapo = -1;
 };
 
 } // namespace corvane

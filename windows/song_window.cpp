@@ -29,8 +29,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QTextCursor>
@@ -67,13 +69,18 @@ namespace {
 
 } // namespace
 
-SongDialogs StandardSongDialogs()
+SongDialogs StandardSongDialogs(ExportFolder folder)
 {
     SongDialogs dialogs;
-    dialogs.common = StandardProgressionDialogs();
-    dialogs.saveChordProName = [](QWidget* owner, const QString& suggestedName) {
-        return QFileDialog::getSaveFileName(owner, QStringLiteral("Save as ChordPro"),
-            QDir(QDir::homePath()).filePath(suggestedName), QStringLiteral("ChordPro (*.cho *.chopro *.pro)"));
+    dialogs.common = StandardProgressionDialogs(folder);
+    dialogs.saveChordProName = [folder](QWidget* owner, const QString& suggestedName) {
+        // A ChordPro file is a document, as a PDF is.
+        const QString start = QDir(ExportStartFolder(folder.get(), ExportFormat::Pdf)).filePath(suggestedName);
+        const QString path = QFileDialog::getSaveFileName(
+            owner, QStringLiteral("Save as ChordPro"), start, QStringLiteral("ChordPro (*.cho *.chopro *.pro)"));
+        if (!path.isEmpty())
+            folder.set(QFileInfo(path).absolutePath());
+        return path;
     };
     return dialogs;
 }
@@ -152,7 +159,50 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     connect(m_songList, &QComboBox::activated, this, &TFormSong::ShowSongOfFile);
     m_songList->setVisible(false);
     songLabel->setVisible(false);
+    // Open and the recent songs, as in the main window's File menu.
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    open->setContext(Qt::WindowShortcut);
+    connect(open, &QShortcut::activated, this, [this] {
+        if (m_host.openSong)
+            m_host.openSong();
+    });
+    auto* recent = new QToolButton(this);
+    recent->setObjectName(QStringLiteral("ButtonRecentSongs"));
+    recent->setText(QStringLiteral("Recent songs"));
+    recent->setToolTip(QStringLiteral("Open one of the last songs opened"));
+    recent->setPopupMode(QToolButton::InstantPopup);
+    auto* recentMenu = new QMenu(recent);
+    recentMenu->setObjectName(QStringLiteral("MenuRecentSongs"));
+    connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] { ShowRecentSongs(recentMenu); });
+    recent->setMenu(recentMenu);
+    ShowRecentSongs(recentMenu);
+    m_ui->LayoutControls->addWidget(recent);
+    m_capoAdvice = new QLabel(this);
+    m_capoAdvice->setObjectName(QStringLiteral("LabelCapoAdvice"));
+    m_capoAdvice->setTextFormat(Qt::PlainText);
+    m_capoAdvice->hide();
+    m_ui->LayoutWindow->insertWidget(m_ui->LayoutWindow->indexOf(m_ui->ScrollBoxDiagrams), m_capoAdvice);
+    m_notes = new QLabel(this);
+    m_notes->setObjectName(QStringLiteral("LabelNotes"));
+    m_notes->setTextFormat(Qt::PlainText);
+    m_notes->setWordWrap(true);
+    m_notes->setForegroundRole(QPalette::PlaceholderText);
+    m_notes->hide();
+    m_ui->LayoutWindow->insertWidget(m_ui->LayoutWindow->indexOf(m_ui->ListProblems), m_notes);
     Recompute();
+}
+
+void TFormSong::ShowRecentSongs(QMenu* menu)
+{
+    menu->clear();
+    const QStringList recent = m_host.recentSongs ? m_host.recentSongs() : QStringList();
+    for (const QString& path : recent) {
+        QAction* item = menu->addAction(QFileInfo(path).fileName());
+        item->setToolTip(path);
+        connect(item, &QAction::triggered, this, [this, path] { OpenFile(path); });
+    }
+    if (recent.isEmpty())
+        menu->addAction(QStringLiteral("No songs opened yet"))->setEnabled(false);
 }
 
 TFormSong::~TFormSong() = default;
@@ -226,6 +276,7 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     m_strings = strings;
     m_pasted = std::move(pasted);
     m_readingNotes.clear();
+    m_advised = false;
     if (reading.converted)
         m_readingNotes.push_back("read as chords over words and converted to ChordPro");
     m_transpose = 0;
@@ -360,6 +411,9 @@ void TFormSong::Recompute()
     const bool any = !m_shown.played.empty();
     for (QWidget* control : std::initializer_list<QWidget*> { m_ui->ButtonSuggestCapo, m_ui->ButtonPlay })
         control->setEnabled(any);
+    const bool advised = m_advised && m_adviceTranspose == m_transpose && m_advice.capo == capo();
+    m_capoAdvice->setText(advised ? Text(m_advice.reason) : QString());
+    m_capoAdvice->setVisible(advised);
 }
 
 void TFormSong::ShowHeading()
@@ -513,10 +567,13 @@ void TFormSong::ShowLyrics()
 void TFormSong::ShowProblems()
 {
     m_ui->ListProblems->clear();
+    QStringList notes;
     for (const std::string& note : m_readingNotes)
-        m_ui->ListProblems->addItem(Text(note));
+        notes << Text(note);
     for (const SongProblem& note : m_shown.notes)
-        m_ui->ListProblems->addItem(Text(note.Text()));
+        notes << Text(note.Text());
+    m_notes->setText(notes.join(QStringLiteral("; ")));
+    m_notes->setVisible(!notes.isEmpty());
     for (const SongProblem& problem : m_shown.problems)
         m_ui->ListProblems->addItem(Text(problem.Text()));
     const auto addProblems = [this](const auto& strip) {
@@ -654,6 +711,7 @@ void TFormSong::ButtonExportClick()
 void TFormSong::ButtonPrintClick()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(SheetPageLayout()); // the PDF's page and margins
     if (!m_dialogs.common.choosePrinter || !m_dialogs.common.choosePrinter(this, printer))
         return;
     if (!PaintSongSheet(printer, SheetContent(), m_host.leftHanded && m_host.leftHanded()) && m_dialogs.common.warn)
@@ -686,8 +744,11 @@ void TFormSong::ButtonSuggestCapoClick()
     options.search.capo = 0;
     m_picked.clear();
     m_pickedStrings.clear();
-    SetCapo(m_instrument ? SuggestInstrumentSongCapo(m_song, m_transpose, m_instrument->strings, options)
-                         : SuggestSongCapo(m_song, m_transpose, options));
+    m_advice = m_instrument ? AdviseInstrumentSongCapo(m_song, m_transpose, m_instrument->strings, options)
+                            : AdviseSongCapo(m_song, m_transpose, options);
+    m_adviceTranspose = m_transpose;
+    m_advised = true;
+    SetCapo(m_advice.capo);
     Recompute();
 }
 
@@ -735,6 +796,30 @@ void TFormSong::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !playing())
         Recompute();
+}
+
+// The first time it shows, the window fits on the screen of the main window, all of it within the
+// desktop's free area, frame and title bar included.
+void TFormSong::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        const QWidget* owner = parentWidget();
+        if (QScreen* screen = owner ? owner->screen() : this->screen()) {
+            // The frame is not known before the window first shows: room is left for it.
+            constexpr int kFrame = 48;
+            const QRect free = screen->availableGeometry();
+            const QSize room(std::max(1, free.width() - kFrame), std::max(1, free.height() - kFrame));
+            const QSize size = this->size().boundedTo(room);
+            resize(size);
+            QPoint at = owner ? owner->geometry().center() - QPoint(size.width() / 2, size.height() / 2) : pos();
+            at.setX(std::clamp(at.x(), free.left(), free.left() + room.width() - size.width()));
+            at.setY(
+                std::clamp(at.y(), free.top() + kFrame / 2, free.top() + kFrame / 2 + room.height() - size.height()));
+            move(at);
+        }
+    }
+    QWidget::showEvent(event);
 }
 
 void TFormSong::closeEvent(QCloseEvent* event)

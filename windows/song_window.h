@@ -13,6 +13,7 @@
 #include "song/song_view.h"
 #include "windows/progression_window.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -28,6 +29,7 @@ class TFormSong;
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QSettings;
 
 namespace corvane {
@@ -45,6 +47,8 @@ struct SongHost {
     std::function<bool()> leftHanded;
     std::function<qreal()> exportPixelRatio;
     std::function<void(const QString& path)> opened; // a song file was read: the recent list takes it
+    std::function<void()> openSong; // File > "Open song…" (Ctrl+O)
+    std::function<QStringList()> recentSongs; // File > "Recent songs", the latest first
     std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
 };
 
@@ -53,7 +57,9 @@ struct SongDialogs {
     ProgressionDialogs common;
     std::function<QString(QWidget* owner, const QString& suggestedName)> saveChordProName;
 };
-SongDialogs StandardSongDialogs();
+// The desktop's, as the progression window's; "Save as ChordPro…" opens where an export would, and
+// in Documents before any.
+SongDialogs StandardSongDialogs(ExportFolder folder = OwnExportFolder());
 
 class TFormSong final : public QWidget {
     Q_OBJECT
@@ -108,6 +114,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -132,6 +139,7 @@ private:
     void ButtonSuggestCapoClick();
     void Paste();
     void MarkSoundingChord();
+    void ShowRecentSongs(QMenu* menu);
     QString SuggestedName() const;
     SongSheetContent SheetContent() const;
 
@@ -163,6 +171,13 @@ private:
     std::vector<std::pair<std::string, Frets>> m_pickedStrings;
     int m_waiting = -1;
     StrumPlayer* m_player = nullptr; // its sounding chord is a place in shown().played
+    QLabel* m_notes = nullptr; // what the reading did, said apart from the problems
+    QLabel* m_capoAdvice = nullptr; // why "Suggest capo" chose its capo
+    // The advice holds while the song, its transposition and the capo are the ones it was given for.
+    CapoAdvice m_advice;
+    int m_adviceTranspose = 0;
+    bool m_advised = false;
+    bool m_placed = false; // fitted on the screen when first shown
 };
 
 } // namespace corvane

@@ -288,6 +288,16 @@ namespace {
         QTest::mouseClick(In<QPushButton>("ButtonSuggestCapo"), Qt::LeftButton);
         EXPECT_EQ(window->findChild<QSpinBox*>(QStringLiteral("SpinEditCapo"))->value(), 3);
         EXPECT_EQ(ChosenFrets(0), (Voicing { 3, 2, 0, 0, 0, 3 })) << "B flat with the G shape";
+        // The window says why, until the song or the capo changes; the cost says what it counts.
+        EXPECT_EQ(
+            In<QLabel>("LabelCapoAdvice")->text(), QStringLiteral("Capo 3: G C D Em shapes instead of 3 barre chords"));
+        EXPECT_FALSE(In<QLabel>("LabelCapoAdvice")->isHidden());
+        EXPECT_FALSE(In<QLabel>("LabelTotal")->toolTip().isEmpty());
+        TypeChords("D G A7 D7");
+        EXPECT_TRUE(In<QLabel>("LabelCapoAdvice")->isHidden());
+        QTest::mouseClick(In<QPushButton>("ButtonSuggestCapo"), Qt::LeftButton);
+        EXPECT_EQ(window->findChild<QSpinBox*>(QStringLiteral("SpinEditCapo"))->value(), 0);
+        EXPECT_EQ(In<QLabel>("LabelCapoAdvice")->text(), QStringLiteral("No capo: every chord is an open shape"));
     }
 
     TEST_F(ProgressionWindowTest, TextAndOptionsAreKeptInTheSettings)

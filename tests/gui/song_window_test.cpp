@@ -13,8 +13,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -185,6 +187,60 @@ namespace {
         EXPECT_EQ(StripNames(), (std::vector<std::string> { "Am", "F" }));
         ASSERT_FALSE(song->shown().lines.empty());
         EXPECT_EQ(song->shown().lines.front().text, "House of the rising sun");
+        // The conversion is a note, not a problem.
+        EXPECT_TRUE(In<QLabel>("LabelNotes")->text().contains(QStringLiteral("converted to ChordPro")));
+        EXPECT_FALSE(In<QLabel>("LabelNotes")->isHidden());
+        EXPECT_EQ(In<QListWidget>("ListProblems")->count(), 0);
+        // A sheet from a chord site, its chords in [ch] markup, reads the same way.
+        QApplication::clipboard()->setText(QStringLiteral("[ch]Am[/ch]       [ch]F[/ch]\nHouse of the rising sun\n"));
+        QTest::keyClick(In<QTextEdit>("TextLyrics"), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(StripNames(), (std::vector<std::string> { "Am", "F" }));
+    }
+
+    // Ctrl+O and the recent songs open songs from the song window as from the main window's menu.
+    TEST_F(SongWindowTest, OpenAndRecentSongsFromTheSongWindow)
+    {
+        QTemporaryDir folder;
+        window->UseSettings(
+            std::make_unique<QSettings>(folder.filePath(QStringLiteral("kept.ini")), QSettings::IniFormat));
+        song->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(song));
+        const QString greensleeves = kSongs + QStringLiteral("/greensleeves.cho");
+        chosen = greensleeves;
+        QTest::keyClick(In<QTextEdit>("TextLyrics"), Qt::Key_O, Qt::ControlModifier);
+        EXPECT_EQ(song->path(), greensleeves);
+        Open(kSongs + QStringLiteral("/circle.cho"));
+        auto* recent = In<QMenu>("MenuRecentSongs");
+        emit recent->aboutToShow();
+        ASSERT_EQ(recent->actions().size(), 2);
+        EXPECT_EQ(recent->actions().at(1)->text(), QStringLiteral("greensleeves.cho"));
+        recent->actions().at(1)->trigger();
+        EXPECT_EQ(song->path(), QFileInfo(greensleeves).absoluteFilePath());
+    }
+
+    // The window is whole on the screen; "Suggest capo" says what it decided; the frame of the chord
+    // playing is as wide as its card.
+    TEST_F(SongWindowTest, WindowFitsAndSaysWhyItsCapo)
+    {
+        const QRect free = song->screen()->availableGeometry();
+        EXPECT_TRUE(free.contains(song->geometry())) << "the window is within the screen";
+        TFormSong large(SongHost {}, window.get());
+        large.resize(free.width() * 2, free.height() * 2);
+        large.show();
+        EXPECT_TRUE(free.contains(large.geometry())) << "even one made larger than the screen";
+        Click("ButtonSuggestCapo");
+        EXPECT_EQ(song->capo(), 0);
+        EXPECT_EQ(In<QLabel>("LabelCapoAdvice")->text(), QStringLiteral("No capo: every chord is an open shape"));
+        Click("ButtonTransposeUp");
+        EXPECT_TRUE(In<QLabel>("LabelCapoAdvice")->isHidden()) << "the advice was for the song as it was";
+
+        Click("ButtonPlay");
+        auto* diagram
+            = song->findChild<QWidget*>(QStringLiteral("Chord0"))->findChild<QLabel*>(QStringLiteral("Diagram"));
+        EXPECT_EQ(diagram->frameShape(), QFrame::Box);
+        const QSize card = diagram->pixmap().deviceIndependentSize().toSize();
+        EXPECT_LE(diagram->width(), card.width() + 2 * diagram->frameWidth());
+        Click("ButtonStop");
     }
 
     TEST_F(SongWindowTest, OtherFingeringsTakesTheDiagramClickedOnTheMainSheet)

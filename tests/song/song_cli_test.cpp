@@ -80,6 +80,12 @@ TEST(SongCli, TransposeAndCapo)
     EXPECT_GT(json["capo"], 0);
     EXPECT_EQ(json["key"], "Bb");
     EXPECT_EQ(Cli("song '" + flat + "' --format json --capo " + json["capo"].dump()).out, suggested);
+    // A song of open shapes keeps none, and the text says why.
+    const std::string open = Scratch("dga7d7.cho", "{key: D}\n[D]Swing [G]low, [A7]sweet [D7]chariot\n");
+    EXPECT_EQ(nlohmann::json::parse(Cli("song '" + open + "' --capo auto --format json").out)["capo"], 0);
+    EXPECT_EQ(Lines(Cli("song '" + open + "' --capo auto").out).front(), "No capo: every chord is an open shape");
+    EXPECT_EQ(
+        Lines(Cli("song '" + flat + "' --capo auto").out).front(), "Capo 1: A D E7 shapes instead of 3 barre chords");
     EXPECT_EQ(Cli("song '" + plain + "' --transpose 12 --format chordpro").out,
         Cli("song '" + plain + "' --format chordpro").out);
 }
@@ -193,8 +199,9 @@ TEST(SongCli, OnAnotherInstrument)
     EXPECT_EQ(svg.out.substr(svg.out.find(bassMark) + bassMark.size(), 3), "43\"");
     EXPECT_NE(svg.out.find("Time 4/4 \u00B7 Ukulele (G4 C4 E4 A4)"), std::string::npos)
         << "the sheet says its instrument";
-    EXPECT_NE(Cli("song " + song + " --instrument ukulele --capo auto").out.find("capo 5 (play A shapes)"),
-        std::string::npos);
+    // D, G and A7 are open shapes on the ukulele too: no capo.
+    EXPECT_EQ(Lines(Cli("song " + song + " --instrument ukulele --capo auto").out).front(),
+        "No capo: every chord is an open shape");
     EXPECT_NE(
         Cli("song " + song + " --instrument ukulele --tuning \"D tuning\"").out.find("D 0003"), std::string::npos);
 
@@ -269,4 +276,34 @@ TEST(SongCli, EverySongOfASongbook)
         ++pages;
     EXPECT_EQ(pages, 2u); // each song from a page of its own
 #endif
+}
+
+// A sheet copied from the web, written as ChordPro, keeps every line of words with its chords, every
+// comment and every line of tab, in order, as the ChordPro written by hand for it has them.
+TEST(SongCli, WebSheetsLoseNothingAsChordPro)
+{
+    int sheets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(CORVANE_WEB_SHEETS_DIR)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ++sheets;
+        const CliRun run = Cli("song '" + entry.path().string() + "' --format chordpro", {}, true);
+        EXPECT_EQ(run.status, 0);
+        std::filesystem::path byHand = entry.path();
+        byHand.replace_extension(".cho");
+        std::ifstream in(byHand);
+        const std::vector<std::string> written = Lines(run.out);
+        auto from = written.begin();
+        for (std::string line; std::getline(in, line);) {
+            const bool directive = line.starts_with('{') && !line.starts_with("{comment");
+            if (line.empty() || directive || line.starts_with('#'))
+                continue;
+            const auto found = std::find(from, written.end(), line);
+            EXPECT_NE(found, written.end()) << line;
+            if (found != written.end())
+                from = found + 1;
+        }
+    }
+    EXPECT_GE(sheets, 14);
 }

@@ -13,6 +13,7 @@
 #include "toolkit/chord_export.h"
 #include "toolkit/song_export.h"
 #include "windows/chord_strip.h"
+#include "windows/lyrics_box.h"
 #include "windows/strum_player.h"
 #include "windows/window_export.h"
 
@@ -89,6 +90,8 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     title.setBold(true);
     m_ui->LabelTitle->setFont(title);
     m_ui->TextLyrics->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Read-only, with a caret that walks the words by line and by letter.
+    m_ui->TextLyrics->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // The chords in the order played, a bar of the default beats each, strummed on the main window's
     // port with the open strings raised by the capo: the song sounds in its key.
     StrumPlayer::Source source;
@@ -391,6 +394,7 @@ void TFormSong::ShowLyrics()
             line(block.words, block.indent, block.heading ? heading : block.remark ? italic : plain);
     }
     cursor.endEditBlock();
+    m_ui->TextLyrics->setSpoken(sheet.blocks);
     box->moveCursor(QTextCursor::Start);
 }
 

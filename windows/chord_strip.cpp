@@ -256,6 +256,8 @@ void ChordStrip::Show(const std::vector<StripCell>& cells)
         connect(other, &QToolButton::clicked, this, [this, index] { emit otherFingeringsClicked(index); });
         layout->addWidget(other);
         row->addWidget(column);
+        // Shown now, not at the layout's next pass: the keyboard may be given to it at once.
+        column->show();
         m_names << cell.name;
         // Column by column, where the strip stands among the window's controls.
         if (previous) {

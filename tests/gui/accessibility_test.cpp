@@ -77,7 +77,8 @@ namespace {
             shown->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
             ASSERT_TRUE(QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; }))
-                << "active: " << (QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toStdString() : "none");
+                << "active: "
+                << (QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toStdString() : "none");
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(shown);
             ASSERT_NE(reader, nullptr);
             EXPECT_TRUE(reader->role() == QAccessible::Window || reader->role() == QAccessible::Dialog)

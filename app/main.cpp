@@ -9,8 +9,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -18,19 +20,23 @@
 namespace {
 
 // --help and --version, which print and end the program; Qt's own options (-platform, -style ...)
-// pass through to the application.
-void ReadCommandLine(const QStringList& arguments, bool strict)
+// pass through to the application. What is left are song files to open.
+QStringList ReadCommandLine(const QStringList& arguments, bool strict)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A guitar chord dictionary: every fingering of a chord, drawn, "
                                                     "named and strummed."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("Song files to open (ChordPro or chords over words), each in turn in the song window."),
+        QStringLiteral("[FILE...]"));
     if (strict)
         parser.process(arguments);
     else if (parser.parse(arguments)
         && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
         parser.process(arguments);
+    return strict ? parser.positionalArguments() : QStringList();
 }
 
 } // namespace
@@ -47,7 +53,7 @@ int main(int argc, char** argv)
     }
     corvane::Application application(argc, argv);
     // The window system has taken its own options out of the arguments: whatever is left is ours.
-    ReadCommandLine(QCoreApplication::arguments(), true);
+    const QStringList songs = ReadCommandLine(QCoreApplication::arguments(), true);
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Chords"));
     QApplication::setWindowIcon(corvane::PictureStore::applicationIcon());
     // Lets the desktop tie the running window to its menu entry and icon.
@@ -64,6 +70,11 @@ int main(int argc, char** argv)
         mainWindow->UseSettings(std::move(settings));
         mainWindow->ShowAsKept();
         sound.startAfterFirstPaint(mainWindow.get());
+        // Once the main window is up: a file that cannot be read is said as File > "Open song…" says it.
+        QTimer::singleShot(0, mainWindow.get(), [window = mainWindow.get(), songs] {
+            for (const QString& song : songs)
+                window->OpenSongFile(QFileInfo(song).absoluteFilePath());
+        });
         return QApplication::exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));

@@ -8,6 +8,8 @@
 #include "toolkit/accessibility.h"
 #include "toolkit/result_sheet.h"
 
+#include <QLineEdit>
+#include <QListWidgetItem>
 #include <QShortcut>
 
 #include <algorithm>
@@ -80,6 +82,11 @@ void TForm1::SetUpKeyboardAndReader()
         if (description.hint)
             description.control->setToolTip(QString::fromUtf8(description.hint));
     }
+    // The typed part of the sound box, and the major triad's item, whose caption is empty on screen.
+    if (QLineEdit* typed = ui->ComboBoxPatch->lineEdit())
+        typed->setAccessibleName(QStringLiteral("Sound"));
+    if (QListWidgetItem* major = ui->CheckListBox1->item(kMajorItem); major && major->text().isEmpty())
+        major->setData(Qt::AccessibleTextRole, QStringLiteral("major"));
     ShowStringNotes();
 
     // The scroll box passes the keyboard on to the sheet inside it, which scrolls itself.

@@ -31,6 +31,8 @@ void TForm1::Progression1Click()
             SearchTypedName(chord);
             raise();
             activateWindow();
+            // The keyboard comes up on the sheet, where the other fingering is picked.
+            ui->Image1->setFocus(Qt::OtherFocusReason);
         };
         host.port = [this] { return m_midi.get(); };
         host.stringNotes = [this] { return CapoStringNotes(m_stringNotes, capo()); };

@@ -58,6 +58,8 @@ TFormSong& TForm1::SongWindow()
             SearchTypedName(chord);
             raise();
             activateWindow();
+            // The keyboard comes up on the sheet, where the other fingering is picked.
+            ui->Image1->setFocus(Qt::OtherFocusReason);
         };
         host.port = [this] { return m_midi.get(); };
         host.stringNotes = [this](int capo) { return CapoStringNotes(m_stringNotes, capo); };

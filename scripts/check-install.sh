@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Checks what an installation gives a desktop: installs a built tree into a scratch directory,
-# validates the menu entry and the software-centre data, checks the icons, starts the installed
-# program briefly on the offscreen platform, then builds the Debian package and reads its control
-# fields and file list.
+# validates the menu entry, the song files' type and the software-centre data, checks the icons, starts
+# the installed program briefly on the offscreen platform (and once with a song), then builds the
+# Debian package and reads its control fields and file list.
 #
 #   scripts/check-install.sh [build-dir]      (default: build)
 #
-# Needs desktop-file-utils, appstream, dpkg-dev and file (scripts/install-deps.sh --tests installs them).
+# Needs desktop-file-utils, appstream, dpkg-dev, file, shared-mime-info and libxml2-utils
+# (scripts/install-deps.sh --tests installs them).
 set -euo pipefail
 
 build_dir=${1:-build}
@@ -37,9 +38,12 @@ DESTDIR="$stage" cmake --install "$build_dir" --prefix /usr >"$scratch/install.l
 
 desktop_file="$root/share/applications/corvane-chords.desktop"
 metainfo_file="$root/share/metainfo/org.corvane.chords.metainfo.xml"
+mime_file="$root/share/mime/packages/corvane-chords.xml"
+song_suffixes="cho chopro chordpro crd pro"
 
 for f in bin/corvane-chords bin/corvane-cli share/applications/corvane-chords.desktop \
-    share/metainfo/org.corvane.chords.metainfo.xml share/icons/hicolor/scalable/apps/corvane-chords.svg; do
+    share/metainfo/org.corvane.chords.metainfo.xml share/icons/hicolor/scalable/apps/corvane-chords.svg \
+    share/mime/packages/corvane-chords.xml; do
     if [ -e "$root/$f" ]; then pass "installed /usr/$f"; else fail "not installed: /usr/$f"; fi
 done
 for f in bin/corvane-chords bin/corvane-cli; do
@@ -65,6 +69,30 @@ if [ -f "$desktop_file" ]; then
     icon_name=$(sed -n 's/^Icon=//p' "$desktop_file")
     [ -x "$root/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
     [ -f "$root/share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "Icon=$icon_name is not in the hicolor theme"
+    # Songs opened from a file manager arrive as file names on the command line.
+    grep -q '^Exec=[^ ]* %F$' "$desktop_file" || fail "Exec does not take the files (%F): $(grep '^Exec=' "$desktop_file")"
+    grep -q '^MimeType=.*text/x-chordpro;' "$desktop_file" || fail "MimeType does not name text/x-chordpro"
+fi
+
+echo "== shared MIME definition"
+if [ -f "$mime_file" ]; then
+    if xmllint --noout "$mime_file"; then pass "MIME definition well-formed"; else fail "xmllint $mime_file"; fi
+    # Built into a scratch database, every song suffix must map to the type.
+    mime_db="$scratch/mime"
+    mkdir -p "$mime_db/packages"
+    cp "$mime_file" "$mime_db/packages/"
+    if update-mime-database "$mime_db" >"$scratch/mime.log" 2>&1; then
+        for suffix in $song_suffixes; do
+            if grep -q "^[0-9]*:text/x-chordpro:\*\.$suffix\(:.*\)\?$" "$mime_db/globs2"; then
+                pass "*.$suffix is text/x-chordpro"
+            else
+                fail "*.$suffix is not text/x-chordpro in the MIME database"
+            fi
+        done
+    else
+        cat "$scratch/mime.log" >&2
+        fail "update-mime-database"
+    fi
 fi
 
 echo "== appstreamcli validate"
@@ -91,6 +119,19 @@ if [ -x "$root/bin/corvane-chords" ]; then
     else
         cat "$scratch/run.log" >&2
         fail "corvane-chords ended with $rc within 5 s"
+    fi
+    # As a file manager starts it: with a song file, which the program must take and keep running.
+    song="$scratch/song.cho"
+    printf '{title: Check}\n[C]One [G]two\n' >"$song"
+    set +e
+    QT_QPA_PLATFORM=offscreen timeout 5 "$root/bin/corvane-chords" "$song" >"$scratch/run-song.log" 2>&1
+    rc=$?
+    set -e
+    if [ "$rc" -eq 124 ]; then
+        pass "corvane-chords starts with a song file"
+    else
+        cat "$scratch/run-song.log" >&2
+        fail "corvane-chords with a song file ended with $rc within 5 s"
     fi
 fi
 
@@ -131,7 +172,7 @@ echo "== dpkg-deb -c"
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$scratch/contents"
 for f in ./usr/bin/corvane-chords ./usr/bin/corvane-cli ./usr/share/applications/corvane-chords.desktop \
     ./usr/share/metainfo/org.corvane.chords.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/corvane-chords.svg \
-    ./usr/share/icons/hicolor/48x48/apps/corvane-chords.png; do
+    ./usr/share/icons/hicolor/48x48/apps/corvane-chords.png ./usr/share/mime/packages/corvane-chords.xml; do
     if grep -qxF "$f" "$scratch/contents"; then pass "package has ${f#.}"; else fail "package lacks ${f#.}"; fi
 done
 

@@ -16,7 +16,7 @@ test_packages=(
     qt6-tools-dev qt6-tools-dev-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
-    xvfb xauth desktop-file-utils appstream dpkg-dev file
+    xvfb xauth desktop-file-utils appstream dpkg-dev file shared-mime-info libxml2-utils
     fonts-dejavu-core
     libxtst-dev xdotool pulseaudio pulseaudio-utils
 )

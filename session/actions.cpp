@@ -9,6 +9,7 @@
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
+#include "windows/chord_strip.h"
 #include "windows/song_window.h"
 
 #include <QAction>
@@ -407,6 +408,99 @@ namespace {
         return std::nullopt;
     }
 
+    // The Song or Progression window ("song", "progression"), open and showing a song or chords.
+    QWidget* StripWindow(Session& session, const std::string& name)
+    {
+        if (name == "song")
+            return OpenSongWindow(session);
+        if (name != "progression")
+            throw BadArguments("the window is song or progression, not " + name);
+        TFormProgression* progression = session.window().progressionWindow();
+        return progression && progression->isVisible() ? progression : nullptr;
+    }
+
+    int WaitingChord(QWidget* window)
+    {
+        if (const auto* song = qobject_cast<TFormSong*>(window))
+            return song->waitingChord();
+        return static_cast<TFormProgression*>(window)->waitingChord();
+    }
+
+    // The diagram of the strip the window's keyboard is on; -1 when it is elsewhere.
+    int FocusedDiagram(const ChordStrip& strip, const QWidget* window)
+    {
+        for (int k = 0; k < strip.count(); ++k)
+            if (window->focusWidget() == strip.diagram(k))
+                return k;
+        return -1;
+    }
+
+    // A key pressed on the strip of WINDOW: the user goes to the window and, unless a diagram has
+    // the keyboard, tabs to the first one; then back to the main window. An arrow, Home or End must
+    // leave the keyboard on the diagram it leads to.
+    Answer StripKey(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 2);
+        const std::string name = Text(arguments, 0);
+        const QString key = QString::fromStdString(Text(arguments, 1));
+        QWidget* window = StripWindow(session, name);
+        if (!window)
+            return "the " + name + " window shows no chords";
+        auto* strip = window->findChild<ChordStrip*>();
+        if (!strip || strip->count() == 0)
+            return "the " + name + " window shows no chords";
+        window->activateWindow();
+        if (FocusedDiagram(*strip, window) < 0)
+            strip->diagram(0)->setFocus(Qt::TabFocusReason);
+        const int from = FocusedDiagram(*strip, window);
+        const int last = strip->count() - 1;
+        const std::map<QString, int> leadsTo { { QStringLiteral("Left"), std::max(0, from - 1) },
+            { QStringLiteral("Up"), std::max(0, from - 1) }, { QStringLiteral("Right"), std::min(last, from + 1) },
+            { QStringLiteral("Down"), std::min(last, from + 1) }, { QStringLiteral("Home"), 0 },
+            { QStringLiteral("End"), last }, { QStringLiteral("Return"), from }, { QStringLiteral("Space"), from } };
+        const ModalCloser closer;
+        Answer answer = PressKey(strip->diagram(from), key);
+        session.window().activateWindow();
+        if (answer)
+            return answer;
+        const auto expected = leadsTo.find(key);
+        if (expected != leadsTo.end() && FocusedDiagram(*strip, window) != expected->second)
+            return key.toStdString() + " from diagram " + std::to_string(from) + " left the keyboard on "
+                + std::to_string(FocusedDiagram(*strip, window)) + ", not " + std::to_string(expected->second);
+        return std::nullopt;
+    }
+
+    // "Other fingerings" under chord INDEX of WINDOW, reached with the keyboard and pressed with
+    // Space. The window's keyboard stays on that chord's button, checked while the chord waits; the
+    // main window comes up with the keyboard on its sheet.
+    Answer OtherFingerings(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 2);
+        const std::string name = Text(arguments, 0);
+        const int index = Integer(arguments, 1, 0, 999);
+        QWidget* window = StripWindow(session, name);
+        auto* strip = window ? window->findChild<ChordStrip*>() : nullptr;
+        if (!strip)
+            return "the " + name + " window shows no chords";
+        if (index >= strip->count())
+            return "the " + name + " window's strip has " + std::to_string(strip->count()) + " chords";
+        window->activateWindow();
+        strip->otherFingerings(index)->setFocus(Qt::TabFocusReason);
+        if (Answer answer = PressKey(strip->otherFingerings(index), QStringLiteral("Space")))
+            return answer;
+        QAbstractButton* button = strip->otherFingerings(index);
+        if (!button || window->focusWidget() != button)
+            return "the keyboard left chord " + std::to_string(index) + "'s \"Other fingerings\"";
+        if (button->isChecked() != (WaitingChord(window) == index))
+            return "chord " + std::to_string(index) + "'s \"Other fingerings\" is "
+                + (button->isChecked() ? "checked" : "not checked");
+        if (WaitingChord(window) == index
+            && session.window().focusWidget() != session.window().findChild<QWidget*>(QStringLiteral("Image1")))
+            return "the main window came up without the keyboard on its sheet";
+        session.window().activateWindow();
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -501,6 +595,8 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "transpose", Transpose },
         { "songCapo", SongCapo },
         { "progression", Progression },
+        { "stripKey", StripKey },
+        { "otherFingerings", OtherFingerings },
     };
     return table;
 }

@@ -76,6 +76,10 @@ namespace {
         "Space", "Tab", "Shift+Tab", "Return", "Escape", "A", "M", "7", "Backspace", "Ctrl+A", "Ctrl+C", "Ctrl+L", "F6",
         "F1" };
 
+    // What the keyboard does on a strip's diagram.
+    constexpr std::array<std::string_view, 8> kStripKeys { "Left", "Right", "Up", "Down", "Home", "End", "Return",
+        "Space" };
+
     // The menu items that leave the window open; their dialogs answer cancel in the driver, and the
     // windows they open modally are closed.
     constexpr std::array<std::string_view, 7> kMenuItems { "Copy diagram", "Export diagram…", "Export sheet…", "Print…",
@@ -159,7 +163,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 34> kGenerators { {
+    const std::array<Generator, 36> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -198,6 +202,10 @@ namespace {
         { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
         { "progression", 2, ProgressionText },
         { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "stripKey", 2, [](Random& r, const Session&) -> json {
+            return { Coin(r) ? "song" : "progression", std::string(AnyOf(r, kStripKeys)) }; } },
+        { "otherFingerings", 2, [](Random& r, const Session&) -> json {
+            return { Coin(r) ? "song" : "progression", Uniform(r, 0, 5) }; } },
     } };
     // clang-format on
 
@@ -373,6 +381,13 @@ namespace {
         if (const TFormProgression* progression = window.progressionWindow();
             progression && progression->onStrings() == window.onGuitar())
             return "the progression window is not for the main window's instrument";
+        // Their strips are built anew under the keyboard, which stays on a control they show.
+        for (const QWidget* shown :
+            std::initializer_list<const QWidget*> { window.songWindow(), window.progressionWindow() })
+            if (const QWidget* focused = shown ? shown->focusWidget() : nullptr;
+                focused && shown->isVisible() && (!shown->isAncestorOf(focused) || !focused->isVisibleTo(shown)))
+                return "the " + shown->windowTitle().toStdString()
+                    + " window's keyboard is on a control it no longer shows";
 
         const int count = session.Control<QLabel>("LabelTotal")->text().toInt();
         if (count != records || sheet->count() != records)
@@ -481,7 +496,9 @@ namespace {
         const std::string name = action[0].get<std::string>();
         const SelectionState& selection = session.window().selection();
         QWidget* nameBox = session.Control<QWidget>("EditAcorde");
-        if (name == "name" || (name == "find" && refreshed) || (name == "key" && refreshed && focusBefore == nameBox)) {
+        // "Other fingerings" types its chord into the name box and searches, as the user would.
+        if (name == "name" || (name == "find" && refreshed) || (name == "key" && refreshed && focusBefore == nameBox)
+            || (name == "otherFingerings" && refreshed)) {
             binding = { false, false };
         } else if (name == "rootPick"
             || (name == "key" && focusBefore == session.Control<QWidget>("StringGridAcorde"))) {

@@ -53,8 +53,19 @@ namespace {
         QSlider* bar() const { return static_cast<QSlider*>(widget()); }
     };
 
+    // A window of its own made of a plain widget (the Song and Progression windows) is announced as
+    // a window with its title, not as a filler.
+    bool IsPlainWindow(const QString& className, QObject* object)
+    {
+        const QMetaObject* meta = object->metaObject();
+        return object->isWidgetType() && static_cast<QWidget*>(object)->isWindow()
+            && className == QLatin1StringView(meta->className()) && meta->superClass() == &QWidget::staticMetaObject;
+    }
+
     QAccessibleInterface* Factory(const QString& className, QObject* object)
     {
+        if (IsPlainWindow(className, object))
+            return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
         if (className == QLatin1StringView(ResultSheet::staticMetaObject.className()))
             if (auto* sheet = qobject_cast<ResultSheet*>(object))
                 return new ResultSheetAccessible(sheet);

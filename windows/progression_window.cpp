@@ -7,14 +7,16 @@
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
-#include "windows/chord_column.h"
+#include "windows/chord_strip.h"
 #include "windows/export_dialogs.h"
 #include "windows/strum_player.h"
+#include "windows/window_export.h"
 
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -75,36 +77,22 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     m_ui->setupUi(this);
     StrumPlayer::Source source;
     source.count = [this] { return ChordCount(); };
-    source.chord = [this](std::size_t k) {
-        const auto strum = [this, k](const auto& choice) {
-            StrumPlayer::Chord chord;
-            chord.beats = choice.chords[k].beats;
-            if (const auto* chosen = choice.chords[k].Chosen()) {
-                chord.strings = SoundingStrings(chosen->frets);
-                chord.strum = [this, frets = chosen->frets](MidiPort& port, int tempo) {
-                    if constexpr (std::is_same_v<std::decay_t<decltype(frets)>, Voicing>)
-                        PlayVoicing(port, frets, m_host.stringNotes ? m_host.stringNotes() : StringNotes {}, tempo);
-                    else
-                        PlayStrings(port, frets, m_instrument->strings.strings, Capo(), tempo);
-                };
-            }
-            return chord;
-        };
-        return m_instrument ? strum(m_stringsChoice) : strum(m_choice);
-    };
-    source.bpm = [this] { return m_ui->SpinBpm->value(); };
+    source.chord = [this](std::size_t k) { return ChordStrum(k); };
     source.port = [this] { return m_host.port ? m_host.port() : nullptr; };
     source.tempo = [this] { return m_host.strumTempo ? m_host.strumTempo() : 2; };
     source.sounding = [this] { MarkSoundingChord(); };
-    source.ended = [this] { ButtonStopClick(); };
-    m_player = new StrumPlayer(std::move(source), this);
+    m_player = new StrumPlayer(std::move(source), { m_ui->ButtonPlay, m_ui->ButtonStop, m_ui->SpinBpm }, this);
+    m_ui->RowDiagrams->setTabPredecessor(m_ui->ButtonSuggestCapo);
+    connect(m_ui->RowDiagrams, &ChordStrip::otherFingeringsClicked, this, &TFormProgression::OtherFingeringsClick);
+    connect(m_ui->RowDiagrams, &ChordStrip::played, this, &TFormProgression::PlayChord);
+    // Tab leaves the chord box as it leaves every other control; Ctrl+Enter chooses at once.
+    m_ui->MemoChords->setTabChangesFocus(true);
+    m_ui->MemoChords->installEventFilter(this);
     connect(m_ui->MemoChords, &QPlainTextEdit::textChanged, this, &TFormProgression::Recompute);
     for (QCheckBox* box : { m_ui->CheckBoxStartNear, m_ui->CheckBoxKeepPosition, m_ui->CheckBoxLoop })
         connect(box, &QCheckBox::toggled, this, &TFormProgression::Recompute);
     for (QSpinBox* box : { m_ui->SpinLowestFret, m_ui->SpinHighestFret })
         connect(box, &QSpinBox::valueChanged, this, &TFormProgression::Recompute);
-    connect(m_ui->ButtonPlay, &QPushButton::clicked, this, &TFormProgression::ButtonPlayClick);
-    connect(m_ui->ButtonStop, &QPushButton::clicked, this, &TFormProgression::ButtonStopClick);
     connect(m_ui->ButtonExport, &QPushButton::clicked, this, &TFormProgression::ButtonExportClick);
     connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormProgression::ButtonPrintClick);
     connect(m_ui->ButtonSuggestCapo, &QPushButton::clicked, this, &TFormProgression::ButtonSuggestCapoClick);
@@ -240,26 +228,50 @@ std::size_t TFormProgression::ChordCount() const
     return m_instrument ? m_stringsChoice.chords.size() : m_choice.chords.size();
 }
 
+// The strum of chord k as chosen, for its beats; a chord left out keeps its beats silent.
+StrumPlayer::Chord TFormProgression::ChordStrum(std::size_t k) const
+{
+    const auto strum = [&](const auto& choice) {
+        const auto& chord = choice.chords[k];
+        const auto* chosen = chord.Chosen();
+        StrumPlayer::Chord silent;
+        silent.beats = chord.beats;
+        if (!chosen)
+            return silent;
+        if constexpr (std::is_same_v<std::decay_t<decltype(chosen->frets)>, Voicing>)
+            return StrumOf(chosen->frets, chord.beats, m_host.stringNotes ? m_host.stringNotes() : StringNotes {});
+        else
+            return StrumOf(chosen->frets, chord.beats, m_instrument->strings.strings, Capo());
+    };
+    return m_instrument ? strum(m_stringsChoice) : strum(m_choice);
+}
+
+// Enter on a diagram strums that chord once, as a click on the main sheet does.
+void TFormProgression::PlayChord(int k)
+{
+    MidiPort* port = m_host.port ? m_host.port() : nullptr;
+    if (k < 0 || static_cast<std::size_t>(k) >= ChordCount() || !port)
+        return;
+    if (const StrumPlayer::Chord chord = ChordStrum(static_cast<std::size_t>(k)); chord.strum)
+        chord.strum(*port, m_host.strumTempo ? m_host.strumTempo() : 2);
+}
+
 // One column per chord: the diagram with the name above it, drawn as the export draws it, and the
 // "Other fingerings" button below.
 void TFormProgression::ShowChoice()
 {
-    QLayout* row = m_ui->LayoutDiagrams;
-    ClearChordColumns(row);
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
-    const auto showColumn = [&](const auto& chord, std::size_t k) {
-        ChordColumn column { Text(chord.text), {}, {}, static_cast<int>(k) == m_waiting };
-        if (const auto* chosen = chord.Chosen()) {
-            column.picture = ChordColumnImage(chosen->frets, *m_pictures, leftHanded, chord.text, strings);
-            column.tip = ChordColumnTip(chosen->frets);
-        }
-        AddChordColumn(row, m_ui->RowDiagrams, static_cast<int>(k), column,
-            [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
-    };
     const auto showChoice = [&](const auto& choice) {
-        for (std::size_t k = 0; k < choice.chords.size(); ++k)
-            showColumn(choice.chords[k], k);
+        std::vector<StripCell> cells;
+        for (std::size_t k = 0; k < choice.chords.size(); ++k) {
+            const auto& chord = choice.chords[k];
+            const auto* chosen = chord.Chosen();
+            cells.push_back(StripCellOf(
+                Text(chord.text), chosen ? &chosen->frets : nullptr, chord.problem, *m_pictures, leftHanded, strings));
+            cells.back().waiting = static_cast<int>(k) == m_waiting;
+        }
+        m_ui->RowDiagrams->Show(cells);
         m_ui->ListProblems->clear();
         for (const std::string& problem : m_textProblems)
             m_ui->ListProblems->addItem(Text(problem));
@@ -296,15 +308,7 @@ SheetHeading TFormProgression::ExportHeading() const
 }
 
 // The chord Play strums now has its column framed.
-void TFormProgression::MarkSoundingChord()
-{
-    for (std::size_t k = 0; k < ChordCount(); ++k)
-        if (auto* column = m_ui->RowDiagrams->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k))) {
-            auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram"));
-            if (diagram)
-                diagram->setFrameShape(static_cast<int>(k) == soundingChord() ? QFrame::Box : QFrame::NoFrame);
-        }
-}
+void TFormProgression::MarkSoundingChord() { m_ui->RowDiagrams->setSounding(soundingChord()); }
 
 // The chord goes to the main window as if typed there; the window waits for a diagram clicked on its
 // sheet. A second click on the same button stops waiting.
@@ -366,26 +370,13 @@ void TFormProgression::StringsDiagramSelected(const Frets& frets)
 
 void TFormProgression::InstrumentChanged()
 {
-    ButtonStopClick();
+    m_player->Stop();
     Recompute();
 }
 
 bool TFormProgression::playing() const { return m_player->playing(); }
 
 int TFormProgression::soundingChord() const { return m_player->sounding(); }
-
-void TFormProgression::ButtonPlayClick()
-{
-    m_ui->ButtonStop->setEnabled(true);
-    m_player->Play();
-}
-
-void TFormProgression::ButtonStopClick()
-{
-    m_player->Stop();
-    m_ui->ButtonStop->setEnabled(false);
-    MarkSoundingChord();
-}
 
 void TFormProgression::ButtonExportClick()
 {
@@ -395,29 +386,22 @@ void TFormProgression::ButtonExportClick()
         if (chords.size() < kChordsInFileName && !chords.contains(Text(entry.chord)))
             chords << Text(entry.chord);
     const QString suggested = ExportFileName(chords.join(QLatin1Char(' '))) + QStringLiteral(".png");
-    QString filter;
-    QString path = m_dialogs.saveFileName ? m_dialogs.saveFileName(this, suggested, &filter) : QString();
-    if (path.isEmpty())
+    const std::optional<WindowExportTarget> target = AskExportTarget(m_dialogs, this, suggested, ExportFormat::Png);
+    if (!target)
         return;
-    // The suffix typed decides; without one, the chosen filter decides and its suffix is added.
-    std::optional<ExportFormat> format = ExportFormatOfPath(path);
-    if (!format) {
-        format = ExportFormatOfFilter(filter).value_or(ExportFormat::Png);
-        path += *format == ExportFormat::Png ? QStringLiteral(".png")
-            : *format == ExportFormat::Svg   ? QStringLiteral(".svg")
-                                             : QStringLiteral(".pdf");
-    }
+    const QString& path = target->path;
+    const ExportFormat format = target->format;
     QString error;
     const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     bool written = false;
     if (m_instrument) {
         const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
-        written = ExportStringsSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
+        written = ExportStringsSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
             export_sheet::kDefaultColumns, ratio, leftHanded, &error, m_instrument->strings.strings);
     } else {
         const SongSheet sheet = SongSheetOf(m_choice);
-        written = ExportSongSheet(path, *format, sheet.diagrams, sheet.names, ExportHeading(),
+        written = ExportSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
             export_sheet::kDefaultColumns, ratio, leftHanded, &error);
     }
     if (!written && m_dialogs.warn)
@@ -426,22 +410,19 @@ void TFormProgression::ButtonExportClick()
 
 void TFormProgression::ButtonPrintClick()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(SheetPageLayout()); // the PDF's page and margins
-    if (!m_dialogs.choosePrinter || !m_dialogs.choosePrinter(this, printer))
-        return;
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    bool printed = false;
-    if (m_instrument) {
-        const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
-        printed = PaintStringsSongPages(
-            printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0, m_instrument->strings.strings);
-    } else {
-        const SongSheet sheet = SongSheetOf(m_choice);
-        printed = PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
-    }
-    if (!printed && m_dialogs.warn)
-        m_dialogs.warn(this, QStringLiteral("The sheet could not be printed."));
+    PrintSheet(
+        m_dialogs, this,
+        [&](QPrinter& printer) {
+            if (m_instrument) {
+                const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
+                return PaintStringsSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0,
+                    m_instrument->strings.strings);
+            }
+            const SongSheet sheet = SongSheetOf(m_choice);
+            return PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
+        },
+        QStringLiteral("The sheet could not be printed."));
 }
 
 // The capo is suggested for the song as typed, without the fingerings the user picked: those were
@@ -478,9 +459,29 @@ void TFormProgression::changeEvent(QEvent* event)
         Recompute();
 }
 
+// Tab and Ctrl+Tab leave the box (Qt keeps Ctrl+Tab for the box itself); Ctrl+Enter chooses the
+// fingerings for the text now.
+bool TFormProgression::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->MemoChords && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool control = key->modifiers().testFlag(Qt::ControlModifier);
+        if (control && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+        if (control && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            Recompute();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TFormProgression::closeEvent(QCloseEvent* event)
 {
-    ButtonStopClick();
+    m_player->Stop();
     m_waiting = -1;
     QWidget::closeEvent(event);
 }

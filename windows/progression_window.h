@@ -10,6 +10,7 @@
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
 #include "windows/export_dialogs.h"
+#include "windows/strum_player.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -32,7 +33,6 @@ namespace corvane {
 
 class MidiPort;
 class PictureStore;
-class StrumPlayer;
 
 // The instrument the main window shows when it is not the six-string guitar: the strings the windows
 // choose, draw and strum for, and how a sheet's heading names them.
@@ -105,13 +105,14 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ProgressionOptions Options() const;
     void ShowChoice();
+    StrumPlayer::Chord ChordStrum(std::size_t chord) const;
+    void PlayChord(int chord);
     void OtherFingeringsClick(int chord);
-    void ButtonPlayClick();
-    void ButtonStopClick();
     void ButtonExportClick();
     void ButtonPrintClick();
     void ButtonSuggestCapoClick();

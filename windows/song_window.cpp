@@ -13,8 +13,10 @@
 #include "sound/midi_port.h"
 #include "toolkit/chord_export.h"
 #include "toolkit/song_export.h"
-#include "windows/chord_column.h"
+#include "windows/chord_strip.h"
+#include "windows/lyrics_box.h"
 #include "windows/strum_player.h"
+#include "windows/window_export.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -98,34 +100,27 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     title.setBold(true);
     m_ui->LabelTitle->setFont(title);
     m_ui->TextLyrics->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Read-only, with a caret that walks the words by line and by letter.
+    m_ui->TextLyrics->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // The chords in the order played, a bar of the default beats each, strummed on the main window's
     // port with the open strings raised by the capo: the song sounds in its key.
     StrumPlayer::Source source;
     source.count = [this] { return m_shown.played.size(); };
-    source.chord = [this](std::size_t k) {
-        const std::string& name = m_shown.played[k];
-        const auto strum = [this, &name](const auto& strip) {
-            StrumPlayer::Chord chord;
-            const auto found = FindChord(strip, name);
-            if (found == strip.end() || !found->frets)
-                return chord;
-            chord.strings = SoundingStrings(*found->frets);
-            chord.strum = [this, frets = *found->frets](MidiPort& port, int tempo) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(frets)>, Voicing>)
-                    PlayVoicing(port, frets, m_host.stringNotes ? m_host.stringNotes(capo()) : StringNotes {}, tempo);
-                else
-                    PlayStrings(port, frets, m_instrument->strings.strings, capo(), tempo);
-            };
-            return chord;
-        };
-        return m_instrument ? strum(m_stringsStrip) : strum(m_strip);
-    };
-    source.bpm = [this] { return m_ui->SpinBpm->value(); };
+    source.chord = [this](std::size_t k) { return ChordStrum(m_shown.played[k]); };
     source.port = [this] { return m_host.port ? m_host.port() : nullptr; };
     source.tempo = [this] { return m_host.strumTempo ? m_host.strumTempo() : 2; };
     source.sounding = [this] { MarkSoundingChord(); };
-    source.ended = [this] { ButtonStopClick(); };
-    m_player = new StrumPlayer(std::move(source), this);
+    m_player = new StrumPlayer(std::move(source), { m_ui->ButtonPlay, m_ui->ButtonStop, m_ui->SpinBpm }, this);
+    m_ui->RowDiagrams->setTabPredecessor(m_ui->ButtonSave);
+    connect(m_ui->RowDiagrams, &ChordStrip::otherFingeringsClicked, this, &TFormSong::OtherFingeringsClick);
+    connect(m_ui->RowDiagrams, &ChordStrip::played, this, [this](int k) {
+        const std::vector<std::string> names = StripNames();
+        MidiPort* port = m_host.port ? m_host.port() : nullptr;
+        if (k < 0 || k >= static_cast<int>(names.size()) || !port)
+            return;
+        if (const StrumPlayer::Chord chord = ChordStrum(names[static_cast<std::size_t>(k)]); chord.strum)
+            chord.strum(*port, m_host.strumTempo ? m_host.strumTempo() : 2);
+    });
     connect(m_ui->ButtonTransposeDown, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose - 1); });
     connect(m_ui->ButtonTransposeUp, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose + 1); });
     connect(m_ui->SpinCapo, &QSpinBox::valueChanged, this, [this] {
@@ -133,8 +128,6 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
         Recompute();
     });
     connect(m_ui->ButtonSuggestCapo, &QPushButton::clicked, this, &TFormSong::ButtonSuggestCapoClick);
-    connect(m_ui->ButtonPlay, &QPushButton::clicked, this, &TFormSong::ButtonPlayClick);
-    connect(m_ui->ButtonStop, &QPushButton::clicked, this, &TFormSong::ButtonStopClick);
     connect(m_ui->ButtonExport, &QPushButton::clicked, this, &TFormSong::ButtonExportClick);
     connect(m_ui->ButtonPrint, &QPushButton::clicked, this, &TFormSong::ButtonPrintClick);
     connect(m_ui->ButtonSave, &QPushButton::clicked, this, &TFormSong::ButtonSaveClick);
@@ -265,7 +258,7 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
                 this, QStringLiteral("%1 cannot be read as a song: %2").arg(source, Text(reading.refused)));
         return false;
     }
-    ButtonStopClick();
+    m_player->Stop();
     m_songs.clear();
     m_songs.push_back(std::move(reading.song));
     for (Song& other : reading.others)
@@ -459,29 +452,41 @@ SongSheetContent TFormSong::SheetContent() const
     return sheet;
 }
 
+// The strum of the strip's chord of that name, four beats; silent when it has no fingering.
+StrumPlayer::Chord TFormSong::ChordStrum(const std::string& name) const
+{
+    const auto strum = [&](const auto& strip) {
+        const auto found = FindChord(strip, name);
+        if (found == strip.end() || !found->frets)
+            return StrumPlayer::Chord {};
+        if constexpr (std::is_same_v<std::decay_t<decltype(*found->frets)>, Voicing>)
+            return StrumOf(
+                *found->frets, kDefaultBeats, m_host.stringNotes ? m_host.stringNotes(capo()) : StringNotes {});
+        else
+            return StrumOf(*found->frets, kDefaultBeats, m_instrument->strings.strings, capo());
+    };
+    return m_instrument ? strum(m_stringsStrip) : strum(m_strip);
+}
+
 // One column per chord of the strip, as in the progression window: the diagram with the name above
 // it, and "Other fingerings" below.
 void TFormSong::ShowStrip()
 {
-    QLayout* row = m_ui->LayoutDiagrams;
-    ClearChordColumns(row);
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
-    const auto showColumn = [&](const auto& chord, std::size_t k) {
-        ChordColumn column { Text(chord.name), {}, Text(chord.problem), static_cast<int>(k) == m_waiting };
-        if (chord.frets) {
-            column.picture = ChordColumnImage(*chord.frets, *m_pictures, leftHanded, chord.name, strings);
-            column.tip = ChordColumnTip(*chord.frets);
+    std::vector<StripCell> cells;
+    const auto show = [&](const auto& strip) {
+        for (const auto& chord : strip) {
+            cells.push_back(StripCellOf(Text(chord.name), chord.frets ? &*chord.frets : nullptr, chord.problem,
+                *m_pictures, leftHanded, strings));
+            cells.back().waiting = static_cast<int>(cells.size()) - 1 == m_waiting;
         }
-        AddChordColumn(row, m_ui->RowDiagrams, static_cast<int>(k), column,
-            [this, k] { OtherFingeringsClick(static_cast<int>(k)); });
     };
     if (m_instrument)
-        for (std::size_t k = 0; k < m_stringsStrip.size(); ++k)
-            showColumn(m_stringsStrip[k], k);
+        show(m_stringsStrip);
     else
-        for (std::size_t k = 0; k < m_strip.size(); ++k)
-            showColumn(m_strip[k], k);
+        show(m_strip);
+    m_ui->RowDiagrams->Show(cells);
     // Laid out now, not at the next pass of the event loop: the strip is drawn with the song.
     m_ui->LayoutDiagrams->activate();
     MarkSoundingChord();
@@ -561,6 +566,7 @@ void TFormSong::ShowLyrics()
             line(block.words, block.indent, format);
     }
     cursor.endEditBlock();
+    m_ui->TextLyrics->setSpoken(sheet.blocks);
     box->moveCursor(QTextCursor::Start);
 }
 
@@ -598,10 +604,7 @@ void TFormSong::MarkSoundingChord()
         const auto found = std::find(names.begin(), names.end(), m_shown.played[static_cast<std::size_t>(played)]);
         sounding = found == names.end() ? -1 : static_cast<int>(found - names.begin());
     }
-    for (std::size_t k = 0; k < names.size(); ++k)
-        if (auto* column = m_ui->RowDiagrams->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k)))
-            if (auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram")))
-                diagram->setFrameShape(static_cast<int>(k) == sounding ? QFrame::Box : QFrame::NoFrame);
+    m_ui->RowDiagrams->setSounding(sounding);
 }
 
 // As in the progression window: the chord goes to the main window's name box and the window waits
@@ -643,24 +646,11 @@ void TFormSong::StringsDiagramSelected(const Frets& frets)
 
 void TFormSong::InstrumentChanged()
 {
-    ButtonStopClick();
+    m_player->Stop();
     Recompute();
 }
 
 bool TFormSong::playing() const { return m_player->playing(); }
-
-void TFormSong::ButtonPlayClick()
-{
-    m_ui->ButtonStop->setEnabled(true);
-    m_player->Play();
-}
-
-void TFormSong::ButtonStopClick()
-{
-    m_player->Stop();
-    m_ui->ButtonStop->setEnabled(false);
-    MarkSoundingChord();
-}
 
 QString TFormSong::SuggestedName() const
 {
@@ -671,31 +661,24 @@ QString TFormSong::SuggestedName() const
 
 void TFormSong::ButtonExportClick()
 {
-    QString filter;
-    QString path = m_dialogs.common.saveFileName
-        ? m_dialogs.common.saveFileName(this, SuggestedName() + QStringLiteral(".pdf"), &filter)
-        : QString();
-    if (path.isEmpty())
+    const std::optional<WindowExportTarget> target
+        = AskExportTarget(m_dialogs.common, this, SuggestedName() + QStringLiteral(".pdf"), ExportFormat::Pdf);
+    if (!target)
         return;
-    std::optional<ExportFormat> format = ExportFormatOfPath(path);
-    if (!format) {
-        format = ExportFormatOfFilter(filter).value_or(ExportFormat::Pdf);
-        path += *format == ExportFormat::Png ? QStringLiteral(".png")
-            : *format == ExportFormat::Svg   ? QStringLiteral(".svg")
-                                             : QStringLiteral(".pdf");
-    }
+    const QString& path = target->path;
+    const ExportFormat format = target->format;
     const SongSheetContent sheet = SheetContent();
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     QString error;
     bool written = false;
-    if (*format == ExportFormat::Svg) {
+    if (format == ExportFormat::Svg) {
         std::ostringstream svg;
         if (m_instrument)
             WriteSongSvg(sheet, svg);
         else
             WriteSongSvg(m_shown, m_strip, svg);
         written = WriteBytes(path, svg.str(), &error);
-    } else if (*format == ExportFormat::Png) {
+    } else if (format == ExportFormat::Png) {
         const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
         written = SongSheetFirstPage(sheet, ratio).save(path, "PNG");
     } else {
@@ -710,12 +693,12 @@ void TFormSong::ButtonExportClick()
 
 void TFormSong::ButtonPrintClick()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(SheetPageLayout()); // the PDF's page and margins
-    if (!m_dialogs.common.choosePrinter || !m_dialogs.common.choosePrinter(this, printer))
-        return;
-    if (!PaintSongSheet(printer, SheetContent(), m_host.leftHanded && m_host.leftHanded()) && m_dialogs.common.warn)
-        m_dialogs.common.warn(this, QStringLiteral("The song sheet could not be printed."));
+    PrintSheet(
+        m_dialogs.common, this,
+        [this](QPrinter& printer) {
+            return PaintSongSheet(printer, SheetContent(), m_host.leftHanded && m_host.leftHanded());
+        },
+        QStringLiteral("The song sheet could not be printed."));
 }
 
 // The song as shown: transposed, with its capo, and a {define} for every fingering chosen.
@@ -824,7 +807,7 @@ void TFormSong::showEvent(QShowEvent* event)
 
 void TFormSong::closeEvent(QCloseEvent* event)
 {
-    ButtonStopClick();
+    m_player->Stop();
     m_waiting = -1;
     QWidget::closeEvent(event);
 }

@@ -130,9 +130,8 @@ private:
     void ShowStrip();
     void ShowLyrics();
     void ShowProblems();
+    StrumPlayer::Chord ChordStrum(const std::string& name) const;
     void OtherFingeringsClick(int chord);
-    void ButtonPlayClick();
-    void ButtonStopClick();
     void ButtonExportClick();
     void ButtonPrintClick();
     void ButtonSaveClick();

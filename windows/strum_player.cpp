@@ -3,6 +3,8 @@
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
 
+#include <QAbstractButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -15,17 +17,26 @@ namespace {
     constexpr std::size_t kStopped = std::numeric_limits<std::size_t>::max();
 } // namespace
 
-StrumPlayer::StrumPlayer(Source source, QObject* parent)
+StrumPlayer::StrumPlayer(Source source, Controls controls, QObject* parent)
     : QObject(parent)
     , m_source(std::move(source))
+    , m_controls(controls)
     , m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &StrumPlayer::PlayNextChord);
+    if (m_controls.play)
+        connect(m_controls.play, &QAbstractButton::clicked, this, &StrumPlayer::Play);
+    if (m_controls.stop) {
+        connect(m_controls.stop, &QAbstractButton::clicked, this, &StrumPlayer::Stop);
+        m_controls.stop->setEnabled(false);
+    }
 }
 
 void StrumPlayer::Play()
 {
+    if (m_controls.stop)
+        m_controls.stop->setEnabled(true);
     m_next = 0;
     PlayNextChord();
 }
@@ -35,6 +46,10 @@ void StrumPlayer::Stop()
     m_timer->stop();
     m_next = kStopped;
     m_sounding = -1;
+    if (m_controls.stop)
+        m_controls.stop->setEnabled(false);
+    if (m_source.sounding)
+        m_source.sounding();
 }
 
 bool StrumPlayer::playing() const { return m_timer->isActive(); }
@@ -44,13 +59,13 @@ bool StrumPlayer::playing() const { return m_timer->isActive(); }
 void StrumPlayer::PlayNextChord()
 {
     if (m_next >= m_source.count()) {
-        m_source.ended();
+        Stop();
         return;
     }
     m_sounding = static_cast<int>(m_next);
     m_source.sounding();
     const Chord chord = m_source.chord(m_next++);
-    const int beatMs = kMillisecondsPerMinute / std::max(1, m_source.bpm());
+    const int beatMs = kMillisecondsPerMinute / std::max(1, m_controls.bpm ? m_controls.bpm->value() : 1);
     MidiPort* port = m_source.port ? m_source.port() : nullptr;
     if (port && chord.strum) {
         const int tempo = m_source.tempo();
@@ -64,14 +79,24 @@ void StrumPlayer::PlayNextChord()
     m_timer->start(beatMs * chord.beats);
 }
 
-int SoundingStrings(const Voicing& frets)
+namespace {
+    // The strings a fingering sounds: the strum's pauses.
+    template <class Fingering> int SoundingStrings(const Fingering& frets)
+    {
+        return static_cast<int>(std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; }));
+    }
+} // namespace
+
+StrumPlayer::Chord StrumOf(const Voicing& frets, int beats, StringNotes notes)
 {
-    return static_cast<int>(std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; }));
+    return { beats, SoundingStrings(frets),
+        [frets, notes = std::move(notes)](MidiPort& port, int tempo) { PlayVoicing(port, frets, notes, tempo); } };
 }
 
-int SoundingStrings(const Frets& frets)
+StrumPlayer::Chord StrumOf(const Frets& frets, int beats, const OpenStrings& strings, int capo)
 {
-    return static_cast<int>(std::count_if(frets.begin(), frets.end(), [](int f) { return f != kMuted; }));
+    return { beats, SoundingStrings(frets),
+        [frets, strings, capo](MidiPort& port, int tempo) { PlayStrings(port, frets, strings, capo, tempo); } };
 }
 
 } // namespace corvane

@@ -3,7 +3,9 @@
 // a beat at the window's beats per minute, on whatever instrument the window draws.
 
 #include "guitar/frets.h"
+#include "guitar/open_strings.h"
 #include "guitar/progression_text.h"
+#include "guitar/tuning.h"
 #include "guitar/voicing.h"
 
 #include <QObject>
@@ -11,6 +13,8 @@
 #include <cstddef>
 #include <functional>
 
+class QAbstractButton;
+class QSpinBox;
 class QTimer;
 
 namespace corvane {
@@ -31,14 +35,20 @@ public:
     struct Source {
         std::function<std::size_t()> count;
         std::function<Chord(std::size_t index)> chord;
-        std::function<int()> bpm;
         std::function<MidiPort*()> port;
         std::function<int()> tempo; // the strum's tempo bar position
-        std::function<void()> sounding; // another chord sounds now: the window frames it
-        std::function<void()> ended; // the last chord's beats are over
+        std::function<void()> sounding; // another chord sounds now, or none after Stop: the window marks it
+    };
+    // The window's own controls: Play starts from the first chord, Stop (enabled while playing) ends
+    // the song, which also ends by itself after the last chord; the box's beats per minute are read
+    // at each chord.
+    struct Controls {
+        QAbstractButton* play = nullptr;
+        QAbstractButton* stop = nullptr;
+        QSpinBox* bpm = nullptr;
     };
 
-    StrumPlayer(Source source, QObject* parent);
+    StrumPlayer(Source source, Controls controls, QObject* parent);
 
     void Play(); // from the first chord
     void Stop();
@@ -49,13 +59,15 @@ private:
     void PlayNextChord();
 
     Source m_source;
+    Controls m_controls;
     QTimer* m_timer = nullptr;
     std::size_t m_next = 0;
     int m_sounding = -1;
 };
 
-// The strings a fingering sounds: the strum's pauses.
-int SoundingStrings(const Voicing& frets);
-int SoundingStrings(const Frets& frets);
+// A chord of `beats` strummed as the main window strums the fingering: on the six-string guitar
+// with its notes per string and fret, on another instrument from its open strings and the capo.
+StrumPlayer::Chord StrumOf(const Voicing& frets, int beats, StringNotes notes);
+StrumPlayer::Chord StrumOf(const Frets& frets, int beats, const OpenStrings& strings, int capo);
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 #include "sound/midi_player.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/chord_export.h"
+#include "windows/chord_strip.h"
 #include "windows/progression_window.h"
 
 #include <QFile>
@@ -52,13 +53,9 @@ namespace {
         std::vector<std::string> ShownNames() const
         {
             std::vector<std::string> names;
-            for (std::size_t k = 0;; ++k) {
-                const auto* column = progression->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k));
-                if (!column)
-                    return names;
-                const auto* diagram = column->findChild<QLabel*>(QStringLiteral("Diagram"));
-                names.push_back(diagram->accessibleName().toStdString());
-            }
+            for (const QString& name : progression->findChild<ChordStrip*>()->names())
+                names.push_back(name.toStdString());
+            return names;
         }
 
         QToolButton* OtherFingerings(int chord) const

@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 #include "song/chordpro_reader.h"
 #include "toolkit/choice_box.h"
+#include "windows/chord_strip.h"
 #include "windows/song_window.h"
 
 #include <QApplication>
@@ -66,12 +67,9 @@ namespace {
         std::vector<std::string> StripNames() const
         {
             std::vector<std::string> names;
-            for (std::size_t k = 0;; ++k) {
-                const auto* column = song->findChild<QWidget*>(QStringLiteral("Chord%1").arg(k));
-                if (!column)
-                    return names;
-                names.push_back(column->findChild<QLabel*>(QStringLiteral("Diagram"))->accessibleName().toStdString());
-            }
+            for (const QString& name : song->findChild<ChordStrip*>()->names())
+                names.push_back(name.toStdString());
+            return names;
         }
 
         void Click(const char* button) { QTest::mouseClick(In<QAbstractButton>(button), Qt::LeftButton); }

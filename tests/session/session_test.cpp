@@ -453,3 +453,22 @@ TEST(SessionDriver, AProgressionAndASongFollowTheInstrument)
         json::array({ "x32010", "x02210", "133211", "320003" }));
     EXPECT_FALSE(Answer(R"([["capo",3]])").contains("progression")) << "no chords typed, no progression field";
 }
+
+// The strip from the keyboard: the arrows walk it and Enter strums the chord; "Other fingerings"
+// keeps the keyboard on its chord and the next diagram clicked becomes that chord's fingering.
+TEST(SessionDriver, TheStripIsWalkedWithTheKeysAndOtherFingeringsTakesAClick)
+{
+    const std::string song = std::string(CORVANE_SONGS_DIR) + "/swing_low.cho";
+    const json answer = Answer(R"([["stripKey","song","Right"],["openSong",")" + song
+        + R"("],["stripKey","song","Right"],["stripKey","song","End"],["stripKey","song","Return"],)"
+          R"(["otherFingerings","song",2],["click",150,60],["otherFingerings","song",3],)"
+          R"(["stripKey","song","Ctrl+Q+Q"],["progression","C G"],["otherFingerings","progression",1],)"
+          R"(["otherFingerings","progression",1]])");
+    ASSERT_EQ(answer["answers"].size(), 12u);
+    EXPECT_EQ(answer["answers"][0]["error"], "the song window shows no chords");
+    for (size_t i : { 1, 2, 3, 4, 5, 6, 9, 10, 11 })
+        EXPECT_EQ(answer["answers"][i], nullptr) << i << ": " << answer["answers"][i].dump();
+    EXPECT_EQ(answer["answers"][7]["error"], "the song window's strip has 3 chords");
+    EXPECT_NE(answer["answers"][8]["error"].get<std::string>().find("not a key"), std::string::npos);
+    EXPECT_EQ(answer["song"]["chords"], json::array({ "D", "G", "A7" }));
+}

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/arguments.h"
+#include "cli/chord_request.h"
 #include "cli/instrument_options.h"
 #include "drawing/diagram_facts.h"
 #include "guitar/instrument_identify.h"
@@ -40,7 +41,9 @@ int RunInstrumentIdentify(const IdentifyRequest& request, std::ostream& out, std
     if (!id.error.empty())
         return fail(id.error);
 
-    return PrintIdentification(id, noteNames, request.json, &choice->name, *reading.fingering, out, err);
+    Notation notation = Notation::Parts;
+    ReadNotationOption(request.notation, notation); // checked by RunIdentify
+    return PrintIdentification(id, noteNames, request.json, &choice->name, *reading.fingering, out, err, notation);
 }
 
 } // namespace corvane::cli

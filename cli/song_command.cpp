@@ -12,6 +12,7 @@
 #include "cli/song_pdf.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
+#include "song/song_notation.h"
 #include "song/song_sheet.h"
 #include "song/song_svg.h"
 #include "song/song_text.h"
@@ -59,6 +60,8 @@ namespace {
         json["title"] = shown.title;
         json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
         json["key"] = shown.soundingKey;
+        if (shown.keyGuessed)
+            json["keyGuessed"] = true;
         json["capo"] = shown.capo;
         json["transpose"] = shown.transpose;
         auto chords = nlohmann::ordered_json::array();
@@ -138,6 +141,9 @@ SongCommand::SongCommand(CLI::App& app)
             "program")
         ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf", "png" }));
     m_command->add_option("--out", m_out, "write to this file instead of stdout");
+    m_command->add_option_function<std::string>(
+        "--notation", [this](const std::string& v) { m_notation = v; },
+        "chord names in: parts (default, as written), lead-sheet, german, latin, nashville, roman");
     m_command->add_option("--instrument", m_instrument,
         "guitar (default), 7-string-guitar, ukulele, baritone-ukulele, tenor-guitar or mandolin: the fingerings and "
         "diagrams are the instrument's");
@@ -191,7 +197,21 @@ int SongCommand::Run() const
         settings.capo = instrument
             ? SuggestInstrumentSongCapo(reading.song, settings.transpose, instrument->set, options)
             : SuggestSongCapo(reading.song, settings.transpose, options);
-    const ShownSong shown = ShowSong(reading.song, settings);
+    Notation notation = Notation::Parts;
+    if (const std::string bad = ReadNotationOption(m_notation, notation, true); !bad.empty()) {
+        std::cerr << "corvane-cli: " << bad << '\n';
+        return kBadInput;
+    }
+    const ShownSong read = ShowSong(reading.song, settings);
+    // The chords are chosen by their names in letters, then shown in the notation.
+    ShownSong shown = read;
+    WriteSongIn(shown, notation);
+    const auto key = ShapeKeyOf(read);
+    const auto notated = [&](auto strip) {
+        for (auto& chord : strip)
+            chord.name = SongChordIn(chord.name, notation, key);
+        return strip;
+    };
     for (const SongProblem& problem : shown.problems)
         std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
 
@@ -221,8 +241,8 @@ int SongCommand::Run() const
             return m_format == "pdf" ? WriteSongPdfTo(text, sheetOf(strip)) : WriteSongPngTo(text, sheetOf(strip));
         return std::string();
     };
-    error = instrument ? write(ChooseInstrumentSongFingerings(shown, instrument->set, options.search))
-                       : write(ChooseSongFingerings(shown, options.search));
+    error = instrument ? write(notated(ChooseInstrumentSongFingerings(read, instrument->set, options.search)))
+                       : write(notated(ChooseSongFingerings(read, options.search)));
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

@@ -10,6 +10,7 @@
 
 #include "theory/catalogue.h"
 #include "theory/chord_symbol.h"
+#include "theory/differing_readings.h"
 #include "theory/interval_list.h"
 #include "theory/key_guess.h"
 #include "theory/notation.h"
@@ -440,4 +441,17 @@ TEST(KeyGuess, SongsOfOurOwn)
     }
     EXPECT_GE(right * 10, songs.size() * 9);
     EXPECT_FALSE(GuessKeyOfNames({ "Qzz", "" }));
+}
+
+// A name both readers read whole, as different chords, is said; one they agree on is not.
+TEST(DifferingReadings, SaidInOneSentence)
+{
+    EXPECT_EQ(DifferingReadings("C9").value_or(""),
+        "C9 read as Cadd9 (C E G D); on a lead sheet C9 is C E G B\u266d D: use Lead-sheet names?");
+    EXPECT_EQ(DifferingReadings("Ab13").value_or(""),
+        "Ab13 read as Ab6 (A\u266d C E\u266d F); on a lead sheet Ab13 is A\u266d C E\u266d G\u266d F: use Lead-sheet "
+        "names?");
+    EXPECT_TRUE(DifferingReadings("Em11"));
+    for (const char* agreed : { "C", "Cm7", "C7", "D/F#", "Cmaj7", "Qzz", "", "Cxyz" })
+        EXPECT_FALSE(DifferingReadings(agreed)) << agreed;
 }

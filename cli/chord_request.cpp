@@ -7,6 +7,7 @@
 #include "cli/identify_command.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
+#include "theory/differing_readings.h"
 #include "theory/interval_list.h"
 #include "theory/name_reading.h"
 #include "theory/typed_chord.h"
@@ -43,8 +44,8 @@ namespace {
     }
 
     // Chooses the chord on the selection state as the window's controls would.
-    std::string ApplyChord(const ChordRequest& request, SelectionState& state, std::vector<std::string>& warnings,
-        std::vector<std::string>& unread)
+    std::string ApplyChord(const ChordRequest& request, Notation notation, SelectionState& state,
+        std::vector<std::string>& warnings, std::vector<std::string>& unread)
     {
         const int given
             = (request.type ? 1 : 0) + (request.ext ? 1 : 0) + (request.intervals ? 1 : 0) + (request.name ? 1 : 0);
@@ -55,6 +56,16 @@ namespace {
         if (request.name) {
             if (request.root || request.bass)
                 return "--name gives the root and the bass: leave out --root and --bass";
+            // Another notation's reader comes first; the box reads what it does not.
+            if (notation != Notation::Parts) {
+                const LeadSheetChord chord = ReadChordIn(*request.name, notation, std::nullopt);
+                if (chord.Complete()) {
+                    state = ReadSongChord(chord.canonical).state;
+                    return {};
+                }
+            } else if (const auto differing = DifferingReadings(*request.name)) {
+                warnings.push_back(*differing);
+            }
             state.editText = *request.name;
             const NameBoxSearch search = SearchTypedChord(state);
             if (state.rootIndex == kNoPitch)
@@ -115,7 +126,10 @@ Evaluation Evaluate(const ChordRequest& request)
     SelectionState& state = ev.selection;
 
     ev.fromName = request.name.has_value();
-    ev.error = ApplyChord(request, state, ev.warnings, ev.unread);
+    ev.error = ReadNotationOption(request.notation, ev.notation);
+    if (!ev.error.empty())
+        return ev;
+    ev.error = ApplyChord(request, ev.notation, state, ev.warnings, ev.unread);
     if (!ev.error.empty())
         return ev;
 
@@ -147,7 +161,23 @@ Evaluation Evaluate(const ChordRequest& request)
     ev.result = ComputeInstrumentRefresh(input, ev.instrument.set);
     if (!ev.result.error.empty())
         ev.error = ev.result.error;
+    ev.result.names = NamesIn(ev.result.names, ev.result.chordTones, state.bassIndex, GridNames(state.rootSpelling),
+        ev.notation, std::nullopt);
     return ev;
+}
+
+std::string ReadNotationOption(const std::optional<std::string>& word, Notation& notation, bool countsFromKey)
+{
+    notation = Notation::Parts;
+    if (!word)
+        return {};
+    const auto parsed = ParseNotation(*word);
+    if (!parsed)
+        return "unknown notation " + Quoted(*word) + " (parts, lead-sheet, german, latin, nashville or roman)";
+    if (CountsFromKey(*parsed) && !countsFromKey)
+        return "the notation " + Quoted(*word) + " counts from a key: it serves progression and song";
+    notation = *parsed;
+    return {};
 }
 
 std::string ReadSearchOptions(const ChordRequest& request, SearchOptions& options)

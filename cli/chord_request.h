@@ -7,6 +7,7 @@
 
 #include "cli/instrument_options.h"
 #include "guitar/refresh.h"
+#include "theory/notation.h"
 #include "theory/selection.h"
 
 namespace corvane::cli {
@@ -26,6 +27,7 @@ struct ChordRequest {
     std::optional<std::string> distance;
     std::optional<std::string> capo;
     std::optional<std::string> instrument;
+    std::optional<std::string> notation; // the words of --notation; absent: parts
     bool omit3 = false;
     bool omit5 = false;
     bool easy = false;
@@ -36,6 +38,7 @@ struct ChordRequest {
 struct Evaluation {
     std::string error; // one line naming the bad value; empty on success
     std::vector<std::string> warnings;
+    Notation notation = Notation::Parts; // the names are written in it
     bool fromName = false; // the chord was given as a typed name
     std::vector<std::string> unread; // what that name left unread: the chord searched leaves it out
     SelectionState selection;
@@ -45,6 +48,10 @@ struct Evaluation {
 };
 
 Evaluation Evaluate(const ChordRequest& request);
+
+// The words of --notation (absent: parts) into `notation`; returns the error naming a bad word, or
+// empty. Nashville numbers and Roman numerals count from a key, so only where one is known.
+std::string ReadNotationOption(const std::optional<std::string>& word, Notation& notation, bool countsFromKey = false);
 
 // The search options of a request (tuning, up-to fret, distance, omit, easy, no barre) into
 // `options`; returns the error naming the bad value, or empty.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/chord_request.h"
 #include "cli/instrument_options.h"
 #include "guitar/instrument_identify.h"
 #include "guitar/tuning.h"
@@ -53,12 +54,20 @@ CLI::App* AddIdentifyCommand(CLI::App& app, IdentifyRequest& request)
         "--instrument", [&request](const std::string& v) { request.instrument = v; },
         "another instrument (corvane-cli list instruments): as many frets as it has strings");
     command->add_flag("--flats", request.flats, "name notes with flats");
+    command->add_option_function<std::string>(
+        "--notation", [&request](const std::string& v) { request.notation = v; },
+        "names written in: parts (default), lead-sheet, german, latin");
     command->add_flag("--json", request.json, "print one JSON object: frets, notes, bass, chordTones, best, names");
     return command;
 }
 
 int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream& err)
 {
+    Notation notation = Notation::Parts;
+    if (const std::string error = ReadNotationOption(request.notation, notation); !error.empty()) {
+        err << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
     const auto fail = [&err](const std::string& message) {
         err << "corvane-cli: " << message << '\n';
         return kBadInput;
@@ -92,12 +101,21 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
         return fail(id.error);
 
     return PrintIdentification(
-        id, noteNames, request.json, choice.named ? &choice.name : nullptr, *reading.fingering, out, err);
+        id, noteNames, request.json, choice.named ? &choice.name : nullptr, *reading.fingering, out, err, notation);
 }
 
 int PrintIdentification(const Identification& id, const std::array<std::string, 12>& noteNames, bool json,
-    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err)
+    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err, Notation notation)
 {
+    if (notation != Notation::Parts && !id.names.empty()) {
+        // The same names in another notation: one per root, the name to say first still first.
+        Identification shown = id;
+        const PitchClass bass = id.bass.value_or(kNoPitch);
+        shown.names = NamesIn(id.names, id.chordTones, bass, noteNames, notation, std::nullopt);
+        shown.namesBestFirst = NamesIn(id.namesBestFirst, id.chordTones, bass, noteNames, notation, std::nullopt);
+        shown.best = NameIn(id.best, id.chordTones, bass, noteNames, notation, std::nullopt);
+        return PrintIdentification(shown, noteNames, json, instrument, frets, out, err);
+    }
     if (json) {
         const auto named = [&noteNames](const std::vector<PitchClass>& pcs) {
             auto list = nlohmann::ordered_json::array();

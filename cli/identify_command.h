@@ -8,6 +8,7 @@
 #include <string>
 
 #include "guitar/identify.h"
+#include "theory/notation.h"
 
 namespace CLI {
 class App;
@@ -20,6 +21,7 @@ struct IdentifyRequest {
     std::optional<std::string> tuning;
     std::optional<std::string> capo;
     std::optional<std::string> instrument;
+    std::optional<std::string> notation;
     bool flats = false;
     bool json = false;
 };
@@ -37,7 +39,8 @@ int RunIdentify(const IdentifyRequest& request, std::ostream& out, std::ostream&
 // object (`instrument` first when given, then frets, notes, bass, chordTones, best, names); no name is
 // said on `err`. Returns the exit status, 0.
 int PrintIdentification(const Identification& id, const std::array<std::string, 12>& noteNames, bool json,
-    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err);
+    const std::string* instrument, std::span<const int> frets, std::ostream& out, std::ostream& err,
+    Notation notation = Notation::Parts);
 
 // The capo value of every subcommand: a fret 0..11.
 std::optional<int> ParseCapoArgument(const std::string& text);

@@ -155,6 +155,8 @@ std::string RequestFromJson(const std::string& line, ChordRequest& request)
             text = &request.capo;
         else if (key == "instrument")
             text = &request.instrument;
+        else if (key == "notation")
+            text = &request.notation;
         else if (key == "omit3")
             flag = &request.omit3;
         else if (key == "omit5")

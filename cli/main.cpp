@@ -13,6 +13,7 @@
 #include "cli/song_command.h"
 #include "theory/lead_sheet.h"
 #include "theory/name_reading.h"
+#include "theory/notation.h"
 #include "theory/typed_chord.h"
 
 using namespace corvane;
@@ -34,6 +35,8 @@ void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
     text("--ext", request.ext, "comma-separated extension captions ticked in order, e.g. m,7");
     text("--intervals", request.intervals, "an interval list such as \"00 03 07 10\"");
     text("--name", request.name, "a chord name as typed in the name box, e.g. Dbm7/Ab");
+    text(
+        "--notation", request.notation, "names written and --name read in: parts (default), lead-sheet, german, latin");
     text("--third", request.third, "semitones of the third read by --omit3 (default 4)");
     text("--fifth", request.fifth, "semitones of the fifth read by --omit5 (default 7)");
     AddSearchOptions(command, request);
@@ -66,9 +69,9 @@ void AddOutputOptions(CLI::App& command, OutputOptions& options, bool sheet)
 }
 
 // Exit status 0 when the whole symbol was read, 1 when some of it was not, 2 without a root.
-int PrintChord(const std::string& symbol, bool asJson)
+int PrintChord(const std::string& symbol, bool asJson, Notation notation)
 {
-    const LeadSheetChord chord = ReadLeadSheetChord(symbol);
+    const LeadSheetChord chord = ReadChordIn(symbol, notation, std::nullopt);
     if (asJson) {
         std::cout << LeadSheetJson(chord).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     } else if (chord.root != kNoPitch) {
@@ -78,7 +81,10 @@ int PrintChord(const std::string& symbol, bool asJson)
                 text += (text.empty() ? "" : " ") + std::to_string(v);
             return text;
         };
-        std::cout << "chord: " << chord.canonical << '\n'
+        const auto written = notation == Notation::Parts || notation == Notation::LeadSheet
+            ? std::nullopt
+            : WriteChordIn(chord.root, chord.intervals, chord.bass, chord.spelling, notation, std::nullopt);
+        std::cout << "chord: " << written.value_or(chord.canonical) << '\n'
                   << "root: " << chord.root << '\n'
                   << "bass: " << chord.bass << '\n'
                   << "pitchClasses: " << numbers(chord.PitchClasses()) << '\n'
@@ -138,6 +144,11 @@ int main(int argc, char** argv)
     auto* chord = app.add_subcommand("chord", "read a lead-sheet chord symbol and print its notes");
     chord->add_option("symbol", symbol, "the chord symbol, e.g. F#m7b5, C7(b9), D/F#")->required();
     chord->add_flag("--json", asJson, "print one JSON object: root, bass, pitchClasses, intervals, unread");
+    std::optional<std::string> notationWord;
+    for (auto* command : { parse, chord })
+        command->add_option_function<std::string>(
+            "--notation", [&notationWord](const std::string& v) { notationWord = v; },
+            "read (and write) in: parts (default), lead-sheet, german, latin");
     AddChordOptions(*voicings, request, asJson);
     AddChordOptions(*names, request, asJson);
     IdentifyRequest identifyRequest;
@@ -180,16 +191,27 @@ int main(int argc, char** argv)
         return RunBatch();
     if (command == identify)
         return RunIdentify(identifyRequest, std::cout, std::cerr);
+    Notation notation = Notation::Parts;
+    if (const std::string error = ReadNotationOption(notationWord, notation); !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
     if (command == parse) {
         SelectionState state = StartupSelection();
         state.editText = typedName;
+        // Another notation's reader first: the box then holds what its letters say.
+        if (notation != Notation::Parts) {
+            const LeadSheetChord chord = ReadChordIn(typedName, notation, std::nullopt);
+            if (chord.Complete())
+                state.editText = ReadSongChord(chord.canonical).nameBoxText;
+        }
         const NameBoxSearch search = SearchTypedChord(state);
         std::cout << NameBoxSearchJson(state, search).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
                   << '\n';
         return 0;
     }
     if (command == chord)
-        return PrintChord(symbol, asJson);
+        return PrintChord(symbol, asJson, notation);
 
     if (command == list)
         return PrintList(listName, std::cout) ? 0 : kBadInput;

@@ -12,6 +12,9 @@
 #include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
 
+#include "song/spelling.h"
+#include "theory/notation.h"
+
 namespace corvane::cli {
 
 namespace {
@@ -166,6 +169,12 @@ ProgressionCommand::ProgressionCommand(CLI::App& app)
     m_command->add_option("--keep-position", m_keepPosition, "stay within these frets, e.g. 5-9");
     m_command->add_flag("--anywhere", m_anywhere, "let the first chord start anywhere, not near the nut");
     m_command->add_flag("--loop", m_loop, "the last chord moves back to the first");
+    m_command->add_option_function<std::string>(
+        "--key", [this](const std::string& v) { m_key = v; },
+        "the key numbers (1 4 5m) and numerals (I IV vi) count from, e.g. G or Em");
+    m_command->add_option_function<std::string>(
+        "--notation", [this](const std::string& v) { m_notation = v; },
+        "the chords are written in: lead-sheet (default), german, latin, nashville, roman");
     AddSearchOptions(*m_command, m_search);
     m_command->get_option("--capo")->description(
         "capo fret 0..11: frets count from the capo, names are of the chord that sounds; \"auto\" tries 0.."
@@ -201,7 +210,39 @@ int ProgressionCommand::Run() const
     options.startNear = !m_anywhere;
     options.loop = m_loop;
 
-    const ProgressionText parsed = ParseProgression(m_text);
+    Notation notation = Notation::Parts;
+    if (const std::string error = ReadNotationOption(m_notation, notation, true); !error.empty()) {
+        std::cerr << "corvane-cli: " << error << '\n';
+        return kBadInput;
+    }
+    std::optional<NotationKey> key;
+    if (m_key) {
+        const auto read = ReadKey(*m_key);
+        if (!read) {
+            std::cerr << "corvane-cli: unknown key \"" << *m_key << "\" (a key such as G, Bb or F#m)\n";
+            return kBadInput;
+        }
+        key = KeyOf(read->tonic, read->minor);
+        key->spelling = KeyName(*read).find('b', 1) != std::string::npos ? Spelling::Flat : key->spelling;
+    }
+    if (CountsFromKey(notation) && !key) {
+        std::cerr << "corvane-cli: numbers and numerals count from a key: give --key\n";
+        return kBadInput;
+    }
+    ProgressionText parsed = ParseProgression(m_text);
+    // The chords in letters: the notation's reader first, then numbers and numerals when a key is given.
+    for (ProgressionEntry& entry : parsed.entries) {
+        for (const Notation reader :
+            { notation, key ? Notation::Nashville : Notation::Parts, key ? Notation::Roman : Notation::Parts }) {
+            if (reader == Notation::Parts || reader == Notation::LeadSheet)
+                continue;
+            const LeadSheetChord chord = ReadChordIn(entry.chord, reader, key);
+            if (chord.Complete()) {
+                entry.chord = chord.canonical;
+                break;
+            }
+        }
+    }
     for (const std::string& problem : parsed.problems)
         std::cerr << "corvane-cli: " << problem << '\n';
     if (parsed.entries.empty()) {

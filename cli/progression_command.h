@@ -2,6 +2,7 @@
 // corvane-cli progression "C Am F G": one fingering per chord, chosen for the least hand movement.
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 #include "cli/chord_request.h"
@@ -21,6 +22,8 @@ private:
     std::string m_text;
     std::string m_format = "frets";
     std::string m_keepPosition;
+    std::optional<std::string> m_key;
+    std::optional<std::string> m_notation;
     bool m_anywhere = false;
     bool m_loop = false;
     ChordRequest m_search; // only its search options are read

@@ -12,6 +12,7 @@
 #include "cli/song_pdf.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
+#include "song/song_notation.h"
 #include "song/song_sheet.h"
 #include "song/song_svg.h"
 #include "song/song_text.h"
@@ -59,6 +60,8 @@ namespace {
         json["title"] = shown.title;
         json["subtitle"] = shown.subtitles.empty() ? std::string() : shown.subtitles.front();
         json["key"] = shown.soundingKey;
+        if (shown.keyGuessed)
+            json["keyGuessed"] = true;
         json["capo"] = shown.capo;
         json["transpose"] = shown.transpose;
         auto chords = nlohmann::ordered_json::array();
@@ -144,6 +147,9 @@ SongCommand::SongCommand(CLI::App& app)
             "program")
         ->check(CLI::IsMember({ "text", "chordpro", "json", "svg", "pdf", "png" }));
     m_command->add_option("--out", m_out, "write to this file instead of stdout");
+    m_command->add_option_function<std::string>(
+        "--notation", [this](const std::string& v) { m_notation = v; },
+        "chord names in: parts (default, as written), lead-sheet, german, latin, nashville, roman");
     m_command->add_option("--instrument", m_instrument,
         "guitar (default), 7-string-guitar, ukulele, baritone-ukulele, tenor-guitar or mandolin: the fingerings and "
         "diagrams are the instrument's");
@@ -201,6 +207,11 @@ int SongCommand::Run() const
     std::vector<const Song*> songs { &reading.song };
     for (const Song& other : reading.others)
         songs.push_back(&other);
+    Notation notation = Notation::Parts;
+    if (const std::string bad = ReadNotationOption(m_notation, notation, true); !bad.empty()) {
+        std::cerr << "corvane-cli: " << bad << '\n';
+        return kBadInput;
+    }
 
     // Each song of the file in turn: text and ChordPro one after the other, JSON as an array when
     // there are several, the PDF with each song from a new page.
@@ -216,7 +227,16 @@ int SongCommand::Run() const
             songSettings.capo = advice.capo;
             capoReason = advice.reason;
         }
-        const ShownSong shown = ShowSong(song, songSettings, on);
+        const ShownSong read = ShowSong(song, songSettings, on);
+        // The chords are chosen by their names in letters, then shown in the notation.
+        ShownSong shown = read;
+        WriteSongIn(shown, notation);
+        const auto key = ShapeKeyOf(read);
+        const auto notated = [&](auto strip) {
+            for (auto& chord : strip)
+                chord.name = SongChordIn(chord.name, notation, key);
+            return strip;
+        };
         for (const SongProblem& problem : shown.problems)
             std::cerr << "corvane-cli: " << m_file << ": " << problem.Text() << '\n';
         for (const SongProblem& note : shown.notes)
@@ -247,7 +267,7 @@ int SongCommand::Run() const
             else if (m_format == "pdf" || (m_format == "png" && index == 0))
                 sheets.push_back(sheetOf(strip));
         };
-        write(ChooseInstrumentSongFingerings(shown, instrument.set, options.search));
+        write(notated(ChooseInstrumentSongFingerings(read, instrument.set, options.search)));
     }
     if (songs.size() > 1 && (m_format == "svg" || m_format == "png"))
         std::cerr << "corvane-cli: " << m_file << ": the " << m_format << " holds the first of the file's "

@@ -24,6 +24,7 @@ private:
     std::string m_capo;
     std::string m_format = "text";
     std::string m_out;
+    std::optional<std::string> m_notation;
     std::optional<std::string> m_instrument;
     std::optional<std::string> m_tuning;
 };

@@ -140,7 +140,8 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
         directive("subtitle", subtitle);
     if (!shown.writtenArtist.empty())
         directive("artist", shown.writtenArtist);
-    if (!shown.key.empty())
+    // A guessed key is the reader's guess, not the song's word: it is guessed again when read back.
+    if (!shown.key.empty() && !shown.keyGuessed)
         directive("key", shown.key);
     if (shown.capo > 0)
         directive("capo", std::to_string(shown.capo));

@@ -11,6 +11,7 @@
 #include "song/song_substitution.h"
 #include "song/spelling.h"
 #include "song/text_decoding.h"
+#include "theory/key_guess.h"
 
 namespace corvane {
 
@@ -106,6 +107,20 @@ namespace {
         return nullptr;
     }
 
+    // The key of a song that names none, guessed from all its chords in playing order.
+    std::optional<MusicalKey> GuessedKey(const Song& song)
+    {
+        std::vector<std::string> names;
+        for (const SongLine& line : song.lines)
+            for (const PlacedChord& chord : line.chords)
+                if (!chord.annotation)
+                    names.push_back(chord.name);
+        const auto guessed = GuessKeyOfNames(names);
+        if (!guessed)
+            return std::nullopt;
+        return ReadKey(std::string(NoteName(guessed->tonic, guessed->spelling)) + (guessed->minor ? "m" : ""));
+    }
+
 } // namespace
 
 ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedOn& on)
@@ -128,7 +143,16 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
 
     // The key the chords are spelled in: the file's, else the first chord's.
     const PlacedChord* first = FirstChord(song);
-    const std::optional<MusicalKey> given = ReadKey(song.key);
+    // A song that names no key gets the key its chords suggest, and says it is guessed.
+    std::optional<MusicalKey> given = ReadKey(song.key);
+    std::string keyText = song.key;
+    if (!given && song.key.empty()) {
+        given = GuessedKey(song);
+        if (given) {
+            keyText = KeyName(*given);
+            out.keyGuessed = true;
+        }
+    }
     std::optional<MusicalKey> written = given;
     if (!written && first)
         written = KeyOfChord(first->name);
@@ -136,7 +160,7 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
     std::optional<MusicalKey> shapeKey;
     if (given) {
         shapeKey = TransposeKey(*given, keyShift);
-        out.key = Mod12(keyShift) == 0 ? song.key : KeyName(*shapeKey);
+        out.key = Mod12(keyShift) == 0 ? keyText : KeyName(*shapeKey);
     } else {
         out.key = song.key;
     }
@@ -280,11 +304,12 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
 std::string KeyLine(const ShownSong& shown)
 {
     std::vector<std::string> parts;
+    const std::string guessed = shown.keyGuessed ? " (guessed)" : "";
     if (!shown.key.empty() && shown.capo > 0)
-        parts.push_back("Key: " + shown.soundingKey + " \u00B7 capo " + std::to_string(shown.capo) + " (play "
+        parts.push_back("Key: " + shown.soundingKey + guessed + " \u00B7 capo " + std::to_string(shown.capo) + " (play "
             + shown.key + " shapes)");
     else if (!shown.key.empty())
-        parts.push_back("Key: " + shown.key);
+        parts.push_back("Key: " + shown.key + guessed);
     else if (shown.capo > 0)
         parts.push_back("Capo " + std::to_string(shown.capo));
     if (!shown.tempo.empty())

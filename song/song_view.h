@@ -63,6 +63,7 @@ struct ShownSong {
     std::string artist;
     std::string key; // the key of the shapes shown; empty when the file names none
     std::string soundingKey; // the key heard: with a capo, higher than `key`
+    bool keyGuessed = false; // the file names no key: `key` is guessed from the chords
     int capo = 0;
     int transpose = 0;
     std::string tempo;

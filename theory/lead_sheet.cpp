@@ -38,6 +38,8 @@ namespace {
         int extension = 0; // 9, 11 or 13
         std::array<bool, kAlterations.size()> altered {};
         std::array<bool, 12> added {};
+        bool noThird = false; // (no3): the third is left out
+        bool noFifth = false; // (no5): the fifth is left out
     };
 
     constexpr std::string_view kSharpSign = "\u266f"; // ♯
@@ -193,7 +195,7 @@ namespace {
                 return read;
             };
             return (first && attempt(Quality())) || attempt(MajorSeventh(first)) || attempt(Sus()) || attempt(Add())
-                || attempt(Altered()) || attempt(Number());
+                || attempt(Altered()) || attempt(Number()) || attempt(Alt()) || attempt(Omit());
         }
 
         bool Quality()
@@ -218,7 +220,13 @@ namespace {
                 m_chord.quality = Quality::Aug;
                 return true;
             }
-            if (Take("\u00f8") || Take("\u00d8")) { // ø, Ø
+            // A letter o for the circle of dim, as typed on keyboards without it.
+            if (!StartsWithWord(m_body, m_at, "omit") && Take("o")) {
+                m_chord.quality = Quality::Dim;
+                return true;
+            }
+            // ø, Ø, and h for half-diminished: always with its minor seventh.
+            if (Take("\u00f8") || Take("\u00d8") || Take("h")) {
                 m_chord.quality = Quality::Minor;
                 m_chord.altered[kFlat5] = true;
                 m_chord.seventh = Seventh::Minor;
@@ -331,6 +339,14 @@ namespace {
                 m_chord.added[static_cast<size_t>(DegreeInterval(digits, 0))] = true;
                 return true;
             }
+            // C2: the added ninth, as chord charts write it.
+            if (digits == "2") {
+                if (m_chord.sus != 0 || m_chord.quality == Quality::Power)
+                    return false;
+                m_numbered = true;
+                m_chord.added[2] = true;
+                return true;
+            }
             if (digits == "5") {
                 if (m_chord.quality != Quality::Major || m_chord.sus != 0)
                     return false;
@@ -352,6 +368,32 @@ namespace {
             m_chord.extension = digits == "7" ? 0 : std::stoi(std::string(digits));
             return true;
         }
+
+        // "alt" after a dominant seventh: the altered dominant, written out as 7#5#9.
+        bool Alt()
+        {
+            if (m_chord.seventh != Seventh::Minor || !Take("alt", true))
+                return false;
+            m_chord.altered[kSharp5] = true;
+            m_chord.altered[kSharp9] = true;
+            return true;
+        }
+
+        // no3, no5, omit3, omit5: a chord tone left out.
+        bool Omit()
+        {
+            if (!Take("no", true) && !Take("omit", true))
+                return false;
+            if (Take("3"))
+                m_chord.noThird = true;
+            else if (Take("5"))
+                m_chord.noFifth = true;
+            else
+                return false;
+            return !IsDigitAt();
+        }
+
+        bool IsDigitAt() const { return m_at < m_body.size() && IsDigit(m_body[m_at]); }
 
         std::string_view m_body;
         Chord& m_chord;
@@ -391,6 +433,10 @@ namespace {
         // The natural 11th and a major third a ninth below it clash: the 11 chord drops the third.
         if (naturalEleventh && third == 4)
             third = 0;
+        if (chord.noThird)
+            third = 0;
+        if (chord.noFifth)
+            fifths.clear();
 
         std::vector<int> tones { 0 };
         if (third != 0)
@@ -494,6 +540,10 @@ namespace {
         for (size_t i = 0; i < added.size(); ++i)
             if (added[i])
                 text += kAddedTones[i];
+        if (chord.noThird)
+            text += "(no3)";
+        if (chord.noFifth)
+            text += "(no5)";
         return text;
     }
 

@@ -148,7 +148,7 @@ TEST(TypedChord, SongsReadLeadSheetSymbolsFirst)
 TEST(TypedChord, SongChordsNeitherReaderReadsAreReported)
 {
     for (const auto& [typed, unread] : std::vector<std::pair<const char*, std::vector<std::string>>> {
-             { "Cxyz", { "xyz" } }, { "C7alt", { "alt" } }, { "Cdim7xyz", { "xyz" } } }) {
+             { "Cxyz", { "xyz" } }, { "C7blue", { "blue" } }, { "Cdim7xyz", { "xyz" } } }) {
         const SongChord song = ReadSongChord(typed);
         EXPECT_FALSE(song.Understood()) << typed;
         EXPECT_EQ(song.unread, unread) << typed;

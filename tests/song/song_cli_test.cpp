@@ -63,9 +63,12 @@ TEST(SongCli, TransposeAndCapo)
 {
     const std::string file = Scratch("dga.cho", "{transpose: 2}\n[D]Swing [G]low [A7]home\n");
     const std::vector<std::string> text = Lines(Cli("song '" + file + "'").out);
-    ASSERT_EQ(text.size(), 3u);
-    EXPECT_EQ(text[1], "E     A   B7");
-    EXPECT_EQ(text[2], "Swing low home");
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[0], "Key: E (guessed)");
+    EXPECT_EQ(text[3], "E     A   B7");
+    EXPECT_EQ(text[4], "Swing low home");
+    EXPECT_EQ(Cli("song '" + file + "' --format chordpro").out.find("{key:"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(Cli("song '" + file + "' --format json").out)["keyGuessed"], true);
     const std::string plain = Scratch("dga_plain.cho", "{key: D}\n[D]Swing [G]low [A7]home\n");
     const CliRun moved = Cli("song '" + plain + "' --transpose 2 --format chordpro");
     EXPECT_NE(moved.out.find("{key: E}"), std::string::npos);

@@ -304,7 +304,7 @@ void TFormSong::ShowSongOfFile(int index)
 {
     if (index < 0 || index >= static_cast<int>(m_songs.size()) || index == m_songIndex)
         return;
-    ButtonStopClick();
+    m_player->Stop();
     m_songIndex = index;
     m_song = m_songs[static_cast<std::size_t>(index)];
     m_transpose = 0;

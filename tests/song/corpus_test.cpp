@@ -81,7 +81,11 @@ namespace {
             out.push_back("T: " + shown.title);
         for (const std::string& subtitle : shown.subtitles)
             out.push_back("S: " + subtitle);
-        if (const std::string key = KeyLine(shown); !key.empty())
+        // The expectations say what the file says: a key guessed from the chords is left out of them.
+        ShownSong named = shown;
+        if (named.keyGuessed)
+            named.key.clear();
+        if (const std::string key = KeyLine(named); !key.empty())
             out.push_back("K: " + key);
         for (const SongProblem& note : shown.notes)
             out.push_back("N: " + note.Text());

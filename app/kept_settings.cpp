@@ -227,7 +227,7 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     }
 
     if (const auto name = Text(settings, "instrument/name")) {
-        if (const Instrument* found = FindInstrument(*name); found && !found->IsSixStringGuitar()) {
+        if (const Instrument* found = FindInstrument(*name); found && !found->tuningPresets) {
             kept.instrument = std::string(found->name);
             kept.instrumentStrings = found->tunings.front().strings;
             kept.instrumentPreset = 0;
@@ -291,7 +291,7 @@ void WriteKept(QSettings& settings, const KeptState& state)
 
     set("instrument/name", QString::fromStdString(state.instrument));
     const Instrument* instrument = FindInstrument(state.instrument);
-    if (!instrument || instrument->IsSixStringGuitar() || state.instrumentStrings.count == 0) {
+    if (!instrument || instrument->tuningPresets || state.instrumentStrings.count == 0) {
         settings.remove(QStringLiteral("instrument/strings"));
         settings.remove(QStringLiteral("instrument/preset"));
     } else {

@@ -70,9 +70,15 @@ namespace {
 
 // The "Formation:" box: the fingering cut after 20 characters, muted strings as X, barre marks
 // as plain frets.
-QString FormationText(std::string_view voicingText)
+QString FormationText(const Frets& frets)
 {
-    QString shown = Text(voicingText.substr(0, kFormationLength));
+    if (frets.count != kStrings) {
+        QStringList values;
+        for (const int fret : FingeringOfFrets(frets))
+            values << (fret < 0 ? QStringLiteral("X") : QString::number(fret));
+        return values.join(QLatin1Char(' '));
+    }
+    QString shown = Text(std::string_view(FretsText(frets)).substr(0, kFormationLength));
     shown.replace(QStringLiteral("99"), QStringLiteral("X"));
     shown.remove(QLatin1Char('-'));
     return shown;
@@ -296,6 +302,7 @@ void TForm1::FormCreate()
 
     // 6. The standard tuning, as the track bars and labels of the layout show it.
     m_tuning = kStandardTuning;
+    m_openStrings = GuitarOpenStrings(m_tuning);
 
     // 7. The note names of both grids.
     for (TextGrid* grid : { ui->StringGridAcorde, ui->StringGridBaixo }) {
@@ -359,10 +366,6 @@ int TForm1::SheetWidth() const { return ui->ScrollBoxViolao->viewport()->width()
 // The chord is taken from the selection as numbers; its note list is kept only to be shown.
 void TForm1::RefreshResults()
 {
-    if (!onGuitar()) {
-        RefreshStringsResults();
-        return;
-    }
     m_selectedX = 0;
     m_selectedY = 0;
 
@@ -371,18 +374,19 @@ void TForm1::RefreshResults()
 
     // A note list the search cannot take (more than six notes) shows no result rather than a wrong
     // one; the selection rules keep every list the controls can build within the limit.
-    RefreshResult result = ComputeRefresh(input);
-    m_voicingRecords = std::move(result.records);
+    const StringSet strings = PlayedStrings();
+    InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
+    m_records = std::move(result.records);
 
-    std::vector<Voicing> diagrams;
-    diagrams.reserve(m_voicingRecords.size());
-    for (const VoicingRecord& record : m_voicingRecords)
+    std::vector<Frets> diagrams;
+    diagrams.reserve(m_records.size());
+    for (const InstrumentRecord& record : m_records)
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
     ui->Image1->setChordName(Text(m_selection.editText));
-    ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
+    ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
 
-    ShowNamesAndCount(result.names, input, m_voicingRecords.size());
+    ShowNamesAndCount(result.names, input, m_records.size());
 }
 
 // The end of every refresh, whatever the instrument: the names list, the bass "Find" adds, the count.
@@ -549,7 +553,7 @@ void TForm1::ShowNameSearch(const NameBoxSearch& search)
 
 void TForm1::TrackBarChange(int position)
 {
-    if (!onGuitar()) {
+    if (!m_instrument->tuningPresets) {
         const auto found = std::find(m_allBars.begin(), m_allBars.end(), sender());
         if (found != m_allBars.end() && position >= 0 && position <= 11)
             StringsBarChange(static_cast<size_t>(found - m_allBars.begin()), position);
@@ -563,6 +567,7 @@ void TForm1::TrackBarChange(int position)
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     labels[string]->setText(Text(kNoteNames[static_cast<size_t>(position)]));
     m_tuning[string] = position;
+    m_openStrings = GuitarOpenStrings(m_tuning);
     ShowStringNotes();
     // A user's move takes effect at once, so that the diagrams and the strum follow the labels; a
     // preset moving the bars refreshes once at its own end.
@@ -582,7 +587,7 @@ void TForm1::StandardTunning1Click(QAction* item)
 
 void TForm1::ApplyPreset(int tag)
 {
-    if (!onGuitar()) {
+    if (!m_instrument->tuningPresets) {
         ApplyStringsPreset(tag);
         return;
     }
@@ -590,6 +595,7 @@ void TForm1::ApplyPreset(int tag)
         return;
     const TuningPreset& preset = kTuningPresets[static_cast<size_t>(tag)];
     m_tuning = preset.pitchClasses;
+    m_openStrings = GuitarOpenStrings(m_tuning);
     ui->ToolButton5->setText(Text(preset.buttonCaption));
     m_presetRunning = true;
     for (size_t s = 0; s < m_trackBars.size(); ++s)
@@ -634,18 +640,13 @@ void TForm1::CheckBoxNSIClick()
 
 void TForm1::Image1MouseUp(int index, QPoint position)
 {
-    if (!onGuitar()) {
-        StringsDiagramClick(index, position);
+    if (index < 0 || index >= static_cast<int>(m_records.size()))
         return;
-    }
-    if (index < 0 || index >= static_cast<int>(m_voicingRecords.size()))
-        return;
-    const VoicingRecord& clicked = m_voicingRecords[static_cast<size_t>(index)];
-    ui->Edit1->setText(FormationText(clicked.VoicingPart()));
+    const InstrumentRecord& clicked = m_records[static_cast<size_t>(index)];
+    ui->Edit1->setText(FormationText(clicked.frets));
 
-    const Voicing played = clicked.frets;
-    m_playedFrets = played;
-    m_neckFingering = FingeringOfVoicing(played);
+    m_played = clicked.frets;
+    m_neckFingering = FingeringOfFrets(clicked.frets);
     ShowNeckFingering();
 
     // The previous cell (the first one after a refresh) goes back to normal, the clicked one is
@@ -655,8 +656,10 @@ void TForm1::Image1MouseUp(int index, QPoint position)
     m_selectedY = position.y();
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
-    PlayVoicing(*m_midi, played, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
-    emit diagramSelected(played);
+    PlayStrings(*m_midi, m_played, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
+    // The Progression and Song windows each take the one that fits the strings they choose for.
+    emit diagramSelected(VoicingOfFrets(m_played));
+    emit stringsDiagramSelected(m_played);
 }
 
 void TForm1::ComboBoxPatchChange(int index) { ChangePatch(*m_midi, index); }

@@ -143,7 +143,8 @@ public:
     const SelectionState& selection() const { return m_selection; }
     const Tuning& tuning() const { return m_tuning; }
     const StringNotes& stringNotes() const { return m_stringNotes; }
-    const std::vector<VoicingRecord>& voicingRecords() const { return m_voicingRecords; }
+    // The sheet's records, in its order, on whichever instrument is shown.
+    const std::vector<InstrumentRecord>& records() const { return m_records; }
     int fretLimit() const { return m_fretLimit; }
     int selectedX() const { return m_selectedX; }
     int selectedY() const { return m_selectedY; }
@@ -152,18 +153,17 @@ public:
     // ---- Naming what is played on the neck, and the capo ----
     // The frets the neck shows, counted from the capo: the last diagram clicked, changed by every
     // click on the neck since. The neck click names it in the names list until the next refresh.
-    const Fingering& neckFingering() const { return m_neckFingering; }
+    const StringFingering& neckFingering() const { return m_neckFingering; }
     int capo() const;
 
     // ---- The instrument (app/main_window_instrument.cpp) ----
-    // On the six-string guitar every field above is as it always was. On another instrument the sheet
-    // holds instrumentRecords() (voicingRecords() is empty), the neck and the strum stringsFingering()
-    // on openStrings(); tuning() and stringNotes() keep the guitar's tuning for when it is chosen again.
+    // The sheet, the neck and the strum are the instrument's, its strings openStrings(); tuning() and
+    // stringNotes() keep the six-string guitar's tuning by the tuning menu's presets, for when it is
+    // chosen again.
     const Instrument& instrument() const { return *m_instrument; }
-    bool onGuitar() const { return m_instrument->IsSixStringGuitar(); }
+    // The instrument shown and its strings, as the fingerings, names and choices are asked of them.
+    StringSet PlayedStrings() const;
     const OpenStrings& openStrings() const { return m_openStrings; }
-    const std::vector<InstrumentRecord>& instrumentRecords() const { return m_instrumentRecords; }
-    const StringFingering& stringsFingering() const { return m_stringsFingering; }
     // Chooses an instrument as the user does in the box, with its own tuning; false for a name
     // FindInstrument does not know, which changes nothing.
     bool ChooseInstrument(std::string_view name);
@@ -273,15 +273,16 @@ private:
     void ConnectIdentifyHandlers();
     void Image2Click(QPoint position);
     void Edit1Enter(); // typed frets into the Formation box and pressed Enter
-    Identification Identify(const Fingering& fingering) const;
-    void PlayOnNeck(const Fingering& fingering, const Identification& named);
+    Identification Identify(const StringFingering& fingering) const;
+    void PlayOnNeck(const StringFingering& fingering, const Identification& named);
     void SpeedButtonFindClick();
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();
     void ShowBareNeck(NeckPicture neck);
-    void DrawOnNeck(const Voicing& frets, NeckPicture neck);
     void ShowCapoCount();
-    Fingering m_neckFingering = kAllMuted;
+    StringFingering m_neckFingering = StringFingering(kStrings, kFingeringMuted);
+    Frets m_played { kStrings,
+        { kMuted, kMuted, kMuted, kMuted, kMuted, kMuted } }; // the last diagram or neck click, barres marked
     // The note the names in the names list stand on, in the root grid's spelling: the neck's lowest
     // note after a neck click, the chosen bass after a refresh. "Find" adds it to a name that omits it.
     std::string m_namesBass;
@@ -322,13 +323,6 @@ private:
     void ShowStringsTuning();
     void StringsBarChange(size_t string, int position);
     void ApplyStringsPreset(int tag);
-    void RefreshStringsResults();
-    void StringsDiagramClick(int index, QPoint position);
-    void StringsNeckClick(QPoint position);
-    void StringsFormationEnter();
-    Identification IdentifyStrings(const StringFingering& fingering) const;
-    void PlayOnStringsNeck(const StringFingering& fingering, const Identification& named);
-    void DrawStringsOnNeck();
     void FitNeckPanel();
     // The progression and song windows choose again for the instrument and strings shown.
     void ShowInstrumentInWindows();
@@ -346,9 +340,6 @@ private:
     const Instrument* m_instrument = &SixStringGuitar();
     OpenStrings m_openStrings {};
     int m_stringsPreset = 0; // the preset the tuning button names on another instrument
-    std::vector<InstrumentRecord> m_instrumentRecords;
-    StringFingering m_stringsFingering; // what the neck holds on another instrument, -1 muted
-    Frets m_playedStrings {}; // the diagram last clicked there, with its barre marks
     std::array<QSlider*, kMaxInstrumentStrings> m_allBars {};
     std::array<QLabel*, kMaxInstrumentStrings> m_allLabels {};
     std::array<QRect, kMaxInstrumentStrings> m_barPlaces {}; // the six bars as the layout file places them
@@ -383,13 +374,12 @@ private:
     // the first free string) and the layout cursor live inside the engine for the length of one
     // refresh; the easy shapes, note names and extension codes are the engine's constant tables.
     StringNotes m_stringNotes {};
-    Voicing m_playedFrets {}; // what the last diagram or neck click played
     Tuning m_tuning {};
     SelectionState m_selection; // root, bass, intervals, the shown name, third and fifth, checks
     int m_fretLimit = 12;
     int m_selectedX = 0;
     int m_selectedY = 0;
-    std::vector<VoicingRecord> m_voicingRecords;
+    std::vector<InstrumentRecord> m_records;
     std::string m_noteList;
 
     bool m_rootPickRunning = false;
@@ -419,9 +409,9 @@ private:
     QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
 };
 
-// The "Formation:" box's text for a fingering written as VoicingText.
-QString FormationText(std::string_view voicingText);
-// The box's text for a fingering of another instrument: "X 0 2 3", one value a string (-1 muted).
-QString StringsFormationText(const StringFingering& fingering);
+// The "Formation:" box's text for a fingering, barre marks as plain frets, muted as X: on six strings
+// its record text cut after 20 characters ("X 3 2 0 1 0 "), on any other count one value a string
+// ("X 0 2 3").
+QString FormationText(const Frets& frets);
 
 } // namespace corvane

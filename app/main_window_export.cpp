@@ -100,7 +100,7 @@ std::vector<Voicing> TForm1::SheetDiagrams() const
 std::string TForm1::TuningText() const
 {
     // Another instrument: "Ukulele, Low G (G3 C4 E4 A4)".
-    if (!onGuitar()) {
+    if (!m_instrument->tuningPresets) {
         std::string text = std::string(m_instrument->caption);
         const auto& presets = m_instrument->tunings;
         if (m_stringsPreset > 0 && m_stringsPreset < static_cast<int>(presets.size())

@@ -7,6 +7,8 @@
 
 #include "drawing/canvas.h"
 #include "drawing/neck_view.h"
+#include "drawing/strings_neck.h"
+#include "guitar/instrument_identify.h"
 #include "sound/midi_player.h"
 #include "theory/best_name.h"
 #include "toolkit/neck_image.h"
@@ -56,14 +58,10 @@ void TForm1::ConnectIdentifyHandlers()
 // A click on the neck changes one string, then names, shows and strums the new fingering.
 void TForm1::Image2Click(QPoint position)
 {
-    if (!onGuitar()) {
-        StringsNeckClick(position);
-        return;
-    }
-    const std::optional<NeckSpot> spot = NeckSpotAt(position.x(), position.y(), capo());
+    const std::optional<NeckSpot> spot = StringsNeckSpotAt(position.x(), position.y(), ui->Image2->geometry(), capo());
     if (!spot)
         return;
-    const Fingering toggled = ToggleAt(m_neckFingering, *spot);
+    const StringFingering toggled = ToggleAtStrings(m_neckFingering, *spot);
     PlayOnNeck(toggled, Identify(toggled));
 }
 
@@ -71,11 +69,7 @@ void TForm1::Image2Click(QPoint position)
 // be read, or frets the neck does not have above the capo, change nothing and say why.
 void TForm1::Edit1Enter()
 {
-    if (!onGuitar()) {
-        StringsFormationEnter();
-        return;
-    }
-    const PlayedFretsReading reading = ReadPlayedFrets(ui->Edit1->text().toStdString());
+    const StringFretsReading reading = ReadPlayedFretsOn(ui->Edit1->text().toStdString(), PlayedStrings());
     if (!reading.fingering) {
         ui->StatusBar1->showMessage(QString::fromStdString(reading.error), kNoNameShownMs);
         return;
@@ -85,24 +79,21 @@ void TForm1::Edit1Enter()
         ui->StatusBar1->showMessage(QString::fromStdString(named.error), kNoNameShownMs);
         return;
     }
-    PlayOnNeck(*reading.fingering, std::move(named));
+    PlayOnNeck(*reading.fingering, named);
 }
 
-Identification TForm1::Identify(const Fingering& fingering) const
+Identification TForm1::Identify(const StringFingering& fingering) const
 {
-    std::array<std::string, 12> rootGridNames;
-    for (int row = 0; row < 12; ++row)
-        rootGridNames[static_cast<size_t>(row)] = ui->StringGridAcorde->text(row, 0).toStdString();
-    return corvane::Identify(fingering, m_tuning, capo(), rootGridNames);
+    return IdentifyPlayed(fingering, PlayedStrings(), capo(), RootGridNames());
 }
 
 // The fingering goes on the neck, into the Formation box and the names list, and is strummed. The
 // names list is emptied row by row, not reset: that is the refresh's mark, and this is no refresh.
-void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
+void TForm1::PlayOnNeck(const StringFingering& fingering, const Identification& named)
 {
     m_neckFingering = fingering;
-    m_playedFrets = VoicingOfFingering(m_neckFingering);
-    ui->Edit1->setText(FormationText(VoicingText(m_playedFrets)));
+    m_played = FretsOfFingering(fingering);
+    ui->Edit1->setText(FormationText(m_played));
 
     QListWidget* list = ui->ListBox1;
     list->model()->removeRows(0, list->count());
@@ -110,11 +101,13 @@ void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
         list->addItem(QString::fromStdString(name));
     m_namesBass = named.bass ? ui->StringGridAcorde->text(*named.bass, 0).toStdString() : std::string();
     // The list keeps its order; the name a guitarist says is its current item, where the eye finds it.
-    if (!named.names.empty()) {
+    if (!named.names.empty() && !named.namesBestFirst.empty()) {
         const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());
-        QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
-        list->setCurrentItem(item);
-        list->scrollToItem(item);
+        if (best != named.names.end()) {
+            QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
+            list->setCurrentItem(item);
+            list->scrollToItem(item);
+        }
     }
     if (named.names.empty())
         ui->StatusBar1->showMessage(
@@ -123,7 +116,7 @@ void TForm1::PlayOnNeck(const Fingering& fingering, const Identification& named)
         ui->StatusBar1->clearMessage();
 
     ShowNeckFingering();
-    PlayVoicing(*m_midi, m_playedFrets, CapoStringNotes(m_stringNotes, capo()), ui->TrackBarTempoAcorde->value());
+    PlayStrings(*m_midi, m_played, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
 }
 
 // The name a guitarist says, written with its bass where it has one ("C/E") in the words the name box
@@ -146,37 +139,34 @@ void TForm1::SpinEditCapoChange(int)
     RefreshResults();
 }
 
-// The diagram clicked last keeps its barre on the neck; a fingering played on the neck has none.
+// The diagram clicked last keeps its barre on the neck; a fingering played on the neck has none. The
+// neck control keeps the capo and the fingering for its keyboard spot and what it tells a screen
+// reader; the drawing shows them, on the photograph or on the drawn neck.
 void TForm1::ShowNeckFingering()
 {
-    if (!onGuitar()) {
-        DrawStringsOnNeck();
-        return;
-    }
-    const Voicing frets
-        = FingeringOfVoicing(m_playedFrets) == m_neckFingering ? m_playedFrets : VoicingOfFingering(m_neckFingering);
-    DrawOnNeck(frets, ShownNeck(*ui));
+    const Frets frets = FingeringOfFrets(m_played) == m_neckFingering ? m_played : FretsOfFingering(m_neckFingering);
+    ui->Image2->setCapo(capo());
+    ui->Image2->setFingering(m_neckFingering);
+    if (m_instrument->neckPhotos)
+        ui->Image2->draw([frets = VoicingOfFrets(frets), neck = ShownNeck(*ui), capo = capo()](
+                             Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+    else
+        ui->Image2->draw([neck = ui->Image2->geometry(), frets, capo = capo()](
+                             Canvas& canvas) { DrawStringsNeck(canvas, neck, frets, capo); });
 }
 
 // A new neck shows no fingering; the capo stays on it.
 void TForm1::ShowBareNeck(NeckPicture neck)
 {
-    if (!onGuitar()) {
-        m_stringsFingering.assign(static_cast<size_t>(m_openStrings.count), -1);
-        DrawStringsOnNeck();
+    m_neckFingering.assign(static_cast<size_t>(m_openStrings.count), kFingeringMuted);
+    if (!m_instrument->neckPhotos) {
+        ShowNeckFingering();
         return;
     }
-    m_neckFingering = kAllMuted;
-    DrawOnNeck(VoicingOfFingering(kAllMuted), neck);
-}
-
-// The neck control keeps the capo and the fingering for its keyboard spot and what it tells a screen
-// reader; the drawing shows them.
-void TForm1::DrawOnNeck(const Voicing& frets, NeckPicture neck)
-{
     ui->Image2->setCapo(capo());
     ui->Image2->setFingering(m_neckFingering);
-    ui->Image2->draw([frets, neck, capo = capo()](Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
+    ui->Image2->draw(
+        [capo = capo(), neck](Canvas& canvas) { DrawNeck(canvas, VoicingOfFingering(kAllMuted), neck, capo); });
 }
 
 // "Capo k" just after the count, on its own label; the count keeps showing the number alone.

@@ -1,7 +1,6 @@
-// The instrument: the box that chooses it, the tuning bars and menu of its strings, and the sheet, neck
-// and strum of an instrument other than the six-string guitar. The guitar's own paths stay in the other
-// files, untouched: every handler there hands over to one here first thing when another instrument is
-// shown.
+// The instrument: the box that chooses it, the tuning bars and menu of its strings, and what changes
+// with it (the neck's picture, the patch, the windows' choice); the sheet, the neck and the strum ask it
+// for their fingerings and names in the other files.
 
 #include "app/main_window.h"
 
@@ -40,36 +39,9 @@ namespace {
 
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-    StringFingering FingeringOfFrets(const Frets& frets)
-    {
-        StringFingering fingering;
-        for (const int value : frets)
-            fingering.push_back(value == kMuted ? -1 : std::abs(value));
-        return fingering;
-    }
-
-    Frets FretsOfFingering(const StringFingering& fingering)
-    {
-        Frets frets;
-        frets.count = static_cast<int>(std::min(fingering.size(), frets.values.size()));
-        for (int s = 0; s < frets.count; ++s)
-            frets[s] = fingering[static_cast<size_t>(s)] < 0 ? kMuted : fingering[static_cast<size_t>(s)];
-        return frets;
-    }
-
     StringsNeck NeckOf(const Instrument& instrument) { return StringsNeck { instrument.Strings(), instrument.frets }; }
 
 } // namespace
-
-// Muted as X and barre marks as plain frets, as the guitar's box shows them; never cut, whatever the
-// number of strings.
-QString StringsFormationText(const StringFingering& fingering)
-{
-    QStringList values;
-    for (const int fret : fingering)
-        values << (fret < 0 ? QStringLiteral("X") : QString::number(fret));
-    return values.join(QLatin1Char(' '));
-}
 
 void TForm1::SetUpInstrument()
 {
@@ -123,10 +95,10 @@ bool TForm1::ChooseInstrument(std::string_view name)
 
 void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& strings, int tag)
 {
-    const bool wasGuitar = onGuitar();
     if (&instrument == m_instrument)
         return;
-    if (wasGuitar) {
+    // The tuning controls of the presets' instrument are kept while another is shown.
+    if (m_instrument->tuningPresets) {
         m_guitarView.button = ui->ToolButton5->text();
         m_guitarView.markedTag = m_tuningItems->checkedAction() ? m_tuningItems->checkedAction()->data().toInt() : 0;
         for (size_t s = 0; s < kStrings; ++s)
@@ -139,7 +111,7 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     }
 
     m_presetRunning = true;
-    if (instrument.IsSixStringGuitar()) {
+    if (instrument.tuningPresets) {
         FillTuningMenu(instrument, m_guitarView.markedTag);
         ui->ToolButton5->setText(m_guitarView.button);
         for (size_t s = 0; s < kStrings; ++s) {
@@ -162,7 +134,7 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     m_presetRunning = false;
     if (m_guitarView.tip.isEmpty())
         m_guitarView.tip = ui->ToolButton5->toolTip();
-    ui->ToolButton5->setToolTip(instrument.IsSixStringGuitar()
+    ui->ToolButton5->setToolTip(instrument.tuningPresets
             ? m_guitarView.tip
             : QStringLiteral("Change the tuning of the %1").arg(Text(instrument.caption).toLower()));
     LayOutTuningBars(m_openStrings.count);
@@ -183,27 +155,22 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     }
 
     // A fingering of the other instrument means nothing on this one: the neck and the box start bare.
-    m_instrumentRecords.clear();
+    m_records.clear();
     ui->Edit1->clear();
-    m_stringsFingering.assign(static_cast<size_t>(m_openStrings.count), -1);
-    m_playedStrings = FretsOfFingering(m_stringsFingering);
-    // The electric and classic pictures are the guitar's; another instrument's neck is drawn.
-    ui->SpeedButton11->setEnabled(instrument.IsSixStringGuitar());
-    ui->SpeedButton12->setEnabled(instrument.IsSixStringGuitar());
-    if (instrument.IsSixStringGuitar()) {
-        ui->Image2->setStringsNeck(std::nullopt);
-        ShowBareNeck(ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic);
-    } else {
-        ui->Image2->setStringsNeck(NeckOf(instrument));
-        DrawStringsOnNeck();
-    }
+    m_played = FretsOfFingering(StringFingering(static_cast<size_t>(m_openStrings.count), kFingeringMuted));
+    // The electric and classic pictures are the photographed neck's; another instrument's is drawn.
+    ui->SpeedButton11->setEnabled(instrument.neckPhotos);
+    ui->SpeedButton12->setEnabled(instrument.neckPhotos);
+    ui->Image2->setStringsNeck(instrument.neckPhotos ? std::nullopt : std::optional(NeckOf(instrument)));
+    ShowBareNeck(ui->SpeedButton11->isChecked() ? NeckPicture::Electric : NeckPicture::Classic);
     FitNeckPanel();
     ShowInstrumentInWindows();
 }
 
 std::optional<HostInstrument> TForm1::InstrumentForWindows() const
 {
-    if (onGuitar())
+    // The windows choose on the presets' instrument as they always did; for another, on its strings.
+    if (m_instrument->tuningPresets)
         return std::nullopt;
     return HostInstrument { std::string(m_instrument->name), StringSetOf(*m_instrument, m_openStrings),
         InstrumentDescription(*m_instrument, m_openStrings) };
@@ -244,7 +211,7 @@ void TForm1::FillTuningMenu(const Instrument& instrument, int markedTag)
         m_tuningMenu->removeAction(item);
         item->deleteLater();
     }
-    const bool guitar = instrument.IsSixStringGuitar();
+    const bool guitar = instrument.tuningPresets;
     const int count = guitar ? static_cast<int>(kTuningPresets.size()) : static_cast<int>(instrument.tunings.size());
     for (int tag = 0; tag < count; ++tag) {
         const TuningPreset* preset = guitar ? &kTuningPresets[static_cast<size_t>(tag)] : nullptr;
@@ -315,113 +282,6 @@ void TForm1::ApplyStringsPreset(int tag)
     ShowInstrumentInWindows();
 }
 
-// The refresh of the guitar (RefreshResults) for the instrument's strings, with the same options.
-void TForm1::RefreshStringsResults()
-{
-    m_selectedX = 0;
-    m_selectedY = 0;
-    const RefreshInput input = FromSelection(m_selection, CurrentSearchOptions());
-    m_noteList = NoteListText(input);
-    InstrumentRefreshResult result = ComputeInstrumentRefresh(input, StringSetOf(*m_instrument, m_openStrings));
-    m_instrumentRecords = std::move(result.records);
-    m_voicingRecords.clear();
-
-    std::vector<Frets> diagrams;
-    diagrams.reserve(m_instrumentRecords.size());
-    for (const InstrumentRecord& record : m_instrumentRecords)
-        diagrams.push_back(record.frets);
-    ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
-    ui->Image1->setChordName(Text(m_selection.editText));
-    ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth(), m_openStrings);
-
-    ShowNamesAndCount(result.names, input, m_instrumentRecords.size());
-}
-
-void TForm1::StringsDiagramClick(int index, QPoint position)
-{
-    if (index < 0 || index >= static_cast<int>(m_instrumentRecords.size()))
-        return;
-    const InstrumentRecord& clicked = m_instrumentRecords[static_cast<size_t>(index)];
-    ui->Edit1->setText(StringsFormationText(FingeringOfFrets(clicked.frets)));
-    m_playedStrings = clicked.frets;
-    m_stringsFingering = FingeringOfFrets(clicked.frets);
-    DrawStringsOnNeck();
-    ui->Image1->selectCell(index);
-    m_selectedX = position.x();
-    m_selectedY = position.y();
-    PlayStrings(*m_midi, clicked.frets, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
-    emit stringsDiagramSelected(clicked.frets);
-}
-
-void TForm1::StringsNeckClick(QPoint position)
-{
-    const std::optional<NeckSpot> spot = StringsNeckSpotAt(position.x(), position.y(), NeckOf(*m_instrument), capo());
-    if (!spot)
-        return;
-    const StringFingering toggled = ToggleAtStrings(m_stringsFingering, *spot);
-    PlayOnStringsNeck(toggled, IdentifyStrings(toggled));
-}
-
-// As on six strings: frets that cannot be read, or that the neck does not have above the capo, change
-// nothing and say why.
-void TForm1::StringsFormationEnter()
-{
-    const StringFretsReading reading = ReadStringFrets(ui->Edit1->text().toStdString(), m_openStrings.count);
-    if (!reading.fingering) {
-        ui->StatusBar1->showMessage(Text(reading.error), kMessageMs);
-        return;
-    }
-    Identification named = IdentifyStrings(*reading.fingering);
-    if (!named.error.empty()) {
-        ui->StatusBar1->showMessage(Text(named.error), kMessageMs);
-        return;
-    }
-    PlayOnStringsNeck(*reading.fingering, named);
-}
-
-Identification TForm1::IdentifyStrings(const StringFingering& fingering) const
-{
-    return IdentifyOnStrings(fingering, m_openStrings, capo(), m_instrument->frets, RootGridNames(),
-        m_instrument->freeInversions ? BassNaming::RootPosition : BassNaming::Lowest);
-}
-
-void TForm1::PlayOnStringsNeck(const StringFingering& fingering, const Identification& named)
-{
-    m_stringsFingering = fingering;
-    m_playedStrings = FretsOfFingering(fingering);
-    ui->Edit1->setText(StringsFormationText(fingering));
-
-    QListWidget* list = ui->ListBox1;
-    list->model()->removeRows(0, list->count());
-    for (const std::string& name : named.names)
-        list->addItem(Text(name));
-    m_namesBass = named.bass ? ui->StringGridAcorde->text(*named.bass, 0).toStdString() : std::string();
-    if (!named.names.empty() && !named.namesBestFirst.empty()) {
-        const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());
-        if (best != named.names.end()) {
-            QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
-            list->setCurrentItem(item);
-            list->scrollToItem(item);
-        }
-    }
-    if (named.names.empty())
-        ui->StatusBar1->showMessage(Text(named.error.empty() ? named.noName : named.error), kMessageMs);
-    else
-        ui->StatusBar1->clearMessage();
-
-    DrawStringsOnNeck();
-    PlayStrings(*m_midi, m_playedStrings, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
-}
-
-// The diagram clicked last keeps its barre on the neck; a fingering played on the neck has none.
-void TForm1::DrawStringsOnNeck()
-{
-    const Frets frets = FingeringOfFrets(m_playedStrings) == m_stringsFingering ? m_playedStrings
-                                                                                : FretsOfFingering(m_stringsFingering);
-    ui->Image2->setCapo(capo());
-    ui->Image2->setStringsFingering(m_stringsFingering);
-    ui->Image2->draw([neck = NeckOf(*m_instrument), frets, capo = capo()](
-                         Canvas& canvas) { DrawStringsNeck(canvas, neck, frets, capo); });
-}
+StringSet TForm1::PlayedStrings() const { return StringSetOf(*m_instrument, m_openStrings); }
 
 } // namespace corvane

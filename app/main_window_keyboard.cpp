@@ -105,10 +105,11 @@ void TForm1::ShowStringNotes()
 {
     if (!m_allBars[0])
         return;
-    const int shown = onGuitar() ? kStrings : m_openStrings.count;
+    const int shown = m_instrument->tuningPresets ? kStrings : m_openStrings.count;
     for (int s = 0; s < shown; ++s) {
         const auto at = static_cast<size_t>(s);
-        const QString string = onGuitar() ? QLatin1StringView(kStringNames[at]) : StringsBarName(m_openStrings, s);
+        const QString string
+            = m_instrument->tuningPresets ? QLatin1StringView(kStringNames[at]) : StringsBarName(m_openStrings, s);
         const QString note = m_allLabels[at]->text();
         m_allBars[at]->setAccessibleName(QStringLiteral("Tuning of the %1").arg(string));
         m_allBars[at]->setToolTip(QStringLiteral("%1: %2").arg(string, note));

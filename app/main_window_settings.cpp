@@ -88,11 +88,11 @@ KeptState TForm1::CaptureKept() const
     // The button names the preset last applied; the menu may mark another (the button's own click
     // applies the standard tuning without moving the mark).
     // On another instrument the guitar's tuning is kept as its controls last showed it.
-    const QString button = onGuitar() ? ui->ToolButton5->text() : m_guitarView.button;
+    const QString button = m_instrument->tuningPresets ? ui->ToolButton5->text() : m_guitarView.button;
     for (int tag = 0; tag < static_cast<int>(kTuningPresets.size()); ++tag)
         if (button == Text(kTuningPresets[static_cast<size_t>(tag)].buttonCaption))
             kept.presetTag = tag;
-    if (onGuitar())
+    if (m_instrument->tuningPresets)
         kept.markedPreset = m_tuningItems->checkedAction() ? m_tuningItems->checkedAction()->data().toInt() : 0;
     else
         kept.markedPreset = m_guitarView.markedTag;
@@ -100,9 +100,9 @@ KeptState TForm1::CaptureKept() const
     const std::array<QLabel*, kStrings> labels { ui->lbAfinacaoCorda1, ui->lbAfinacaoCorda2, ui->lbAfinacaoCorda3,
         ui->lbAfinacaoCorda4, ui->lbAfinacaoCorda5, ui->lbAfinacaoCorda6 };
     for (size_t s = 0; s < kStrings; ++s)
-        kept.stringLabels[s] = (onGuitar() ? labels[s]->text() : m_guitarView.labels[s]).toStdString();
+        kept.stringLabels[s] = (m_instrument->tuningPresets ? labels[s]->text() : m_guitarView.labels[s]).toStdString();
     kept.instrument = std::string(m_instrument->name);
-    if (!onGuitar()) {
+    if (!m_instrument->tuningPresets) {
         kept.instrumentStrings = m_openStrings;
         kept.instrumentPreset = m_stringsPreset;
     }
@@ -140,7 +140,7 @@ KeptState TForm1::CaptureKept() const
 void TForm1::ApplyKept(const KeptState& kept)
 {
     // The guitar's controls first, as they always were; the kept instrument last.
-    if (!onGuitar())
+    if (!m_instrument->tuningPresets)
         ShowInstrument(SixStringGuitar(), {}, 0);
     const TuningPreset& preset = kTuningPresets[static_cast<size_t>(kept.presetTag)];
     ui->ToolButton5->setText(Text(preset.buttonCaption));
@@ -156,6 +156,7 @@ void TForm1::ApplyKept(const KeptState& kept)
     for (size_t s = 0; s < kStrings; ++s)
         labels[s]->setText(Text(kept.stringLabels[s]));
     m_stringNotes = RebuildStringNotes(m_tuning);
+    m_openStrings = GuitarOpenStrings(m_tuning);
 
     {
         const QSignalBlocker quietLimit(ui->ComboBox1);
@@ -216,7 +217,7 @@ void TForm1::ApplyKept(const KeptState& kept)
     ui->StringGrid1->setVisible(!kept.extensionsShown);
 
     if (const Instrument* instrument = FindInstrument(kept.instrument);
-        instrument && !instrument->IsSixStringGuitar() && kept.instrumentStrings.count == instrument->Strings())
+        instrument && !instrument->tuningPresets && kept.instrumentStrings.count == instrument->Strings())
         ShowInstrument(*instrument, kept.instrumentStrings, kept.instrumentPreset);
 
     RefreshResults();

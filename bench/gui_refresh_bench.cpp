@@ -108,8 +108,7 @@ void RefreshAndPaint(benchmark::State& state, bool largest, const char* instrume
         window->RefreshResults();
         PaintVisible(*window, target);
     }
-    state.counters["records"] = static_cast<double>(
-        window->onGuitar() ? window->voicingRecords().size() : window->instrumentRecords().size());
+    state.counters["records"] = static_cast<double>(window->records().size());
     state.counters["view_width"] = box->viewport()->width();
     state.counters["view_height"] = box->viewport()->height();
 }
@@ -166,8 +165,7 @@ void MeasureMemory()
     ChooseLargestCase(*window);
     PaintVisible(*window, target);
     QApplication::processEvents();
-    std::printf(
-        "largest case: note list \"%s\", %zu records\n", window->noteList().c_str(), window->voicingRecords().size());
+    std::printf("largest case: note list \"%s\", %zu records\n", window->noteList().c_str(), window->records().size());
     PrintMemory("with the largest result", ReadMemory(), start);
 
     QScrollBar* bar = box->verticalScrollBar();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
 
 #include "theory/naming.h"
 
@@ -10,6 +11,23 @@ namespace corvane {
 
 namespace {
     std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+}
+
+StringFingering FingeringOfFrets(const Frets& frets)
+{
+    StringFingering fingering;
+    for (const int value : frets)
+        fingering.push_back(value == kMuted ? kFingeringMuted : std::abs(value));
+    return fingering;
+}
+
+Frets FretsOfFingering(const StringFingering& fingering)
+{
+    Frets frets;
+    frets.count = static_cast<int>(std::min(fingering.size(), frets.values.size()));
+    for (int s = 0; s < frets.count; ++s)
+        frets[s] = fingering[static_cast<size_t>(s)] < 0 ? kMuted : fingering[static_cast<size_t>(s)];
+    return frets;
 }
 
 StringFretsReading ReadStringFrets(std::string_view text, int strings)

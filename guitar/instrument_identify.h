@@ -18,6 +18,11 @@ namespace corvane {
 // N frets, lowest string first as held: -1 muted, 0 open, 1..24 stopped.
 using StringFingering = std::vector<int>;
 
+// The frets of a fingering as a hand plays them (muted -1, a barre mark its fret), and back in the
+// record's values (muted 99).
+StringFingering FingeringOfFrets(const Frets& frets);
+Frets FretsOfFingering(const StringFingering& fingering);
+
 // Reads exactly `strings` frets separated by blanks or commas ("x" or "-1" muted), or, when every fret
 // has one digit, as many characters written together ("0003").
 struct StringFretsReading {

@@ -3,6 +3,7 @@
 
     scripts/session_cases.py 2000 > cases.jsonl
     build/session/corvane-session < cases.jsonl > before.jsonl   # and again after the change
+    scripts/session_cases.py 2000 2026 ukulele > ukulele.jsonl   # each case starts on that instrument
 """
 import json
 import random
@@ -59,9 +60,12 @@ def action(rng, view):
 def main():
     count = int(sys.argv[1]) if len(sys.argv) > 1 else 1000
     rng = random.Random(int(sys.argv[2]) if len(sys.argv) > 2 else 2026)
+    instrument = sys.argv[3] if len(sys.argv) > 3 else None
     for _ in range(count):
         view = ["mod1"]
         actions = [action(rng, view) for _ in range(rng.randrange(1, 9))]
+        if instrument:
+            actions.insert(0, ["instrument", instrument])
         print(json.dumps({"sheetWidth": rng.choice([400, 600, 850, 1200]), "actions": actions},
                          ensure_ascii=False))
 

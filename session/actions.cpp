@@ -187,7 +187,7 @@ namespace {
     {
         ExpectCount(arguments, 2);
         const TForm1& window = session.window();
-        const int strings = window.onGuitar() ? 6 : window.openStrings().count;
+        const int strings = window.openStrings().count;
         const int string = Integer(arguments, 0, 0, strings - 1);
         const int value = Integer(arguments, 1, 0, 11);
         const std::string name = "TrackBar" + std::to_string(string + 1);

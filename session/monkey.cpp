@@ -13,6 +13,7 @@
 #include "theory/name_reading.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
@@ -123,23 +124,16 @@ namespace {
         return { Uniform(random, 0, sheet->width() - 1), Uniform(random, 0, sheet->height() - 1) };
     }
 
-    int ShownStrings(const Session& session)
-    {
-        return session.window().onGuitar() ? kStrings : session.window().openStrings().count;
-    }
+    int ShownStrings(const Session& session) { return session.window().openStrings().count; }
 
     json NeckPoint(Random& random, const Session& session)
     {
-        const auto* neck = session.Control<CanvasImage>("Image2");
+        const auto* neck = session.Control<NeckImage>("Image2");
         // Mostly on a string, sometimes anywhere on the control, the strip below the picture included.
         if (Uniform(random, 0, 3) != 0) {
-            if (!session.window().onGuitar()) {
-                const StringsNeck drawn { ShownStrings(session), session.window().instrument().frets };
-                return { Uniform(random, 0, kNeckWidth - 1),
-                    StringsNeckStringY(drawn, Uniform(random, 0, drawn.strings - 1)) + Uniform(random, -3, 3) };
-            }
+            const StringsNeck geometry = neck->geometry();
             return { Uniform(random, 0, kNeckWidth - 1),
-                kNeckStringY[static_cast<size_t>(Uniform(random, 0, 5))] + Uniform(random, -3, 3) };
+                StringsNeckStringY(geometry, Uniform(random, 0, geometry.strings - 1)) + Uniform(random, -3, 3) };
         }
         return { Uniform(random, 0, neck->width() - 1), Uniform(random, 0, neck->height() - 1) };
     }
@@ -286,18 +280,10 @@ namespace {
         input.options.capo = session.Control<QSpinBox>("SpinEditCapo")->value();
         input.rootGridNames = session.rootNamesAtRefresh();
         ExpectedSheet expected;
-        if (!window.onGuitar()) {
-            input.options.tuning = window.tuning();
-            const InstrumentRefreshResult result
-                = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
-            expected.names = result.names;
-            for (const InstrumentRecord& record : result.records)
-                expected.records.push_back(record.Text());
-            return expected;
-        }
-        const RefreshResult result = ComputeRefresh(input);
+        const InstrumentRefreshResult result
+            = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
         expected.names = result.names;
-        for (const VoicingRecord& record : result.records)
+        for (const InstrumentRecord& record : result.records)
             expected.records.push_back(record.Text());
         return expected;
     }
@@ -321,36 +307,21 @@ namespace {
 
     Identification IdentifiedOnStrings(const Session& session, const StringFingering& fingering)
     {
-        const Instrument& instrument = session.window().instrument();
-        return IdentifyOnStrings(fingering, BarStrings(session), session.Control<QSpinBox>("SpinEditCapo")->value(),
-            instrument.frets, RootNames(session),
-            instrument.freeInversions ? BassNaming::RootPosition : BassNaming::Lowest);
+        return IdentifyPlayed(fingering, StringSetOf(session.window().instrument(), BarStrings(session)),
+            session.Control<QSpinBox>("SpinEditCapo")->value(), RootNames(session));
     }
 
     // Frets the Formation box plays: read, and on the neck above the capo.
     bool Playable(const Session& session, const std::string& typed)
     {
-        if (!session.window().onGuitar()) {
-            const StringFretsReading reading = ReadStringFrets(typed, session.window().openStrings().count);
-            return reading.fingering && IdentifiedOnStrings(session, *reading.fingering).error.empty();
-        }
-        const PlayedFretsReading reading = ReadPlayedFrets(typed);
-        return reading.fingering
-            && Identify(*reading.fingering, session.window().tuning(),
-                session.Control<QSpinBox>("SpinEditCapo")->value(), session.rootNamesAtRefresh())
-                   .error.empty();
+        const StringFretsReading reading
+            = ReadPlayedFretsOn(typed, StringSetOf(session.window().instrument(), BarStrings(session)));
+        return reading.fingering && IdentifiedOnStrings(session, *reading.fingering).error.empty();
     }
 
     Identification IdentifiedNames(const Session& session)
     {
-        if (!session.window().onGuitar())
-            return IdentifiedOnStrings(session, session.window().stringsFingering());
-        Tuning tuning {};
-        for (int s = 0; s < 6; ++s)
-            tuning[static_cast<size_t>(s)]
-                = session.Control<QSlider>(("TrackBar" + std::to_string(s + 1)).c_str())->value();
-        return Identify(session.window().neckFingering(), tuning, session.Control<QSpinBox>("SpinEditCapo")->value(),
-            RootNames(session));
+        return IdentifiedOnStrings(session, session.window().neckFingering());
     }
 
     std::optional<std::string> Broken(
@@ -359,8 +330,10 @@ namespace {
         const TForm1& window = session.window();
         const SelectionState& selection = window.selection();
         const auto* sheet = session.Control<ResultSheet>("Image1");
-        const int records
-            = static_cast<int>(window.onGuitar() ? window.voicingRecords().size() : window.instrumentRecords().size());
+        const int records = static_cast<int>(window.records().size());
+        // The windows choose on the strings the main window shows, or, as they always did, on the
+        // presets' instrument's own.
+        const bool onStrings = !window.instrument().tuningPresets;
 
         if (!session.reportedExceptions().empty())
             return "an exception escaped a handler: " + session.reportedExceptions().back();
@@ -371,7 +344,7 @@ namespace {
             if (song->StripNames() != expected.chords)
                 return "the song window's strip is not the song's chords";
             // ... chosen for the main window's instrument: one fret per string of it.
-            if (song->onStrings() == window.onGuitar())
+            if (song->onStrings() != onStrings)
                 return "the song window's strip is not for the main window's instrument";
             for (const StringStripChord& chord : song->stringsStrip())
                 if (chord.frets && chord.frets->count != window.openStrings().count)
@@ -379,7 +352,7 @@ namespace {
                         + " frets on " + std::to_string(window.openStrings().count) + " strings";
         }
         if (const TFormProgression* progression = window.progressionWindow();
-            progression && progression->onStrings() == window.onGuitar())
+            progression && progression->onStrings() != onStrings)
             return "the progression window is not for the main window's instrument";
         // Their strips are built anew under the keyboard, which stays on a control they show.
         for (const QWidget* shown :
@@ -396,7 +369,7 @@ namespace {
 
         // Another instrument's strings: as many bars as strings shown, each string at the pitch class its
         // bar shows.
-        if (!window.onGuitar()) {
+        {
             const OpenStrings& strings = window.openStrings();
             if (strings.count != window.instrument().Strings())
                 return "the window holds " + std::to_string(strings.count) + " strings for an instrument of "
@@ -421,9 +394,7 @@ namespace {
         if (neckNames.shown) {
             if (names != neckNames.names)
                 return "the names list is not the naming of the fingering clicked on the neck";
-            const QString formation = window.onGuitar()
-                ? FormationText(VoicingText(VoicingOfFingering(window.neckFingering())))
-                : StringsFormationText(window.stringsFingering());
+            const QString formation = FormationText(FretsOfFingering(window.neckFingering()));
             if (neckNames.justClicked && session.Control<QLineEdit>("Edit1")->text() != formation)
                 return "the formation box does not show the fingering clicked on the neck";
             const QListWidgetItem* current = session.Control<QListWidget>("ListBox1")->currentItem();
@@ -437,9 +408,7 @@ namespace {
         if (session.Control<QWidget>("SpeedButtonFind")->isEnabled() != !names.empty())
             return "the Find button's greying does not follow the names list";
         std::vector<std::string> shown;
-        for (const VoicingRecord& record : window.voicingRecords())
-            shown.push_back(record.Text());
-        for (const InstrumentRecord& record : window.instrumentRecords())
+        for (const InstrumentRecord& record : window.records())
             shown.push_back(record.Text());
         const std::vector<std::string>& wanted = expected.records;
         if (shown != wanted)
@@ -550,8 +519,7 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         const json action = RandomAction(random, *session);
         QWidget* focusBefore = session->window().focusWidget();
         const int refreshesBefore = session->refreshCount();
-        const Fingering neckBefore = session->window().neckFingering();
-        const StringFingering stringsBefore = session->window().stringsFingering();
+        const StringFingering neckBefore = session->window().neckFingering();
         auto* formationBox = session->Control<QLineEdit>("Edit1");
         const std::string formationBefore = formationBox->text().toStdString();
         if (session->Perform(action))
@@ -567,8 +535,7 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         const bool typedFrets
             = (action[0] == "formation" || (action[0] == "key" && action[1] == "Return" && focusBefore == formationBox))
             && Playable(*session, action[0] == "formation" ? action[1].get<std::string>() : formationBefore);
-        const bool neckChanged
-            = session->window().neckFingering() != neckBefore || session->window().stringsFingering() != stringsBefore;
+        const bool neckChanged = session->window().neckFingering() != neckBefore;
         neckNames.justClicked = (onNeck && neckChanged) || typedFrets;
         if (neckNames.justClicked) {
             const Identification named = IdentifiedNames(*session);

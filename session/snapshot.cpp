@@ -78,10 +78,13 @@ json Session::Snapshot() const
     answer["tuning"] = window.tuning();
     answer["selectedX"] = window.selectedX();
     answer["selectedY"] = window.selectedY();
+    // The records of the sheet, where the guitar's sessions always had them; another instrument's go
+    // with its strings below.
+    const bool presetTuned = window.instrument().tuningPresets;
     json records = json::array();
-    for (const VoicingRecord& record : window.voicingRecords())
+    for (const InstrumentRecord& record : window.records())
         records.push_back(record.Text());
-    answer["voicingRecords"] = std::move(records);
+    answer["voicingRecords"] = presetTuned ? std::move(records) : json::array();
 
     answer["editText"] = Utf8(Control<QLineEdit>("EditAcorde")->text());
     answer["formation"] = Utf8(Control<QLineEdit>("Edit1")->text());
@@ -152,10 +155,13 @@ json Session::Snapshot() const
         neckCalls.push_back(CallText(call));
     answer["neckCalls"] = std::move(neckCalls);
     answer["capo"] = Control<QSpinBox>("SpinEditCapo")->value();
-    answer["neckFingering"] = window.neckFingering();
+    // The photographed neck's six strings; bare while another instrument's neck is shown (its own
+    // fingering goes with its strings below), as the guitar finds its neck when chosen again.
+    answer["neckFingering"] = presetTuned ? window.neckFingering() : StringFingering(kStrings, kFingeringMuted);
 
-    // Only on another instrument than the guitar, so that the guitar's sessions answer as they always did.
-    if (!window.onGuitar()) {
+    // Only for strings the tuning menu's presets do not tune, so that the guitar's sessions answer as
+    // they always did.
+    if (!presetTuned) {
         json shown;
         shown["name"] = std::string(window.instrument().name);
         shown["strings"] = OpenStringsText(window.openStrings());
@@ -167,11 +173,8 @@ json Session::Snapshot() const
         }
         shown["trackBars"] = std::move(instrumentBars);
         shown["stringLabels"] = std::move(instrumentLabels);
-        json instrumentRecords = json::array();
-        for (const InstrumentRecord& record : window.instrumentRecords())
-            instrumentRecords.push_back(record.Text());
-        shown["records"] = std::move(instrumentRecords);
-        shown["neckFingering"] = window.stringsFingering();
+        shown["records"] = std::move(records);
+        shown["neckFingering"] = window.neckFingering();
         answer["instrument"] = std::move(shown);
     }
 

@@ -57,11 +57,9 @@ void NeckImage::setCapo(int capo)
     describeCurrent();
 }
 
-int NeckImage::lastFret() const
-{
-    return m_stringsNeck ? StringsNeckFretsAboveCapo(*m_stringsNeck, m_capo)
-                         : kNeckLastFret - std::clamp(m_capo, 0, kMaxCapo);
-}
+StringsNeck NeckImage::geometry() const { return m_stringsNeck.value_or(StringsNeck { kStrings, kNeckLastFret }); }
+
+int NeckImage::lastFret() const { return StringsNeckFretsAboveCapo(geometry(), m_capo); }
 
 void NeckImage::setStringsNeck(const std::optional<StringsNeck>& neck)
 {
@@ -74,20 +72,14 @@ void NeckImage::setStringsNeck(const std::optional<StringsNeck>& neck)
         resize(StringsNeckWidth(*m_stringsNeck), StringsNeckHeight(*m_stringsNeck));
     else
         resize(m_photoSize);
-    const int strings = m_stringsNeck ? StringsNeckStrings(*m_stringsNeck) : kStrings;
+    const int strings = StringsNeckStrings(geometry());
     m_current = { std::min(m_current.string, strings - 1), std::min(m_current.fret, lastFret()) };
-    m_stringsFingering.assign(static_cast<size_t>(strings), kFingeringMuted);
+    m_fingering.assign(static_cast<size_t>(strings), kFingeringMuted);
     update();
     describeCurrent();
 }
 
-void NeckImage::setStringsFingering(const StringFingering& fingering)
-{
-    m_stringsFingering = fingering;
-    describeCurrent();
-}
-
-void NeckImage::setFingering(const Fingering& fingering)
+void NeckImage::setFingering(const StringFingering& fingering)
 {
     m_fingering = fingering;
     describeCurrent();
@@ -105,29 +97,22 @@ void NeckImage::moveCurrentSpot(const NeckSpot& spot)
 
 QRect NeckImage::spotRect(const NeckSpot& spot) const
 {
-    const NeckRect rect
-        = m_stringsNeck ? StringsNeckSpotRect(spot, *m_stringsNeck, m_capo) : NeckSpotRect(spot, m_capo);
+    const NeckRect rect = StringsNeckSpotRect(spot, geometry(), m_capo);
     return { rect.x, rect.y, rect.width, rect.height };
 }
 
 std::optional<NeckSpot> NeckImage::spotAt(QPoint position) const
 {
-    return m_stringsNeck ? StringsNeckSpotAt(position.x(), position.y(), *m_stringsNeck, m_capo)
-                         : NeckSpotAt(position.x(), position.y(), m_capo);
+    return StringsNeckSpotAt(position.x(), position.y(), geometry(), m_capo);
 }
 
-NeckSpot NeckImage::stepped(NeckStep step) const
-{
-    return m_stringsNeck ? StepStringsNeckSpot(m_current, step, *m_stringsNeck, m_capo)
-                         : StepNeckSpot(m_current, step, m_capo);
-}
+NeckSpot NeckImage::stepped(NeckStep step) const { return StepStringsNeckSpot(m_current, step, geometry(), m_capo); }
 
 QPoint NeckImage::spotCentre(const NeckSpot& spot) const { return spotRect(spot).center(); }
 
 void NeckImage::describeCurrent()
 {
-    setAccessibleDescription(QString::fromStdString(
-        m_stringsNeck ? SpokenStringsNeckSpot(m_current, m_stringsFingering) : SpokenNeckSpot(m_current, m_fingering)));
+    setAccessibleDescription(QString::fromStdString(SpokenStringsNeckSpot(m_current, m_fingering)));
 }
 
 void NeckImage::paintEvent(QPaintEvent* event)

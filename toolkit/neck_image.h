@@ -6,8 +6,8 @@
 // spot and what the hand holds there as the neck's description.
 //
 // It holds either the six-string guitar's photographed neck or, for the other instruments, the drawn
-// neck of any number of strings (drawing/strings_neck.h): its size, spots, keyboard and description
-// then follow that neck. What is drawn on it is the owner's either way.
+// neck of any number of strings (drawing/strings_neck.h): one geometry, whose size, spots, keyboard
+// and description follow the neck's strings and frets. What is drawn on it is the owner's either way.
 
 #include "drawing/neck_view.h"
 #include "drawing/strings_neck.h"
@@ -24,16 +24,17 @@ public:
 
     // The capo the frets count from; the current spot stays on the frets it leaves.
     void setCapo(int capo);
-    // What the hand holds, for the description of the current spot.
-    void setFingering(const Fingering& fingering);
+    // What the hand holds, one fret per string (-1 muted), for the description of the current spot.
+    void setFingering(const StringFingering& fingering);
 
     // The drawn neck of another instrument, or nullopt for the six-string photograph. The control
     // takes the neck's size (and back the size it had before, on the photograph), and the current
     // spot stays on the neck's strings and frets.
     void setStringsNeck(const std::optional<StringsNeck>& neck);
     const std::optional<StringsNeck>& stringsNeck() const { return m_stringsNeck; }
-    // What the hand holds on the drawn neck, one fret per string (-1 muted), for the description.
-    void setStringsFingering(const StringFingering& fingering);
+    // The spots, the keyboard's steps and the description follow this geometry, the photograph's
+    // being the drawn neck's on six strings and 24 frets.
+    StringsNeck geometry() const;
 
     const NeckSpot& currentSpot() const { return m_current; }
     void moveCurrentSpot(const NeckSpot& spot);
@@ -56,9 +57,8 @@ private:
 
     NeckSpot m_current;
     int m_capo = 0;
-    Fingering m_fingering = kAllMuted;
+    StringFingering m_fingering = StringFingering(kStrings, kFingeringMuted);
     std::optional<StringsNeck> m_stringsNeck;
-    StringFingering m_stringsFingering;
     QSize m_photoSize; // the size before the drawn neck took its own
 };
 

@@ -38,12 +38,10 @@ void ResultSheet::setPictures(const PictureStore* pictures)
     update();
 }
 
-void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
+void ResultSheet::showDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings)
 {
     m_diagrams = std::move(diagrams);
-    m_stringsDiagrams.clear();
-    m_stringsDiagrams.shrink_to_fit();
-    m_isStrings = false;
+    m_openStrings = strings;
     m_selected = -1;
     m_current = m_diagrams.empty() ? -1 : 0;
     resize(width, sheet::Height(count(), width));
@@ -51,38 +49,23 @@ void ResultSheet::showDiagrams(std::vector<Voicing> diagrams, int width)
     announceCurrent();
 }
 
-void ResultSheet::showStringsDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings)
+void ResultSheet::showDiagrams(const std::vector<Voicing>& diagrams, int width)
 {
-    m_stringsDiagrams = std::move(diagrams);
-    m_openStrings = strings;
-    m_diagrams.clear();
-    m_diagrams.shrink_to_fit();
-    m_isStrings = true;
-    m_selected = -1;
-    m_current = m_stringsDiagrams.empty() ? -1 : 0;
-    resize(width, sheet::Height(count(), width));
-    update();
-    announceCurrent();
+    std::vector<Frets> frets;
+    frets.reserve(diagrams.size());
+    for (const Voicing& voicing : diagrams)
+        frets.push_back(FretsOfVoicing(voicing));
+    showDiagrams(std::move(frets), width);
 }
 
-Voicing ResultSheet::diagram(int index) const
-{
-    const size_t i = static_cast<size_t>(index);
-    return m_isStrings ? VoicingOfFrets(m_stringsDiagrams[i]) : m_diagrams[i];
-}
+Voicing ResultSheet::diagram(int index) const { return VoicingOfFrets(m_diagrams[static_cast<size_t>(index)]); }
 
-Frets ResultSheet::stringsDiagram(int index) const
-{
-    const size_t i = static_cast<size_t>(index);
-    return m_isStrings ? m_stringsDiagrams[i] : FretsOfVoicing(m_diagrams[i]);
-}
+Frets ResultSheet::stringsDiagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
 
 void ResultSheet::clearDiagrams()
 {
     m_diagrams.clear();
     m_diagrams.shrink_to_fit();
-    m_stringsDiagrams.clear();
-    m_stringsDiagrams.shrink_to_fit();
     m_selected = -1;
     m_current = -1;
     resize(width(), 0);
@@ -155,8 +138,7 @@ QString ResultSheet::cellText(int index) const
         return {};
     const std::string name = m_chordName.trimmed().toStdString();
     const size_t i = static_cast<size_t>(index);
-    return QString::fromStdString(
-        m_isStrings ? SpokenStringsDiagram(m_stringsDiagrams[i], name) : SpokenDiagram(m_diagrams[i], name));
+    return QString::fromStdString(SpokenStringsDiagram(m_diagrams[i], name));
 }
 
 void ResultSheet::scrollToCell(int index)
@@ -288,12 +270,8 @@ void ResultSheet::drawArea(Canvas& canvas, const QRect& area) const
                 return;
             const int i = static_cast<int>(index);
             const int mode = i == m_selected ? kDiagramSelected : kDiagramNormal;
-            if (m_isStrings)
-                DrawStringsDiagram(canvas, m_stringsDiagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
-                    column * sheet::kCellWidth, mode, m_leftHanded, m_openStrings);
-            else
-                DrawChordDiagram(canvas, m_diagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
-                    column * sheet::kCellWidth, mode, m_leftHanded);
+            DrawStringsDiagram(canvas, m_diagrams[static_cast<size_t>(i)], row * sheet::kCellHeight,
+                column * sheet::kCellWidth, mode, m_leftHanded, m_openStrings);
         }
     }
 }

@@ -33,26 +33,24 @@ public:
     void setPictures(const PictureStore* pictures);
 
     // A new result list, in cell order, with no cell selected; the sheet takes `width` and the height
-    // of the sheet geometry for that many results.
-    void showDiagrams(std::vector<Voicing> diagrams, int width);
-    // The same for another instrument's fingerings, each drawn by DrawStringsDiagram with its bass
-    // marked as the open `strings` sound; the sheet stays in this mode until showDiagrams is called.
-    void showStringsDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings = {});
-    // Whether the cells hold another instrument's fingerings (stringsDiagram) or six-string ones.
-    bool isStrings() const { return m_isStrings; }
+    // of the sheet geometry for that many results. Every fingering is drawn by DrawStringsDiagram (six
+    // strings as DrawChordDiagram draws them), its bass marked as the open `strings` sound, or, without
+    // them, under the first string sounding.
+    void showDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings = {});
+    void showDiagrams(const std::vector<Voicing>& diagrams, int width);
+    // Whether the diagrams' bass marks read open strings: what copy and export then mark them by.
+    bool isStrings() const { return m_openStrings.count > 0; }
 
     // Discards the diagrams: the sheet is blank and has no height.
     void clearDiagrams();
 
-    int count() const { return static_cast<int>(m_isStrings ? m_stringsDiagrams.size() : m_diagrams.size()); }
+    int count() const { return static_cast<int>(m_diagrams.size()); }
     // The fingering of cell `index` (0 <= index < count()), and whether the sheet draws mirrored:
-    // what copy, export and print take from it. On another instrument's sheet diagram() gives the
-    // first six strings (VoicingOfFrets) and stringsDiagram() the fingering; on the six-string sheet
-    // stringsDiagram() gives the six strings as Frets.
+    // what copy, export and print take from it. diagram() gives the first six strings (VoicingOfFrets).
     Voicing diagram(int index) const;
     Frets stringsDiagram(int index) const;
     bool leftHanded() const { return m_leftHanded; }
-    // The open strings the strings' diagrams were found on, which copy and export mark the bass by.
+    // The open strings the diagrams' bass marks read, which copy and export mark the bass by.
     const OpenStrings& openStrings() const { return m_openStrings; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.
@@ -103,10 +101,8 @@ private:
     QScrollArea* scrollArea() const;
 
     const PictureStore* m_pictures = nullptr;
-    std::vector<Voicing> m_diagrams;
-    std::vector<Frets> m_stringsDiagrams;
+    std::vector<Frets> m_diagrams;
     OpenStrings m_openStrings {};
-    bool m_isStrings = false;
     int m_selected = -1;
     int m_current = -1;
     QString m_chordName;

@@ -25,7 +25,7 @@ namespace {
                 const int spot = wanted > 0 ? wanted : (wanted == 0 && now > 0 ? now : kAtNut);
                 QTest::mouseClick(neck, Qt::LeftButton, {}, neck->spotCentre(NeckSpot { s, spot }));
             }
-            ASSERT_EQ(window->neckFingering(), frets);
+            ASSERT_EQ(window->neckFingering(), StringFingering(frets.begin(), frets.end()));
         }
 
         QListWidget* List() const { return Find<QListWidget>("ListBox1"); }
@@ -79,7 +79,7 @@ namespace {
         QTest::keyClick(neck, Qt::Key_Space);
         neck->moveCurrentSpot(NeckSpot { 4, 1 });
         QTest::keyClick(neck, Qt::Key_Space);
-        ASSERT_EQ(window->neckFingering(), (Fingering { -1, 3, 2, 0, 1, -1 }));
+        ASSERT_EQ(window->neckFingering(), (StringFingering { -1, 3, 2, 0, 1, -1 }));
         EXPECT_EQ(Current(), "C");
     }
 
@@ -93,9 +93,9 @@ namespace {
         EXPECT_EQ(window->selection().rootIndex, 0);
         EXPECT_EQ(window->selection().bassIndex, 4);
         EXPECT_EQ(window->selection().chordIntervals, "00 04 07");
-        const auto& records = window->voicingRecords();
-        EXPECT_TRUE(std::any_of(records.begin(), records.end(), [](const VoicingRecord& record) {
-            return FingeringOfVoicing(record.frets) == Fingering { 0, 3, 2, 0, 1, 0 };
+        const auto& records = window->records();
+        EXPECT_TRUE(std::any_of(records.begin(), records.end(), [](const InstrumentRecord& record) {
+            return FingeringOfFrets(record.frets) == StringFingering { 0, 3, 2, 0, 1, 0 };
         })) << "the fingering played is among those found";
 
         // A seventh chord over its seventh is the triad over that bass: A minor over G.

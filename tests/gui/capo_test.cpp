@@ -16,7 +16,7 @@ namespace {
 
         box->setValue(3);
         EXPECT_EQ(Label("LabelCapoShown"), "Capo 3");
-        EXPECT_EQ(Label("LabelTotal"), std::to_string(window->voicingRecords().size()));
+        EXPECT_EQ(Label("LabelTotal"), std::to_string(window->records().size()));
         const QLabel* count = Find<QLabel>("LabelTotal");
         const QLabel* capo = Find<QLabel>("LabelCapoShown");
         EXPECT_GT(capo->x(), count->x() + count->fontMetrics().horizontalAdvance(count->text()));
@@ -25,7 +25,7 @@ namespace {
 
         // Frets clicked on the neck count from the capo: fret 5 of the picture is fret 2 of the hand.
         QTest::mouseClick(Find<CanvasImage>("Image2"), Qt::LeftButton, {}, QPoint(206, 62));
-        EXPECT_EQ(window->neckFingering(), (Fingering { -1, 2, -1, -1, -1, -1 }));
+        EXPECT_EQ(window->neckFingering(), (StringFingering { -1, 2, -1, -1, -1, -1 }));
 
         box->setValue(0);
         EXPECT_EQ(Label("LabelCapoShown"), "");

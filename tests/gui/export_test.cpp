@@ -192,7 +192,7 @@ namespace {
         const PictureStore pictures(2.0);
         ResultSheet sheet;
         sheet.setPictures(&pictures);
-        sheet.showStringsDiagrams(diagrams, 650);
+        sheet.showDiagrams(diagrams, 650);
         const QImage whole = Plain(StringsSheetImage(diagrams, { "C", "3 diagrams" }, 6, pictures, false));
         for (const int index : { 0, 2 }) {
             const QImage cell = SheetCell(sheet, index, 2.0);

@@ -96,7 +96,7 @@ protected:
 
     std::string FirstRecordText(int index) const
     {
-        return std::string(window->voicingRecords().at(static_cast<size_t>(index)).VoicingPart());
+        return std::string(window->records().at(static_cast<size_t>(index)).VoicingPart());
     }
 
     std::unique_ptr<TForm1> window;

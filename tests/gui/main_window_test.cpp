@@ -24,7 +24,7 @@ namespace {
         EXPECT_EQ(Text("Edit1"), "");
         EXPECT_EQ(Label("LabelTotal"), "165");
         EXPECT_EQ(Sheet()->count(), 165);
-        EXPECT_EQ(window->voicingRecords().size(), 165u);
+        EXPECT_EQ(window->records().size(), 165u);
         EXPECT_EQ(CheckedCaptions(Extensions()), "");
         EXPECT_EQ(Extensions()->count(), 51);
         EXPECT_EQ(Extensions()->item(4)->text().toStdString(), "º");
@@ -246,7 +246,7 @@ namespace {
         ASSERT_TRUE(panel);
         EXPECT_TRUE(QTest::qWaitFor([panel] { return !panel->text().isEmpty(); }, 5000));
         EXPECT_EQ(panel->text().toStdString(), "Sound is off: no audio output");
-        EXPECT_EQ(window.voicingRecords().size(), 165u);
+        EXPECT_EQ(window.records().size(), 165u);
     }
 
 } // namespace

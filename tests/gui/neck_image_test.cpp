@@ -22,7 +22,7 @@ namespace {
         neck.resize(625, 89);
         const StringsNeck ukulele { 4, 18 };
         neck.setStringsNeck(ukulele);
-        neck.setStringsFingering({ 0, 0, 0, 0 });
+        neck.setFingering({ 0, 0, 0, 0 });
         EXPECT_EQ(neck.size(), QSize(625, 57));
         neck.draw([ukulele](Canvas& canvas) { DrawBareStringsNeck(canvas, ukulele); });
         test::ShowAndWait(&neck);

@@ -114,13 +114,13 @@ namespace {
         EXPECT_EQ(progression->waitingChord(), 1);
 
         // A G fingering on the sheet other than the chosen one.
-        const auto& records = window->voicingRecords();
+        const auto& records = window->records();
         const int columns = Sheet()->width() / 100;
         int index = 0;
-        while (index < columns && records.at(static_cast<std::size_t>(index)).frets == ChosenFrets(1))
+        while (index < columns && VoicingOfFrets(records.at(static_cast<std::size_t>(index)).frets) == ChosenFrets(1))
             ++index;
         ASSERT_LT(index, columns);
-        const Voicing clicked = records.at(static_cast<std::size_t>(index)).frets;
+        const Voicing clicked = VoicingOfFrets(records.at(static_cast<std::size_t>(index)).frets);
         ClickSheet(QPoint(index * 100 + 50, 60));
 
         EXPECT_EQ(progression->waitingChord(), -1);
@@ -333,7 +333,7 @@ namespace {
 
         // "Other fingerings" takes a ukulele diagram selected on the main sheet.
         QTest::mouseClick(OtherFingerings(1), Qt::LeftButton);
-        const auto& records = window->instrumentRecords();
+        const auto& records = window->records();
         ASSERT_GT(records.size(), 1U);
         const Frets other
             = records[records[0].frets == progression->stringsChoice().chords[1].Chosen()->frets ? 1 : 0].frets;

@@ -207,9 +207,9 @@ namespace {
     {
         const Frets ukuleleC { 4, { 0, 0, 0, 3 } };
         const Frets ukuleleF { 4, { 2, 0, 1, 0 } };
-        sheet.showStringsDiagrams({ ukuleleC, ukuleleF, ukuleleC }, 250);
+        sheet.showDiagrams({ ukuleleC, ukuleleF, ukuleleC }, 250);
         sheet.setChordName(QStringLiteral("C"));
-        ASSERT_TRUE(sheet.isStrings());
+        EXPECT_FALSE(sheet.isStrings()) << "no open strings given: the bass is marked under the first string sounding";
         ASSERT_EQ(sheet.count(), 3);
         EXPECT_EQ(sheet.stringsDiagram(1), ukuleleF);
         EXPECT_EQ(sheet.cellText(0), QStringLiteral("0 0 0 3, base fret 1, fingers 1, open C"));
@@ -224,6 +224,10 @@ namespace {
         ASSERT_EQ(clicked.count(), 1);
         EXPECT_EQ(clicked.at(0).at(0).toInt(), 2);
 
+        const OpenStrings ukulele { 4, { 67, 60, 64, 69 } };
+        sheet.showDiagrams({ ukuleleC }, 250, ukulele);
+        EXPECT_TRUE(sheet.isStrings());
+        EXPECT_EQ(sheet.openStrings(), ukulele);
         sheet.showDiagrams({ kOpenC }, 250);
         EXPECT_FALSE(sheet.isStrings());
         EXPECT_EQ(sheet.count(), 1);

@@ -143,7 +143,7 @@ namespace {
         RecordingPort* port = nullptr;
         std::unique_ptr<TForm1> reopened = Reopen(port);
         EXPECT_EQ(port->text(), startupMidi);
-        EXPECT_EQ(reopened->voicingRecords().size(), window->voicingRecords().size());
+        EXPECT_EQ(reopened->records().size(), window->records().size());
 
         {
             QSettings settings(path(), QSettings::IniFormat);
@@ -160,7 +160,7 @@ namespace {
     TEST_F(SettingsTest, RestoreDefaultsReturnsToTheStartUpAndEmptiesTheFile)
     {
         window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
-        const size_t startCount = window->voicingRecords().size();
+        const size_t startCount = window->records().size();
         const std::string startFirst = FirstRecordText(0);
         const std::vector<std::string> startNames = Names();
         Click("CheckBoxOmit5");
@@ -191,7 +191,7 @@ namespace {
         answer = true;
         Find<QAction>("RestoreDefaults1")->trigger();
         EXPECT_TRUE(QSettings(path(), QSettings::IniFormat).allKeys().isEmpty());
-        ASSERT_EQ(window->voicingRecords().size(), startCount);
+        ASSERT_EQ(window->records().size(), startCount);
         EXPECT_EQ(FirstRecordText(0), startFirst);
         EXPECT_EQ(Names(), startNames);
         EXPECT_EQ(Text("EditAcorde"), "C");
@@ -207,7 +207,7 @@ namespace {
         window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
         ASSERT_TRUE(window->ChooseInstrument("ukulele"));
         Find<QAction>("InstrumentTuning2")->trigger(); // Low G
-        const size_t count = window->instrumentRecords().size();
+        const size_t count = window->records().size();
         window->close();
 
         RecordingPort* port = nullptr;
@@ -218,13 +218,13 @@ namespace {
         EXPECT_EQ(In<QToolButton>(*reopened, "ToolButton5")->text().toStdString(), "Low G");
         EXPECT_EQ(In<QComboBox>(*reopened, "ComboBoxInstrument")->currentText().toStdString(), "Ukulele");
         EXPECT_TRUE(In<QSlider>(*reopened, "TrackBar5")->isHidden());
-        EXPECT_EQ(reopened->instrumentRecords().size(), count);
+        EXPECT_EQ(reopened->records().size(), count);
 
         In<QAction>(*reopened, "RestoreDefaults1")->trigger();
-        EXPECT_TRUE(reopened->onGuitar());
+        EXPECT_TRUE(reopened->instrument().tuningPresets);
         EXPECT_EQ(In<QToolButton>(*reopened, "ToolButton5")->text().toStdString(), "Standard Tuning");
         EXPECT_FALSE(In<QSlider>(*reopened, "TrackBar6")->isHidden());
-        EXPECT_EQ(reopened->voicingRecords().size(), 165u);
+        EXPECT_EQ(reopened->records().size(), 165u);
     }
 
     // The instrument is read by name; what does not fit falls back, the guitar for the instrument and

@@ -247,11 +247,11 @@ namespace {
         QTest::mouseClick(other, Qt::LeftButton);
         EXPECT_EQ(song->waitingChord(), 1);
         EXPECT_EQ(Find<QLineEdit>("EditAcorde")->text(), QStringLiteral("G"));
-        const auto& records = window->voicingRecords();
+        const auto& records = window->records();
         std::size_t index = 0;
-        while (index + 1 < records.size() && records[index].frets == *song->strip()[1].frets)
+        while (index + 1 < records.size() && VoicingOfFrets(records[index].frets) == *song->strip()[1].frets)
             ++index;
-        const Voicing clicked = records.at(index).frets;
+        const Voicing clicked = VoicingOfFrets(records.at(index).frets);
         emit window->diagramSelected(clicked);
         EXPECT_EQ(song->waitingChord(), -1);
         EXPECT_EQ(song->strip()[1].frets, clicked);
@@ -340,7 +340,7 @@ namespace {
 
         QTest::mouseClick(
             song->findChild<QWidget*>(QStringLiteral("Chord1"))->findChild<QToolButton*>(), Qt::LeftButton);
-        const auto& records = window->instrumentRecords();
+        const auto& records = window->records();
         ASSERT_GT(records.size(), 1U);
         const Frets clicked = records[records[0].frets == *song->stringsStrip()[1].frets ? 1 : 0].frets;
         emit window->stringsDiagramSelected(clicked);

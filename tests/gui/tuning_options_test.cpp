@@ -120,9 +120,9 @@ namespace {
 
         // The strum follows the label.
         midi->clear();
-        const auto& records = window->voicingRecords();
-        const auto sounding
-            = std::find_if(records.begin(), records.end(), [](const VoicingRecord& r) { return r.frets[0] != kMuted; });
+        const auto& records = window->records();
+        const auto sounding = std::find_if(
+            records.begin(), records.end(), [](const InstrumentRecord& r) { return r.frets[0] != kMuted; });
         ASSERT_NE(sounding, records.end());
         const sheet::Cell cell = sheet::CellOf(static_cast<int>(sounding - records.begin()), Sheet()->width());
         ClickSheet(QPoint(cell.left + 50, cell.top + 50));
@@ -192,7 +192,7 @@ namespace {
         distance->setFocus();
         QTest::keyClick(distance, Qt::Key_Home);
         EXPECT_EQ(distance->currentText().toStdString(), "2");
-        for (const VoicingRecord& record : window->voicingRecords()) {
+        for (const InstrumentRecord& record : window->records()) {
             int low = 100, high = 0;
             for (int fret : record.frets) {
                 const int f = std::abs(fret);
@@ -216,7 +216,7 @@ namespace {
         easy.easy = true;
         easy.span = 3;
         EXPECT_EQ(Total(), ExpectedCount(easy));
-        for (const VoicingRecord& record : window->voicingRecords())
+        for (const InstrumentRecord& record : window->records())
             for (int s = 2; s < 6; ++s)
                 EXPECT_NE(record.frets[static_cast<size_t>(s)], kMuted) << record.Text();
 

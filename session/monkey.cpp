@@ -82,9 +82,9 @@ namespace {
         "Print preview", "Chord notation…", "About" };
 
     // The songs of the tests, and a file that is not there.
-    constexpr std::array<std::string_view, 11> kSongFiles { "amazing_grace.cho", "circle.cho", "drunken_sailor.cho",
+    constexpr std::array<std::string_view, 12> kSongFiles { "amazing_grace.cho", "circle.cho", "drunken_sailor.cho",
         "greensleeves.cho", "oh_susanna.cho", "red_river.cho", "rising_sun.cho", "scarborough_fair.cho",
-        "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho" };
+        "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho", "../corpus/new_song.cho" };
 
     // Progressions as players type them, with a chord that reads in part and one that does not.
     constexpr std::array<std::string_view, 6> kProgressions { "C Am F G", "| C G | Am F | x2", "Db Gb Ab7",
@@ -159,7 +159,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 34> kGenerators { {
+    const std::array<Generator, 35> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -198,6 +198,7 @@ namespace {
         { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
         { "progression", 2, ProgressionText },
         { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "songPick", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 2) }; } },
     } };
     // clang-format on
 

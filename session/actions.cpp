@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -501,6 +502,26 @@ namespace {
         return std::nullopt;
     }
 
+    // The song window's list of the songs in its file, the song at INDEX chosen from it.
+    Answer SongPick(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int value = Integer(arguments, 0, 0, 99);
+        TFormSong* song = OpenSongWindow(session);
+        if (!song)
+            return "no song is open";
+        if (value >= song->songCount())
+            return "the file holds " + std::to_string(song->songCount()) + " songs";
+        auto* list = song->findChild<QComboBox*>(QStringLiteral("ComboSongs"));
+        if (!list || list->isHidden())
+            return "the song window shows no list of songs";
+        if (Answer failed = ChooseFromList(list, value))
+            return failed;
+        if (song->songIndex() != value)
+            return "the song window did not show song " + std::to_string(value);
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -594,6 +615,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "openSong", OpenSong },
         { "transpose", Transpose },
         { "songCapo", SongCapo },
+        { "songPick", SongPick },
         { "progression", Progression },
         { "stripKey", StripKey },
         { "otherFingerings", OtherFingerings },

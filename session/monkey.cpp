@@ -13,8 +13,8 @@
 #include "theory/name_reading.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
-#include "toolkit/neck_image.h"
 #include "toolkit/choice_box.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/song_window.h"
@@ -87,9 +87,9 @@ namespace {
         "Print preview", "Chord notation…", "About" };
 
     // The songs of the tests, and a file that is not there.
-    constexpr std::array<std::string_view, 11> kSongFiles { "amazing_grace.cho", "circle.cho", "drunken_sailor.cho",
+    constexpr std::array<std::string_view, 12> kSongFiles { "amazing_grace.cho", "circle.cho", "drunken_sailor.cho",
         "greensleeves.cho", "oh_susanna.cho", "red_river.cho", "rising_sun.cho", "scarborough_fair.cho",
-        "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho" };
+        "swing_low.cho", "wayfaring_stranger.cho", "no_such_song.cho", "../corpus/new_song.cho" };
 
     // Progressions as players type them, with a chord that reads in part and one that does not.
     constexpr std::array<std::string_view, 6> kProgressions { "C Am F G", "| C G | Am F | x2", "Db Gb Ab7",
@@ -157,7 +157,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 36> kGenerators { {
+    const std::array<Generator, 37> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -200,6 +200,7 @@ namespace {
             return { Coin(r) ? "song" : "progression", std::string(AnyOf(r, kStripKeys)) }; } },
         { "otherFingerings", 2, [](Random& r, const Session&) -> json {
             return { Coin(r) ? "song" : "progression", Uniform(r, 0, 5) }; } },
+        { "songPick", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 2) }; } },
     } };
     // clang-format on
 

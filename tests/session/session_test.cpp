@@ -472,3 +472,13 @@ TEST(SessionDriver, TheStripIsWalkedWithTheKeysAndOtherFingeringsTakesAClick)
     EXPECT_NE(answer["answers"][8]["error"].get<std::string>().find("not a key"), std::string::npos);
     EXPECT_EQ(answer["song"]["chords"], json::array({ "D", "G", "A7" }));
 }
+
+// songPick chooses a song of a songbook file from the song window's list; a file of one song refuses.
+TEST(SessionDriver, SongPickChoosesASongOfTheFile)
+{
+    const std::string book = std::string(CORVANE_SONGS_DIR) + "/../corpus/new_song.cho";
+    const json answer = Answer(R"([["openSong",")" + book + R"("],["songPick",2],["songPick",3]])");
+    EXPECT_EQ(answer["answers"], json({ nullptr, nullptr, { { "error", "the file holds 3 songs" } } }));
+    EXPECT_EQ(answer["song"]["title"], "Third Song");
+    EXPECT_EQ(answer["song"]["chords"], json::array({ "E" }));
+}

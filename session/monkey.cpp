@@ -159,7 +159,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 34> kGenerators { {
+    const std::array<Generator, 36> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -198,6 +198,8 @@ namespace {
         { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
         { "progression", 2, ProgressionText },
         { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "suggestSongCapo", 1, None },
+        { "recentSong", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 7) }; } },
     } };
     // clang-format on
 

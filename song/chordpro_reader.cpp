@@ -541,7 +541,9 @@ SongReading ReadSongBytes(std::string_view bytes, int strings)
     }
     if (IsChordSheet(decoded.text)) {
         out.converted = true;
-        out.song = ReadChordPro(ChordSheetToChordPro(decoded.text), strings);
+        const ChordSheetConversion sheet = ConvertChordSheet(decoded.text);
+        out.song = ReadChordPro(sheet.chordPro, strings);
+        sheet.ToSheetLines(out.song);
     } else {
         out.song = ReadChordPro(decoded.text, strings);
     }

@@ -47,7 +47,9 @@ namespace {
 
             const SongReading read = ReadSongBytes(sheet);
             EXPECT_TRUE(read.converted);
-            const Song written = ReadChordPro(byHand);
+            // The same song, its lines numbered as the sheet's.
+            Song written = ReadChordPro(byHand);
+            ConvertChordSheet(sheet).ToSheetLines(written);
             EXPECT_EQ(read.song.lines, written.lines);
             EXPECT_EQ(read.song.definitions, written.definitions);
             EXPECT_EQ(read.song.problems, written.problems);
@@ -66,6 +68,13 @@ namespace {
         EXPECT_NE(unknown.problems[0].message.find("\"D7alt\""), std::string::npos);
         EXPECT_NE(unknown.problems[1].message.find("\"Esus24\""), std::string::npos);
         EXPECT_EQ(unknown.lines.at(0).chords.at(1).name, "Bm7sus2");
+        // Each named by the line of the sheet where it is written, and so are the words under them.
+        EXPECT_EQ(unknown.problems[0].line, 3);
+        EXPECT_EQ(unknown.problems[1].line, 5);
+        EXPECT_EQ(unknown.lines.at(1).source, 3);
+        const Song titled = read("sections.txt");
+        ASSERT_FALSE(titled.sections.empty());
+        EXPECT_EQ(titled.sections.front().line, 4) << "[Verse 1]";
 
         // The legend's fingerings, whichever way they are written.
         const Song legend = read("legend.txt");

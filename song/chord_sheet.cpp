@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "song/song_chord.h"
@@ -344,7 +345,7 @@ namespace {
         std::string out;
         for (size_t at = 0; at < line.size();) {
             bool tag = false;
-            for (std::string_view t : kTags)
+            for (std::string_view t : line[at] == '[' ? std::span(kTags) : std::span<const std::string_view>())
                 if (line.size() - at >= t.size() && AsciiLower(line.substr(at, t.size())) == t) {
                     at += t.size();
                     tag = true;

@@ -327,6 +327,12 @@ namespace {
         } else {
             for (size_t i = 1; i < words.size(); ++i)
                 frets.emplace_back(words[i].text);
+            // "G  1 2 3 4" counts the beats of the chord.
+            bool counting = true;
+            for (size_t i = 0; i < frets.size() && counting; ++i)
+                counting = frets[i] == std::to_string(i + 1);
+            if (counting)
+                return std::nullopt;
         }
         if (frets.size() < static_cast<size_t>(kMinSheetStrings) || frets.size() > static_cast<size_t>(kMaxSheetStrings)
             || !std::all_of(frets.begin(), frets.end(), isFret))

@@ -111,6 +111,17 @@ namespace {
         EXPECT_FALSE(IsChordSheet("{title: X}\n{start_of_tab}\nG  C\nwords\n{end_of_tab}\n"));
     }
 
+    // A chord and its frets is a legend; the beats counted after a chord are not frets.
+    TEST(WebSheets, LegendsAndWhatIsNoLegend)
+    {
+        EXPECT_EQ(ChordSheetToChordPro("C 0003\n"), "{define: C base-fret 1 frets 0 0 0 3}\n");
+        EXPECT_EQ(ChordSheetToChordPro("F#m7: 2 x 2 2 2 x\n"), "{define: F#m7 base-fret 1 frets 2 x 2 2 2 x}\n");
+        EXPECT_EQ(ChordSheetToChordPro("Bm x-2-4-4-3-2\n"), "{define: Bm base-fret 1 frets x 2 4 4 3 2}\n");
+        EXPECT_EQ(ChordSheetToChordPro("Count in\nG  1 2 3 4\n"), "Count in\nG  1 2 3 4\n");
+        EXPECT_EQ(ChordSheetToChordPro("Legend\nXm 022000\n"), "Legend\nXm 022000\n") << "no chord, no legend";
+        EXPECT_EQ(ChordSheetToChordPro("E 02210\nwords\n").substr(0, 8), "{define:") << "five strings";
+    }
+
     TEST(WebSheets, TabsStopEveryEightColumns)
     {
         EXPECT_EQ(ChordSheetToChordPro("G\tC\nab\tcdefgh\n"), "[G]ab      [C]cdefgh\n");

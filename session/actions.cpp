@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -522,6 +523,41 @@ namespace {
         return std::nullopt;
     }
 
+    // The song window's "Suggest capo": the capo box takes the capo, and the window says why.
+    Answer SuggestSongCapo(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 0);
+        TFormSong* song = OpenSongWindow(session);
+        if (!song)
+            return "no song is open";
+        auto* button = song->findChild<QAbstractButton*>(QStringLiteral("ButtonSuggestCapo"));
+        if (!button->isEnabled())
+            return "the song has no chords to suggest a capo for";
+        Click(button);
+        if (song->findChild<QLabel*>(QStringLiteral("LabelCapoAdvice"))->text().isEmpty())
+            return "the song window did not say why its capo";
+        return std::nullopt;
+    }
+
+    // Item N (from 0) of the song window's "Recent songs"; the main window then takes the keyboard
+    // back, as after "openSong".
+    Answer RecentSong(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const int item = Integer(arguments, 0, 0, 7);
+        TFormSong* song = OpenSongWindow(session);
+        if (!song)
+            return "no song is open";
+        auto* menu = song->findChild<QMenu*>(QStringLiteral("MenuRecentSongs"));
+        emit menu->aboutToShow();
+        const QList<QAction*> items = menu->actions();
+        if (item >= items.size() || !items.at(item)->isEnabled())
+            return "there is no recent song " + std::to_string(item);
+        items.at(item)->trigger();
+        session.window().activateWindow();
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -619,6 +655,8 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "progression", Progression },
         { "stripKey", StripKey },
         { "otherFingerings", OtherFingerings },
+        { "suggestSongCapo", SuggestSongCapo },
+        { "recentSong", RecentSong },
     };
     return table;
 }

@@ -157,7 +157,7 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 37> kGenerators { {
+    const std::array<Generator, 39> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -201,6 +201,8 @@ namespace {
         { "otherFingerings", 2, [](Random& r, const Session&) -> json {
             return { Coin(r) ? "song" : "progression", Uniform(r, 0, 5) }; } },
         { "songPick", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 2) }; } },
+        { "suggestSongCapo", 1, None },
+        { "recentSong", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 7) }; } },
     } };
     // clang-format on
 

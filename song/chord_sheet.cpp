@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "song/song_chord.h"
@@ -326,6 +327,12 @@ namespace {
         } else {
             for (size_t i = 1; i < words.size(); ++i)
                 frets.emplace_back(words[i].text);
+            // "G  1 2 3 4" counts the beats of the chord.
+            bool counting = true;
+            for (size_t i = 0; i < frets.size() && counting; ++i)
+                counting = frets[i] == std::to_string(i + 1);
+            if (counting)
+                return std::nullopt;
         }
         if (frets.size() < static_cast<size_t>(kMinSheetStrings) || frets.size() > static_cast<size_t>(kMaxSheetStrings)
             || !std::all_of(frets.begin(), frets.end(), isFret))
@@ -344,7 +351,7 @@ namespace {
         std::string out;
         for (size_t at = 0; at < line.size();) {
             bool tag = false;
-            for (std::string_view t : kTags)
+            for (std::string_view t : line[at] == '[' ? std::span(kTags) : std::span<const std::string_view>())
                 if (line.size() - at >= t.size() && AsciiLower(line.substr(at, t.size())) == t) {
                     at += t.size();
                     tag = true;
@@ -481,16 +488,23 @@ bool IsChordSheet(std::string_view text)
     return directives ? chordsOverWords : chordLine;
 }
 
-std::string ChordSheetToChordPro(std::string_view text)
+ChordSheetConversion ConvertChordSheet(std::string_view text)
 {
     const std::vector<std::string> lines = SheetLines(text);
+    size_t i = 0;
     const bool directives
         = std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return IsDirective(l); });
     std::vector<std::string> out;
+    std::vector<int> from; // per line written, the sheet's line it comes from
+    // Written as coming from the line being read.
+    const auto put = [&](std::string line) {
+        out.push_back(std::move(line));
+        from.push_back(static_cast<int>(std::min(i + 1, lines.size())));
+    };
     std::string open; // the section's kind while one is open
     const auto close = [&] {
         if (!open.empty())
-            out.push_back("{end_of_" + open + "}");
+            put("{end_of_" + open + "}");
         open.clear();
     };
     const auto isWords = [&](std::string_view line) {
@@ -498,26 +512,27 @@ std::string ChordSheetToChordPro(std::string_view text)
             && !ReadMeta(line) && !ReadLegend(line);
     };
 
-    size_t i = 0;
     while (i < lines.size() && Blank(lines[i]))
         ++i;
     if (!directives && i < lines.size() && isWords(lines[i])) {
         const bool by = i + 1 < lines.size() && Lower(Trim(lines[i + 1])).starts_with("by ");
         if (i + 1 == lines.size() || Blank(lines[i + 1]) || by) {
-            out.push_back("{title: " + std::string(Trim(lines[i])) + "}");
+            put("{title: " + std::string(Trim(lines[i])) + "}");
             ++i;
-            if (by)
-                out.push_back("{artist: " + std::string(Trim(Trim(lines[i++]).substr(3))) + "}");
+            if (by) {
+                put("{artist: " + std::string(Trim(Trim(lines[i]).substr(3))) + "}");
+                ++i;
+            }
         }
     }
 
     // Chords over the next line of words, or alone.
     const auto chordLine = [&](const std::vector<Word>& chords) {
         if (i + 1 < lines.size() && isWords(lines[i + 1])) {
-            out.push_back(Merge(chords, lines[i + 1]));
+            put(Merge(chords, lines[i + 1]));
             i += 2;
         } else {
-            out.push_back(ChordsAlone(chords));
+            put(ChordsAlone(chords));
             ++i;
         }
     };
@@ -526,12 +541,12 @@ std::string ChordSheetToChordPro(std::string_view text)
         const std::string_view line = lines[i];
         if (IsDirective(line)) {
             close();
-            out.emplace_back(line);
+            put(std::string(line));
             ++i;
             // A tab, a grid or another program's block is copied as it stands.
             if (const std::string end = VerbatimEnd(line); !end.empty()) {
                 for (; i < lines.size(); ++i) {
-                    out.emplace_back(lines[i]);
+                    put(lines[i]);
                     if (IsDirective(lines[i]) && EndsVerbatim(lines[i], end)) {
                         ++i;
                         break;
@@ -539,23 +554,23 @@ std::string ChordSheetToChordPro(std::string_view text)
                 }
             }
         } else if (directives && line.starts_with('#')) {
-            out.emplace_back(line);
+            put(std::string(line));
             ++i;
         } else if (Blank(line)) {
             close();
-            out.emplace_back();
+            put({});
             ++i;
         } else if (const auto meta = ReadMeta(line)) {
-            out.push_back(*meta);
+            put(*meta);
             ++i;
         } else if (const auto legend = ReadLegend(line)) {
-            out.push_back(*legend);
+            put(*legend);
             ++i;
         } else if (const auto header = ReadHeader(line)) {
             close();
             open = header->kind;
             const char quote = header->label.find('"') == std::string::npos ? '"' : '\'';
-            out.push_back("{start_of_" + open
+            put("{start_of_" + open
                 + (header->label.empty() ? std::string() : " label=" + std::string(1, quote) + header->label + quote)
                 + "}");
             if (header->rest.empty()) {
@@ -569,24 +584,45 @@ std::string ChordSheetToChordPro(std::string_view text)
             }
         } else if (IsTabLine(line)) {
             close();
-            out.push_back("{start_of_tab}");
+            put("{start_of_tab}");
             for (; i < lines.size() && IsTabLine(lines[i]); ++i)
-                out.emplace_back(lines[i]);
-            out.push_back("{end_of_tab}");
+                put(lines[i]);
+            put("{end_of_tab}");
         } else if (IsChordLine(line)) {
             chordLine(Words(line));
         } else {
-            out.emplace_back(line);
+            put(std::string(line));
             ++i;
         }
     }
     close();
-    while (!out.empty() && out.back().empty())
+    while (!out.empty() && out.back().empty()) {
         out.pop_back();
-    std::string joined;
+        from.pop_back();
+    }
+    ChordSheetConversion conversion;
     for (const std::string& line : out)
-        joined += line + "\n";
-    return joined;
+        conversion.chordPro += line + "\n";
+    conversion.sheetLines = std::move(from);
+    return conversion;
+}
+
+std::string ChordSheetToChordPro(std::string_view text) { return ConvertChordSheet(text).chordPro; }
+
+void ChordSheetConversion::ToSheetLines(Song& song) const
+{
+    const auto sheetLine = [this](int& line) {
+        if (line > 0 && static_cast<size_t>(line) <= sheetLines.size())
+            line = sheetLines[static_cast<size_t>(line) - 1];
+    };
+    for (SongProblem& problem : song.problems)
+        sheetLine(problem.line);
+    for (SongLine& line : song.lines)
+        sheetLine(line.source);
+    for (SongSection& section : song.sections)
+        sheetLine(section.line);
+    for (ChordDefinition& definition : song.definitions)
+        sheetLine(definition.line);
 }
 
 } // namespace corvane

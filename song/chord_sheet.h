@@ -4,6 +4,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "song/song.h"
 
 namespace corvane {
 
@@ -20,5 +23,17 @@ bool IsChordSheet(std::string_view text);
 // open sections until the next empty line; "Key: G" and "Capo 2" become directives; lines of tab go
 // into a tab section; the first line is the title when an empty line or a "by" line follows it.
 std::string ChordSheetToChordPro(std::string_view text);
+
+// The same, with the line of the sheet each line of the ChordPro comes from, so that what is said
+// about the song read from it names the lines the user wrote.
+struct ChordSheetConversion {
+    std::string chordPro;
+    std::vector<int> sheetLines; // per line of chordPro, the 1-based line of the sheet
+
+    // The problems', lines', sections' and definitions' line numbers of the song read from chordPro
+    // turned into the sheet's.
+    void ToSheetLines(Song& song) const;
+};
+ChordSheetConversion ConvertChordSheet(std::string_view text);
 
 } // namespace corvane

@@ -764,7 +764,9 @@ SongReading ReadSongBytes(std::string_view bytes, int strings, const std::string
     std::vector<Song> songs;
     if (IsChordSheet(decoded.text)) {
         out.converted = true;
-        songs = ReadChordProSongs(ChordSheetToChordPro(decoded.text), strings, instrument);
+        const ChordSheetConversion sheet = ConvertChordSheet(decoded.text);
+        songs = ReadChordProSongs(sheet.chordPro, strings, instrument);
+        sheet.ToSheetLines(songs.front());
     } else {
         songs = ReadChordProSongs(decoded.text, strings, instrument);
     }

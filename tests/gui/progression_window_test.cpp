@@ -192,6 +192,7 @@ namespace {
             return svg;
         };
         dialogs.choosePrinter = [&](QWidget*, QPrinter& printer) {
+            EXPECT_EQ(printer.pageLayout(), SheetPageLayout()) << "the PDF's page and margins";
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;

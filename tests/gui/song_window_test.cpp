@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 #include "song/chordpro_reader.h"
 #include "toolkit/choice_box.h"
+#include "toolkit/chord_export.h"
 #include "windows/chord_strip.h"
 #include "windows/song_window.h"
 
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
@@ -312,6 +315,19 @@ namespace {
             Click("ButtonExport");
             EXPECT_GT(QFileInfo(exportPath).size(), 100) << name;
         }
+        // Printing offers the PDF's page and margins.
+        std::optional<QPageLayout> offered;
+        SongDialogs printing;
+        printing.common.choosePrinter = [&](QWidget*, QPrinter& printer) {
+            offered = printer.pageLayout();
+            return false;
+        };
+        printing.common.warn = [this](QWidget*, const QString& text) { warnings << text; };
+        printing.saveChordProName = [this](QWidget*, const QString&) { return exportPath; };
+        song->setDialogs(printing);
+        Click("ButtonPrint");
+        ASSERT_TRUE(offered.has_value());
+        EXPECT_EQ(*offered, SheetPageLayout());
         Click("ButtonTransposeUp");
         Click("ButtonTransposeUp");
         exportPath = folder.filePath(QStringLiteral("moved"));

@@ -398,6 +398,13 @@ TEST(SessionDriver, ASongOpensTransposesAndTakesACapoInItsWindow)
     EXPECT_EQ(answer["song"]["chords"], json::array({ "D", "G", "A7" }));
     EXPECT_EQ(answer["capo"], 3);
     EXPECT_FALSE(Answer(R"([["capo",3]])").contains("song")) << "no song, no song field";
+
+    // "Suggest capo" takes none for a song of open shapes; without settings no song is recent.
+    const json suggested
+        = Answer(R"([["openSong",")" + song + R"("],["songCapo",5],["suggestSongCapo"],["recentSong",0]])");
+    EXPECT_EQ(suggested["answers"][2], nullptr);
+    EXPECT_EQ(suggested["song"]["capo"], 0);
+    EXPECT_EQ(suggested["answers"][3]["error"], "there is no recent song 0");
 }
 
 // The instrument action and the bars beyond six: the 7-string guitar's low B string is bar 0, its

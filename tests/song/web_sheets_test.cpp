@@ -47,7 +47,9 @@ namespace {
 
             const SongReading read = ReadSongBytes(sheet);
             EXPECT_TRUE(read.converted);
-            const Song written = ReadChordPro(byHand);
+            // The same song, its lines numbered as the sheet's.
+            Song written = ReadChordPro(byHand);
+            ConvertChordSheet(sheet).ToSheetLines(written);
             EXPECT_EQ(read.song.lines, written.lines);
             EXPECT_EQ(read.song.definitions, written.definitions);
             EXPECT_EQ(read.song.problems, written.problems);
@@ -65,6 +67,13 @@ namespace {
         ASSERT_EQ(unknown.problems.size(), 1u); // D7alt is read, as the altered dominant
         EXPECT_NE(unknown.problems[0].message.find("\"Esus24\""), std::string::npos);
         EXPECT_EQ(unknown.lines.at(0).chords.at(1).name, "Bm7sus2");
+        // Each named by the line of the sheet where it is written, and so are the words under them.
+        EXPECT_EQ(unknown.problems[0].line, 3);
+        EXPECT_EQ(unknown.problems[1].line, 5);
+        EXPECT_EQ(unknown.lines.at(1).source, 3);
+        const Song titled = read("sections.txt");
+        ASSERT_FALSE(titled.sections.empty());
+        EXPECT_EQ(titled.sections.front().line, 4) << "[Verse 1]";
 
         // The legend's fingerings, whichever way they are written.
         const Song legend = read("legend.txt");
@@ -99,6 +108,17 @@ namespace {
         // Nor is one of words alone, or with chord lines only inside its tab.
         EXPECT_FALSE(IsChordSheet("{title: X}\nJust words\n"));
         EXPECT_FALSE(IsChordSheet("{title: X}\n{start_of_tab}\nG  C\nwords\n{end_of_tab}\n"));
+    }
+
+    // A chord and its frets is a legend; the beats counted after a chord are not frets.
+    TEST(WebSheets, LegendsAndWhatIsNoLegend)
+    {
+        EXPECT_EQ(ChordSheetToChordPro("C 0003\n"), "{define: C base-fret 1 frets 0 0 0 3}\n");
+        EXPECT_EQ(ChordSheetToChordPro("F#m7: 2 x 2 2 2 x\n"), "{define: F#m7 base-fret 1 frets 2 x 2 2 2 x}\n");
+        EXPECT_EQ(ChordSheetToChordPro("Bm x-2-4-4-3-2\n"), "{define: Bm base-fret 1 frets x 2 4 4 3 2}\n");
+        EXPECT_EQ(ChordSheetToChordPro("Count in\nG  1 2 3 4\n"), "Count in\nG  1 2 3 4\n");
+        EXPECT_EQ(ChordSheetToChordPro("Legend\nXm 022000\n"), "Legend\nXm 022000\n") << "no chord, no legend";
+        EXPECT_EQ(ChordSheetToChordPro("E 02210\nwords\n").substr(0, 8), "{define:") << "five strings";
     }
 
     TEST(WebSheets, TabsStopEveryEightColumns)

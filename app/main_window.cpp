@@ -174,6 +174,7 @@ void TForm1::SetUpControls()
     ui->StatusBar1->addPermanentWidget(m_nameProblem);
 
     SetUpExport();
+    SetUpNotationMenu();
 }
 
 // The pictures are rendered for the pixel ratio of the screen the window is on.
@@ -382,7 +383,7 @@ void TForm1::RefreshResults()
     ui->Image1->setChordName(Text(m_selection.editText));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
 
-    ShowNamesAndCount(result.names, input, m_voicingRecords.size());
+    ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_voicingRecords.size());
 }
 
 // The end of every refresh, whatever the instrument: the names list, the bass "Find" adds, the count.
@@ -517,9 +518,12 @@ void TForm1::SpeedButton2Click()
 {
     ui->Image1->clearDiagrams();
     m_selection.editText = ui->EditAcorde->text().toStdString();
-    const NameBoxSearch search = SearchTypedChord(m_selection);
+    ReadTypedInNotation();
+    NameBoxSearch search = SearchTypedChord(m_selection);
+    search.typed = m_typedName;
     ShowSelection();
     ShowNameSearch(search);
+    ShowDifferingReadings();
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
     RefreshResults();
@@ -532,6 +536,10 @@ void TForm1::ShowNameSearch(const NameBoxSearch& search)
     if (!m_nameProblem)
         return;
     m_nameProblem->setText(Text(search.Problem()));
+    // The panel may cut a long message off; its tooltip holds it whole.
+    m_nameProblem->setToolTip(Text(search.Problem()));
+    if (m_useLeadSheet)
+        m_useLeadSheet->hide();
     if (search.typed.empty() && search.Understood()) {
         ui->EditAcorde->setToolTip({});
         return;

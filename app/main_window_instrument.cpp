@@ -334,7 +334,7 @@ void TForm1::RefreshStringsResults()
     ui->Image1->setChordName(Text(m_selection.editText));
     ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth(), m_openStrings);
 
-    ShowNamesAndCount(result.names, input, m_instrumentRecords.size());
+    ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_instrumentRecords.size());
 }
 
 void TForm1::StringsDiagramClick(int index, QPoint position)

@@ -159,7 +159,9 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 34> kGenerators { {
+    constexpr std::array<std::string_view, 4> kNotationWords { "parts", "lead-sheet", "german", "latin" };
+
+    const std::array<Generator, 35> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -198,6 +200,7 @@ namespace {
         { "transpose", 2, [](Random& r, const Session&) -> json { return { Uniform(r, -24, 24) }; } },
         { "progression", 2, ProgressionText },
         { "songCapo", 2, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 11) }; } },
+        { "notation", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kNotationWords)) }; } },
     } };
     // clang-format on
 
@@ -282,13 +285,15 @@ namespace {
             input.options.tuning = window.tuning();
             const InstrumentRefreshResult result
                 = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
-            expected.names = result.names;
+            expected.names = NamesListIn(result.names, input.rootIndex, result.chordTones, input.bassIndex,
+                input.rootGridNames, window.notation());
             for (const InstrumentRecord& record : result.records)
                 expected.records.push_back(record.Text());
             return expected;
         }
         const RefreshResult result = ComputeRefresh(input);
-        expected.names = result.names;
+        expected.names = NamesListIn(
+            result.names, input.rootIndex, result.chordTones, input.bassIndex, input.rootGridNames, window.notation());
         for (const VoicingRecord& record : result.records)
             expected.records.push_back(record.Text());
         return expected;

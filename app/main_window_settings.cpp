@@ -10,7 +10,6 @@
 #include "sound/patch_table.h"
 #include "sound/sound_device.h"
 #include "theory/notation.h"
-#include "theory/notation.h"
 #include "theory/notes.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
@@ -57,7 +56,8 @@ namespace {
             "Put every remembered value back as the program first starts?\n\n"
             "This resets the instrument (back to the guitar) and its tuning, \"Up to fret\", \"Distance\", the option "
             "boxes and the capo, the sound, "
-            "the tempo and the sound font, the neck picture, the spelling and the last chord, the export folder, "
+            "the tempo and the sound font, the neck picture, the spelling and the last chord, the notation of chord "
+            "names, the export folder, "
             "and the song and "
             "options the Progression window remembers. The window keeps its size until the next start.");
     }

@@ -380,7 +380,7 @@ void TForm1::RefreshResults()
     for (const VoicingRecord& record : m_voicingRecords)
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
-    ui->Image1->setChordName(Text(m_selection.editText));
+    ui->Image1->setChordName(Text(ShownChordName(m_selection.editText)));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth());
 
     ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_voicingRecords.size());

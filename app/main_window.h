@@ -431,6 +431,9 @@ private:
         const std::vector<std::string>& names, const std::vector<int>& chordTones, const RefreshInput& input) const;
     void ReadTypedInNotation(); // before the box's search: m_typedName kept, editText in the box's words
     void ShowDifferingReadings(); // after it
+    // The current chord's name for titles, exports and prints: the box's text in the program's own
+    // notation, else the chord written in the chosen one.
+    std::string ShownChordName(const std::string& boxText) const;
     Notation m_notation = Notation::Parts;
     QActionGroup* m_notationItems = nullptr;
     QToolButton* m_useLeadSheet = nullptr; // status bar: offers the lead-sheet reading

@@ -331,7 +331,7 @@ void TForm1::RefreshStringsResults()
     for (const InstrumentRecord& record : m_instrumentRecords)
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
-    ui->Image1->setChordName(Text(m_selection.editText));
+    ui->Image1->setChordName(Text(ShownChordName(m_selection.editText)));
     ui->Image1->showStringsDiagrams(std::move(diagrams), SheetWidth(), m_openStrings);
 
     ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_instrumentRecords.size());

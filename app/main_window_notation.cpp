@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "theory/differing_readings.h"
+#include "theory/interval_list.h"
 #include "theory/notation.h"
 #include "theory/typed_chord.h"
 #include "ui_main_window.h"
@@ -96,6 +97,18 @@ void TForm1::ReadTypedInNotation()
     const SongChord read = ReadSongChord(chord.canonical);
     if (read.Understood() && !read.nameBoxText.empty())
         m_selection.editText = read.nameBoxText;
+}
+
+std::string TForm1::ShownChordName(const std::string& boxText) const
+{
+    if (m_notation == Notation::Parts)
+        return boxText;
+    const auto values = IntervalValues(m_selection.chordIntervals);
+    if (!values)
+        return boxText;
+    const auto written = WriteChordIn(
+        m_selection.rootIndex, *values, m_selection.bassIndex, m_selection.rootSpelling, m_notation, std::nullopt);
+    return written ? *written : boxText;
 }
 
 void TForm1::ShowDifferingReadings()

@@ -43,8 +43,15 @@ namespace {
         TypeName("B");
         EXPECT_EQ(window->selection().rootIndex, 10) << "German B is B flat";
         EXPECT_EQ(Names().front(), "B");
+        // The diagrams' titles are written in the notation too.
+        TypeName("Hm7");
+        EXPECT_EQ(Sheet()->chordName().toStdString(), "Hm7");
+        TypeName("Bm7");
+        EXPECT_EQ(Sheet()->chordName().toStdString(), "Bm7") << "B flat minor";
+        EXPECT_EQ(window->selection().rootIndex, 10);
         Choose("parts");
-        EXPECT_EQ(Names().front(), "Bb");
+        EXPECT_EQ(Names().front(), "Ab/add2/4/6/Bb (no3) (no5)") << "the list's own order and spelling";
+        EXPECT_EQ(Sheet()->chordName(), Find<QLineEdit>("EditAcorde")->text()) << "the box's own words";
     }
 
     TEST_F(NotationTest, ALeadSheetReadsC9AsTheDominantNinth)

@@ -14,6 +14,7 @@
 #include "guitar/progression.h"
 
 #include "song/spelling.h"
+#include "theory/key_guess.h"
 #include "theory/notation.h"
 
 namespace corvane::cli {
@@ -43,6 +44,8 @@ namespace {
         std::string instrument;
         std::string strings; // "G4 C4 E4 A4", with the instrument
         OpenStrings openStrings {}; // the same, for the diagrams' bass marks
+        std::string key; // the key given with --key, or guessed from the chords
+        bool keyGuessed = false;
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
@@ -64,6 +67,10 @@ namespace {
             json["strings"] = chosen.strings;
         }
         json["capo"] = chosen.capo;
+        if (!chosen.key.empty())
+            json["key"] = chosen.key;
+        if (chosen.keyGuessed)
+            json["keyGuessed"] = true;
         auto chords = nlohmann::ordered_json::array();
         for (const ChordChoiceOf<Record>& chord : choice.chords) {
             nlohmann::ordered_json item;
@@ -231,10 +238,6 @@ int ProgressionCommand::Run() const
         key = KeyOf(read->tonic, read->minor);
         key->spelling = KeyName(*read).find('b', 1) != std::string::npos ? Spelling::Flat : key->spelling;
     }
-    if (CountsFromKey(notation) && !key) {
-        std::cerr << "corvane-cli: numbers and numerals count from a key: give --key\n";
-        return kBadInput;
-    }
     ProgressionText parsed = ParseProgression(m_text);
     // The chords in letters: the notation's reader first, then numbers and numerals when a key is given.
     for (ProgressionEntry& entry : parsed.entries) {
@@ -255,11 +258,33 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
-    const auto write = [&](const auto& chosen, const std::string& name, const OpenStrings& strings, auto writer) {
+    // Without --key, the key the chords suggest: numbers and numerals count from it.
+    bool keyGuessed = false;
+    if (!key) {
+        std::vector<std::string> names;
+        for (const ProgressionEntry& entry : parsed.entries)
+            names.push_back(entry.chord);
+        key = GuessKeyOfNames(names);
+        keyGuessed = key.has_value();
+    }
+    const std::string keyName
+        = key ? std::string(NoteName(key->tonic, key->spelling)) + (key->minor ? "m" : "") : std::string();
+    const auto write = [&](auto chosen, const std::string& name, const OpenStrings& strings, auto writer) {
         for (const std::string& problem : chosen.choice.problems)
             std::cerr << "corvane-cli: " << problem << '\n';
-        writer(
-            { chosen.choice, chosen.capo, name, strings.count > 0 ? OpenStringsText(strings) : std::string(), strings },
+        // The frets and the sheet name the chords in the notation; JSON and ChordPro keep letters.
+        if (notation != Notation::Parts && m_format != "json" && m_format != "chordpro") {
+            for (auto& chord : chosen.choice.chords) {
+                const LeadSheetChord read = ReadLeadSheetChord(chord.text);
+                if (!read.Complete())
+                    continue;
+                if (const auto written
+                    = WriteChordIn(read.root, read.intervals, read.bass, read.spelling, notation, key))
+                    chord.text = *written;
+            }
+        }
+        writer({ chosen.choice, chosen.capo, name, strings.count > 0 ? OpenStringsText(strings) : std::string(),
+                   strings, keyName, keyGuessed },
             std::cout);
         return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
     };

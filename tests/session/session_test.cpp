@@ -453,3 +453,15 @@ TEST(SessionDriver, AProgressionAndASongFollowTheInstrument)
         json::array({ "x32010", "x02210", "133211", "320003" }));
     EXPECT_FALSE(Answer(R"([["capo",3]])").contains("progression")) << "no chords typed, no progression field";
 }
+
+TEST(SessionDriver, TheNotationActionWritesTheNamesInIt)
+{
+    const json german = Answer(R"([["name","Bm"],["notation","german"]])");
+    EXPECT_EQ(german["answers"], json({ nullptr, nullptr }));
+    EXPECT_EQ(german["names"][0], "Hm");
+    const json back = Answer(R"([["notation","german"],["name","H7"],["notation","parts"]])");
+    EXPECT_EQ(back["rootIndex"], 11);
+    EXPECT_EQ(back["names"], Answer(R"([["name","B7"]])")["names"]) << "the list's own words again";
+    const json refused = Answer(R"([["notation","klingon"]])");
+    EXPECT_NE(refused["answers"][0]["error"].get<std::string>().find("klingon"), std::string::npos);
+}

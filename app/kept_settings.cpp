@@ -2,6 +2,7 @@
 
 #include "sound/patch_table.h"
 #include "theory/catalogue.h"
+#include "theory/notation.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -259,6 +260,8 @@ KeptState ReadKept(const QSettings& settings, const KeptState& defaults, const K
     Take(kept.tempo, Int(settings, "sound/tempo", limits.tempoMinimum, limits.tempoMaximum));
     Take(kept.soundFont, Text(settings, "sound/soundFont"));
     Take(kept.exportFolder, Text(settings, "export/folder"));
+    if (const auto notation = Text(settings, "names/notation"); notation && ParseNotation(*notation))
+        kept.notation = *notation;
     if (const auto neck = Text(settings, "neck/picture"); neck == "electric" || neck == "classic")
         kept.electricNeck = neck == "electric";
 
@@ -319,6 +322,7 @@ void WriteKept(QSettings& settings, const KeptState& state)
         settings.remove(QStringLiteral("export/folder"));
     else
         set("export/folder", QString::fromStdString(state.exportFolder));
+    set("names/notation", QString::fromStdString(state.notation));
     set("neck/picture", state.electricNeck ? QStringLiteral("electric") : QStringLiteral("classic"));
 
     WriteSelection(settings, state.selection);

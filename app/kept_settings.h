@@ -51,6 +51,7 @@ struct KeptState {
     bool electricNeck = false;
     std::string soundFont; // the file chosen with File > Sound font..., or empty
     std::string exportFolder; // where the last export was written, or empty
+    std::string notation { "parts" }; // View > Chord names, by its command-line word
 
     // The last chord as the selection controls hold it, and how they show it.
     SelectionState selection = StartupSelection();

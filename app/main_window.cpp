@@ -180,6 +180,7 @@ void TForm1::SetUpControls()
     ui->StatusBar1->addPermanentWidget(m_nameProblem);
 
     SetUpExport();
+    SetUpNotationMenu();
 }
 
 // The pictures are rendered for the pixel ratio of the screen the window is on.
@@ -383,10 +384,10 @@ void TForm1::RefreshResults()
     for (const InstrumentRecord& record : m_records)
         diagrams.push_back(record.frets);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
-    ui->Image1->setChordName(Text(m_selection.editText));
+    ui->Image1->setChordName(Text(ShownChordName(m_selection.editText)));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
 
-    ShowNamesAndCount(result.names, input, m_records.size());
+    ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_records.size());
 }
 
 // The end of every refresh, whatever the instrument: the names list, the bass "Find" adds, the count.
@@ -521,9 +522,12 @@ void TForm1::SpeedButton2Click()
 {
     ui->Image1->clearDiagrams();
     m_selection.editText = ui->EditAcorde->text().toStdString();
-    const NameBoxSearch search = SearchTypedChord(m_selection);
+    ReadTypedInNotation();
+    NameBoxSearch search = SearchTypedChord(m_selection);
+    search.typed = m_typedName;
     ShowSelection();
     ShowNameSearch(search);
+    ShowDifferingReadings();
     ShowGridNames(ui->StringGridAcorde, m_selection.rootSpelling);
     ShowGridNames(ui->StringGridBaixo, m_selection.bassSpelling);
     RefreshResults();
@@ -536,6 +540,10 @@ void TForm1::ShowNameSearch(const NameBoxSearch& search)
     if (!m_nameProblem)
         return;
     m_nameProblem->setText(Text(search.Problem()));
+    // The panel may cut a long message off; its tooltip holds it whole.
+    m_nameProblem->setToolTip(Text(search.Problem()));
+    if (m_useLeadSheet)
+        m_useLeadSheet->hide();
     if (search.typed.empty() && search.Understood()) {
         ui->EditAcorde->setToolTip({});
         return;

@@ -84,6 +84,7 @@
 #include "guitar/voicing.h"
 #include "guitar/voicing_search.h"
 #include "sound/midi_port.h"
+#include "theory/notation.h"
 #include "theory/selection.h"
 #include "theory/typed_chord.h"
 #include "windows/export_dialogs.h"
@@ -105,6 +106,7 @@ class QButtonGroup;
 class QMenu;
 class QSettings;
 class QSlider;
+class QToolButton;
 
 namespace Ui {
 class TForm1;
@@ -155,6 +157,11 @@ public:
     // click on the neck since. The neck click names it in the names list until the next refresh.
     const StringFingering& neckFingering() const { return m_neckFingering; }
     int capo() const;
+
+    // ---- Chord names (app/main_window_notation.cpp) ----
+    // The notation of the names list and the name box's first reader, chosen with View > Chord names.
+    Notation notation() const { return m_notation; }
+    void ChooseNotation(Notation notation);
 
     // ---- The instrument (app/main_window_instrument.cpp) ----
     // The sheet, the neck and the strum are the instrument's, its strings openStrings(); tuning() and
@@ -407,6 +414,20 @@ private:
     TFormSong* m_song = nullptr; // song window
     FileDialog m_songDialog;
     QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
+
+    // Chord names.
+    void SetUpNotationMenu();
+    std::vector<std::string> NamesInNotation(
+        const std::vector<std::string>& names, const std::vector<int>& chordTones, const RefreshInput& input) const;
+    void ReadTypedInNotation(); // before the box's search: m_typedName kept, editText in the box's words
+    void ShowDifferingReadings(); // after it
+    // The current chord's name for titles, exports and prints: the box's text in the program's own
+    // notation, else the chord written in the chosen one.
+    std::string ShownChordName(const std::string& boxText) const;
+    Notation m_notation = Notation::Parts;
+    QActionGroup* m_notationItems = nullptr;
+    QToolButton* m_useLeadSheet = nullptr; // status bar: offers the lead-sheet reading
+    std::string m_typedName; // the name box's text as typed, before the search rewrote it
 };
 
 // The "Formation:" box's text for a fingering, barre marks as plain frets, muted as X: on six strings

@@ -127,7 +127,7 @@ std::string TForm1::TuningText() const
 SheetHeading TForm1::ExportHeading(std::optional<size_t> count) const
 {
     SheetHeading heading;
-    heading.title = ui->EditAcorde->text().trimmed().toStdString();
+    heading.title = ShownChordName(ui->EditAcorde->text().trimmed().toStdString());
     heading.details = count ? SheetDetails(TuningText(), *count) : TuningText();
     return heading;
 }
@@ -155,7 +155,8 @@ void TForm1::ExportDiagramClick()
     const Voicing voicing = ui->Image1->diagram(index);
     const Frets frets = ui->Image1->stringsDiagram(index);
     const QString title = QStringLiteral("Export diagram");
-    const QString name = ExportFileName(ui->EditAcorde->text()) + QLatin1Char(' ')
+    const QString name = ExportFileName(QString::fromStdString(ShownChordName(ui->EditAcorde->text().toStdString())))
+        + QLatin1Char(' ')
         + ExportFileName(strings ? StringsFingeringClipboardText(frets) : FingeringClipboardText(voicing));
     const std::optional<ExportTarget> target = AskExportTarget(title, name);
     if (!target)
@@ -174,7 +175,8 @@ void TForm1::ExportDiagramClick()
 void TForm1::ExportSheetClick()
 {
     const QString title = QStringLiteral("Export sheet");
-    const std::optional<ExportTarget> target = AskExportTarget(title, ExportFileName(ui->EditAcorde->text()));
+    const std::optional<ExportTarget> target = AskExportTarget(
+        title, ExportFileName(QString::fromStdString(ShownChordName(ui->EditAcorde->text().toStdString()))));
     if (!target)
         return;
     QString error;

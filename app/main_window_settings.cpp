@@ -6,10 +6,10 @@
 #include "ui_main_window.h"
 
 #include "app/kept_settings.h"
-#include "drawing/neck_view.h"
 #include "sound/midi_player.h"
 #include "sound/patch_table.h"
 #include "sound/sound_device.h"
+#include "theory/notation.h"
 #include "theory/notes.h"
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
@@ -56,7 +56,8 @@ namespace {
             "Put every remembered value back as the program first starts?\n\n"
             "This resets the instrument (back to the guitar) and its tuning, \"Up to fret\", \"Distance\", the option "
             "boxes and the capo, the sound, "
-            "the tempo and the sound font, the neck picture, the spelling and the last chord, the export folder, "
+            "the tempo and the sound font, the neck picture, the spelling and the last chord, the notation of chord "
+            "names, the export folder, "
             "and the song and "
             "options the Progression window remembers. The window keeps its size until the next start.");
     }
@@ -122,6 +123,7 @@ KeptState TForm1::CaptureKept() const
     kept.electricNeck = ui->SpeedButton11->isChecked();
     kept.soundFont = m_soundFont;
     kept.exportFolder = m_exportFolder.toStdString();
+    kept.notation = std::string(NotationWord(m_notation));
 
     kept.selection = m_selection;
     kept.typeRow = ui->StringGrid1->currentRow();
@@ -195,6 +197,11 @@ void TForm1::ApplyKept(const KeptState& kept)
     m_soundFont = kept.soundFont;
     m_exportFolder = QString::fromStdString(kept.exportFolder);
 
+    m_notation = ParseNotation(kept.notation).value_or(Notation::Parts);
+    if (m_notationItems)
+        for (QAction* item : m_notationItems->actions())
+            item->setChecked(item->data().toInt() == static_cast<int>(m_notation));
+
     m_selection = kept.selection;
     ui->StringGridAcorde->selectRowQuietly(m_selection.rootRow);
     ui->StringGridBaixo->selectRowQuietly(m_selection.bassRow);
@@ -220,6 +227,11 @@ void TForm1::ApplyKept(const KeptState& kept)
         instrument && !instrument->tuningPresets && kept.instrumentStrings.count == instrument->Strings())
         ShowInstrument(*instrument, kept.instrumentStrings, kept.instrumentPreset);
 
+    // A kept name that named no note says so again, as it did when it was typed.
+    if (m_selection.rootIndex == kNoPitch) {
+        SelectionState probe = m_selection;
+        ShowNameSearch(SearchTypedChord(probe));
+    }
     RefreshResults();
 }
 

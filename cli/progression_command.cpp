@@ -13,6 +13,7 @@
 #include "guitar/progression.h"
 
 #include "song/spelling.h"
+#include "theory/key_guess.h"
 #include "theory/notation.h"
 
 namespace corvane::cli {
@@ -42,6 +43,8 @@ namespace {
         std::string instrument;
         std::string strings; // "G4 C4 E4 A4", with the instrument
         OpenStrings bassMark {}; // the open notes the diagrams' bass marks read
+        std::string key; // the key given with --key, or guessed from the chords
+        bool keyGuessed = false;
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
@@ -63,6 +66,10 @@ namespace {
             json["strings"] = chosen.strings;
         }
         json["capo"] = chosen.capo;
+        if (!chosen.key.empty())
+            json["key"] = chosen.key;
+        if (chosen.keyGuessed)
+            json["keyGuessed"] = true;
         auto chords = nlohmann::ordered_json::array();
         for (const StringChordChoice& chord : choice.chords) {
             nlohmann::ordered_json item;
@@ -225,10 +232,6 @@ int ProgressionCommand::Run() const
         key = KeyOf(read->tonic, read->minor);
         key->spelling = KeyName(*read).find('b', 1) != std::string::npos ? Spelling::Flat : key->spelling;
     }
-    if (CountsFromKey(notation) && !key) {
-        std::cerr << "corvane-cli: numbers and numerals count from a key: give --key\n";
-        return kBadInput;
-    }
     ProgressionText parsed = ParseProgression(m_text);
     // The chords in letters: the notation's reader first, then numbers and numerals when a key is given.
     for (ProgressionEntry& entry : parsed.entries) {
@@ -249,6 +252,17 @@ int ProgressionCommand::Run() const
         std::cerr << "corvane-cli: no chords in \"" << m_text << "\"\n";
         return kBadInput;
     }
+    // Without --key, the key the chords suggest: numbers and numerals count from it.
+    bool keyGuessed = false;
+    if (!key) {
+        std::vector<std::string> names;
+        for (const ProgressionEntry& entry : parsed.entries)
+            names.push_back(entry.chord);
+        key = GuessKeyOfNames(names);
+        keyGuessed = key.has_value();
+    }
+    const std::string keyName
+        = key ? std::string(NoteName(key->tonic, key->spelling)) + (key->minor ? "m" : "") : std::string();
     const Format& format
         = *std::find_if(kFormats.begin(), kFormats.end(), [&](const Format& f) { return m_format == f.name; });
     const StringSet& strings = instrument.set;
@@ -261,8 +275,19 @@ int ProgressionCommand::Run() const
     }
     for (const std::string& problem : chosen.choice.problems)
         std::cerr << "corvane-cli: " << problem << '\n';
+    // The frets and the sheet name the chords in the notation; JSON and ChordPro keep letters.
+    if (notation != Notation::Parts && m_format != "json" && m_format != "chordpro") {
+        for (auto& chord : chosen.choice.chords) {
+            const LeadSheetChord read = ReadLeadSheetChord(chord.text);
+            if (!read.Complete())
+                continue;
+            if (const auto written = WriteChordIn(read.root, read.intervals, read.bass, read.spelling, notation, key))
+                chord.text = *written;
+        }
+    }
     format.write({ chosen.choice, chosen.capo, instrument.named ? instrument.name : std::string(),
-                     instrument.named ? OpenStringsText(strings.strings) : std::string(), BassMarkStrings(strings) },
+                     instrument.named ? OpenStringsText(strings.strings) : std::string(), BassMarkStrings(strings),
+                     keyName, keyGuessed },
         std::cout);
     return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
 }

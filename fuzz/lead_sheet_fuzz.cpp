@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/notation_input.h"
 #include "theory/lead_sheet.h"
 #include "theory/typed_chord.h"
 
@@ -27,11 +28,35 @@ std::set<int> Notes(const LeadSheetChord& chord)
     return { pcs.begin(), pcs.end() };
 }
 
+// A chord read in another notation is the lead-sheet reading of its letters; written back in that
+// notation, it reads as the same chord.
+void CheckNotation(const corvane::fuzz::NotationInput& input)
+{
+    const LeadSheetChord chord = ReadChordIn(input.text, input.notation, input.key);
+    Require(chord.root >= 0 && chord.root <= kNoPitch, "root in 0..12 in any notation");
+    if (!chord.Complete())
+        return;
+    Require(chord.bass != kNoPitch && !chord.intervals.empty(), "a read chord has a bass and notes");
+    const auto written
+        = WriteChordIn(chord.root, chord.intervals, chord.bass, chord.spelling, input.notation, input.key);
+    if (!written)
+        return;
+    const LeadSheetChord again = ReadChordIn(*written, input.notation, input.key);
+    Require(again.Complete(), "a written name reads in full");
+    Require(again.root == chord.root && again.bass == chord.bass, "a written name keeps root and bass");
+    Require(Notes(again) == Notes(chord), "a written name keeps the notes");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const corvane::fuzz::NotationInput input = corvane::fuzz::ReadNotationInput(data, size);
+    if (input.notation != Notation::Parts) {
+        CheckNotation(input);
+        return 0;
+    }
+    const std::string& text = input.text;
     const LeadSheetChord chord = ReadLeadSheetChord(text);
     Require(chord.root >= 0 && chord.root <= kNoPitch, "root in 0..12");
     Require(chord.bass >= 0 && chord.bass <= kNoPitch, "bass in 0..12");

@@ -9,9 +9,12 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/notation_input.h"
 #include "guitar/refresh.h"
 #include "theory/interval_list.h"
 #include "theory/name_reading.h"
+#include "theory/naming.h"
+#include "theory/typed_chord.h"
 
 namespace {
 
@@ -48,10 +51,29 @@ void CheckReading(const SelectionState& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const corvane::fuzz::NotationInput input = corvane::fuzz::ReadNotationInput(data, size);
     SelectionState s = StartupSelection();
-    s.editText.assign(reinterpret_cast<const char*>(data), size);
+    s.editText = input.text;
+    // As the window does: the notation's reader first, the box's words for what it read.
+    if (input.notation != Notation::Parts) {
+        const LeadSheetChord chord = ReadChordIn(input.text, input.notation, input.key);
+        if (chord.Complete()) {
+            const SongChord read = ReadSongChord(chord.canonical);
+            if (read.Understood() && !read.nameBoxText.empty())
+                s.editText = read.nameBoxText;
+        }
+    }
     SearchChordName(s);
     CheckReading(s);
+
+    // The names list in the notation names at most the notes' roots, and nothing over no note.
+    const RefreshInput refresh = FromSelection(s, {});
+    const auto grid = GridNames(s.rootSpelling);
+    const auto names = NamesListIn(ListChordNames(refresh.chordTones, refresh.bassIndex, grid), refresh.rootIndex,
+        refresh.chordTones, refresh.bassIndex, grid, input.notation, input.key);
+    Require(input.notation == Notation::Parts || names.size() <= 12, "one name per root at most");
+    Require(!names.empty() || (refresh.rootIndex == kNoPitch && refresh.bassIndex == kNoPitch),
+        "a chord with a note has a name");
 
     // Every bass the grid then accepts keeps the chord searchable.
     for (int row = 0; row < 12; ++row) {

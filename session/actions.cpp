@@ -574,6 +574,21 @@ namespace {
         return PressKey(target, name);
     }
 
+    // View > Chord names: the item of the notation by its command-line word.
+    Answer ChooseNotation(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        const std::string word = Text(arguments, 0);
+        auto* names = Need<QMenu>(session, "ChordNames1");
+        for (QAction* item : names->actions()) {
+            if (item->objectName() != QString::fromStdString("ChordNames_" + word))
+                continue;
+            item->trigger();
+            return std::nullopt;
+        }
+        throw BadArguments("the names are written in parts, lead-sheet, german or latin, not " + word);
+    }
+
 } // namespace
 
 const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
@@ -657,6 +672,7 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "otherFingerings", OtherFingerings },
         { "suggestSongCapo", SuggestSongCapo },
         { "recentSong", RecentSong },
+        { "notation", ChooseNotation },
     };
     return table;
 }

@@ -157,7 +157,9 @@ namespace {
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
     // clang-format off
-    const std::array<Generator, 39> kGenerators { {
+    constexpr std::array<std::string_view, 4> kNotationWords { "parts", "lead-sheet", "german", "latin" };
+
+    const std::array<Generator, 40> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -203,6 +205,7 @@ namespace {
         { "songPick", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 2) }; } },
         { "suggestSongCapo", 1, None },
         { "recentSong", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 7) }; } },
+        { "notation", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kNotationWords)) }; } },
     } };
     // clang-format on
 
@@ -285,7 +288,8 @@ namespace {
         ExpectedSheet expected;
         const InstrumentRefreshResult result
             = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
-        expected.names = result.names;
+        expected.names = NamesListIn(
+            result.names, input.rootIndex, result.chordTones, input.bassIndex, input.rootGridNames, window.notation());
         for (const InstrumentRecord& record : result.records)
             expected.records.push_back(record.Text());
         return expected;

@@ -402,6 +402,16 @@ std::vector<std::string> NamesIn(const std::vector<std::string>& listed, const s
     return out;
 }
 
+std::vector<std::string> NamesListIn(const std::vector<std::string>& listed, PitchClass root,
+    const std::vector<int>& noteSet, PitchClass bass, const std::array<std::string, 12>& rootGridNames,
+    Notation notation, const std::optional<NotationKey>& key)
+{
+    const auto named = [](PitchClass pc) { return pc >= 0 && pc <= 11; };
+    if (!named(root) && !named(bass))
+        return {};
+    return NamesIn(listed, noteSet, bass, rootGridNames, notation, key);
+}
+
 std::string NameIn(std::string_view name, const std::vector<int>& noteSet, PitchClass bass,
     const std::array<std::string, 12>& rootGridNames, Notation notation, const std::optional<NotationKey>& key)
 {

@@ -68,6 +68,12 @@ std::vector<std::string> NamesIn(const std::vector<std::string>& listed, const s
     PitchClass bass, const std::array<std::string, 12>& rootGridNames, Notation notation,
     const std::optional<NotationKey>& key);
 
+// The names list of a refresh as the window shows it: empty when the typed name gave no note at all,
+// neither root nor bass (the names of the other notes over nothing name no chord typed), else NamesIn.
+std::vector<std::string> NamesListIn(const std::vector<std::string>& listed, PitchClass root,
+    const std::vector<int>& noteSet, PitchClass bass, const std::array<std::string, 12>& rootGridNames,
+    Notation notation, const std::optional<NotationKey>& key = std::nullopt);
+
 // One name of the list (or the best name written from it) in the notation, over the chord's notes
 // and bass: the Parts notation returns it as it is.
 std::string NameIn(std::string_view name, const std::vector<int>& noteSet, PitchClass bass,

@@ -58,7 +58,6 @@ TEST(NotationCli, BadWordsAreRefused)
 {
     EXPECT_EQ(Cli("names --name C --notation klingon").status, 2);
     EXPECT_EQ(Cli("identify x32010 --notation nashville").status, 2);
-    EXPECT_EQ(Cli("progression '1 4 5' --notation nashville").status, 2);
     EXPECT_EQ(Cli("progression 'G C' --key Q").status, 2);
 }
 
@@ -88,6 +87,20 @@ TEST(NotationCli, ProgressionsReadNumbersAndNumeralsInAKey)
     EXPECT_EQ(chords("'ii V I' --key C"), (std::vector<std::string> { "Dm", "G", "C" }));
     EXPECT_EQ(chords("'i iv V7' --key Am"), (std::vector<std::string> { "Am", "Dm", "E7" }));
     EXPECT_EQ(chords("'Sol Rem' --notation latin"), (std::vector<std::string> { "G", "Dm" }));
+
+    // Without --key the chords' own key is guessed, said in the JSON, and counted from.
+    const auto guessed = nlohmann::json::parse(Cli("progression 'G C D7 G' --format json").out);
+    EXPECT_EQ(guessed["key"], "G");
+    EXPECT_EQ(guessed["keyGuessed"], true);
+    const auto given = nlohmann::json::parse(Cli("progression 'G C D7 G' --key G --format json").out);
+    EXPECT_EQ(given["key"], "G");
+    EXPECT_FALSE(given.contains("keyGuessed"));
+    const auto numbers = Lines(Cli("progression 'G C D7 G' --notation nashville").out);
+    ASSERT_EQ(numbers.size(), 4u);
+    EXPECT_EQ(numbers[2].substr(0, numbers[2].find('\t')), "57");
+    const auto numerals = Lines(Cli("progression 'Am Dm E7 Am' --notation roman").out);
+    EXPECT_EQ(numerals[2].substr(0, numerals[2].find('\t')), "V7");
+    EXPECT_EQ(numerals[1].substr(0, numerals[1].find('\t')), "iv");
 }
 
 } // namespace

@@ -455,3 +455,14 @@ TEST(DifferingReadings, SaidInOneSentence)
     for (const char* agreed : { "C", "Cm7", "C7", "D/F#", "Cmaj7", "Qzz", "", "Cxyz" })
         EXPECT_FALSE(DifferingReadings(agreed)) << agreed;
 }
+
+TEST(Notation, NoNamesForAnUnreadRoot)
+{
+    const auto sharp = GridNames(Spelling::Sharp);
+    const std::vector<std::string> listed { "m5+/", "Em5+/", "G4/6/ (no3) (no5)" };
+    for (const Notation notation : { Notation::Parts, Notation::LeadSheet, Notation::German })
+        EXPECT_TRUE(NamesListIn(listed, kNoPitch, { 12, 4, 7 }, 12, sharp, notation).empty());
+    EXPECT_EQ(NamesListIn({ "C" }, 0, { 0, 4, 7 }, 0, sharp, Notation::Parts), std::vector<std::string> { "C" });
+    // A bass read under an unread root still names the chord that sounds.
+    EXPECT_EQ(NamesListIn({ "C7+", "Em6-/B" }, kNoPitch, { 11, 0, 4, 7 }, 11, sharp, Notation::Parts).size(), 2u);
+}

@@ -86,6 +86,23 @@ namespace {
     }
 
     // The song window's playing tempo is kept when the program closes and shown when it opens again.
+    // View > Chord names comes back, and so does a kept name that named no note, with its message.
+    TEST_F(SettingsTest, TheNotationAndAnUnreadNameComeBack)
+    {
+        window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));
+        window->ChooseNotation(Notation::German);
+        TypeName("Qzz");
+        ASSERT_TRUE(Names().empty());
+        window->close();
+
+        RecordingPort* port = nullptr;
+        const auto reopened = Reopen(port);
+        reopened->ShowAsKept();
+        EXPECT_EQ(reopened->notation(), Notation::German);
+        EXPECT_EQ(reopened->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count(), 0);
+        EXPECT_NE(In<QLabel>(*reopened, "LabelNameProblem")->text().indexOf(QStringLiteral("Not understood")), -1);
+    }
+
     TEST_F(SettingsTest, TheSongWindowsTempoComesBack)
     {
         window->UseSettings(std::make_unique<QSettings>(path(), QSettings::IniFormat));

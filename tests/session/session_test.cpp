@@ -489,3 +489,15 @@ TEST(SessionDriver, SongPickChoosesASongOfTheFile)
     EXPECT_EQ(answer["song"]["title"], "Third Song");
     EXPECT_EQ(answer["song"]["chords"], json::array({ "E" }));
 }
+
+TEST(SessionDriver, TheNotationActionWritesTheNamesInIt)
+{
+    const json german = Answer(R"([["name","Bm"],["notation","german"]])");
+    EXPECT_EQ(german["answers"], json({ nullptr, nullptr }));
+    EXPECT_EQ(german["names"][0], "Hm");
+    const json back = Answer(R"([["notation","german"],["name","H7"],["notation","parts"]])");
+    EXPECT_EQ(back["rootIndex"], 11);
+    EXPECT_EQ(back["names"], Answer(R"([["name","B7"]])")["names"]) << "the list's own words again";
+    const json refused = Answer(R"([["notation","klingon"]])");
+    EXPECT_NE(refused["answers"][0]["error"].get<std::string>().find("klingon"), std::string::npos);
+}

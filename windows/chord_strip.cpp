@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,7 +119,8 @@ StripDiagram::StripDiagram(int index, QWidget* parent)
 {
     setObjectName(QStringLiteral("Diagram"));
     setFocusPolicy(Qt::StrongFocus);
-    setLineWidth(1);
+    // The frames hug the picture.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void StripDiagram::setSounding(bool sounding)
@@ -126,7 +128,7 @@ void StripDiagram::setSounding(bool sounding)
     if (m_sounding == sounding)
         return;
     m_sounding = sounding;
-    setFrameShape(sounding ? QFrame::Box : hasFocus() ? QFrame::Panel : QFrame::NoFrame);
+    setFrameShape(sounding ? QFrame::Box : QFrame::NoFrame);
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(this, changed);
@@ -166,21 +168,29 @@ void StripDiagram::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-// The keyboard's place is a dotted frame, as on the main sheet; the sounding chord's box wins.
 void StripDiagram::focusInEvent(QFocusEvent* event)
 {
     QLabel::focusInEvent(event);
-    if (!m_sounding) {
-        setFrameShape(QFrame::Panel);
-        setFrameShadow(QFrame::Plain);
-    }
+    update();
 }
 
 void StripDiagram::focusOutEvent(QFocusEvent* event)
 {
     QLabel::focusOutEvent(event);
-    if (!m_sounding)
-        setFrameShape(QFrame::NoFrame);
+    update();
+}
+
+// The keyboard's place is a dotted frame inside the picture, as on the main sheet.
+void StripDiagram::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 ChordStrip::ChordStrip(QWidget* parent)

@@ -230,7 +230,9 @@ void ChordStrip::Show(const std::vector<StripCell>& cells)
         }
     }
 
-    Clear();
+    // The old columns go once the new ones have the keyboard, so that it moves from one control to its
+    // successor without passing through the window's other controls.
+    const std::vector<QWidget*> old = TakeColumns();
     m_names.clear();
     m_sounding = -1;
     QLayout* row = layout() ? layout() : new QHBoxLayout(this);
@@ -281,6 +283,12 @@ void ChordStrip::Show(const std::vector<StripCell>& cells)
         QWidget* target = focusedButton ? static_cast<QWidget*>(otherFingerings(k)) : diagram(k);
         target->setFocus(Qt::OtherFocusReason);
     }
+    // Deleted later: the button of one may be the one being clicked.
+    for (QWidget* column : old) {
+        column->hide();
+        column->setParent(nullptr);
+        column->deleteLater();
+    }
 }
 
 void ChordStrip::setSounding(int index)
@@ -297,21 +305,19 @@ void ChordStrip::FocusDiagram(int index)
         target->setFocus(Qt::TabFocusReason);
 }
 
-// Every column at once; the widgets are deleted later, as the button of one may be the one being
-// clicked.
-void ChordStrip::Clear()
+// Every column out of the row, nameless so that the new ones are found by their names.
+std::vector<QWidget*> ChordStrip::TakeColumns()
 {
+    std::vector<QWidget*> columns;
     QLayout* row = layout();
-    if (!row)
-        return;
-    while (QLayoutItem* item = row->takeAt(0)) {
+    while (QLayoutItem* item = row ? row->takeAt(0) : nullptr) {
         if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
+            widget->setObjectName(QString());
+            columns.push_back(widget);
         }
         delete item;
     }
+    return columns;
 }
 
 } // namespace corvane

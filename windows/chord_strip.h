@@ -90,7 +90,7 @@ signals:
     void played(int index); // Enter or Space on a diagram
 
 private:
-    void Clear();
+    std::vector<QWidget*> TakeColumns();
     void FocusDiagram(int index);
 
     QStringList m_names;

@@ -107,32 +107,28 @@ if [ -f "$metainfo_file" ]; then
 fi
 
 echo "== start the installed program"
-if [ -x "$root/bin/corvane-chords" ]; then
-    # It takes no arguments and runs until its window closes: still running after a few seconds
-    # means it started. Sanitizer builds leak-check at exit, which a killed process never reaches.
+# The program runs until its window closes: still running after a few seconds means it started.
+# Sanitizer builds leak-check at exit, which a killed process never reaches.
+starts() {
+    local what=$1 log=$2
+    shift 2
     set +e
-    QT_QPA_PLATFORM=offscreen timeout 5 "$root/bin/corvane-chords" >"$scratch/run.log" 2>&1
-    rc=$?
+    QT_QPA_PLATFORM=offscreen timeout 5 "$root/bin/corvane-chords" "$@" >"$log" 2>&1
+    local rc=$?
     set -e
     if [ "$rc" -eq 124 ]; then
-        pass "corvane-chords starts"
+        pass "corvane-chords starts$what"
     else
-        cat "$scratch/run.log" >&2
-        fail "corvane-chords ended with $rc within 5 s"
+        cat "$log" >&2
+        fail "corvane-chords$what ended with $rc within 5 s"
     fi
-    # As a file manager starts it: with a song file, which the program must take and keep running.
+}
+if [ -x "$root/bin/corvane-chords" ]; then
+    starts "" "$scratch/run.log"
+    # As a file manager starts it: with a song file, which the program takes and keeps running.
     song="$scratch/song.cho"
     printf '{title: Check}\n[C]One [G]two\n' >"$song"
-    set +e
-    QT_QPA_PLATFORM=offscreen timeout 5 "$root/bin/corvane-chords" "$song" >"$scratch/run-song.log" 2>&1
-    rc=$?
-    set -e
-    if [ "$rc" -eq 124 ]; then
-        pass "corvane-chords starts with a song file"
-    else
-        cat "$scratch/run-song.log" >&2
-        fail "corvane-chords with a song file ended with $rc within 5 s"
-    fi
+    starts " with a song file" "$scratch/run-song.log" "$song"
 fi
 
 echo "== cpack -G DEB"

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,7 +119,8 @@ StripDiagram::StripDiagram(int index, QWidget* parent)
 {
     setObjectName(QStringLiteral("Diagram"));
     setFocusPolicy(Qt::StrongFocus);
-    setLineWidth(1);
+    // The frames hug the picture.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void StripDiagram::setSounding(bool sounding)
@@ -126,7 +128,7 @@ void StripDiagram::setSounding(bool sounding)
     if (m_sounding == sounding)
         return;
     m_sounding = sounding;
-    setFrameShape(sounding ? QFrame::Box : hasFocus() ? QFrame::Panel : QFrame::NoFrame);
+    setFrameShape(sounding ? QFrame::Box : QFrame::NoFrame);
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(this, changed);
@@ -166,21 +168,29 @@ void StripDiagram::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-// The keyboard's place is a dotted frame, as on the main sheet; the sounding chord's box wins.
 void StripDiagram::focusInEvent(QFocusEvent* event)
 {
     QLabel::focusInEvent(event);
-    if (!m_sounding) {
-        setFrameShape(QFrame::Panel);
-        setFrameShadow(QFrame::Plain);
-    }
+    update();
 }
 
 void StripDiagram::focusOutEvent(QFocusEvent* event)
 {
     QLabel::focusOutEvent(event);
-    if (!m_sounding)
-        setFrameShape(QFrame::NoFrame);
+    update();
+}
+
+// The keyboard's place is a dotted frame inside the picture, as on the main sheet.
+void StripDiagram::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 ChordStrip::ChordStrip(QWidget* parent)
@@ -220,7 +230,9 @@ void ChordStrip::Show(const std::vector<StripCell>& cells)
         }
     }
 
-    Clear();
+    // The old columns go once the new ones have the keyboard, so that it moves from one control to its
+    // successor without passing through the window's other controls.
+    const std::vector<QWidget*> old = TakeColumns();
     m_names.clear();
     m_sounding = -1;
     QLayout* row = layout() ? layout() : new QHBoxLayout(this);
@@ -272,6 +284,12 @@ void ChordStrip::Show(const std::vector<StripCell>& cells)
         QWidget* target = focusedButton ? static_cast<QWidget*>(otherFingerings(k)) : diagram(k);
         target->setFocus(Qt::OtherFocusReason);
     }
+    // Deleted later: the button of one may be the one being clicked.
+    for (QWidget* column : old) {
+        column->hide();
+        column->setParent(nullptr);
+        column->deleteLater();
+    }
 }
 
 void ChordStrip::setSounding(int index)
@@ -288,21 +306,19 @@ void ChordStrip::FocusDiagram(int index)
         target->setFocus(Qt::TabFocusReason);
 }
 
-// Every column at once; the widgets are deleted later, as the button of one may be the one being
-// clicked.
-void ChordStrip::Clear()
+// Every column out of the row, nameless so that the new ones are found by their names.
+std::vector<QWidget*> ChordStrip::TakeColumns()
 {
+    std::vector<QWidget*> columns;
     QLayout* row = layout();
-    if (!row)
-        return;
-    while (QLayoutItem* item = row->takeAt(0)) {
+    while (QLayoutItem* item = row ? row->takeAt(0) : nullptr) {
         if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
+            widget->setObjectName(QString());
+            columns.push_back(widget);
         }
         delete item;
     }
+    return columns;
 }
 
 } // namespace corvane

@@ -58,6 +58,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_index;
@@ -89,7 +90,7 @@ signals:
     void played(int index); // Enter or Space on a diagram
 
 private:
-    void Clear();
+    std::vector<QWidget*> TakeColumns();
     void FocusDiagram(int index);
 
     QStringList m_names;

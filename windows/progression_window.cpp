@@ -84,7 +84,11 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
     m_player = new StrumPlayer(std::move(source), { m_ui->ButtonPlay, m_ui->ButtonStop, m_ui->SpinBpm }, this);
     m_ui->RowDiagrams->setTabPredecessor(m_ui->ButtonSuggestCapo);
     connect(m_ui->RowDiagrams, &ChordStrip::otherFingeringsClicked, this, &TFormProgression::OtherFingeringsClick);
-    connect(m_ui->RowDiagrams, &ChordStrip::played, this, &TFormProgression::PlayChord);
+    // Enter on a diagram strums that chord once, as a click on the main sheet does.
+    connect(m_ui->RowDiagrams, &ChordStrip::played, this, [this](int k) {
+        if (k >= 0 && static_cast<std::size_t>(k) < ChordCount())
+            m_player->StrumOnce(ChordStrum(static_cast<std::size_t>(k)));
+    });
     // Tab leaves the chord box as it leaves every other control; Ctrl+Enter chooses at once.
     m_ui->MemoChords->setTabChangesFocus(true);
     m_ui->MemoChords->installEventFilter(this);
@@ -244,16 +248,6 @@ StrumPlayer::Chord TFormProgression::ChordStrum(std::size_t k) const
             return StrumOf(chosen->frets, chord.beats, m_instrument->strings.strings, Capo());
     };
     return m_instrument ? strum(m_stringsChoice) : strum(m_choice);
-}
-
-// Enter on a diagram strums that chord once, as a click on the main sheet does.
-void TFormProgression::PlayChord(int k)
-{
-    MidiPort* port = m_host.port ? m_host.port() : nullptr;
-    if (k < 0 || static_cast<std::size_t>(k) >= ChordCount() || !port)
-        return;
-    if (const StrumPlayer::Chord chord = ChordStrum(static_cast<std::size_t>(k)); chord.strum)
-        chord.strum(*port, m_host.strumTempo ? m_host.strumTempo() : 2);
 }
 
 // One column per chord: the diagram with the name above it, drawn as the export draws it, and the

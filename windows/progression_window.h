@@ -111,7 +111,6 @@ private:
     ProgressionOptions Options() const;
     void ShowChoice();
     StrumPlayer::Chord ChordStrum(std::size_t chord) const;
-    void PlayChord(int chord);
     void OtherFingeringsClick(int chord);
     void ButtonExportClick();
     void ButtonPrintClick();

@@ -115,11 +115,8 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     connect(m_ui->RowDiagrams, &ChordStrip::otherFingeringsClicked, this, &TFormSong::OtherFingeringsClick);
     connect(m_ui->RowDiagrams, &ChordStrip::played, this, [this](int k) {
         const std::vector<std::string> names = StripNames();
-        MidiPort* port = m_host.port ? m_host.port() : nullptr;
-        if (k < 0 || k >= static_cast<int>(names.size()) || !port)
-            return;
-        if (const StrumPlayer::Chord chord = ChordStrum(names[static_cast<std::size_t>(k)]); chord.strum)
-            chord.strum(*port, m_host.strumTempo ? m_host.strumTempo() : 2);
+        if (k >= 0 && k < static_cast<int>(names.size()))
+            m_player->StrumOnce(ChordStrum(names[static_cast<std::size_t>(k)]));
     });
     connect(m_ui->ButtonTransposeDown, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose - 1); });
     connect(m_ui->ButtonTransposeUp, &QPushButton::clicked, this, [this] { SetTranspose(m_transpose + 1); });

@@ -52,6 +52,13 @@ void StrumPlayer::Stop()
         m_source.sounding();
 }
 
+void StrumPlayer::StrumOnce(const Chord& chord) const
+{
+    MidiPort* port = m_source.port ? m_source.port() : nullptr;
+    if (port && chord.strum)
+        chord.strum(*port, m_source.tempo());
+}
+
 bool StrumPlayer::playing() const { return m_timer->isActive(); }
 
 // One chord at a time: its strums go to the port with their pauses, which the port keeps on its own

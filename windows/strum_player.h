@@ -52,6 +52,9 @@ public:
 
     void Play(); // from the first chord
     void Stop();
+    // One chord strummed once, now, on the window's port, as Enter on a diagram does; the song
+    // itself is not started.
+    void StrumOnce(const Chord& chord) const;
     bool playing() const;
     int sounding() const { return m_sounding; } // the chord strummed now; -1 when none
 

@@ -21,6 +21,22 @@ namespace {
 
     const QString kSongs = QStringLiteral(CORVANE_SONGS_DIR);
 
+    // The controls that took the keyboard while it lives, in order.
+    class FocusLog final : public QObject {
+    public:
+        FocusLog() { qApp->installEventFilter(this); }
+        ~FocusLog() override { qApp->removeEventFilter(this); }
+        QStringList taken;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+                taken << watched->objectName();
+            return false;
+        }
+    };
+
     class StripKeyboardTest : public MainWindowTest {
     protected:
         StripKeyboardTest()
@@ -121,11 +137,14 @@ namespace {
         EXPECT_EQ(song->waitingChord(), -1);
         EXPECT_EQ(song->focusWidget(), strip->otherFingerings(1));
 
-        // A diagram keeps it too when the strip is built again, as the capo renames the chords.
+        // A diagram keeps it too when the strip is built again, as the capo renames the chords, and
+        // the keyboard goes from the old diagram to the new one, nowhere else.
         Activate(song);
         strip->diagram(2)->setFocus(Qt::TabFocusReason);
+        const FocusLog log;
         song->SetCapo(2);
         EXPECT_EQ(QApplication::focusWidget(), strip->diagram(2));
+        EXPECT_EQ(log.taken, QStringList { QStringLiteral("Diagram") });
     }
 
     TEST_F(StripKeyboardTest, TabFollowsTheScreenFromTopToBottom)

@@ -13,6 +13,7 @@
 #include "toolkit/chord_export.h"
 #include "toolkit/song_export.h"
 #include "windows/chord_column.h"
+#include "windows/stage_window.h"
 #include "windows/strum_player.h"
 
 #include <QClipboard>
@@ -134,8 +135,19 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     paste->setContext(Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &TFormSong::Paste);
+    auto* stage = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    stage->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(stage, &QShortcut::activated, this, [this] { OpenStage(); });
     m_ui->TextLyrics->installEventFilter(this);
     Recompute();
+}
+
+void TFormSong::OpenStage(const QSize& size)
+{
+    if (!m_stage)
+        m_stage = new TFormStage(this);
+    m_stage->SetSongs({ StageSongOf(m_shown, SheetContent()) });
+    m_stage->ShowStage(size);
 }
 
 TFormSong::~TFormSong() = default;

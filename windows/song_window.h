@@ -32,6 +32,7 @@ namespace corvane {
 
 class MidiPort;
 class PictureStore;
+class TFormStage;
 
 // What the window takes from the main window, read at the moment it is needed.
 struct SongHost {
@@ -99,6 +100,9 @@ public:
     int waitingChord() const { return m_waiting; }
     const QString& path() const { return m_path; }
     bool playing() const;
+    // F11: the song in the stage view, full screen.
+    void OpenStage(const QSize& size = {});
+    TFormStage* stageWindow() const { return m_stage; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -150,6 +154,7 @@ private:
     std::vector<std::pair<std::string, Frets>> m_pickedStrings;
     int m_waiting = -1;
     StrumPlayer* m_player = nullptr; // its sounding chord is a place in shown().played
+    TFormStage* m_stage = nullptr;
 };
 
 } // namespace corvane

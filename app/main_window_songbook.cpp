@@ -8,6 +8,7 @@
 #include "windows/song_window.h"
 #include "windows/songbook_maker.h"
 
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -67,6 +68,7 @@ void TForm1::MakeSongbook1Click()
     request.instrument = InstrumentForWindows();
     request.search = CurrentSearchOptions();
     request.out = out;
+    request.options.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     const BookOutcome outcome = MakeSongbook(this, request, m_bookStep);
     if (outcome.made)
         statusBar()->showMessage(QStringLiteral("Songbook of %1 pages written to %2").arg(outcome.pages).arg(out));

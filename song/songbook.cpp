@@ -126,6 +126,7 @@ BookPlan LayOutBook(const std::vector<BookSong>& songs, const BookOptions& optio
     plan.title = options.title;
     plan.subtitle = options.subtitle;
     plan.date = options.date;
+    plan.metrics = metrics;
     plan.places.resize(songs.size());
 
     // The contents: every song by title, then, when any has an artist, the artists in order with

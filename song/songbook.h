@@ -98,6 +98,7 @@ struct BookPlan {
     std::vector<std::size_t> order; // the songs in the order printed (a one-page song may move forward)
     std::vector<BookPlace> places; // per song, by index into the book's songs
     std::vector<ContentsLine> contents; // by title, then by artist when any song has one
+    BookMetrics metrics; // of the pages laid out
 };
 
 BookPlan LayOutBook(const std::vector<BookSong>& songs, const BookOptions& options = {});

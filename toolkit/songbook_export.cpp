@@ -176,7 +176,7 @@ void PaintBookPage(
 {
     if (index >= plan.pages.size())
         return;
-    const BookMetrics metrics; // the plan's own figures
+    const BookMetrics& metrics = plan.metrics;
     const BookPage& page = plan.pages[index];
     painter.setPen(Qt::black);
     switch (page.kind) {
@@ -199,6 +199,25 @@ void PaintBookPage(
         QRect(0, metrics.Bottom(), metrics.width, metrics.footer), Qt::AlignCenter, QString::number(page.number));
 }
 
+bool PaintSongbook(
+    QPagedPaintDevice& device, const BookPlan& plan, const std::vector<BookSong>& songs, const BookProgress& progress)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const qreal scale = device.logicalDpiX() / kSheetPixelsPerInch;
+    painter.scale(scale, scale);
+    const int count = static_cast<int>(plan.pages.size());
+    for (std::size_t page = 0; page < plan.pages.size(); ++page) {
+        if ((progress && !progress(static_cast<int>(page) + 1, count)) || (page > 0 && !device.newPage())) {
+            painter.end();
+            return false;
+        }
+        PaintBookPage(painter, plan, songs, page, scale);
+    }
+    return painter.end();
+}
+
 bool WriteSongbookPdf(
     QIODevice& out, const BookPlan& plan, const std::vector<BookSong>& songs, const BookProgress& progress)
 {
@@ -212,31 +231,14 @@ bool WriteSongbookPdf(
             QPageLayout::Millimeter));
         writer.setTitle(FromUtf8(plan.title));
         writer.setCreator(QStringLiteral("Corvane Chords"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        const qreal scale = writer.logicalDpiX() / kSheetPixelsPerInch;
-        painter.scale(scale, scale);
-        const int count = static_cast<int>(plan.pages.size());
-        for (std::size_t page = 0; page < plan.pages.size(); ++page) {
-            if (progress && !progress(static_cast<int>(page) + 1, count)) {
-                painter.end();
-                return false;
-            }
-            if (page > 0 && !writer.newPage()) {
-                painter.end();
-                return false;
-            }
-            PaintBookPage(painter, plan, songs, page, scale);
-        }
-        if (!painter.end())
+        if (!PaintSongbook(writer, plan, songs, progress))
             return false;
     }
 
     // A bookmark for the contents and each song; a link from each contents line to its song.
     std::vector<PdfBookmark> bookmarks;
     std::vector<PdfLink> links;
-    const BookMetrics metrics;
+    const BookMetrics& metrics = plan.metrics;
     const qreal margin = kMarginMillimetres * kPointsPerMillimetre;
     for (std::size_t i = 0; i < plan.pages.size(); ++i) {
         const BookPage& page = plan.pages[i];

@@ -6,6 +6,7 @@
 #include "windows/stage_window.h"
 
 #include <QBoxLayout>
+#include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
@@ -140,10 +143,11 @@ TFormSetlist::TFormSetlist(SetlistHost host, QWidget* parent)
     auto* stage = Button(QStringLiteral("&Stage view"), "ButtonSetlistStage", this);
     stage->setToolTip(QStringLiteral("F11"));
     auto* book = Button(QStringLiteral("Make song&book…"), "ButtonSetlistBook", this);
+    auto* print = Button(QStringLiteral("&Print…"), "ButtonSetlistPrint", this);
     auto* load = Button(QStringLiteral("Open setl&ist…"), "ButtonSetlistLoad", this);
     auto* save = Button(QStringLiteral("Sa&ve setlist…"), "ButtonSetlistSave", this);
     for (QWidget* widget :
-        std::initializer_list<QWidget*> { add, m_recent, remove, up, down, open, stage, book, load, save })
+        std::initializer_list<QWidget*> { add, m_recent, remove, up, down, open, stage, print, book, load, save })
         side->addWidget(widget);
     side->addStretch();
 
@@ -161,6 +165,11 @@ TFormSetlist::TFormSetlist(SetlistHost host, QWidget* parent)
         const QString out = m_dialogs.savePdf ? m_dialogs.savePdf(this, QStringLiteral("setlist.pdf")) : QString();
         if (!out.isEmpty())
             MakeBook(out);
+    });
+    connect(print, &QPushButton::clicked, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        if (m_dialogs.choosePrinter && m_dialogs.choosePrinter(this, printer))
+            PrintBook(printer);
     });
     connect(load, &QPushButton::clicked, this, [this] {
         const QString path = m_dialogs.openSetlist ? m_dialogs.openSetlist(this) : QString();
@@ -301,17 +310,34 @@ void TFormSetlist::OpenStage(const QSize& size)
     m_stage->ShowStage(size);
 }
 
-BookOutcome TFormSetlist::MakeBook(const QString& out)
+BookRequest TFormSetlist::Request() const
 {
     BookRequest request;
     request.sources = BookSourcesOf(m_setlist, {});
     request.options.title = m_setlist.title.empty() ? "Setlist" : m_setlist.title;
     request.options.keepOrder = true;
+    request.options.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     request.instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
     if (m_host.searchOptions)
         request.search = m_host.searchOptions();
+    return request;
+}
+
+BookOutcome TFormSetlist::MakeBook(const QString& out)
+{
+    BookRequest request = Request();
     request.out = out;
-    const BookOutcome outcome = MakeSongbook(this, request, m_dialogs.bookStep);
+    return Said(MakeSongbook(this, request, m_dialogs.bookStep));
+}
+
+BookOutcome TFormSetlist::PrintBook(QPrinter& printer)
+{
+    return Said(PrintSongbook(this, Request(), printer, m_dialogs.bookStep));
+}
+
+// The songs left out and any failure, told.
+BookOutcome TFormSetlist::Said(const BookOutcome& outcome)
+{
     QStringList said = outcome.problems;
     if (!outcome.error.isEmpty())
         said << outcome.error;

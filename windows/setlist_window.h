@@ -12,6 +12,7 @@
 #include <functional>
 
 class QLineEdit;
+class QPrinter;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
@@ -35,6 +36,7 @@ struct SetlistDialogs {
     std::function<QString(QWidget* owner, const QString& suggested)> saveSetlist;
     std::function<QString(QWidget* owner, const QString& suggested)> savePdf;
     std::function<void(QWidget* owner, const QString& text)> tell;
+    std::function<bool(QWidget* owner, QPrinter& printer)> choosePrinter; // false: cancelled
     BookStepHook bookStep; // for tests: the songbook's progress
 };
 SetlistDialogs StandardSetlistDialogs();
@@ -56,6 +58,7 @@ public:
     void OpenSelected();
     void OpenStage(const QSize& size = {}); // from the selected song
     BookOutcome MakeBook(const QString& out);
+    BookOutcome PrintBook(QPrinter& printer);
 
     // The songs with absolute paths, in order.
     const Setlist& setlist() const { return m_setlist; }
@@ -73,6 +76,8 @@ private:
     void TakeEdits();
     void TakeOrderFromList();
     void ShowRecent();
+    BookRequest Request() const;
+    BookOutcome Said(const BookOutcome& outcome);
 
     SetlistHost m_host;
     SetlistDialogs m_dialogs;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QPagedPaintDevice;
 class QProgressDialog;
 class QWidget;
 
@@ -39,5 +40,9 @@ using BookStepHook = std::function<void(QProgressDialog& dialog, int step)>;
 // Nothing is written when cancelled or when no song could be read; the file is replaced only once
 // the whole book is written.
 BookOutcome MakeSongbook(QWidget* owner, const BookRequest& request, const BookStepHook& hook = {});
+
+// The same book printed, its pages laid out for the printer's paper; `out` is not used.
+BookOutcome PrintSongbook(
+    QWidget* owner, const BookRequest& request, QPagedPaintDevice& printer, const BookStepHook& hook = {});
 
 } // namespace corvane

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPageSize>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -137,6 +139,20 @@ namespace {
         QFile file(out);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_TRUE(file.read(5) == "%PDF-");
+
+        // Print lays the book out for the printer's paper.
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+        SetlistDialogs dialogs;
+        dialogs.choosePrinter = [&](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            printer.setPageSize(QPageSize(QPageSize::Letter));
+            return true;
+        };
+        dialogs.tell = [](QWidget*, const QString&) {};
+        setlist->setDialogs(std::move(dialogs));
+        In<QPushButton>("ButtonSetlistPrint")->click();
+        EXPECT_GT(QFileInfo(printed).size(), 1000);
     }
 
     TEST_F(MainWindowTest, MakeSongbookFromTheFileMenu)

@@ -104,6 +104,7 @@ class QActionGroup;
 class QLabel;
 class QButtonGroup;
 class QMenu;
+class QProgressDialog;
 class QSettings;
 class QSlider;
 class QToolButton;
@@ -120,6 +121,7 @@ enum class NeckPicture;
 struct KeptState;
 struct HostInstrument;
 class TFormProgression;
+class TFormSetlist;
 class TFormSong;
 
 class TForm1 final : public QMainWindow {
@@ -212,6 +214,24 @@ public:
     TFormSong& SongWindow(); // created hidden on first use
     void setSongDialog(FileDialog dialog) { m_songDialog = std::move(dialog); }
     QStringList RecentSongs() const;
+
+    // Setlists and songbooks (main_window_songbook.cpp): File > "Setlist…" opens the setlist window,
+    // File > "Make songbook…" makes a book of the song files chosen.
+    void Setlist1Click();
+    void MakeSongbook1Click();
+    TFormSetlist* setlistWindow() const { return m_setlist; }
+    TFormSetlist& SetlistWindow(); // created hidden on first use
+    using FilesDialog = std::function<QStringList(QWidget* parent)>;
+    // The dialogs of "Make songbook…", replaceable for tests: the songs, the PDF's name, what to say
+    // of songs left out, and a look at each step of the progress.
+    void setSongbookDialogs(FilesDialog songs, FileDialog pdf, std::function<void(const QString&)> tell,
+        std::function<void(QProgressDialog&, int)> step = {})
+    {
+        m_bookSongsDialog = std::move(songs);
+        m_bookPdfDialog = std::move(pdf);
+        m_bookTell = std::move(tell);
+        m_bookStep = std::move(step);
+    }
 signals:
     void diagramSelected(const corvane::Voicing& frets);
     // A diagram selected on the sheet of another instrument.
@@ -226,6 +246,7 @@ protected:
 
 private:
     void ConnectSongHandlers();
+    void ConnectSongbookHandlers();
     void AddRecentSong(const QString& path);
     void ShowRecentSongs();
     void SetUpControls();
@@ -413,6 +434,11 @@ private:
     TFormProgression* m_progression = nullptr; // progression window
     TFormSong* m_song = nullptr; // song window
     FileDialog m_songDialog;
+    TFormSetlist* m_setlist = nullptr; // setlist window
+    FilesDialog m_bookSongsDialog;
+    FileDialog m_bookPdfDialog;
+    std::function<void(QProgressDialog&, int)> m_bookStep;
+    std::function<void(const QString&)> m_bookTell;
     QLabel* m_nameProblem = nullptr; // status bar: "Not understood: dim7" after a typed name
 
     // Chord names.

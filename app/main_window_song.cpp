@@ -47,6 +47,7 @@ void TForm1::ConnectSongHandlers()
     m_songDialog = AskForSong;
     setAcceptDrops(true);
     ShowRecentSongs();
+    ConnectSongbookHandlers();
 }
 
 TFormSong& TForm1::SongWindow()

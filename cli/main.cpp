@@ -11,6 +11,7 @@
 #include "cli/output_commands.h"
 #include "cli/progression_command.h"
 #include "cli/song_command.h"
+#include "cli/songbook_command.h"
 #include "theory/lead_sheet.h"
 #include "theory/name_reading.h"
 #include "theory/notation.h"
@@ -155,6 +156,7 @@ int main(int argc, char** argv)
     auto* identify = AddIdentifyCommand(app, identifyRequest);
     const ProgressionCommand progression(app);
     const SongCommand song(app);
+    const SongbookCommand songbook(app);
     OutputOptions output;
     AddOutputOptions(*voicings, output, true);
     std::string diagramFrets;
@@ -186,6 +188,8 @@ int main(int argc, char** argv)
         return progression.Run();
     if (song.Chosen())
         return song.Run();
+    if (songbook.Chosen())
+        return songbook.Run();
     const auto* command = app.get_subcommands().front();
     if (command->get_name() == "batch")
         return RunBatch();

@@ -10,12 +10,15 @@
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/chord_strip.h"
+#include "windows/setlist_window.h"
 #include "windows/song_window.h"
+#include "windows/stage_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,12 +28,15 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <memory>
 #include <string_view>
 
 namespace corvane::session {
@@ -558,6 +564,103 @@ namespace {
         return std::nullopt;
     }
 
+    QStringList Paths(const json& arguments, size_t most)
+    {
+        if (arguments.empty() || arguments.size() > most)
+            throw BadArguments(
+                "expected 1 to " + std::to_string(most) + " song paths, got " + std::to_string(arguments.size()));
+        QStringList paths;
+        for (size_t i = 0; i < arguments.size(); ++i)
+            paths << QString::fromStdString(Text(arguments, i));
+        return paths;
+    }
+
+    // File > "Setlist…", then Add… answered with the PATHS: they join the end of the set. The user
+    // then goes back to the main window, the setlist window open.
+    Answer SetlistAdd(Session& session, const json& arguments)
+    {
+        const QStringList paths = Paths(arguments, 8);
+        TForm1& window = session.window();
+        window.findChild<QAction*>(QStringLiteral("Setlist1"))->trigger();
+        TFormSetlist* setlist = window.setlistWindow();
+        if (!setlist)
+            return "the setlist window did not open";
+        SetlistDialogs dialogs;
+        dialogs.songFiles = [paths](QWidget*) { return paths; };
+        auto told = std::make_shared<QStringList>();
+        dialogs.tell = [told](QWidget*, const QString& text) { *told << text; };
+        setlist->setDialogs(std::move(dialogs));
+        Click(setlist->findChild<QAbstractButton*>(QStringLiteral("ButtonSetlistAdd")));
+        window.activateWindow();
+        return std::nullopt;
+    }
+
+    // The stage view shown, or else opened (from the setlist when it has songs, else from the song
+    // window), at a size of its own: there is no screen to fill.
+    TFormStage* Stage(Session& session)
+    {
+        TForm1& window = session.window();
+        TFormSetlist* setlist = window.setlistWindow();
+        TFormSong* song = window.songWindow();
+        for (TFormStage* stage : { setlist ? setlist->stageWindow() : nullptr, song ? song->stageWindow() : nullptr })
+            if (stage && stage->isVisible())
+                return stage;
+        const QSize size(800, 600);
+        if (setlist && !setlist->setlist().songs.empty()) {
+            setlist->OpenStage(size);
+            if (setlist->stageWindow() && setlist->stageWindow()->isVisible())
+                return setlist->stageWindow();
+        }
+        if (song && song->isVisible() && !song->path().isEmpty()) {
+            song->OpenStage(size);
+            return song->stageWindow();
+        }
+        return nullptr;
+    }
+
+    // A key pressed on the stage view (opened first when it is not shown), or "tick": a second goes
+    // by while it scrolls by itself.
+    Answer StageKey(Session& session, const json& arguments)
+    {
+        ExpectCount(arguments, 1);
+        static const std::map<std::string, Qt::Key, std::less<>> keys { { "PageDown", Qt::Key_PageDown },
+            { "PageUp", Qt::Key_PageUp }, { "Right", Qt::Key_Right }, { "Left", Qt::Key_Left },
+            { "Down", Qt::Key_Down }, { "Up", Qt::Key_Up }, { "Space", Qt::Key_Space }, { "Plus", Qt::Key_Plus },
+            { "Minus", Qt::Key_Minus }, { "N", Qt::Key_N }, { "P", Qt::Key_P }, { "D", Qt::Key_D },
+            { "Escape", Qt::Key_Escape } };
+        const std::string name = Text(arguments, 0);
+        const auto key = keys.find(name);
+        if (key == keys.end() && name != "tick")
+            throw BadArguments("not a key of the stage view: " + name);
+        TFormStage* stage = Stage(session);
+        if (!stage)
+            return "no song to show on stage";
+        if (key == keys.end())
+            stage->Advance(1.0);
+        else
+            QTest::keyClick(stage, key->second);
+        return std::nullopt;
+    }
+
+    // File > "Make songbook…", the song dialog answering the PATHS and the PDF written to a folder
+    // of its own that goes away afterwards. The status bar says how it went.
+    Answer Songbook(Session& session, const json& arguments)
+    {
+        const QStringList paths = Paths(arguments, 8);
+        QTemporaryDir folder;
+        const QString out = folder.filePath(QStringLiteral("book.pdf"));
+        auto told = std::make_shared<QStringList>();
+        TForm1& window = session.window();
+        window.setSongbookDialogs([paths](QWidget*) { return paths; }, [out](QWidget*, const QString&) { return out; },
+            [told](const QString& text) { *told << text; });
+        // The item is triggered rather than clicked through the menu, whose closing of modal
+        // windows would cancel the progress.
+        window.findChild<QAction*>(QStringLiteral("MakeSongbook1"))->trigger();
+        if (!QFileInfo::exists(out))
+            return told->isEmpty() ? std::string("no songbook was made") : told->join(QLatin1Char('\n')).toStdString();
+        return std::nullopt;
+    }
+
     // The key goes where the keyboard is: an open list or menu, else the window's focused control.
     Answer Key(Session& session, const json& arguments)
     {
@@ -673,6 +776,9 @@ const std::map<std::string, ActionFunction, std::less<>>& ActionTable()
         { "suggestSongCapo", SuggestSongCapo },
         { "recentSong", RecentSong },
         { "notation", ChooseNotation },
+        { "setlist", SetlistAdd },
+        { "stage", StageKey },
+        { "songbook", Songbook },
     };
     return table;
 }

@@ -156,10 +156,22 @@ namespace {
     constexpr std::array<std::string_view, 8> kInstrumentNames { "guitar", "Guitar", "7-string guitar", "ukulele",
         "Baritone ukulele", "tenor-guitar", "mandolin", "banjo" };
 
+    // One to three of the test songs, at times one that is not there.
+    json SongFiles(Random& random, const Session& session)
+    {
+        json files = json::array();
+        for (int i = Uniform(random, 1, 3); i > 0; --i)
+            files.push_back(SongFile(random, session)[0]);
+        return files;
+    }
+
+    constexpr std::array<std::string_view, 14> kStageKeys { "PageDown", "PageUp", "Right", "Left", "Down", "Up",
+        "Space", "Plus", "Minus", "N", "P", "D", "Escape", "tick" };
+
     // clang-format off
     constexpr std::array<std::string_view, 4> kNotationWords { "parts", "lead-sheet", "german", "latin" };
 
-    const std::array<Generator, 40> kGenerators { {
+    const std::array<Generator, 43> kGenerators { {
         { "rootPick", 8, Row },
         { "bassPick", 8, Row },
         { "view", 3, [](Random& r, const Session&) -> json { return { Coin(r) ? "mod1" : "mod2" }; } },
@@ -206,6 +218,9 @@ namespace {
         { "suggestSongCapo", 1, None },
         { "recentSong", 1, [](Random& r, const Session&) -> json { return { Uniform(r, 0, 7) }; } },
         { "notation", 2, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kNotationWords)) }; } },
+        { "setlist", 1, SongFiles },
+        { "stage", 4, [](Random& r, const Session&) -> json { return { std::string(AnyOf(r, kStageKeys)) }; } },
+        { "songbook", 1, SongFiles },
     } };
     // clang-format on
 

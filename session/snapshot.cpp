@@ -11,15 +11,19 @@
 #include "toolkit/check_list.h"
 #include "toolkit/choice_box.h"
 #include "toolkit/text_grid.h"
+#include "windows/setlist_window.h"
 #include "windows/song_window.h"
+#include "windows/stage_window.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 namespace corvane::session {
@@ -204,6 +208,45 @@ json Session::Snapshot() const
             add(progression->choice());
         answer["progression"] = std::move(chosen);
     }
+
+    // Only once the setlist window was opened, or the stage view shown, or a songbook made, so that
+    // sessions without them answer as they always did.
+    if (const TFormSetlist* setlist = window.setlistWindow()) {
+        json songs = json::array();
+        for (const SetlistSong& song : setlist->setlist().songs) {
+            json item;
+            item["file"] = QFileInfo(QString::fromStdString(song.path)).fileName().toStdString();
+            item["transpose"] = song.transpose;
+            item["capo"] = song.capo ? json(*song.capo) : json(nullptr);
+            songs.push_back(std::move(item));
+        }
+        answer["setlist"] = std::move(songs);
+    }
+    const TFormSetlist* setlist = window.setlistWindow();
+    const TFormSong* songWindow = window.songWindow();
+    for (const TFormStage* stage :
+        { setlist ? setlist->stageWindow() : nullptr, songWindow ? songWindow->stageWindow() : nullptr }) {
+        if (!stage || !stage->isVisible())
+            continue;
+        const StageScroll& scroll = stage->scroll();
+        json shown;
+        shown["song"] = scroll.song();
+        shown["songs"] = scroll.songs();
+        shown["title"] = scroll.song() < static_cast<int>(stage->songs().size())
+            ? stage->songs()[static_cast<size_t>(scroll.song())].sheet.title
+            : std::string();
+        shown["screen"] = scroll.Screen();
+        shown["offset"] = static_cast<int>(scroll.offset());
+        shown["end"] = scroll.MaxOffset();
+        shown["playing"] = scroll.Playing();
+        shown["rate"] = scroll.Rate();
+        shown["dark"] = stage->dark();
+        answer["stage"] = std::move(shown);
+        break;
+    }
+    if (const QString message = window.statusBar()->currentMessage(); message.startsWith(QStringLiteral("Songbook")))
+        answer["songbook"]
+            = message.section(QStringLiteral(" written to "), 0, 0).toStdString(); // not the passing folder
 
     if (!m_exceptions.empty())
         answer["exceptions"] = m_exceptions;

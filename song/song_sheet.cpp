@@ -36,12 +36,26 @@ static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripC
     };
     int section = -1;
     bool recalled = false;
+    int part = 0;
+    bool afterRecall = false;
     for (const ShownLine& line : shown.lines) {
         if (line.kind == SongLineKind::Kept)
             continue;
+        const std::size_t before = blocks.size();
+        const auto mark = [&] {
+            for (std::size_t i = before; i < blocks.size(); ++i)
+                blocks[i].part = part;
+        };
+        const bool blank = line.kind == SongLineKind::Lyrics && line.text.empty() && line.chords.empty();
+        if (line.kind == SongLineKind::ChorusRecall
+            || ((line.section != section || line.recalled != recalled) && !afterRecall)
+            || (section < 0 && line.section < 0 && blank))
+            ++part;
+        afterRecall = line.kind == SongLineKind::ChorusRecall;
         if (line.kind == SongLineKind::ChorusRecall) {
             heading(line.text.empty() ? "Chorus" : line.text);
             section = -1;
+            mark();
             continue;
         }
         if (line.section != section || line.recalled != recalled) {
@@ -79,6 +93,7 @@ static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripC
         case SongLineKind::Kept:
             break;
         }
+        mark();
     }
     while (!blocks.empty() && blocks.back().gap)
         blocks.pop_back();

@@ -23,6 +23,9 @@ struct SheetBlock {
     int indent = 0; // in characters: a chorus is set in
     bool gap = false; // an empty line between paragraphs and sections
     std::vector<StyledRun> styles; // the markup's styles over `words`
+    // The blocks of one section, or of one paragraph outside any, share a part; a book keeps a part
+    // on one page when it fits.
+    int part = 0;
 
     int Lines() const { return gap ? 1 : (chords.empty() ? 0 : 1) + (words.empty() && !chords.empty() ? 0 : 1); }
 };

@@ -15,6 +15,7 @@
 #include "toolkit/song_export.h"
 #include "windows/chord_strip.h"
 #include "windows/lyrics_box.h"
+#include "windows/stage_window.h"
 #include "windows/strum_player.h"
 #include "windows/window_export.h"
 
@@ -134,6 +135,9 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     paste->setContext(Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &TFormSong::Paste);
+    auto* stage = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    stage->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(stage, &QShortcut::activated, this, [this] { OpenStage(); });
     m_ui->TextLyrics->installEventFilter(this);
     // A songbook file: its songs in a list above the title, shown only when there are several.
     auto* songRow = new QHBoxLayout;
@@ -193,6 +197,14 @@ void TFormSong::ShowRecentSongs(QMenu* menu)
     }
     if (recent.isEmpty())
         menu->addAction(QStringLiteral("No songs opened yet"))->setEnabled(false);
+}
+
+void TFormSong::OpenStage(const QSize& size)
+{
+    if (!m_stage)
+        m_stage = new TFormStage(this);
+    m_stage->SetSongs({ StageSongOf(m_shown, SheetContent()) });
+    m_stage->ShowStage(size);
 }
 
 TFormSong::~TFormSong() = default;

@@ -36,6 +36,7 @@ namespace corvane {
 
 class MidiPort;
 class PictureStore;
+class TFormStage;
 
 // What the window takes from the main window, read at the moment it is needed.
 struct SongHost {
@@ -111,6 +112,9 @@ public:
     int waitingChord() const { return m_waiting; }
     const QString& path() const { return m_path; }
     bool playing() const;
+    // F11: the song in the stage view, full screen.
+    void OpenStage(const QSize& size = {});
+    TFormStage* stageWindow() const { return m_stage; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -177,6 +181,7 @@ private:
     int m_adviceTranspose = 0;
     bool m_advised = false;
     bool m_placed = false; // fitted on the screen when first shown
+    TFormStage* m_stage = nullptr;
 };
 
 } // namespace corvane

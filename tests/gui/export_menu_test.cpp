@@ -104,7 +104,8 @@ namespace {
         for (const QAction* item : Find<QMenu>("File1")->actions())
             captions << item->text();
         EXPECT_EQ(captions.join(QLatin1Char('|')).toStdString(),
-            "Open song…|Recent songs|Progression…|Copy diagram||Export diagram…|Export sheet…||Print…|Print "
+            "Open song…|Recent songs|Progression…|Setlist…|Make songbook…|Copy diagram||Export diagram…|Export "
+            "sheet…||Print…|Print "
             "preview||&Sound font…|"
             "&Restore defaults||&Close");
         EXPECT_EQ(Item("CopyDiagram1")->shortcut(), QKeySequence(QKeySequence::Copy));

@@ -407,6 +407,29 @@ TEST(SessionDriver, ASongOpensTransposesAndTakesACapoInItsWindow)
     EXPECT_EQ(suggested["answers"][3]["error"], "there is no recent song 0");
 }
 
+// A set of two songs on stage: Page Down goes through the first into the second, Space and a second
+// of time scroll it, and the answer says where the view is; a songbook is made of the songs.
+TEST(SessionDriver, ASetlistOnStageAndInABook)
+{
+    const std::string songs = std::string(CORVANE_SONGS_DIR);
+    json answer = Answer(R"([["stage","PageDown"],["setlist",")" + songs + R"(/swing_low.cho",")" + songs
+        + R"(/oh_susanna.cho"],["stage","PageDown"],["stage","PageDown"],["stage","PageDown"]])");
+    ASSERT_EQ(answer["answers"].size(), 5u);
+    EXPECT_EQ(answer["answers"][0]["error"], "no song to show on stage");
+    EXPECT_EQ(answer["setlist"].size(), 2u);
+    EXPECT_EQ(answer["stage"]["song"], 1) << answer["stage"];
+    EXPECT_EQ(answer["stage"]["title"], "Oh! Susanna");
+
+    answer = Answer(R"([["setlist",")" + songs + R"(/oh_susanna.cho"],["stage","Space"],["stage","tick"],)"
+        + R"(["stage","D"],["songbook",")" + songs + R"(/swing_low.cho","/no/such.cho"]])");
+    EXPECT_TRUE(answer["stage"]["playing"]) << "{tempo} gives the song a pace";
+    EXPECT_GT(answer["stage"]["offset"].get<int>(), 0);
+    EXPECT_TRUE(answer["stage"]["dark"]);
+    EXPECT_EQ(answer["answers"][4], nullptr) << "a book is made of the songs that could be read";
+    EXPECT_EQ(answer["songbook"], "Songbook of 3 pages");
+    EXPECT_FALSE(Answer(R"([["capo",3]])").contains("stage"));
+}
+
 // The instrument action and the bars beyond six: the 7-string guitar's low B string is bar 0, its
 // seventh bar string 6; the mandolin has four. The guitar's answers carry no "instrument".
 TEST(SessionDriver, TheInstrumentChoosesItsStringsAndItsBars)

@@ -1,3 +1,4 @@
+// The monkey: random user actions, and the checks the window must pass after each.
 #include "session/monkey.h"
 
 #include "app/main_window.h"
@@ -13,8 +14,8 @@
 #include "theory/name_reading.h"
 #include "toolkit/canvas_image.h"
 #include "toolkit/check_list.h"
-#include "toolkit/neck_image.h"
 #include "toolkit/choice_box.h"
+#include "toolkit/neck_image.h"
 #include "toolkit/result_sheet.h"
 #include "toolkit/text_grid.h"
 #include "windows/song_window.h"

@@ -1,3 +1,4 @@
+// Readers for the command line's note and tuning values.
 #include "cli/arguments.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A chord request's values checked and searched on its instrument.
 #include "cli/chord_request.h"
 
 #include <charconv>

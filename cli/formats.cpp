@@ -1,3 +1,4 @@
+// The output format names of `voicings` and `diagram`, and the first name of a list.
 #include "cli/formats.h"
 
 #include "guitar/fingering_text.h"

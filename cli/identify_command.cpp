@@ -1,3 +1,4 @@
+// The identify subcommand: the names of the chord played frets sound, on any instrument.
 #include "cli/identify_command.h"
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// --instrument and --tuning read into the instrument a command plays on.
 #include "cli/instrument_options.h"
 
 #include "cli/arguments.h"

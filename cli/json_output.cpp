@@ -1,3 +1,4 @@
+// The command line's JSON: results, records, readings, and batch requests read back.
 #include "cli/json_output.h"
 
 #include "drawing/diagram_facts.h"

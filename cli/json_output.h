@@ -1,4 +1,5 @@
 #pragma once
+// The command line's JSON objects, and batch lines read into requests.
 
 #include <cstdint>
 #include <nlohmann/json.hpp>

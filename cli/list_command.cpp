@@ -1,3 +1,4 @@
+// The list subcommand: the catalogue's types and extensions, tunings, patches, instruments.
 #include "cli/list_command.h"
 
 #include "cli/arguments.h"

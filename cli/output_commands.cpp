@@ -1,3 +1,4 @@
+// The voicings and diagram subcommands' outputs, in every format and on any instrument.
 #include "cli/output_commands.h"
 
 #include "cli/arguments.h"

@@ -1,3 +1,4 @@
+// The progression subcommand: one fingering per chord, in each of its formats.
 #include "cli/progression_command.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The song subcommand: a song file's chords and fingerings as text, ChordPro, JSON or sheets.
 #include "cli/song_command.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Song sheets as PDF and PNG, painted with Qt.
 #include "cli/song_pdf.h"
 
 #include "toolkit/song_export.h"

@@ -1,3 +1,4 @@
+// A fingering's chord diagram, on six strings from the stored pictures and on any other count drawn alike.
 #include "drawing/chord_diagram.h"
 
 #include "drawing/finger_walk.h"

@@ -1,3 +1,4 @@
+// What a chord diagram shows of a fingering, as data, and its ChordPro definition.
 #include "drawing/diagram_facts.h"
 
 #include "drawing/chord_diagram.h"

@@ -1,3 +1,4 @@
+// The photographed neck: its pictures, the capo, the marks of a fingering and its spots.
 #include "drawing/neck_view.h"
 
 #include "drawing/finger_walk.h"

@@ -1,3 +1,4 @@
+// A canvas that remembers what it was asked to draw, one line of text per call.
 #include "drawing/recording_canvas.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Where the heading and the diagrams go on an exported chord or song sheet.
 #include "drawing/sheet_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Chord diagrams and neck spots as words, for a screen reader.
 #include "drawing/spoken_diagram.h"
 
 #include "drawing/diagram_facts.h"

@@ -1,3 +1,4 @@
+// The drawn neck of any number of strings, and the neck geometry every neck shares.
 #include "drawing/strings_neck.h"
 
 #include "drawing/finger_walk.h"

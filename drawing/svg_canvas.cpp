@@ -1,3 +1,4 @@
+// The canvas written as SVG.
 #include "drawing/svg_canvas.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Chord and song sheets written as SVG documents.
 #include "drawing/svg_sheet.h"
 
 #include "drawing/chord_diagram.h"

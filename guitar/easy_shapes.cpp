@@ -1,3 +1,4 @@
+// The six-string guitar's easy shapes and chord-chart shapes.
 #include "guitar/easy_shapes.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Fingerings written and read as guitarists write them.
 #include "guitar/fingering_text.h"
 
 #include "guitar/voicing_search.h"

@@ -1,3 +1,4 @@
+// Fingerings of any number of strings and their text.
 #include "guitar/frets.h"
 
 #include <algorithm>
@@ -22,15 +23,7 @@ Voicing VoicingOfFrets(const Frets& frets)
     return voicing;
 }
 
-std::string FretsText(const Frets& frets)
-{
-    std::string text;
-    for (int value : frets) {
-        text += std::to_string(value);
-        text += ' ';
-    }
-    return text;
-}
+std::string FretsText(const Frets& frets) { return ValuesText(frets); }
 
 std::optional<Frets> ReadFretsText(std::string_view text)
 {

@@ -1,3 +1,4 @@
+// The six-string guitar's reading and naming of played frets.
 #include "guitar/identify.h"
 
 #include <algorithm>
@@ -135,18 +136,24 @@ Identification Identify(
         }
     }
 
+    NameChordTones(id, rootGridNames);
+    return id;
+}
+
+void NameChordTones(Identification& id, const std::array<std::string, 12>& rootGridNames, BassNaming naming)
+{
     if (id.chordTones.size() < 2) {
         id.noName = id.notes.empty() ? "no string sounds: there is no chord to name"
                                      : "fewer than two different notes sound: there is no chord to name";
-        return id;
+        return;
     }
     // The bass leads the chord tones: the naming leaves the bass out of the name of the chord's first
     // note only, and for the bass there is nothing to leave out, so every note is named alike.
     id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
-    id.namesBestFirst = BestFirst(id.names);
+    id.namesBestFirst = BestFirst(id.names, naming);
     // Every name that shows no bass stands on the bass here, so none needs it added.
-    id.best = WrittenName(id.namesBestFirst.front());
-    return id;
+    id.best = naming == BassNaming::Lowest ? WrittenName(id.namesBestFirst.front())
+                                           : WrittenRootPositionName(id.namesBestFirst.front());
 }
 
 } // namespace corvane

@@ -11,6 +11,7 @@
 
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
+#include "theory/best_name.h"
 #include "theory/notes.h"
 
 namespace corvane {
@@ -55,5 +56,10 @@ struct Identification {
 // rootGridNames: the twelve note names in the spelling the names list uses.
 Identification Identify(
     const Fingering& fingering, const Tuning& tuning, int capo, const std::array<std::string, 12>& rootGridNames);
+
+// The names of id's chord tones, the bass first, best-first as `naming` reads the bass; or, for fewer
+// than two notes, why there is none (noName). Every instrument's naming ends here.
+void NameChordTones(
+    Identification& id, const std::array<std::string, 12>& rootGridNames, BassNaming naming = BassNaming::Lowest);
 
 } // namespace corvane

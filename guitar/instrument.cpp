@@ -1,3 +1,4 @@
+// The built-in instruments, their tunings and shapes, and tunings typed as notes.
 #include "guitar/instrument.h"
 
 #include <algorithm>

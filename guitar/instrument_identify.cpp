@@ -1,3 +1,4 @@
+// Played frets read and named on any instrument.
 #include "guitar/instrument_identify.h"
 
 #include <algorithm>
@@ -105,16 +106,7 @@ Identification IdentifyOnStrings(const StringFingering& fingering, const OpenStr
         if (std::find(id.chordTones.begin(), id.chordTones.end(), pc) == id.chordTones.end())
             id.chordTones.push_back(pc);
 
-    if (id.chordTones.size() < 2) {
-        id.noName = id.notes.empty() ? "no string sounds: there is no chord to name"
-                                     : "fewer than two different notes sound: there is no chord to name";
-        return id;
-    }
-    id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
-    id.namesBestFirst = BestFirst(id.names, naming);
-    // As on six strings, every name that shows no bass stands on the bass, so none needs it added.
-    id.best = naming == BassNaming::Lowest ? WrittenName(id.namesBestFirst.front())
-                                           : WrittenRootPositionName(id.namesBestFirst.front());
+    NameChordTones(id, rootGridNames, naming);
     return id;
 }
 

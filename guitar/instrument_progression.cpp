@@ -1,3 +1,4 @@
+// A progression's choice on any instrument, and the fingering cost for any number of strings.
 #include "guitar/instrument_progression.h"
 
 #include <algorithm>

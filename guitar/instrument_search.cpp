@@ -1,3 +1,4 @@
+// The fingering search and the refresh for any instrument.
 #include "guitar/instrument_search.h"
 
 #include <algorithm>
@@ -5,89 +6,16 @@
 #include <cstdlib>
 #include <numeric>
 
+#include "guitar/finger_rules.h"
 #include "theory/naming.h"
 
 namespace corvane {
 
-int StringShapeClass(const Frets& frets)
-{
-    const int n = frets.count;
-    int run = 0;
-    for (int value : frets)
-        run = value == kMuted ? 0 : run + 1;
-    if (run == n - 2 && frets[0] == kMuted && frets[1] == kMuted)
-        return 10;
-    if (run == n - 1 && frets[0] == kMuted)
-        return 20;
-    if (run == n)
-        return 30;
-    return 50;
-}
+int StringShapeClass(const Frets& frets) { return finger_rules::ShapeClass(frets, frets.count); }
 
-int CountStringFingers(Frets& v, bool noBarre)
-{
-    const int strings = v.count;
-    int n = 0;
-    int m = kMuted;
-    for (int value : v) {
-        if (value >= 1 && value <= 98) {
-            ++n;
-            m = std::min(m, value);
-        }
-    }
-    if (n <= 4)
-        return n;
+int CountStringFingers(Frets& v, bool noBarre) { return finger_rules::CountFingers(v, v.count, noBarre); }
 
-    // A barre at the lowest fret, cancelled by an open string above its first string.
-    int first = 0;
-    while (v[first] != m)
-        ++first;
-    v[first] = -m;
-    int count = 0;
-    for (int t = first + 1; t < strings; ++t) {
-        if (v[t] < m) {
-            count = 0;
-            break;
-        }
-        if (v[t] == m)
-            ++count;
-    }
-    if (count == 0)
-        v[first] = m;
-    if (count > 0 && noBarre)
-        return 6;
-    if (n - count <= 4)
-        return n - count;
-
-    // Partial barres higher up; the two highest strings at one fret take one finger.
-    n -= count;
-    int saving = 0;
-    for (int s = 0; s < strings; ++s) {
-        const int f = v[s];
-        if (f < 1 || f > 98 || f <= m)
-            continue;
-        v[s] = -f;
-        int same = 0;
-        for (int t = s + 1; t < strings; ++t) {
-            if (v[t] < f)
-                break;
-            if (v[t] == f)
-                ++same;
-        }
-        if (same >= 2 || (same == 1 && s == strings - 2))
-            saving += same;
-        else
-            v[s] = f;
-    }
-    return n - saving;
-}
-
-std::string InstrumentRecord::Text() const
-{
-    std::string text = std::to_string(key);
-    text.insert(0, 6 - std::min<size_t>(6, text.size()), '0');
-    return text + " " + FretsText(frets);
-}
+std::string InstrumentRecord::Text() const { return finger_rules::RecordText(key, FretsText(frets)); }
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings)
 {

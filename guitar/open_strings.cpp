@@ -1,3 +1,4 @@
+// The string that sounds a fingering's bass.
 #include "guitar/open_strings.h"
 
 namespace corvane {

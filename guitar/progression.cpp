@@ -1,3 +1,4 @@
+// The six-string guitar's fingering cost and progression choice.
 #include "guitar/progression.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Progressions as typed: chords, bars, repeats and beats.
 #include "guitar/progression_text.h"
 
 #include <charconv>

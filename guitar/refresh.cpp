@@ -1,3 +1,4 @@
+// The six-string guitar's refresh: search, promote one easy shape, sort, name.
 #include "guitar/refresh.h"
 
 #include "guitar/result_list.h"

@@ -1,3 +1,4 @@
+// The result list's order, the easy shape's promotion and the sheet geometry.
 #include "guitar/result_list.h"
 
 #include <algorithm>

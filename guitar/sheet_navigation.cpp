@@ -1,3 +1,4 @@
+// Moving the result sheet's current cell from the keyboard.
 #include "guitar/sheet_navigation.h"
 
 #include <algorithm>

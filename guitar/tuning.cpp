@@ -1,3 +1,4 @@
+// The six-string tuning presets and the MIDI note of every string and fret.
 #include "guitar/tuning.h"
 
 #include <algorithm>

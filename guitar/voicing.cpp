@@ -1,15 +1,8 @@
+// The six-string voicing's text.
 #include "guitar/voicing.h"
 
 namespace corvane {
 
-std::string VoicingText(const Voicing& v)
-{
-    std::string text;
-    for (int value : v) {
-        text += std::to_string(value);
-        text += ' ';
-    }
-    return text;
-}
+std::string VoicingText(const Voicing& v) { return ValuesText(v); }
 
 } // namespace corvane

@@ -18,4 +18,15 @@ using Voicing = std::array<int, kStrings>;
 // "99 3 2 0 1 0 ": every value followed by one blank.
 std::string VoicingText(const Voicing& v);
 
+// The same text for the values of a fingering of any number of strings.
+template <class Values> std::string ValuesText(const Values& values)
+{
+    std::string text;
+    for (int value : values) {
+        text += std::to_string(value);
+        text += ' ';
+    }
+    return text;
+}
+
 } // namespace corvane

@@ -1,4 +1,7 @@
+// The six-string guitar's exhaustive fingering search.
 #include "guitar/voicing_search.h"
+
+#include "guitar/finger_rules.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -331,83 +334,11 @@ namespace {
 
 } // namespace
 
-int ShapeClass(const Voicing& v)
-{
-    int run = 0;
-    for (int value : v)
-        run = value == kMuted ? 0 : run + 1;
-    if (run == 4 && v[0] == kMuted && v[1] == kMuted)
-        return 10;
-    if (run == 5 && v[0] == kMuted)
-        return 20;
-    if (run == 6)
-        return 30;
-    return 50;
-}
+int ShapeClass(const Voicing& v) { return finger_rules::ShapeClass(v, kStrings); }
 
-int CountFingers(Voicing& v, bool noBarre)
-{
-    int n = 0;
-    int m = kMuted;
-    for (int value : v) {
-        if (value >= 1 && value <= 98) {
-            ++n;
-            m = std::min(m, value);
-        }
-    }
-    if (n <= 4)
-        return n;
+int CountFingers(Voicing& v, bool noBarre) { return finger_rules::CountFingers(v, kStrings, noBarre); }
 
-    // A barre at the lowest fret, cancelled by an open string above its first string.
-    size_t first = 0;
-    while (v[first] != m)
-        ++first;
-    v[first] = -m;
-    int count = 0;
-    for (size_t t = first + 1; t < kStrings; ++t) {
-        if (v[t] < m) {
-            count = 0;
-            break;
-        }
-        if (v[t] == m)
-            ++count;
-    }
-    if (count == 0)
-        v[first] = m;
-    if (count > 0 && noBarre)
-        return 6;
-    if (n - count <= 4)
-        return n - count;
-
-    // Partial barres higher up.
-    n -= count;
-    int saving = 0;
-    for (size_t s = 0; s < kStrings; ++s) {
-        const int f = v[s];
-        if (f < 1 || f > 98 || f <= m)
-            continue;
-        v[s] = -f;
-        int same = 0;
-        for (size_t t = s + 1; t < kStrings; ++t) {
-            if (v[t] < f)
-                break;
-            if (v[t] == f)
-                ++same;
-        }
-        if (same >= 2 || (same == 1 && s == 4))
-            saving += same;
-        else
-            v[s] = f;
-    }
-    return n - saving;
-}
-
-std::string VoicingRecord::Text() const
-{
-    std::string text = std::to_string(key);
-    text.insert(0, 6 - std::min<size_t>(6, text.size()), '0');
-    return text + " " + VoicingText(frets);
-}
+std::string VoicingRecord::Text() const { return finger_rules::RecordText(key, VoicingText(frets)); }
 
 SearchResult SearchVoicings(const ChordToSearch& chord, const SearchOptions& options)
 {

@@ -1,3 +1,4 @@
+// The driver's actions: each line's words performed as user input on the window.
 #include "session/actions.h"
 
 #include "app/main_window.h"

@@ -1,3 +1,4 @@
+// Mouse and keyboard gestures sent to the window's widgets.
 #include "session/gestures.h"
 
 #include "toolkit/check_list.h"

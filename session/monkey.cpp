@@ -1,3 +1,4 @@
+// The monkey: random user actions, and the checks the window must pass after each.
 #include "session/monkey.h"
 
 #include "app/main_window.h"

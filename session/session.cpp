@@ -1,3 +1,4 @@
+// One session: a fresh main window on a recording MIDI port, user actions on it, and what it shows.
 #include "session/session.h"
 
 #include "app/main_window.h"

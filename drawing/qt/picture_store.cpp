@@ -1,3 +1,4 @@
+// The pictures compiled in from SVG, rendered once at a device pixel ratio for Qt to paint.
 #include "drawing/qt/picture_store.h"
 
 #include <QPainter>

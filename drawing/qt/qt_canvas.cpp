@@ -1,3 +1,4 @@
+// The canvas painted with a QPainter.
 #include "drawing/qt/qt_canvas.h"
 
 #include "drawing/qt/picture_store.h"

@@ -52,6 +52,8 @@ void RequireSame(const ShownSong& a, const ShownSong& b)
     // compared as written, and their chords by where they stand in that.
     Require(a.writtenTitle == b.writtenTitle, "title read back");
     Require(a.writtenSubtitles == b.writtenSubtitles, "subtitles read back");
+    if (ReadMarkup(a.writtenTitle).plain.find("%{") == std::string::npos)
+        Require(a.title == b.title, "title shown the same");
     Require(a.key == b.key && a.capo == b.capo, "key and capo read back");
     Require(a.lines.size() == b.lines.size(), "as many lines read back");
     bool respelled = false;
@@ -90,7 +92,7 @@ void RequireSame(const ShownSong& a, const ShownSong& b)
         Require(Kind(a, x.section) == Kind(b, y.section), "section read back");
         const auto k = static_cast<size_t>(x.section);
         if (x.section >= 0 && Writable(a.writtenLabels[k])) {
-            if (a.writtenLabels[k].find("%{") != std::string::npos)
+            if (ReadMarkup(a.writtenLabels[k]).plain.find("%{") != std::string::npos)
                 Require(a.writtenLabels[k] == b.writtenLabels[static_cast<size_t>(y.section)], "label read back");
             else
                 Require(a.sections[k].label == b.sections[static_cast<size_t>(y.section)].label, "label read back");

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "guitar/instrument_search.h"
@@ -168,7 +169,8 @@ namespace {
         return name;
     }
 
-    // The words of a definition; a quoted one ("Am(7) ") is one word, without its quotes.
+    // The words of a definition; the quoted name after display ("Am(7) ") is one word, without its
+    // quotes.
     std::vector<std::string> DefinitionWords(std::string_view text)
     {
         std::vector<std::string> words;
@@ -177,7 +179,8 @@ namespace {
                 ++at;
                 continue;
             }
-            if (text[at] == '"' || text[at] == '\'') {
+            const bool afterDisplay = !words.empty() && Lower(words.back()) == "display";
+            if (afterDisplay && (text[at] == '"' || text[at] == '\'')) {
                 const size_t close = text.find(text[at], at + 1);
                 const size_t end = close == std::string_view::npos ? text.size() : close;
                 words.emplace_back(text.substr(at + 1, end - at - 1));
@@ -199,7 +202,42 @@ namespace {
         {
         }
 
+        // A selector that names an item holds for the whole song, wherever the item is given: the
+        // songs are read once for their items, then for good.
         std::vector<Song> Read(std::string_view text)
+        {
+            Reader first(m_strings, m_instrument);
+            first.m_prescan = true;
+            for (const Song& song : first.ReadLines(text))
+                m_known.push_back(ItemsWithValue(song));
+            return ReadLines(text);
+        }
+
+    private:
+        static std::set<std::string> ItemsWithValue(const Song& song)
+        {
+            std::set<std::string> items;
+            const auto add = [&](const std::string& name, bool given) {
+                if (given)
+                    items.insert(name);
+            };
+            add("title", !song.title.empty());
+            add("subtitle", !song.subtitles.empty());
+            add("artist", !song.artist.empty());
+            add("key", !song.key.empty());
+            add("capo", song.capo.has_value());
+            add("tempo", !song.tempo.empty());
+            add("time", !song.time.empty());
+            for (const auto& [name, value] : song.metadata) {
+                if (name != "meta")
+                    add(name, !value.empty());
+                else if (const size_t blank = value.find_first_of(" \t"); blank != std::string::npos)
+                    add(Lower(value.substr(0, blank)), !Trim(std::string_view(value).substr(blank)).empty());
+            }
+            return items;
+        }
+
+        std::vector<Song> ReadLines(std::string_view text)
         {
             if (text.starts_with("\xEF\xBB\xBF"))
                 text.remove_prefix(3);
@@ -218,7 +256,6 @@ namespace {
             return std::move(m_songs);
         }
 
-    private:
         // The song read so far joins the list, and the reader starts afresh on the next.
         void Finish()
         {
@@ -228,14 +265,29 @@ namespace {
             }
             if (m_dropped > 0)
                 m_song.problems.push_back({ 0, "and " + std::to_string(m_dropped) + " more problems" });
-            if (!m_notDrawn.empty())
-                m_song.notes.push_back({ 0, "not drawn, kept as written: " + m_notDrawn });
+            // The environments this program does not draw, said once; one without lines says nothing.
+            std::string notDrawn;
+            for (size_t k = 0; k < m_song.sections.size(); ++k) {
+                const SongSection& section = m_song.sections[k];
+                if (!m_notDrawn.contains(static_cast<int>(k)))
+                    continue;
+                if (std::any_of(m_song.lines.begin(), m_song.lines.end(),
+                        [&](const SongLine& line) { return line.section == static_cast<int>(k); }))
+                    notDrawn
+                        += (notDrawn.empty() ? "" : ", ") + section.kind + " at line " + std::to_string(section.line);
+            }
+            if (!notDrawn.empty())
+                m_song.notes.push_back({ 0, "not drawn, kept as written: " + notDrawn });
             m_songs.push_back(std::move(m_song));
             const int strings = m_strings;
             std::string instrument = std::move(m_instrument);
             std::vector<Song> songs = std::move(m_songs);
+            std::vector<std::set<std::string>> known = std::move(m_known);
+            const bool prescan = m_prescan;
             *this = Reader(strings, std::move(instrument));
             m_songs = std::move(songs);
+            m_known = std::move(known);
+            m_prescan = prescan;
         }
 
         bool Empty() const
@@ -250,17 +302,9 @@ namespace {
         {
             if (d.selector.empty())
                 return true;
-            bool named = d.selector == m_instrument;
-            if (!named) {
-                const auto holds = [&](const std::string& item, const std::string& value) {
-                    return item == d.selector && !value.empty();
-                };
-                named = holds("title", m_song.title) || holds("artist", m_song.artist) || holds("key", m_song.key)
-                    || holds("tempo", m_song.tempo) || holds("time", m_song.time)
-                    || (d.selector == "capo" && m_song.capo)
-                    || std::any_of(m_song.metadata.begin(), m_song.metadata.end(),
-                        [&](const auto& item) { return holds(item.first, item.second); });
-            }
+            const size_t song = m_songs.size();
+            const bool named = d.selector == m_instrument
+                || (!m_prescan && song < m_known.size() && m_known[song].contains(d.selector));
             return named != d.notFor;
         }
 
@@ -330,6 +374,17 @@ namespace {
             line.text = std::move(text);
             line.section = m_open;
             line.source = number;
+            // A chorus is the one {chorus} repeats once it holds a line: an empty one writes nothing.
+            if (m_open >= 0 && m_song.sections[static_cast<size_t>(m_open)].kind == "chorus" && !m_verbatim)
+                m_lastChorus = m_open;
+            // So is the first section of a kind that [^] takes its chords from.
+            if (m_open >= 0 && !m_verbatim && !m_textBlock) {
+                const std::string& kind = m_song.sections[static_cast<size_t>(m_open)].kind;
+                if (!m_remembered.contains(kind)) {
+                    m_remembered[kind];
+                    m_recording = true;
+                }
+            }
             m_song.lines.push_back(std::move(line));
             return m_song.lines.back();
         }
@@ -411,7 +466,8 @@ namespace {
 
         void EndParagraph()
         {
-            if (m_recording && !m_remembered[std::string()].empty())
+            const auto paragraph = m_remembered.find(std::string());
+            if (m_recording && paragraph != m_remembered.end() && !paragraph->second.empty())
                 m_recording = false;
             m_counted = 0;
         }
@@ -461,11 +517,9 @@ namespace {
             if (!lyrics && !m_fixed)
                 section.opening = std::string(written);
             if (!lyrics && !m_fixed && !m_textBlock)
-                m_notDrawn += (m_notDrawn.empty() ? "" : ", ") + section.kind + " at line " + std::to_string(number);
+                m_notDrawn.insert(static_cast<int>(m_song.sections.size()));
             EndParagraph();
-            m_recording = lyrics && !m_remembered.contains(section.kind);
-            if (m_recording)
-                m_remembered[section.kind];
+            m_recording = false;
             if (m_open >= 0) {
                 const std::string& open = m_song.sections[static_cast<size_t>(m_open)].kind;
                 Problem(
@@ -474,8 +528,6 @@ namespace {
             m_song.sections.push_back(std::move(section));
             m_open = static_cast<int>(m_song.sections.size()) - 1;
             m_verbatim = !lyrics && !m_textBlock;
-            if (lyrics && m_song.sections.back().kind == "chorus")
-                m_lastChorus = m_open;
         }
 
         void Handle(const Directive& d, std::string_view written, int number)
@@ -485,9 +537,18 @@ namespace {
             const bool wellFormed = std::all_of(d.name.begin(), d.name.end(),
                 [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
             if (!Applies(d) || !wellFormed) {
-                Add(SongLineKind::Kept, std::string(written), number);
-                if (wellFormed && d.name.starts_with("start_of_") && d.name.size() > 9)
+                // A section for another instrument ends the one open, as any section start does.
+                if (wellFormed && d.name.starts_with("start_of_") && d.name.size() > 9) {
+                    if (m_open >= 0) {
+                        const std::string open = m_song.sections[static_cast<size_t>(m_open)].kind;
+                        Problem(number,
+                            "{" + d.name + "-" + d.selector + "} before {end_of_" + open + "}; the " + open
+                                + " ends here");
+                        IsEnd(Directive { "end_of_" + open, {}, false, {} }, number);
+                    }
                     m_skipping = d.name.substr(9);
+                }
+                Add(SongLineKind::Kept, std::string(written), number);
                 return;
             }
             const std::string& name = d.name;
@@ -698,7 +759,10 @@ namespace {
                     def.stringFingers = std::move(numbers);
                 }
             }
-            if (!def.copy.empty() && frets.empty() && fingers.empty()) {
+            // Frets of its own win over a copy.
+            if (!frets.empty() || !fingers.empty())
+                def.copy.clear();
+            if (!def.copy.empty()) {
                 // The fingering of the copied chord, when the file defined it before.
                 const auto& defs = m_song.definitions;
                 const auto source = std::find_if(defs.rbegin(), defs.rend(),
@@ -721,6 +785,8 @@ namespace {
         }
 
         int m_strings = kStrings; // one fret and one finger each in a definition
+        bool m_prescan = false; // reading for the items alone, a selector naming an item holds for none
+        std::vector<std::set<std::string>> m_known; // per song, the items given a value
         std::string m_instrument; // "guitar", "ukulele": the one selectors are read for
         std::vector<Song> m_songs; // those before {new_song}
         Song m_song;
@@ -729,7 +795,7 @@ namespace {
         bool m_fixed = false; // ... as tab or grid
         bool m_textBlock = false; // its lines are words without chords
         std::string m_skipping; // the kind of a section for another instrument, until its end
-        std::string m_notDrawn; // the environments kept but not drawn, with their lines
+        std::set<int> m_notDrawn; // the sections kept but not drawn
         std::map<std::string, std::vector<std::string>> m_remembered; // chords of each kind's first section
         bool m_recording = false; // the section being read is the first of its kind
         size_t m_counted = 0; // chords since its start

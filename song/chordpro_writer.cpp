@@ -39,8 +39,10 @@ namespace {
         if (label.empty())
             return line + "}";
         const size_t key = label.find("label=");
-        const bool plain = (key == std::string::npos || (key > 0 && label[key - 1] != ' ')) && label.front() != ' '
-            && label.back() != ' ' && label.front() != '\t' && label.back() != '\t';
+        // The reader trims these four from a directive's value.
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; };
+        const bool plain = (key == std::string::npos || (key > 0 && label[key - 1] != ' ')) && !blank(label.front())
+            && !blank(label.back());
         if (plain)
             return line + ": " + label + "}";
         if (label.find('"') != std::string::npos)
@@ -92,7 +94,12 @@ std::string DefinitionText(const ChordDefinition& definition)
 {
     std::string line = definition.shown ? "{chord: " : "{define: ";
     line += definition.name;
+    // Quoted in a quote it does not hold, as the reader takes it; a word without blanks or quotes at
+    // its start reads back as it stands.
     const auto quoted = [](const std::string& text) {
+        if (text.find_first_of(" \t") == std::string::npos && text.front() != '"' && text.front() != '\''
+            && text.find('"') != std::string::npos)
+            return text;
         return text.find('"') == std::string::npos ? "\"" + text + "\"" : "'" + text + "'";
     };
     if (!definition.display.empty())
@@ -191,7 +198,13 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
             directive("comment_box", text);
             break;
         case SongLineKind::ChorusRecall:
+            // The chords are written moved, the transpositions left out; a chorus recalled under
+            // another one says so around the recall.
+            if (line.shift != 0)
+                put("{transpose: " + std::to_string(line.shift) + "}");
             put(text.empty() ? "{chorus}" : "{chorus: " + text + "}");
+            if (line.shift != 0)
+                put("{transpose}");
             break;
         case SongLineKind::Fixed:
         case SongLineKind::Kept:

@@ -274,15 +274,26 @@ ShownSong ShowSong(const Song& song, const SongSettings& settings, const PlayedO
         if (recalled + chorus.size() > kMaxRecalledLines)
             continue;
         recalled += chorus.size();
+        // The chorus again, moved by the {transpose} in force here against that of its first chord.
         const std::vector<size_t>& sources = chorusSource[line.recalls];
+        int written = 0;
+        for (size_t index : sources)
+            if (!song.lines[index].chords.empty()) {
+                written = song.lines[index].chords.front().shift;
+                break;
+            }
+        // An octave moves nothing: -5..6 semitones say the same.
+        int moved = Mod12(line.shift - written);
+        if (moved > 6)
+            moved -= 12;
+        out.lines.back().shift = moved;
         for (size_t k = 0; k < chorus.size(); ++k) {
             ShownLine copy = out.lines[chorus[k]];
             copy.recalled = true;
-            // The chorus again takes the transposition in force where it is recalled.
             const SongLine& source = song.lines[sources[k]];
-            for (size_t c = 0; c < copy.chords.size() && c < source.chords.size(); ++c) {
+            for (size_t c = 0; moved != 0 && c < copy.chords.size() && c < source.chords.size(); ++c) {
                 const int at = copy.chords[c].at;
-                copy.chords[c] = chordOf(source.chords[c], base + line.shift);
+                copy.chords[c] = chordOf(source.chords[c], base + source.chords[c].shift + moved);
                 copy.chords[c].at = at;
             }
             out.lines.push_back(std::move(copy));

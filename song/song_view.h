@@ -53,6 +53,9 @@ struct ShownLine {
     // is then the text shown: the tags taken out, the substitutions expanded. Empty otherwise.
     std::string written;
     std::vector<StyledRun> styles; // the markup's styles over `text`
+    // A chorus recall: the semitones its chorus is moved by here, where another {transpose} is in
+    // force than where the chorus was written.
+    int shift = 0;
 
     bool operator==(const ShownLine&) const = default;
 };

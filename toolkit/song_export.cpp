@@ -7,6 +7,7 @@
 #include "toolkit/chord_export.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
@@ -54,10 +55,10 @@ namespace {
         return y + metrics.lineSpacing();
     }
 
-    // A line of words in a monospace face with its markup: each stretch in its own style, at the
-    // columns the plain line gives it, so that the chords above stay over their characters.
-    int StyledLine(QPainter& painter, const QFont& font, int x, int y, const std::string& text,
-        const std::vector<StyledRun>& runs, int charWidth)
+    // A line of words in a monospace face with its markup: each stretch in its own style, where the
+    // plain line has it, so that the chords above stay over their characters.
+    int StyledLine(
+        QPainter& painter, const QFont& font, int x, int y, const std::string& text, const std::vector<StyledRun>& runs)
     {
         painter.setFont(font);
         const QFontMetrics metrics = painter.fontMetrics();
@@ -87,7 +88,9 @@ namespace {
             const QColor color(FromUtf8(style.color));
             painter.setPen(style.color.empty() || !color.isValid() ? QColor(Qt::black) : color);
             const int rise = style.rise > 0 ? -metrics.ascent() / 3 : style.rise < 0 ? metrics.descent() : 0;
-            painter.drawText(QPoint(x + charWidth * from, baseline + rise), piece(from, to));
+            // Placed where the plain line would have the character, as the chords above are.
+            const qreal left = x + QFontMetricsF(font).horizontalAdvance(piece(0, from));
+            painter.drawText(QPointF(left, baseline + rise), piece(from, to));
         };
         int at = 0;
         for (const StyledRun& run : runs) {
@@ -175,7 +178,7 @@ namespace {
                     y = Line(painter, chords, x, y, block.chords);
                 const QFont& face = block.heading ? heading : block.remark ? remark : words;
                 if (!block.styles.empty())
-                    y = StyledLine(painter, face, x, y, block.words, block.styles, charWidth);
+                    y = StyledLine(painter, face, x, y, block.words, block.styles);
                 else if (!block.words.empty() || block.chords.empty())
                     y = Line(painter, face, x, y, block.words);
             }

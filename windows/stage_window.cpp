@@ -70,6 +70,7 @@ TFormStage::~TFormStage() = default;
 void TFormStage::SetSongs(std::vector<StageSong> songs, int first)
 {
     m_songs = std::move(songs);
+    m_strip = QPixmap(); // drawn for other songs
     m_lines.clear();
     for (const StageSong& song : m_songs) {
         std::vector<Line> lines;
@@ -284,31 +285,46 @@ void TFormStage::paintEvent(QPaintEvent*)
         painter.drawText(QPoint(kSideMargin + charWidth * line.indent, y + ascent), line.text);
     }
 
-    // The strip, over the top, with as many diagrams as the width holds.
+    // The strip, over the top, drawn once for the song, the width and the ground.
     painter.setClipping(false);
     if (band > 0) {
-        painter.fillRect(QRect(0, 0, width(), band), m_dark ? QColor(40, 40, 40) : QColor(236, 236, 236));
-        QtCanvas canvas(painter, *m_pictures);
-        const int fit = std::max(0, (width() - kSideMargin) / export_sheet::kCellWidth);
-        QFont name = font();
-        name.setPixelSize(kStripNamePixels);
-        name.setBold(true);
-        for (std::size_t i = 0; i < sheet.diagrams.size() && static_cast<int>(i) < fit; ++i) {
-            const int left = kSideMargin + static_cast<int>(i) * export_sheet::kCellWidth;
-            painter.setPen(ink);
-            painter.setFont(name);
-            painter.drawText(
-                QPoint(left + export_sheet::kNameLeft, export_sheet::kNameTop + QFontMetrics(name).ascent()),
-                i < sheet.names.size() ? Text(sheet.names[i]) : QString());
-            painter.setFont(DiagramFont(font()));
-            // The diagrams are drawn on white, which reads on either ground.
-            painter.fillRect(
-                QRect(left + 4, export_sheet::kNameHeight, export_sheet::kCellWidth - 8, export_sheet::kCellHeight - 4),
-                Qt::white);
-            DrawStringsDiagram(
-                canvas, sheet.diagrams[i], export_sheet::kNameHeight, left, kDiagramNormal, false, sheet.strings);
+        const StripKey key { song, width(), m_dark };
+        if (m_strip.isNull() || !(m_stripKey == key)) {
+            m_strip = StripPicture(sheet, band, ink);
+            m_stripKey = key;
         }
+        painter.drawPixmap(0, 0, m_strip);
     }
+}
+
+// As many diagrams as the width holds, each with its chord's name over it.
+QPixmap TFormStage::StripPicture(const SongSheetContent& sheet, int band, const QColor& ink) const
+{
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(QSize(width(), band) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(m_dark ? QColor(40, 40, 40) : QColor(236, 236, 236));
+    QPainter painter(&picture);
+    QtCanvas canvas(painter, *m_pictures);
+    const int fit = std::max(0, (width() - kSideMargin) / export_sheet::kCellWidth);
+    QFont name = font();
+    name.setPixelSize(kStripNamePixels);
+    name.setBold(true);
+    for (std::size_t i = 0; i < sheet.diagrams.size() && static_cast<int>(i) < fit; ++i) {
+        const int left = kSideMargin + static_cast<int>(i) * export_sheet::kCellWidth;
+        painter.setPen(ink);
+        painter.setFont(name);
+        painter.drawText(QPoint(left + export_sheet::kNameLeft, export_sheet::kNameTop + QFontMetrics(name).ascent()),
+            i < sheet.names.size() ? Text(sheet.names[i]) : QString());
+        painter.setFont(DiagramFont(font()));
+        // The diagrams are drawn on white, which reads on either ground.
+        painter.fillRect(
+            QRect(left + 4, export_sheet::kNameHeight, export_sheet::kCellWidth - 8, export_sheet::kCellHeight - 4),
+            Qt::white);
+        DrawStringsDiagram(
+            canvas, sheet.diagrams[i], export_sheet::kNameHeight, left, kDiagramNormal, false, sheet.strings);
+    }
+    return picture;
 }
 
 } // namespace corvane

@@ -9,6 +9,7 @@
 #include "song/stage_scroll.h"
 
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -61,6 +62,7 @@ private:
         bool remark = false;
         int indent = 0;
     };
+    QPixmap StripPicture(const SongSheetContent& sheet, int band, const QColor& ink) const;
     void Relayout();
     void Moved();
     void Tick();
@@ -72,6 +74,14 @@ private:
     int m_pixels = 24; // the words' size, fitted to the widest line
     int m_lineHeight = 28;
     std::unique_ptr<PictureStore> m_pictures;
+    struct StripKey {
+        int song = -1;
+        int width = 0;
+        bool dark = false;
+        bool operator==(const StripKey&) const = default;
+    };
+    QPixmap m_strip; // the strip band as last drawn, for `m_stripKey`
+    StripKey m_stripKey;
     QTimer* m_timer = nullptr;
     QElapsedTimer m_clock;
 };

@@ -74,6 +74,13 @@ namespace {
         QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
         EXPECT_EQ(Files()[0], "swing_low.cho");
 
+        // A drag in the list moves its rows: the set follows.
+        list->model()->moveRow(QModelIndex(), 2, QModelIndex(), 0);
+        EXPECT_EQ(Files(), (std::vector<std::string> { "greensleeves.cho", "swing_low.cho", "amazing_grace.cho" }));
+        list->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3);
+        ASSERT_EQ(Files()[0], "swing_low.cho");
+        list->setCurrentRow(0);
+
         In<QSpinBox>("SpinSetlistTranspose")->setValue(2);
         In<QSpinBox>("SpinSetlistCapo")->setValue(3);
         QTest::keyClicks(In<QLineEdit>("EditSetlistNotes"), QStringLiteral("up a tone"));

@@ -76,6 +76,9 @@ SongbookCommand::SongbookCommand(CLI::App& app)
         "guitar (default), 7-string-guitar, ukulele, baritone-ukulele, tenor-guitar or mandolin: the fingerings and "
         "diagrams are the instrument's");
     m_command->add_option("--tuning", m_tuning, "with --instrument: one of its tunings, or its strings' notes");
+    m_command->add_option_function<std::string>(
+        "--notation", [this](const std::string& v) { m_notation = v; },
+        "chord names in: parts (default, as written), lead-sheet, german, latin, nashville, roman");
 }
 
 int SongbookCommand::Run() const
@@ -96,6 +99,8 @@ int SongbookCommand::Run() const
     std::string error = ReadSearchOptions(request, played.search);
     if (error.empty())
         error = ReadInstrumentChoice(m_instrument, m_tuning, played.search.tuning, instrument);
+    if (error.empty())
+        error = ReadNotationOption(m_notation, played.notation, true);
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

@@ -29,6 +29,7 @@ private:
     std::string m_out;
     std::optional<std::string> m_instrument;
     std::optional<std::string> m_tuning;
+    std::optional<std::string> m_notation;
 };
 
 } // namespace corvane::cli

@@ -6,6 +6,7 @@
 
 #include "song/ascii_text.h"
 #include "song/chordpro_reader.h"
+#include "song/song_notation.h"
 
 namespace corvane {
 
@@ -80,7 +81,16 @@ std::vector<LoadedSong> LoadBookSongs(const std::vector<BookSource>& sources, st
 
 BookSong BookSongOf(const LoadedSong& loaded, const BookInstrument& instrument)
 {
-    const ShownSong shown = ShowSong(loaded.song, loaded.source.settings);
+    const ShownSong read = ShowSong(loaded.song, loaded.source.settings);
+    // The chords are chosen by their names in letters, then shown in the notation.
+    ShownSong shown = read;
+    WriteSongIn(shown, instrument.notation);
+    const auto key = ShapeKeyOf(read);
+    const auto notated = [&](auto strip) {
+        for (auto& chord : strip)
+            chord.name = SongChordIn(chord.name, instrument.notation, key);
+        return strip;
+    };
     BookSong song;
     song.file = loaded.source.file;
     song.artist = shown.artist;
@@ -88,9 +98,9 @@ BookSong BookSongOf(const LoadedSong& loaded, const BookInstrument& instrument)
     if (song.title.empty())
         song.title = std::filesystem::path(loaded.source.file).stem().string();
     song.sheet = instrument.strings
-        ? SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, *instrument.strings, instrument.search),
+        ? SongSheetOf(shown, notated(ChooseInstrumentSongFingerings(read, *instrument.strings, instrument.search)),
             instrument.strings->strings)
-        : SongSheetOf(shown, ChooseSongFingerings(shown, instrument.search));
+        : SongSheetOf(shown, notated(ChooseSongFingerings(read, instrument.search)));
     if (song.sheet.title.empty())
         song.sheet.title = song.title;
     const auto add = [&](const std::string& text) {

@@ -9,6 +9,7 @@
 #include "song/setlist.h"
 #include "song/song_fingerings.h"
 #include "song/songbook.h"
+#include "theory/notation.h"
 
 namespace corvane {
 
@@ -42,6 +43,7 @@ struct BookInstrument {
     const StringSet* strings = nullptr;
     std::string line;
     SearchOptions search {};
+    Notation notation = Notation::Parts; // how the chord names are written; the fingerings read letters
 };
 BookSong BookSongOf(const LoadedSong& loaded, const BookInstrument& instrument = {});
 

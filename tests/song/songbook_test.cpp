@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
 #include <set>
 
+#include "song/chordpro_reader.h"
 #include "song/setlist.h"
 #include "song/songbook.h"
 #include "song/songbook_songs.h"
@@ -279,6 +281,27 @@ namespace {
         EXPECT_EQ(BookSongOf(loaded[1]).title, "One");
         EXPECT_EQ(BookSongOf(loaded[2]).title, "Two");
         fs::remove_all(dir);
+    }
+
+    // The book's strip and words name the chords in the notation; the fingerings are the letters' own.
+    TEST(Songbook, ChordNamesInTheNotationAskedFor)
+    {
+        LoadedSong loaded;
+        loaded.song = ReadChordPro("{title: Names}\n{key: E}\n[E]one [B7]two\n");
+        BookInstrument german;
+        german.notation = Notation::German;
+        const BookSong plain = BookSongOf(loaded);
+        const BookSong written = BookSongOf(loaded, german);
+        EXPECT_EQ(plain.sheet.names, (std::vector<std::string> { "E", "B7" }));
+        EXPECT_EQ(written.sheet.names, (std::vector<std::string> { "E", "H7" }));
+        EXPECT_EQ(written.sheet.diagrams, plain.sheet.diagrams);
+        const auto words = std::find_if(written.sheet.blocks.begin(), written.sheet.blocks.end(),
+            [](const SheetBlock& block) { return !block.chords.empty(); });
+        ASSERT_NE(words, written.sheet.blocks.end());
+        EXPECT_NE(words->chords.find("H7"), std::string::npos) << words->chords;
+        BookInstrument nashville;
+        nashville.notation = Notation::Nashville;
+        EXPECT_EQ(BookSongOf(loaded, nashville).sheet.names, (std::vector<std::string> { "1", "57" }));
     }
 
     TEST(Setlist, WrittenAndReadBack)

@@ -169,7 +169,8 @@ namespace {
         "Space", "Plus", "Minus", "N", "P", "D", "Escape", "tick" };
 
     // clang-format off
-    constexpr std::array<std::string_view, 4> kNotationWords { "parts", "lead-sheet", "german", "latin" };
+    constexpr std::array<std::string_view, 6> kNotationWords { "parts", "lead-sheet", "german", "latin", "nashville",
+        "roman" };
 
     const std::array<Generator, 43> kGenerators { {
         { "rootPick", 8, Row },
@@ -303,8 +304,8 @@ namespace {
         ExpectedSheet expected;
         const InstrumentRefreshResult result
             = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
-        expected.names = NamesListIn(
-            result.names, input.rootIndex, result.chordTones, input.bassIndex, input.rootGridNames, window.notation());
+        expected.names = NamesListIn(result.names, input.rootIndex, result.chordTones, input.bassIndex,
+            input.rootGridNames, window.namesNotation());
         for (const InstrumentRecord& record : result.records)
             expected.records.push_back(record.Text());
         return expected;

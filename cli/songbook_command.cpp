@@ -92,17 +92,17 @@ int SongbookCommand::Run() const
     request.instrument = m_instrument;
     request.tuning = m_tuning;
     BookInstrument played;
-    std::optional<InstrumentChoice> instrument;
+    InstrumentChoice instrument;
     std::string error = ReadSearchOptions(request, played.search);
     if (error.empty())
-        error = ReadInstrumentChoice(m_instrument, m_tuning, instrument);
+        error = ReadInstrumentChoice(m_instrument, m_tuning, played.search.tuning, instrument);
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
-    if (instrument) {
-        played.strings = &instrument->set;
-        played.line = instrument->description;
+    if (instrument.named) {
+        played.strings = &instrument.set;
+        played.line = instrument.description;
     }
 
     BookOptions options;
@@ -127,8 +127,8 @@ int SongbookCommand::Run() const
     }
     for (BookSource& source : BookSourcesOf(m_paths, problems))
         sources.push_back(std::move(source));
-    const std::vector<LoadedSong> loaded = LoadBookSongs(sources, problems,
-        instrument ? instrument->set.strings.count : kStrings, instrument ? instrument->name : "guitar");
+    const std::vector<LoadedSong> loaded
+        = LoadBookSongs(sources, problems, instrument.set.strings.count, std::string(instrument.name));
     for (const std::string& problem : problems)
         std::cerr << "corvane-cli: " << problem << '\n';
     if (loaded.empty()) {

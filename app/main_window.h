@@ -457,6 +457,7 @@ private:
     QActionGroup* m_notationItems = nullptr;
     QToolButton* m_useLeadSheet = nullptr; // status bar: offers the lead-sheet reading
     std::string m_typedName; // the name box's text as typed, before the search rewrote it
+    std::vector<std::string> m_partsNames; // the names list in the program's own words, which "Find" reads
     bool m_boxWordsHandedOver = false; // the box holds a name another window gave in the box's own words
 };
 

@@ -561,9 +561,15 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         const bool neckChanged = session->window().neckFingering() != neckBefore;
         neckNames.justClicked = (onNeck && neckChanged) || typedFrets;
         if (neckNames.justClicked) {
+            // The list names them in the window's notation, one name per root.
             const Identification named = IdentifiedNames(*session);
-            neckNames = { true, named.names, true,
-                named.namesBestFirst.empty() ? std::string() : named.namesBestFirst.front() };
+            const Notation notation = session->window().namesNotation();
+            const PitchClass bass = named.bass.value_or(kNoPitch);
+            const auto roots = RootNames(*session);
+            neckNames = { true, NamesIn(named.names, named.chordTones, bass, roots, notation, std::nullopt), true,
+                named.namesBestFirst.empty() ? std::string()
+                                             : ListedNameIn(named.names, named.namesBestFirst.front(), named.chordTones,
+                                                 bass, roots, notation, std::nullopt) };
         }
         std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);
         if (!broken && action[0] == "name")

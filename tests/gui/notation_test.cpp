@@ -8,6 +8,8 @@
 #include "windows/song_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -95,6 +97,28 @@ namespace {
         EXPECT_EQ(Total(), 0);
         const QString message = Find<QLabel>("LabelNameProblem")->toolTip();
         EXPECT_EQ(message.toStdString(), "Not understood: \"Qzz\" does not start with a note name");
+    }
+
+    // Frets played on the neck are named in the notation; the list's copy and "Find" follow it.
+    TEST_F(NotationTest, NeckNamesFindAndCopyInTheNotation)
+    {
+        Choose("german");
+        auto* frets = Find<QLineEdit>("Edit1");
+        frets->setText(QStringLiteral("x24432"));
+        QTest::keyClick(frets, Qt::Key_Return);
+        auto* list = Find<QListWidget>("ListBox1");
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_EQ(list->currentItem()->text(), QStringLiteral("Hm"));
+        const auto names = Names();
+        EXPECT_EQ(std::count(names.begin(), names.end(), "Hm"), 1);
+        list->selectAll();
+        list->findChild<QAction*>(QStringLiteral("ListBox1Copy"))->trigger();
+        EXPECT_TRUE(QApplication::clipboard()->text().split(QLatin1Char('\n')).contains(QStringLiteral("Hm")))
+            << QApplication::clipboard()->text().toStdString();
+        // "Find" searches B minor, not the German B (B flat).
+        QTest::mouseClick(Find<QToolButton>("SpeedButtonFind"), Qt::LeftButton);
+        EXPECT_EQ(window->selection().rootIndex, 11);
+        EXPECT_EQ(Sheet()->chordName().toStdString(), "Hm");
     }
 
     std::vector<std::string> StripOf(const QWidget* owner)

@@ -387,6 +387,7 @@ void TForm1::RefreshResults()
     ui->Image1->setChordName(Text(ShownChordName(m_selection.editText)));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
 
+    m_partsNames = result.names;
     ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_records.size());
 }
 

@@ -163,6 +163,9 @@ public:
     // ---- Chord names (app/main_window_notation.cpp) ----
     // The notation of the names list and the name box's first reader, chosen with View > Chord names.
     Notation notation() const { return m_notation; }
+    // The names list, the name box and the titles have no key to count numbers and numerals from:
+    // with those chosen they read and write lead-sheet names (the song and Progression windows count).
+    Notation namesNotation() const { return CountsFromKey(m_notation) ? Notation::LeadSheet : m_notation; }
     void ChooseNotation(Notation notation);
 
     // ---- The instrument (app/main_window_instrument.cpp) ----
@@ -454,6 +457,8 @@ private:
     QActionGroup* m_notationItems = nullptr;
     QToolButton* m_useLeadSheet = nullptr; // status bar: offers the lead-sheet reading
     std::string m_typedName; // the name box's text as typed, before the search rewrote it
+    std::vector<std::string> m_partsNames; // the names list in the program's own words, which "Find" reads
+    bool m_boxWordsHandedOver = false; // the box holds a name another window gave in the box's own words
 };
 
 // The "Formation:" box's text for a fingering, barre marks as plain frets, muted as X: on six strings

@@ -11,6 +11,7 @@
 #include "guitar/instrument_identify.h"
 #include "sound/midi_player.h"
 #include "theory/best_name.h"
+#include "theory/notation.h"
 #include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
 
@@ -95,16 +96,24 @@ void TForm1::PlayOnNeck(const StringFingering& fingering, const Identification& 
     m_played = FretsOfFingering(fingering);
     ui->Edit1->setText(FormationText(m_played));
 
+    // The names in the chosen notation, one per root; "Find" reads them in the program's own.
+    m_partsNames = named.names;
+    const PitchClass bass = named.bass.value_or(kNoPitch);
+    const std::array<std::string, 12> rootNames = RootGridNames();
+    const std::vector<std::string> names
+        = NamesIn(named.names, named.chordTones, bass, rootNames, namesNotation(), std::nullopt);
     QListWidget* list = ui->ListBox1;
     list->model()->removeRows(0, list->count());
-    for (const std::string& name : named.names)
+    for (const std::string& name : names)
         list->addItem(QString::fromStdString(name));
     m_namesBass = named.bass ? ui->StringGridAcorde->text(*named.bass, 0).toStdString() : std::string();
     // The list keeps its order; the name a guitarist says is its current item, where the eye finds it.
-    if (!named.names.empty() && !named.namesBestFirst.empty()) {
-        const auto best = std::find(named.names.begin(), named.names.end(), named.namesBestFirst.front());
-        if (best != named.names.end()) {
-            QListWidgetItem* item = list->item(static_cast<int>(best - named.names.begin()));
+    if (!names.empty() && !named.namesBestFirst.empty()) {
+        const std::string said = ListedNameIn(named.names, named.namesBestFirst.front(), named.chordTones, bass,
+            rootNames, namesNotation(), std::nullopt);
+        const auto best = std::find(names.begin(), names.end(), said);
+        if (best != names.end()) {
+            QListWidgetItem* item = list->item(static_cast<int>(best - names.begin()));
             list->setCurrentItem(item);
             list->scrollToItem(item);
         }
@@ -123,13 +132,12 @@ void TForm1::PlayOnNeck(const StringFingering& fingering, const Identification& 
 // reads, typed into the box and searched as if Enter had been pressed there.
 void TForm1::SpeedButtonFindClick()
 {
-    if (ui->ListBox1->count() == 0)
+    if (ui->ListBox1->count() == 0 || m_partsNames.empty())
         return;
-    std::vector<std::string> names;
-    for (int row = 0; row < ui->ListBox1->count(); ++row)
-        names.push_back(ui->ListBox1->item(row)->text().toStdString());
-    ui->EditAcorde->setText(QString::fromStdString(BoxName(BestName(names, m_namesBass))));
+    ui->EditAcorde->setText(QString::fromStdString(BoxName(BestName(m_partsNames, m_namesBass))));
+    m_boxWordsHandedOver = true;
     SpeedButton2Click();
+    m_boxWordsHandedOver = false;
 }
 
 // The capo moves the frets the neck shows with it, then the search runs again from it.

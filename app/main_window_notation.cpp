@@ -15,15 +15,14 @@
 #include "theory/notation.h"
 #include "theory/typed_chord.h"
 #include "ui_main_window.h"
+#include "windows/progression_window.h"
+#include "windows/song_window.h"
 
 namespace corvane {
 
 namespace {
 
     QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-    // The notations of the main window's names: the numbers and numerals need a song's key.
-    constexpr std::array kWindowNotations { Notation::Parts, Notation::LeadSheet, Notation::German, Notation::Latin };
 
     QString ActionName(Notation notation)
     {
@@ -41,7 +40,7 @@ void TForm1::SetUpNotationMenu()
     names->setObjectName(QStringLiteral("ChordNames1"));
     m_notationItems = new QActionGroup(this);
     m_notationItems->setExclusive(true);
-    for (const Notation notation : kWindowNotations) {
+    for (const Notation notation : kNotations) {
         QAction* item = names->addAction(QString::fromUtf8(NotationCaption(notation).data()));
         item->setObjectName(ActionName(notation));
         item->setCheckable(true);
@@ -67,7 +66,7 @@ void TForm1::SetUpNotationMenu()
 
 void TForm1::ChooseNotation(Notation notation)
 {
-    if (std::find(kWindowNotations.begin(), kWindowNotations.end(), notation) == kWindowNotations.end())
+    if (std::find(kNotations.begin(), kNotations.end(), notation) == kNotations.end())
         return;
     m_notation = notation;
     if (m_notationItems)
@@ -76,12 +75,16 @@ void TForm1::ChooseNotation(Notation notation)
     if (m_useLeadSheet && notation != Notation::Parts)
         m_useLeadSheet->hide();
     RefreshResults();
+    if (m_progression)
+        m_progression->NotationChanged();
+    if (m_song)
+        m_song->NotationChanged();
 }
 
 std::vector<std::string> TForm1::NamesInNotation(
     const std::vector<std::string>& names, const std::vector<int>& chordTones, const RefreshInput& input) const
 {
-    return NamesListIn(names, input.rootIndex, chordTones, input.bassIndex, input.rootGridNames, m_notation);
+    return NamesListIn(names, input.rootIndex, chordTones, input.bassIndex, input.rootGridNames, namesNotation());
 }
 
 // A name of another notation is read by that notation's reader first; the box then holds the chord
@@ -89,9 +92,9 @@ std::vector<std::string> TForm1::NamesInNotation(
 void TForm1::ReadTypedInNotation()
 {
     m_typedName = m_selection.editText;
-    if (m_notation == Notation::Parts)
+    if (namesNotation() == Notation::Parts || m_boxWordsHandedOver)
         return;
-    const LeadSheetChord chord = ReadChordIn(m_selection.editText, m_notation, std::nullopt);
+    const LeadSheetChord chord = ReadChordIn(m_selection.editText, namesNotation(), std::nullopt);
     if (!chord.Complete())
         return;
     const SongChord read = ReadSongChord(chord.canonical);
@@ -101,13 +104,13 @@ void TForm1::ReadTypedInNotation()
 
 std::string TForm1::ShownChordName(const std::string& boxText) const
 {
-    if (m_notation == Notation::Parts)
+    if (namesNotation() == Notation::Parts)
         return boxText;
     const auto values = IntervalValues(m_selection.chordIntervals);
     if (!values)
         return boxText;
     const auto written = WriteChordIn(
-        m_selection.rootIndex, *values, m_selection.bassIndex, m_selection.rootSpelling, m_notation, std::nullopt);
+        m_selection.rootIndex, *values, m_selection.bassIndex, m_selection.rootSpelling, namesNotation(), std::nullopt);
     return written ? *written : boxText;
 }
 

@@ -18,8 +18,11 @@ namespace corvane {
 // As the user would: the name typed over the box, then the search.
 void TForm1::SearchTypedName(const QString& name)
 {
+    // The song and Progression windows hand over the box's own words ("B" is B whatever the notation).
     ui->EditAcorde->setText(name);
+    m_boxWordsHandedOver = true;
     SpeedButton2Click();
+    m_boxWordsHandedOver = false;
 }
 
 void TForm1::Progression1Click()
@@ -41,6 +44,7 @@ void TForm1::Progression1Click()
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
         host.instrument = [this] { return InstrumentForWindows(); };
+        host.notation = [this] { return m_notation; };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         // Its exports start where the main window's last one went.

@@ -71,6 +71,7 @@ TFormSong& TForm1::SongWindow()
         host.openSong = [this] { OpenSong1Click(); };
         host.recentSongs = [this] { return RecentSongs(); };
         host.instrument = [this] { return InstrumentForWindows(); };
+        host.notation = [this] { return m_notation; };
         m_song = new TFormSong(std::move(host), this);
         m_song->setObjectName(QStringLiteral("FormSong"));
         // Its exports start where the main window's last one went.

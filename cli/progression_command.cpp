@@ -46,6 +46,7 @@ namespace {
         OpenStrings bassMark {}; // the open notes the diagrams' bass marks read
         std::string key; // the key given with --key, or guessed from the chords
         bool keyGuessed = false;
+        std::vector<std::string> typed; // each chord as written, before numbers or another notation became letters
     };
 
     // One line per chord: its text, a tab and the chosen frets, or "-" when it was left out; first a
@@ -72,9 +73,11 @@ namespace {
         if (chosen.keyGuessed)
             json["keyGuessed"] = true;
         auto chords = nlohmann::ordered_json::array();
-        for (const StringChordChoice& chord : choice.chords) {
+        for (std::size_t k = 0; k < choice.chords.size(); ++k) {
+            const StringChordChoice& chord = choice.chords[k];
             nlohmann::ordered_json item;
-            item["text"] = chord.text;
+            item["text"] = k < chosen.typed.size() ? chosen.typed[k] : chord.text;
+            item["name"] = chord.text;
             item["beats"] = chord.beats;
             item["reading"] = NameReadingJson(chord.reading, chord.read);
             item["chosen"] = chord.Chosen() ? nlohmann::ordered_json(chord.Chosen()->Text()) : nullptr;
@@ -234,6 +237,9 @@ int ProgressionCommand::Run() const
         key->spelling = KeyName(*read).find('b', 1) != std::string::npos ? Spelling::Flat : key->spelling;
     }
     ProgressionText parsed = ParseProgression(m_text);
+    std::vector<std::string> typed;
+    for (const ProgressionEntry& entry : parsed.entries)
+        typed.push_back(entry.chord);
     // The chords in letters: the notation's reader first, then numbers and numerals when a key is given.
     for (ProgressionEntry& entry : parsed.entries) {
         for (const Notation reader :
@@ -288,7 +294,7 @@ int ProgressionCommand::Run() const
     }
     format.write({ chosen.choice, chosen.capo, instrument.named ? instrument.name : std::string(),
                      instrument.named ? OpenStringsText(strings.strings) : std::string(), BassMarkStrings(strings),
-                     keyName, keyGuessed },
+                     keyName, keyGuessed, std::move(typed) },
         std::cout);
     return parsed.problems.empty() && chosen.choice.problems.empty() ? 0 : kSomeLeftOut;
 }

@@ -690,7 +690,8 @@ namespace {
             item->trigger();
             return std::nullopt;
         }
-        throw BadArguments("the names are written in parts, lead-sheet, german or latin, not " + word);
+        throw BadArguments(
+            "the names are written in parts, lead-sheet, german, latin, nashville or roman, not " + word);
     }
 
 } // namespace

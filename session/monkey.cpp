@@ -170,7 +170,8 @@ namespace {
         "Space", "Plus", "Minus", "N", "P", "D", "Escape", "tick" };
 
     // clang-format off
-    constexpr std::array<std::string_view, 4> kNotationWords { "parts", "lead-sheet", "german", "latin" };
+    constexpr std::array<std::string_view, 6> kNotationWords { "parts", "lead-sheet", "german", "latin", "nashville",
+        "roman" };
 
     const std::array<Generator, 43> kGenerators { {
         { "rootPick", 8, Row },
@@ -304,8 +305,8 @@ namespace {
         ExpectedSheet expected;
         const InstrumentRefreshResult result
             = ComputeInstrumentRefresh(input, StringSetOf(window.instrument(), BarStrings(session)));
-        expected.names = NamesListIn(
-            result.names, input.rootIndex, result.chordTones, input.bassIndex, input.rootGridNames, window.notation());
+        expected.names = NamesListIn(result.names, input.rootIndex, result.chordTones, input.bassIndex,
+            input.rootGridNames, window.namesNotation());
         for (const InstrumentRecord& record : result.records)
             expected.records.push_back(record.Text());
         return expected;
@@ -561,9 +562,15 @@ int RunMonkey(long steps, std::uint64_t seed, std::ostream& progress, std::ostre
         const bool neckChanged = session->window().neckFingering() != neckBefore;
         neckNames.justClicked = (onNeck && neckChanged) || typedFrets;
         if (neckNames.justClicked) {
+            // The list names them in the window's notation, one name per root.
             const Identification named = IdentifiedNames(*session);
-            neckNames = { true, named.names, true,
-                named.namesBestFirst.empty() ? std::string() : named.namesBestFirst.front() };
+            const Notation notation = session->window().namesNotation();
+            const PitchClass bass = named.bass.value_or(kNoPitch);
+            const auto roots = RootNames(*session);
+            neckNames = { true, NamesIn(named.names, named.chordTones, bass, roots, notation, std::nullopt), true,
+                named.namesBestFirst.empty() ? std::string()
+                                             : ListedNameIn(named.names, named.namesBestFirst.front(), named.chordTones,
+                                                 bass, roots, notation, std::nullopt) };
         }
         std::optional<std::string> broken = Broken(*session, binding, neckNames, refreshes);
         if (!broken && action[0] == "name")

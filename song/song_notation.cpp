@@ -5,9 +5,9 @@
 
 namespace corvane {
 
-std::optional<NotationKey> ShapeKeyOf(const ShownSong& shown)
+std::optional<NotationKey> NotationKeyOf(std::string_view keyName)
 {
-    const auto key = ReadKey(shown.key);
+    const auto key = ReadKey(keyName);
     if (!key)
         return std::nullopt;
     NotationKey notationKey = KeyOf(key->tonic, key->minor);
@@ -15,6 +15,28 @@ std::optional<NotationKey> ShapeKeyOf(const ShownSong& shown)
     if (name.size() > 1 && (name[1] == 'b' || name[1] == '#'))
         notationKey.spelling = name[1] == 'b' ? Spelling::Flat : Spelling::Sharp;
     return notationKey;
+}
+
+std::optional<NotationKey> ShapeKeyOf(const ShownSong& shown) { return NotationKeyOf(shown.key); }
+
+std::string NotationKeyName(const NotationKey& key)
+{
+    return std::string(NoteName(key.tonic, key.spelling)) + (key.minor ? "m" : "");
+}
+
+std::string ChordInLetters(std::string_view typed, const std::optional<NotationKey>& key)
+{
+    if (!key)
+        return std::string(typed);
+    // A letter name stays as typed: "B" is a chord of its own, not a numeral.
+    if (ReadLeadSheetChord(typed).Complete())
+        return std::string(typed);
+    for (const Notation reader : { Notation::Nashville, Notation::Roman }) {
+        const LeadSheetChord chord = ReadChordIn(typed, reader, key);
+        if (chord.Complete())
+            return chord.canonical;
+    }
+    return std::string(typed);
 }
 
 std::string SongChordIn(std::string_view name, Notation notation, const std::optional<NotationKey>& key)

@@ -412,6 +412,18 @@ std::vector<std::string> NamesListIn(const std::vector<std::string>& listed, Pit
     return NamesIn(listed, noteSet, bass, rootGridNames, notation, key);
 }
 
+std::string ListedNameIn(const std::vector<std::string>& listed, std::string_view name, const std::vector<int>& noteSet,
+    PitchClass bass, const std::array<std::string, 12>& rootGridNames, Notation notation,
+    const std::optional<NotationKey>& key)
+{
+    if (notation == Notation::Parts)
+        return std::string(name);
+    const PitchClass root = RootOfListed(name, rootGridNames);
+    const auto first = std::find_if(listed.begin(), listed.end(),
+        [&](const std::string& other) { return root != kNoPitch && RootOfListed(other, rootGridNames) == root; });
+    return NameIn(first != listed.end() ? std::string_view(*first) : name, noteSet, bass, rootGridNames, notation, key);
+}
+
 std::string NameIn(std::string_view name, const std::vector<int>& noteSet, PitchClass bass,
     const std::array<std::string, 12>& rootGridNames, Notation notation, const std::optional<NotationKey>& key)
 {

@@ -74,6 +74,12 @@ std::vector<std::string> NamesListIn(const std::vector<std::string>& listed, Pit
     const std::vector<int>& noteSet, PitchClass bass, const std::array<std::string, 12>& rootGridNames,
     Notation notation, const std::optional<NotationKey>& key = std::nullopt);
 
+// The entry NamesIn gives the root of `name`, one of `listed`: the name written for that root, or,
+// when no symbol holds it, the list's first name over that root. The name itself when it has no root.
+std::string ListedNameIn(const std::vector<std::string>& listed, std::string_view name, const std::vector<int>& noteSet,
+    PitchClass bass, const std::array<std::string, 12>& rootGridNames, Notation notation,
+    const std::optional<NotationKey>& key);
+
 // One name of the list (or the best name written from it) in the notation, over the chord's notes
 // and bass: the Parts notation returns it as it is.
 std::string NameIn(std::string_view name, const std::vector<int>& noteSet, PitchClass bass,

@@ -4,8 +4,10 @@
 
 #include "drawing/qt/picture_store.h"
 #include "song/capo_reason.h"
+#include "song/song_notation.h"
 #include "sound/midi_player.h"
 #include "sound/midi_port.h"
+#include "theory/key_guess.h"
 #include "toolkit/chord_export.h"
 #include "windows/chord_strip.h"
 #include "windows/export_dialogs.h"
@@ -18,6 +20,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -105,6 +108,23 @@ TFormProgression::TFormProgression(ProgressionHost host, QWidget* parent)
         "What the song asks of the hand, in one count: lower is easier. Every finger placed, the stretch, "
         "a barre, a muted string, a shape on no chord chart, a hand high on the neck and every move from "
         "one chord to the next add to it."));
+    // "Key:" beside the options, before "Suggest capo" in the keyboard's order as on the screen.
+    auto* keyLabel = new QLabel(QStringLiteral("&Key:"), this);
+    m_keyBox = new QLineEdit(this);
+    m_keyBox->setObjectName(QStringLiteral("EditKey"));
+    m_keyBox->setAccessibleName(QStringLiteral("Key"));
+    m_keyBox->setToolTip(QStringLiteral(
+        "The key the chords count from: with a key, numbers (1 5 6m 4) and numerals (ii V I) are read as its "
+        "chords. Left empty, the key the chords suggest."));
+    m_keyBox->setMaximumWidth(m_keyBox->fontMetrics().horizontalAdvance(QStringLiteral("Bbm (guessed)")) + 16);
+    keyLabel->setBuddy(m_keyBox);
+    if (const int at = m_ui->LayoutOptions->indexOf(m_ui->ButtonSuggestCapo); at >= 0) {
+        m_ui->LayoutOptions->insertWidget(at, keyLabel);
+        m_ui->LayoutOptions->insertWidget(at + 1, m_keyBox);
+    }
+    setTabOrder(m_ui->CheckBoxLoop, m_keyBox);
+    setTabOrder(m_keyBox, m_ui->ButtonSuggestCapo);
+    connect(m_keyBox, &QLineEdit::textChanged, this, &TFormProgression::Recompute);
     m_capoAdvice = new QLabel(this);
     m_capoAdvice->setObjectName(QStringLiteral("LabelCapoAdvice"));
     m_capoAdvice->setTextFormat(Qt::PlainText);
@@ -132,6 +152,7 @@ void TFormProgression::SaveSettings(QSettings& settings) const
     settings.setValue(QStringLiteral("highestFret"), m_ui->SpinHighestFret->value());
     settings.setValue(QStringLiteral("loop"), m_ui->CheckBoxLoop->isChecked());
     settings.setValue(QStringLiteral("bpm"), m_ui->SpinBpm->value());
+    settings.setValue(QStringLiteral("key"), m_keyBox->text());
     settings.endGroup();
 }
 
@@ -154,6 +175,7 @@ void TFormProgression::RestoreSettings(QSettings& settings)
     number(m_ui->SpinHighestFret, "highestFret");
     check(m_ui->CheckBoxLoop, "loop");
     number(m_ui->SpinBpm, "bpm");
+    m_keyBox->setText(settings.value(QStringLiteral("key"), m_keyBox->text()).toString());
     m_ui->MemoChords->setPlainText(settings.value(QStringLiteral("text"), m_ui->MemoChords->toPlainText()).toString());
     settings.endGroup();
 }
@@ -179,6 +201,23 @@ void TFormProgression::Recompute()
     const ProgressionText parsed = ParseProgression(m_ui->MemoChords->toPlainText().toStdString());
     m_entries = parsed.entries;
     m_textProblems = parsed.problems;
+    // A key given reads numbers and numerals as its chords; with none, the letters suggest one.
+    const std::string keyText = m_keyBox->text().trimmed().toStdString();
+    m_key = NotationKeyOf(keyText);
+    m_keyGuessed = false;
+    if (!keyText.empty() && !m_key)
+        m_textProblems.push_back("unknown key \"" + keyText + "\" (a key such as G, Bb or F#m)");
+    for (ProgressionEntry& entry : m_entries)
+        entry.chord = ChordInLetters(entry.chord, m_key);
+    if (!m_key) {
+        std::vector<std::string> names;
+        for (const ProgressionEntry& entry : m_entries)
+            names.push_back(entry.chord);
+        m_key = GuessKeyOfNames(names);
+        m_keyGuessed = m_key.has_value();
+    }
+    m_keyBox->setPlaceholderText(
+        m_keyGuessed ? Text(NotationKeyName(*m_key)) + QStringLiteral(" (guessed)") : QString());
     if (m_waiting >= static_cast<int>(m_entries.size()))
         m_waiting = -1;
 
@@ -261,8 +300,8 @@ void TFormProgression::ShowChoice()
         for (std::size_t k = 0; k < choice.chords.size(); ++k) {
             const auto& chord = choice.chords[k];
             const auto* chosen = chord.Chosen();
-            cells.push_back(StripCellOf(
-                Text(chord.text), chosen ? &chosen->frets : nullptr, chord.problem, *m_pictures, leftHanded, strings));
+            cells.push_back(StripCellOf(Text(ShownName(chord.text)), chosen ? &chosen->frets : nullptr, chord.problem,
+                *m_pictures, leftHanded, strings));
             cells.back().waiting = static_cast<int>(k) == m_waiting;
         }
         m_ui->RowDiagrams->Show(cells);
@@ -287,6 +326,11 @@ void TFormProgression::ShowChoice()
             : capo.isEmpty()               ? Text(m_instrument->description)
                                            : Text(m_instrument->description) + QStringLiteral(", ") + capo.toLower());
     MarkSoundingChord();
+}
+
+std::string TFormProgression::ShownName(const std::string& letters) const
+{
+    return SongChordIn(letters, m_host.notation ? m_host.notation() : Notation::Parts, m_key);
 }
 
 int TFormProgression::Capo() const { return m_host.searchOptions ? m_host.searchOptions().capo : 0; }
@@ -372,6 +416,14 @@ bool TFormProgression::playing() const { return m_player->playing(); }
 
 int TFormProgression::soundingChord() const { return m_player->sounding(); }
 
+// The sheet's names in the notation the strip shows.
+template <class Sheet> Sheet TFormProgression::Named(Sheet sheet) const
+{
+    for (std::string& name : sheet.names)
+        name = ShownName(name);
+    return sheet;
+}
+
 void TFormProgression::ButtonExportClick()
 {
     // The song's first chords name the file, as the name box names the sheet's.
@@ -390,11 +442,11 @@ void TFormProgression::ButtonExportClick()
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
     bool written = false;
     if (m_instrument) {
-        const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
+        const StringSongSheet sheet = Named(SongSheetOf(m_stringsChoice));
         written = ExportStringsSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
             export_sheet::kDefaultColumns, ratio, leftHanded, &error, m_instrument->strings.strings);
     } else {
-        const SongSheet sheet = SongSheetOf(m_choice);
+        const SongSheet sheet = Named(SongSheetOf(m_choice));
         written = ExportSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
             export_sheet::kDefaultColumns, ratio, leftHanded, &error);
     }
@@ -409,11 +461,11 @@ void TFormProgression::ButtonPrintClick()
         m_dialogs, this,
         [&](QPrinter& printer) {
             if (m_instrument) {
-                const StringSongSheet sheet = SongSheetOf(m_stringsChoice);
+                const StringSongSheet sheet = Named(SongSheetOf(m_stringsChoice));
                 return PaintStringsSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0,
                     m_instrument->strings.strings);
             }
-            const SongSheet sheet = SongSheetOf(m_choice);
+            const SongSheet sheet = Named(SongSheetOf(m_choice));
             return PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
         },
         QStringLiteral("The sheet could not be printed."));

@@ -9,6 +9,7 @@
 #include "guitar/progression.h"
 #include "guitar/tuning.h"
 #include "guitar/voicing.h"
+#include "theory/notation.h"
 #include "windows/export_dialogs.h"
 #include "windows/strum_player.h"
 
@@ -22,6 +23,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QSettings;
 
@@ -53,6 +55,7 @@ struct ProgressionHost {
     std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
     std::function<qreal()> exportPixelRatio; // the scale of the main sheet's PNG export
     std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
+    std::function<Notation()> notation; // View > Chord names; the program's own when not given
 };
 
 // The file and print dialogs, replaceable so that tests run without them.
@@ -91,6 +94,14 @@ public:
     void StringsDiagramSelected(const Frets& frets);
     // The main window shows another instrument or tuning: the song stops and is chosen again for it.
     void InstrumentChanged();
+    // View > Chord names changed: the chords are named again, in the new notation.
+    void NotationChanged() { ShowChoice(); }
+
+    // The key the chords count from: the "Key:" box's, else the one their letters suggest (guessed).
+    const std::optional<NotationKey>& key() const { return m_key; }
+    bool keyGuessed() const { return m_keyGuessed; }
+    // A chord's name as the strip and the sheets show it, in the main window's notation.
+    std::string ShownName(const std::string& letters) const;
 
     // On the six-string guitar the choice is choice(), on another instrument stringsChoice() (and
     // choice() is empty).
@@ -117,6 +128,7 @@ private:
     void ButtonSuggestCapoClick();
     void MarkSoundingChord();
     SheetHeading ExportHeading() const;
+    template <class Sheet> Sheet Named(Sheet sheet) const;
     int Capo() const;
     std::size_t ChordCount() const;
 
@@ -126,6 +138,10 @@ private:
     std::unique_ptr<PictureStore> m_pictures;
     std::vector<ProgressionEntry> m_entries;
     std::vector<std::string> m_textProblems;
+    // "Key:": numbers and numerals are read from it, and the strip's numbers count from it.
+    QLineEdit* m_keyBox = nullptr;
+    std::optional<NotationKey> m_key;
+    bool m_keyGuessed = false;
     ProgressionChoice m_choice;
     std::optional<HostInstrument> m_instrument; // as the last choice was made
     StringProgressionChoice m_stringsChoice;

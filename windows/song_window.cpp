@@ -7,6 +7,7 @@
 #include "guitar/progression.h"
 #include "guitar/progression_text.h"
 #include "song/chordpro_writer.h"
+#include "song/song_notation.h"
 #include "song/song_sheet.h"
 #include "song/song_svg.h"
 #include "sound/midi_player.h"
@@ -451,12 +452,33 @@ std::vector<std::string> TFormSong::StripNames() const
     return names;
 }
 
-// Another instrument's sheet names it after the key line.
+void TFormSong::NotationChanged()
+{
+    ShowStrip();
+    ShowLyrics();
+}
+
+Notation TFormSong::ShownNotation() const { return m_host.notation ? m_host.notation() : Notation::Parts; }
+
+std::string TFormSong::ShownName(const std::string& name) const
+{
+    return SongChordIn(name, ShownNotation(), ShapeKeyOf(m_shown));
+}
+
+// The sheet names its chords in the notation. Another instrument's sheet names it after the key line.
 SongSheetContent TFormSong::SheetContent() const
 {
+    const Notation notation = ShownNotation();
+    ShownSong shown = m_shown;
+    WriteSongIn(shown, notation);
+    const auto notated = [&](auto strip) {
+        for (auto& chord : strip)
+            chord.name = ShownName(chord.name);
+        return strip;
+    };
     if (!m_instrument)
-        return SongSheetOf(m_shown, m_strip);
-    SongSheetContent sheet = SongSheetOf(m_shown, m_stringsStrip, m_instrument->strings.strings);
+        return SongSheetOf(shown, notated(m_strip));
+    SongSheetContent sheet = SongSheetOf(shown, notated(m_stringsStrip), m_instrument->strings.strings);
     sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + m_instrument->description;
     return sheet;
 }
@@ -486,8 +508,8 @@ void TFormSong::ShowStrip()
     std::vector<StripCell> cells;
     const auto show = [&](const auto& strip) {
         for (const auto& chord : strip) {
-            cells.push_back(StripCellOf(Text(chord.name), chord.frets ? &*chord.frets : nullptr, chord.problem,
-                *m_pictures, leftHanded, strings));
+            cells.push_back(StripCellOf(Text(ShownName(chord.name)), chord.frets ? &*chord.frets : nullptr,
+                chord.problem, *m_pictures, leftHanded, strings));
             cells.back().waiting = static_cast<int>(cells.size()) - 1 == m_waiting;
         }
     };
@@ -684,8 +706,14 @@ void TFormSong::ButtonExportClick()
         std::ostringstream svg;
         if (m_instrument)
             WriteSongSvg(sheet, svg);
-        else
-            WriteSongSvg(m_shown, m_strip, svg);
+        else {
+            ShownSong shown = m_shown;
+            WriteSongIn(shown, ShownNotation());
+            std::vector<StripChord> strip = m_strip;
+            for (StripChord& chord : strip)
+                chord.name = ShownName(chord.name);
+            WriteSongSvg(shown, strip, svg);
+        }
         written = WriteBytes(path, svg.str(), &error);
     } else if (format == ExportFormat::Png) {
         const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();

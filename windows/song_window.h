@@ -11,6 +11,7 @@
 #include "song/song_fingerings.h"
 #include "song/song_sheet.h"
 #include "song/song_view.h"
+#include "theory/notation.h"
 #include "windows/progression_window.h"
 
 #include <QStringList>
@@ -51,6 +52,7 @@ struct SongHost {
     std::function<void()> openSong; // File > "Open song…" (Ctrl+O)
     std::function<QStringList()> recentSongs; // File > "Recent songs", the latest first
     std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
+    std::function<Notation()> notation; // View > Chord names; the program's own when not given
 };
 
 // Export and print as in the progression window, and the name to save a ChordPro file under.
@@ -94,6 +96,8 @@ public:
     void StringsDiagramSelected(const Frets& frets);
     // The main window shows another instrument or tuning: the song stops and is chosen again for it.
     void InstrumentChanged();
+    // View > Chord names changed: the chords are named again, in the new notation.
+    void NotationChanged();
 
     const Song& song() const { return m_song; }
     // A file of several songs shows one at a time, chosen in the list of the file's songs.
@@ -145,6 +149,9 @@ private:
     void ShowRecentSongs(QMenu* menu);
     QString SuggestedName() const;
     SongSheetContent SheetContent() const;
+    // The chords are chosen by their names in letters and shown in the main window's notation.
+    Notation ShownNotation() const;
+    std::string ShownName(const std::string& name) const;
 
     std::unique_ptr<Ui::TFormSong> m_ui;
     SongHost m_host;

@@ -76,13 +76,19 @@ TEST(NotationCli, SongsInNumbersAndNumerals)
 
 TEST(NotationCli, ProgressionsReadNumbersAndNumeralsInAKey)
 {
+    // The chords' names in letters; their texts stay as typed.
     const auto chords = [](const std::string& args) {
-        std::vector<std::string> texts;
+        std::vector<std::string> names;
         const auto json = nlohmann::json::parse(Cli("progression " + args + " --format json").out);
         for (const auto& chord : json["chords"])
-            texts.push_back(chord["text"]);
-        return texts;
+            names.push_back(chord["name"]);
+        return names;
     };
+    const auto typed = nlohmann::json::parse(Cli("progression '1 5 6m 4' --key G --format json").out);
+    EXPECT_EQ(typed["chords"][2]["text"], "6m");
+    EXPECT_EQ(typed["chords"][2]["name"], "Em");
+    EXPECT_EQ(chords("'G C9 Bb'"), (std::vector<std::string> { "G", "C9", "Bb" })) << "letters as written";
+    EXPECT_EQ(chords("'H7 B' --notation german"), (std::vector<std::string> { "B7", "Bb" }));
     EXPECT_EQ(chords("'1 5 6m 4' --key G"), (std::vector<std::string> { "G", "D", "Em", "C" }));
     EXPECT_EQ(chords("'ii V I' --key C"), (std::vector<std::string> { "Dm", "G", "C" }));
     EXPECT_EQ(chords("'i iv V7' --key Am"), (std::vector<std::string> { "Am", "Dm", "E7" }));

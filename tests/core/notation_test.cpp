@@ -369,6 +369,12 @@ TEST(Notation, NamesListInAnotherNotation)
     EXPECT_EQ(NamesIn(listed, { 0, 4, 7 }, 0, sharp, Notation::LeadSheet, std::nullopt),
         (std::vector<std::string> { "C", "Em#5/C", "G6sus4(no5)/C" }));
     EXPECT_EQ(NamesIn(listed, { 0, 4, 7 }, 0, sharp, Notation::Parts, std::nullopt), listed);
+    // Any name of a root finds that root's entry of the list; the program's own keeps the name.
+    for (const char* name : { "G4/add13/C (no3) (no5)", "Gsus4/6/C (no5)" })
+        EXPECT_EQ(
+            ListedNameIn(listed, name, { 0, 4, 7 }, 0, sharp, Notation::LeadSheet, std::nullopt), "G6sus4(no5)/C");
+    EXPECT_EQ(ListedNameIn(listed, "Gsus4/6/C (no5)", { 0, 4, 7 }, 0, sharp, Notation::Parts, std::nullopt),
+        "Gsus4/6/C (no5)");
     // An unread root names nothing.
     EXPECT_TRUE(NamesIn({ "m5+/", "" }, { 12, 4, 7 }, 12, sharp, Notation::LeadSheet, std::nullopt).empty());
     // Hm first, German.

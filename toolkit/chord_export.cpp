@@ -35,11 +35,6 @@ namespace {
     // Pictures for paper are rendered at most this many times their size; finer adds only bytes.
     constexpr qreal kHighestPaperRatio = 4.0;
 
-    QString FromUtf8(const std::string& text)
-    {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-
     void PreparePainter(QPainter& painter)
     {
         painter.setBackground(Qt::white);
@@ -144,6 +139,19 @@ std::optional<ExportFormat> ExportFormatOfFilter(const QString& filter)
 std::optional<ExportFormat> ExportFormatOfPath(const QString& path)
 {
     return ExportFormatOfFilter(QStringLiteral("*.") + QFileInfo(path).suffix().toLower());
+}
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont Sized(QFont font, int pixels, bool bold, bool italic)
+{
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
 }
 
 QString FingeringClipboardText(const Voicing& voicing) { return FromUtf8(FingeringText(voicing)); }

@@ -55,6 +55,11 @@ QImage DiagramImage(
 QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded);
 
+// Text the core writes in UTF-8, for Qt.
+QString FromUtf8(const std::string& text);
+// The font at a size in pixels, bold or not, italic or not.
+QFont Sized(QFont font, int pixels, bool bold, bool italic = false);
+
 // The page every sheet is laid out on, printed or written as PDF: A4 upright, 15 mm margins. A
 // printer starts on it, so that the printed pages are the PDF's; the user may choose another.
 QPageLayout SheetPageLayout();

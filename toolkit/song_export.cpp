@@ -32,19 +32,6 @@ namespace {
     constexpr int kFooterPixels = 10;
     constexpr int kFooterHeight = 24;
 
-    QString FromUtf8(const std::string& text)
-    {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-
-    QFont Sized(QFont font, int pixels, bool bold, bool italic = false)
-    {
-        font.setPixelSize(pixels);
-        font.setBold(bold);
-        font.setItalic(italic);
-        return font;
-    }
-
     // Draws a line of text with the top of its box at y; returns the y under it.
     int Line(QPainter& painter, const QFont& font, int x, int y, const std::string& text)
     {

@@ -37,19 +37,6 @@ namespace {
     constexpr int kContentsPixels = 12;
     constexpr int kArtistIndent = 16;
 
-    QString FromUtf8(const std::string& text)
-    {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-
-    QFont Sized(QFont font, int pixels, bool bold, bool italic = false)
-    {
-        font.setPixelSize(pixels);
-        font.setBold(bold);
-        font.setItalic(italic);
-        return font;
-    }
-
     QFont Mono(int pixels, bool bold, bool italic = false)
     {
         QFont mono(QStringLiteral("monospace"));

@@ -170,9 +170,14 @@ StringProgressionChoice ChooseInstrumentProgression(const std::vector<Progressio
     const ProgressionOptions& options, const StringSet& strings, std::vector<int> pinned)
 {
     const StringChart chart(strings);
+    // A progression needs every chord: on every instrument, a chord too large for the strings is
+    // played leaving tones out.
+    StringSet leaving = strings;
+    leaving.dropTones = true;
     const auto search = [&](const RefreshInput& input) {
-        InstrumentRefreshResult found = ComputeInstrumentRefresh(input, strings);
-        return progression_chords::Found<InstrumentRecord> { std::move(found.records), std::move(found.error) };
+        InstrumentRefreshResult found = ComputeInstrumentRefresh(input, leaving);
+        return progression_chords::Found<InstrumentRecord> { std::move(found.records), std::move(found.error),
+            std::move(found.emptyReason) };
     };
     return progression_chords::Choose<InstrumentRecord>(entries, options, std::move(pinned), search,
         [&](const std::vector<std::vector<Frets>>& layers, const PathSettings& settings) {

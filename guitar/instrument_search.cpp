@@ -2,6 +2,7 @@
 #include "guitar/instrument_search.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <numeric>
@@ -19,8 +20,9 @@ std::string InstrumentRecord::Text() const { return finger_rules::RecordText(key
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings)
 {
+    const bool sixStringRules = instrument.IsSixStringGuitar() && strings.count == kStrings;
     return { strings, instrument.frets, instrument.easyShapes, instrument.freeInversions && strings.count == 4,
-        instrument.IsSixStringGuitar() && strings.count == kStrings };
+        sixStringRules, !sixStringRules, instrument.caption };
 }
 
 namespace {
@@ -283,8 +285,136 @@ namespace {
     {
         input.options.tuning = PitchClassesOf(strings);
         RefreshResult found = ComputeRefresh(input);
-        return { RecordsOf(found.records), std::move(found.chordTones), std::move(found.names),
-            std::move(found.error) };
+        InstrumentRefreshResult result;
+        result.records = RecordsOf(found.records);
+        result.chordTones = std::move(found.chordTones);
+        result.names = std::move(found.names);
+        result.error = std::move(found.error);
+        return result;
+    }
+
+    // The chord's tones once the omit options have taken theirs, as both searches take them.
+    std::vector<int> TonesAfterOmit(const RefreshInput& input)
+    {
+        std::vector<int> tones = input.chordTones;
+        if (input.options.omit3)
+            RemoveTone(tones, (input.thirdInterval + input.rootIndex) % 12);
+        if (input.options.omit5)
+            RemoveTone(tones, (input.fifthInterval + input.rootIndex) % 12);
+        return tones;
+    }
+
+    // The records of one search, in the order found, on the strings' own rules.
+    std::vector<InstrumentRecord> FoundRecords(RefreshInput input, const StringSet& strings)
+    {
+        if (!strings.sixStringRules)
+            return SearchInstrumentVoicings(ChordToSearchOf(input), input.options, strings).records;
+        input.options.tuning = PitchClassesOf(strings.strings);
+        if (!RefreshInputError(input).empty())
+            return {};
+        return RecordsOf(SearchVoicings(ChordToSearchOf(input), input.options).records);
+    }
+
+    struct LeftOutSearch {
+        std::vector<InstrumentRecord> records; // sorted, one easy shape promoted
+        std::vector<unsigned> leftOut;
+        int toneCount = 0;
+        int mostLeftOut = 0; // the largest set the rules allow
+        unsigned largest = 0;
+    };
+
+    // Rule 11: each set of tones that may be left out, fewest first, until a count finds fingerings.
+    LeftOutSearch SearchLeavingOut(const RefreshInput& input, const StringSet& strings)
+    {
+        LeftOutSearch out;
+        const std::vector<int> tones = TonesAfterOmit(input);
+        const bool freeBass = strings.freeInversions && !strings.sixStringRules && input.bassIndex == input.rootIndex;
+        out.toneCount = ToneCount(tones, freeBass ? -1 : input.bassIndex);
+        const std::vector<LeftOut> choices = LeaveOutChoices(tones, input.rootIndex, freeBass ? -1 : input.bassIndex);
+        out.mostLeftOut = choices.back().Count();
+        out.largest = choices.back().tones;
+        const int fewest = out.toneCount - strings.strings.count;
+        for (int count = fewest; count <= out.mostLeftOut && out.records.empty(); ++count) {
+            for (const LeftOut& choice : choices) {
+                if (choice.Count() != count)
+                    continue;
+                RefreshInput reduced = input;
+                reduced.chordTones.clear();
+                for (int tone : tones)
+                    if (tone < 0 || tone > 11 || (choice.pitches >> tone & 1u) == 0)
+                        reduced.chordTones.push_back(tone);
+                reduced.options.omit3 = false;
+                reduced.options.omit5 = false;
+                std::vector<InstrumentRecord> found = FoundRecords(reduced, strings);
+                if (found.empty())
+                    continue;
+                for (InstrumentRecord& record : found)
+                    record.leftOut = choice.tones;
+                out.records.insert(out.records.end(), found.begin(), found.end());
+                out.leftOut.push_back(choice.tones);
+            }
+        }
+        PromoteInstrumentEasyShape(out.records, strings.easyShapes);
+        SortInstrumentRecords(out.records);
+        return out;
+    }
+
+    bool LeavesOut(const RefreshInput& input, const StringSet& strings)
+    {
+        if (!strings.dropTones)
+            return false;
+        const bool freeBass = strings.freeInversions && !strings.sixStringRules && input.bassIndex == input.rootIndex;
+        return ToneCount(TonesAfterOmit(input), freeBass ? -1 : input.bassIndex) > strings.strings.count;
+    }
+
+    // The search as the refresh runs it, leaving tones out where rule 11 says so.
+    LeftOutSearch Search(const RefreshInput& input, const StringSet& strings)
+    {
+        if (LeavesOut(input, strings))
+            return SearchLeavingOut(input, strings);
+        LeftOutSearch out;
+        if (strings.sixStringRules) {
+            out.records = SixStringRefresh(input, strings.strings).records;
+        } else {
+            out.records = SearchInstrumentVoicings(ChordToSearchOf(input), input.options, strings).records;
+            PromoteInstrumentEasyShape(out.records, strings.easyShapes);
+            SortInstrumentRecords(out.records);
+        }
+        return out;
+    }
+
+    // Rule 12, once the search has found nothing.
+    std::string WhyNothing(const RefreshInput& input, const StringSet& strings)
+    {
+        const int n = strings.strings.count;
+        const bool leaving = LeavesOut(input, strings);
+        const std::vector<int> tones = TonesAfterOmit(input);
+        const bool freeBass = strings.freeInversions && !strings.sixStringRules && input.bassIndex == input.rootIndex;
+        const int count = ToneCount(tones, freeBass ? -1 : input.bassIndex);
+        const LeftOutSearch reach = leaving ? SearchLeavingOut(input, strings) : LeftOutSearch {};
+        if (count - reach.mostLeftOut > n) {
+            std::string why = "too many tones: " + std::to_string(count) + " on " + std::to_string(n) + " strings";
+            if (leaving && reach.largest != 0)
+                why += ", " + std::to_string(count - reach.mostLeftOut) + " even without "
+                    + LeftOutPhrase(reach.largest);
+            return why;
+        }
+        RefreshInput wide = input;
+        wide.options.fretLimit = 24;
+        wide.options.span = 5;
+        if (!Search(wide, strings).records.empty())
+            return "no fingering within \"Up to fret\" " + std::to_string(input.options.fretLimit)
+                + " and \"Distance\" " + std::to_string(input.options.span);
+        if (input.bassIndex != input.rootIndex && input.bassIndex >= 0 && input.bassIndex < 12) {
+            RefreshInput plain = wide;
+            plain.bassIndex = plain.rootIndex;
+            if (!plain.chordTones.empty())
+                plain.chordTones.front() = plain.rootIndex;
+            if (!Search(plain, strings).records.empty())
+                return "the strings cannot sound the bass " + input.rootGridNames[static_cast<size_t>(input.bassIndex)]
+                    + " below this chord";
+        }
+        return "no fingering with these options";
     }
 }
 
@@ -294,16 +424,36 @@ InstrumentRefreshResult ComputeInstrumentRefresh(const RefreshInput& input, cons
     result.error = RefreshInputError(input);
     if (!result.error.empty())
         return result;
-    if (strings.sixStringRules)
-        return SixStringRefresh(input, strings.strings);
-    const ChordToSearch chord = ChordToSearchOf(input);
-    InstrumentSearchResult found = SearchInstrumentVoicings(chord, input.options, strings);
-    PromoteInstrumentEasyShape(found.records, strings.easyShapes);
-    SortInstrumentRecords(found.records);
-    result.records = std::move(found.records);
-    result.chordTones = std::move(found.chordTones);
-    result.names = ListChordNames(result.chordTones, input.bassIndex, input.rootGridNames);
+    if (strings.sixStringRules && !LeavesOut(input, strings)) {
+        result = SixStringRefresh(input, strings.strings);
+    } else {
+        LeftOutSearch found = Search(input, strings);
+        result.records = std::move(found.records);
+        result.toneCount = found.toneCount;
+        result.leftOut = std::move(found.leftOut);
+        result.chordTones = TonesAfterOmit(input);
+        result.names = ListChordNames(result.chordTones, input.bassIndex, input.rootGridNames);
+    }
+    if (result.records.empty() && result.error.empty())
+        result.emptyReason = WhyNothing(input, strings);
     return result;
+}
+
+std::string InstrumentWords(const StringSet& strings)
+{
+    if (strings.caption.empty())
+        return "instrument";
+    std::string words(strings.caption);
+    words.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(words.front())));
+    return words;
+}
+
+std::string LeftOutHeadingOf(
+    const InstrumentRefreshResult& result, const std::string& chordName, const StringSet& strings)
+{
+    if (result.leftOut.empty())
+        return {};
+    return LeftOutHeading(chordName, result.toneCount, InstrumentWords(strings), strings.strings.count, result.leftOut);
 }
 
 } // namespace corvane

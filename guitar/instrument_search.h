@@ -25,6 +25,12 @@
 //     one blank: "113030 0 0 0 3 " is the ukulele's open C. Sorted byte-wise, as on six strings.
 // 10. The instrument's first easy shape (in its list's order) found among the results takes the key
 //     000000 and so stands first.
+// 11. Leaving tones out (guitar/tone_dropping.h): where StringSet::dropTones is set and the chord has
+//     more tones than the strings, the search is run once for each set of tones players leave out,
+//     fewest first; the records of the first count that finds any are the results, each saying what
+//     it leaves out. The six-string guitar's own rules take the chord so reduced as any other.
+// 12. A search that finds nothing says why in one line: too many tones for the strings, nothing
+//     within "Up to fret" and "Distance", a bass the strings cannot sound below the chord.
 
 #include <array>
 #include <string>
@@ -33,6 +39,7 @@
 #include "guitar/frets.h"
 #include "guitar/instrument.h"
 #include "guitar/refresh.h"
+#include "guitar/tone_dropping.h"
 #include "guitar/voicing.h"
 #include "guitar/voicing_search.h"
 
@@ -48,6 +55,7 @@ int StringShapeClass(const Frets& frets);
 struct InstrumentRecord {
     int key = 0; // 0 once promoted
     Frets frets;
+    unsigned leftOut = 0; // the LeftOutTone bits of the tones it leaves out (rule 11)
 
     std::string Text() const;
     std::string VoicingPart() const { return FretsText(frets); }
@@ -67,6 +75,10 @@ struct StringSet {
     // fingering cost, which give its results in their long-standing order. The strings are then its
     // six in one of its tunings, and only their pitch classes are read.
     bool sixStringRules = false;
+    // Rule 11 applies: every instrument but the six-string guitar, whose main window and typed names
+    // keep its own search; progressions and songs set it on every instrument.
+    bool dropTones = false;
+    std::string_view caption {}; // the instrument's, for the words saying what was left out
 };
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings);
@@ -97,7 +109,18 @@ struct InstrumentRefreshResult {
     std::vector<int> chordTones;
     std::vector<std::string> names;
     std::string error;
+    int toneCount = 0; // the tones to sound, the bass included (rule 11)
+    std::vector<unsigned> leftOut; // what the results leave out, one LeftOutTone set each (rule 11)
+    std::string emptyReason; // rule 12: set when there is no record and no error
 };
+
+// The strings' instrument in words: "ukulele", "7-string guitar"; "instrument" when it has no name.
+std::string InstrumentWords(const StringSet& strings);
+
+// "Cmaj9 has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root", or
+// empty when nothing was left out.
+std::string LeftOutHeadingOf(
+    const InstrumentRefreshResult& result, const std::string& chordName, const StringSet& strings);
 
 // The refresh for any strings: search, promote, sort, name. Every caller's way to a chord's fingerings;
 // with sixStringRules, the six-string guitar's ComputeRefresh answers.

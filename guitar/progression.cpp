@@ -80,7 +80,7 @@ ProgressionChoice ChooseProgression(
 {
     const auto search = [](const RefreshInput& input) {
         RefreshResult found = ComputeRefresh(input);
-        return progression_chords::Found<VoicingRecord> { std::move(found.records), std::move(found.error) };
+        return progression_chords::Found<VoicingRecord> { std::move(found.records), std::move(found.error), {} };
     };
     return progression_chords::Choose<VoicingRecord>(entries, options, std::move(pinned), search,
         [](const std::vector<std::vector<Voicing>>& layers, const PathSettings& settings) {

@@ -21,6 +21,7 @@ namespace corvane::progression_chords {
 template <class Record> struct Found {
     std::vector<Record> records;
     std::string error;
+    std::string emptyReason; // why there are no records, where the search says
 };
 
 // Reads every chord lead-sheet first (ReadSongChord), searches it with `search` (a chord written
@@ -65,7 +66,7 @@ ProgressionChoiceOf<Record> Choose(const std::vector<ProgressionEntry>& entries,
             if (!found.error.empty())
                 chord.problem = found.error;
             else if (found.records.empty())
-                chord.problem = "no fingering with these options";
+                chord.problem = found.emptyReason.empty() ? "no fingering with these options" : found.emptyReason;
             chord.results = std::move(found.records);
         }
         out.chords.push_back(std::move(chord));

@@ -5,6 +5,7 @@
 
 #include "guitar/instrument_progression.h"
 #include "guitar/progression.h"
+#include "guitar/progression_chords.h"
 #include "guitar/refresh.h"
 #include "song/capo_reason.h"
 #include "song/song_chord.h"
@@ -47,10 +48,11 @@ namespace {
             } else if (strip.size() >= kMaxStripChords) {
                 chord.problem = "more than " + std::to_string(kMaxStripChords) + " different chords; no diagram";
             } else {
-                for (const auto& record : resultsOf(name))
+                const auto found = resultsOf(name);
+                for (const auto& record : found.records)
                     fingerings.push_back(record.frets);
                 if (fingerings.empty())
-                    chord.problem = "no fingering with these options";
+                    chord.problem = found.emptyReason.empty() ? "no fingering with these options" : found.emptyReason;
             }
             index.emplace(name, strip.size());
             strip.push_back(std::move(chord));
@@ -108,7 +110,9 @@ std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const Searc
 {
     return ChooseStrip<Voicing>(
         shown, [](const ChordDefinition& d) { return d.frets; },
-        [&](const std::string& name) { return SongChordResults(name, options); },
+        [&](const std::string& name) {
+            return progression_chords::Found<VoicingRecord> { SongChordResults(name, options), {}, {} };
+        },
         [](const std::vector<std::vector<Voicing>>& layers) { return ChoosePath(layers, PathSettings {}); });
 }
 
@@ -116,11 +120,16 @@ std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     const ShownSong& shown, const StringSet& strings, const SearchOptions& options)
 {
     const StringChart chart(strings);
+    // A song needs every chord: one too large for the strings is played leaving tones out.
+    StringSet leaving = strings;
+    leaving.dropTones = true;
     const auto resultsOf = [&](const std::string& name) {
         const SongChordReading reading = ReadSongChordName(name);
         if (!reading.chord)
-            return std::vector<InstrumentRecord> {};
-        return ComputeInstrumentRefresh(FromSelection(reading.selection, options), strings).records;
+            return progression_chords::Found<InstrumentRecord> {};
+        InstrumentRefreshResult found = ComputeInstrumentRefresh(FromSelection(reading.selection, options), leaving);
+        return progression_chords::Found<InstrumentRecord> { std::move(found.records), std::move(found.error),
+            std::move(found.emptyReason) };
     };
     // A definition is played as written when it gives one fret per string, as on six strings.
     const auto definedOf = [&](const ChordDefinition& d) {

@@ -380,15 +380,43 @@ void TForm1::RefreshResults()
     m_records = std::move(result.records);
 
     std::vector<Frets> diagrams;
+    std::vector<QString> notes;
     diagrams.reserve(m_records.size());
-    for (const InstrumentRecord& record : m_records)
+    for (const InstrumentRecord& record : m_records) {
         diagrams.push_back(record.frets);
+        notes.push_back(record.leftOut ? Text("without " + LeftOutPhrase(record.leftOut)) : QString());
+    }
+    const std::string shownName = ShownChordName(m_selection.editText);
     ui->Image1->setLeftHanded(ui->CheckBoxCanhoto->isChecked());
-    ui->Image1->setChordName(Text(ShownChordName(m_selection.editText)));
+    ui->Image1->setChordName(Text(shownName));
+    ui->Image1->setCellNotes(std::move(notes));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
+    // The six-string guitar's refresh leaves the status bar alone; other strings say there what their
+    // voicings leave out, or why there are none.
+    if (!strings.sixStringRules) {
+        m_leftOutHeading = LeftOutHeadingOf(result, std::string(TrimBlanks(shownName)), strings);
+        const std::string why = m_records.empty() && !result.emptyReason.empty()
+            ? std::string(TrimBlanks(shownName)) + ": " + result.emptyReason
+            : std::string();
+        ShowSearchMessage(m_leftOutHeading.empty() ? why : m_leftOutHeading);
+    } else {
+        m_leftOutHeading.clear();
+        ShowSearchMessage({});
+    }
 
     m_partsNames = result.names;
     ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_records.size());
+}
+
+// A refresh's own message stays until the next refresh replaces it; another's is left alone.
+void TForm1::ShowSearchMessage(const std::string& message)
+{
+    const QString text = Text(message);
+    if (!text.isEmpty())
+        ui->StatusBar1->showMessage(text);
+    else if (!m_searchMessage.isEmpty() && ui->StatusBar1->currentMessage() == m_searchMessage)
+        ui->StatusBar1->clearMessage();
+    m_searchMessage = text;
 }
 
 // The end of every refresh, whatever the instrument: the names list, the bass "Find" adds, the count.

@@ -412,6 +412,8 @@ private:
     int m_selectedY = 0;
     std::vector<InstrumentRecord> m_records;
     std::string m_noteList;
+    std::string m_leftOutHeading; // what the results leave out, for the export's heading, or empty
+    QString m_searchMessage; // the status bar's message of the last refresh, or empty
 
     bool m_rootPickRunning = false;
     bool m_presetRunning = false;
@@ -453,6 +455,7 @@ private:
     // The current chord's name for titles, exports and prints: the box's text in the program's own
     // notation, else the chord written in the chosen one.
     std::string ShownChordName(const std::string& boxText) const;
+    void ShowSearchMessage(const std::string& message);
     Notation m_notation = Notation::Parts;
     QActionGroup* m_notationItems = nullptr;
     QToolButton* m_useLeadSheet = nullptr; // status bar: offers the lead-sheet reading

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "cli/arguments.h"
+#include "cli/formats.h"
 #include "cli/identify_command.h"
 #include "guitar/tuning.h"
 #include "theory/catalogue.h"
@@ -52,6 +53,21 @@ namespace {
             = (request.type ? 1 : 0) + (request.ext ? 1 : 0) + (request.intervals ? 1 : 0) + (request.name ? 1 : 0);
         if (given > 1)
             return "give at most one of --type, --ext, --intervals and --name";
+
+        // A lead-sheet symbol is read as the progression and the song read their chords.
+        if (request.symbol) {
+            if (given > 0)
+                return "--symbol gives the chord: leave out --type, --ext, --intervals and --name";
+            if (request.root || request.bass)
+                return "--symbol gives the root and the bass: leave out --root and --bass";
+            const SongChord song = ReadSongChord(*request.symbol);
+            if (!song.rootRead || song.state.rootIndex == kNoPitch)
+                return "the symbol " + Quoted(*request.symbol) + " does not start with a note name";
+            if (!song.unread.empty())
+                return "in the symbol " + Quoted(*request.symbol) + ", not understood: " + UnreadText(song.unread);
+            state = song.state;
+            return {};
+        }
 
         // A typed name brings its own root and bass, as the search button reads them.
         if (request.name) {
@@ -127,6 +143,7 @@ Evaluation Evaluate(const ChordRequest& request)
     SelectionState& state = ev.selection;
 
     ev.fromName = request.name.has_value();
+    ev.fromSymbol = request.symbol.has_value();
     ev.error = ReadNotationOption(request.notation, ev.notation);
     if (!ev.error.empty())
         return ev;
@@ -157,6 +174,10 @@ Evaluation Evaluate(const ChordRequest& request)
     if (!ev.error.empty())
         return ev;
 
+    // A symbol asks as a song does: a chord too large for the strings leaves tones out, on the
+    // six-string guitar too.
+    if (ev.fromSymbol)
+        ev.instrument.set.dropTones = true;
     const RefreshInput input = FromSelection(state, options);
     ev.noteList = NoteListText(input);
     ev.result = ComputeInstrumentRefresh(input, ev.instrument.set);
@@ -164,6 +185,13 @@ Evaluation Evaluate(const ChordRequest& request)
         ev.error = ev.result.error;
     ev.result.names = NamesIn(ev.result.names, ev.result.chordTones, state.bassIndex, GridNames(state.rootSpelling),
         ev.notation, std::nullopt);
+    ev.shownName = ev.fromSymbol ? *request.symbol
+        : request.intervals      ? FirstName(ev.result.names)
+                                 : (request.name ? state.editText : state.ShownName());
+    const std::string said(TrimBlanks(ev.shownName));
+    ev.leftOut = LeftOutHeadingOf(ev.result, said, ev.instrument.set);
+    if (!ev.result.emptyReason.empty())
+        ev.emptyLine = said + ": " + ev.result.emptyReason;
     return ev;
 }
 

@@ -20,6 +20,7 @@ struct ChordRequest {
     std::optional<std::string> ext;
     std::optional<std::string> intervals;
     std::optional<std::string> name;
+    std::optional<std::string> symbol; // a lead-sheet symbol, read as a song's chords are
     std::optional<std::string> third;
     std::optional<std::string> fifth;
     std::optional<std::string> tuning;
@@ -40,11 +41,15 @@ struct Evaluation {
     std::vector<std::string> warnings;
     Notation notation = Notation::Parts; // the names are written in it
     bool fromName = false; // the chord was given as a typed name
+    bool fromSymbol = false; // the chord was given as a lead-sheet symbol
     std::vector<std::string> unread; // what that name left unread: the chord searched leaves it out
     SelectionState selection;
     std::string noteList;
     InstrumentChoice instrument; // what the chord is searched on
     InstrumentRefreshResult result;
+    std::string shownName; // the chord's name as the request gave it, for headings and definitions
+    std::string leftOut; // what the voicings leave out, in words, or empty (LeftOutHeadingOf)
+    std::string emptyLine; // why there is no voicing, with the chord's name, or empty
 };
 
 Evaluation Evaluate(const ChordRequest& request);

@@ -2,6 +2,7 @@
 #include "cli/json_output.h"
 
 #include "drawing/diagram_facts.h"
+#include "guitar/tone_dropping.h"
 
 #include <cstdlib>
 
@@ -37,7 +38,11 @@ nlohmann::ordered_json RecordJson(const VoicingRecord& record) { return RecordJs
 
 nlohmann::ordered_json RecordJson(const InstrumentRecord& record)
 {
-    return RecordJson(record, ReadStringsDiagram(record.frets));
+    nlohmann::ordered_json out = RecordJson(record, ReadStringsDiagram(record.frets));
+    // Only a voicing that leaves tones out says so; every other record keeps the object it had.
+    if (record.leftOut != 0)
+        out["omitted"] = LeftOutWords(record.leftOut);
+    return out;
 }
 
 nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
@@ -54,6 +59,10 @@ nlohmann::ordered_json ResultJson(const Evaluation& ev, std::size_t limit)
     // Only a typed name can leave text unread; the other requests keep the object they always had.
     if (ev.fromName)
         out["unread"] = ev.unread;
+    if (!ev.leftOut.empty())
+        out["leftOut"] = ev.leftOut;
+    if (ev.result.records.empty() && !ev.result.emptyReason.empty())
+        out["reason"] = ev.result.emptyReason;
     if (ev.instrument.named) {
         out["instrument"] = ev.instrument.name;
         out["strings"] = OpenStringsText(ev.instrument.set.strings);
@@ -142,6 +151,8 @@ std::string RequestFromJson(const std::string& line, ChordRequest& request)
             text = &request.intervals;
         else if (key == "name")
             text = &request.name;
+        else if (key == "symbol")
+            text = &request.symbol;
         else if (key == "third")
             text = &request.third;
         else if (key == "fifth")

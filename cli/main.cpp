@@ -36,6 +36,8 @@ void AddChordOptions(CLI::App& command, ChordRequest& request, bool& asJson)
     text("--ext", request.ext, "comma-separated extension captions ticked in order, e.g. m,7");
     text("--intervals", request.intervals, "an interval list such as \"00 03 07 10\"");
     text("--name", request.name, "a chord name as typed in the name box, e.g. Dbm7/Ab");
+    text("--symbol", request.symbol,
+        "a lead-sheet chord symbol, read as progression and song read theirs, e.g. Cmaj9, G7b9, F#m7b5/E");
     text(
         "--notation", request.notation, "names written and --name read in: parts (default), lead-sheet, german, latin");
     text("--third", request.third, "semitones of the third read by --omit3 (default 4)");

@@ -56,7 +56,7 @@ namespace {
 
 } // namespace
 
-int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptions options, bool asJson)
+int WriteVoicings(const ChordRequest&, const Evaluation& ev, OutputOptions options, bool asJson)
 {
     auto format = ParseFormat(options.format);
     if (!format)
@@ -75,8 +75,14 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
     // The chord's name as the name box shows it. The names list is sorted by spelling, so its first
     // name is often another reading (F major lists "Am/5+/F" first); it serves only when the chord
     // was given as bare intervals, which have no name of their own.
-    const std::string name = request.intervals ? FirstName(ev.result.names)
-                                               : (request.name ? ev.selection.editText : ev.selection.ShownName());
+    const std::string& name = ev.shownName;
+    // Nothing found is said, with why, and is no success; what the voicings leave out is said too.
+    if (ev.result.records.empty() && !ev.emptyLine.empty()) {
+        std::cerr << "corvane-cli: " << ev.emptyLine << '\n';
+        return kNoVoicing;
+    }
+    if (!ev.leftOut.empty() && *format != OutputFormat::Json)
+        std::cerr << "corvane-cli: " << ev.leftOut << '\n';
     return Emit(options, IsBinary(*format), [&](std::ostream& out) -> std::string {
         switch (*format) {
         case OutputFormat::Records:
@@ -98,8 +104,9 @@ int WriteVoicings(const ChordRequest& request, const Evaluation& ev, OutputOptio
         case OutputFormat::Png:
             break;
         }
-        const SheetHeading heading { name,
-            SheetDetails(ev.instrument.description, frets.size(), ev.result.records.size()) };
+        SheetHeading heading { name, SheetDetails(ev.instrument.description, frets.size(), ev.result.records.size()) };
+        if (!ev.leftOut.empty())
+            heading.details += ", " + ev.leftOut.substr(ev.leftOut.find(": ") + 2);
         const OpenStrings strings = BassMarkStrings(ev.instrument.set);
         if (*format == OutputFormat::Png)
             return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);

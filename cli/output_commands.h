@@ -19,6 +19,7 @@ struct OutputOptions {
 
 // Exit statuses: 0 written, 1 the output could not be written, 2 bad input.
 constexpr int kWriteFailed = 1;
+constexpr int kNoVoicing = 1; // the search found nothing: stderr says why
 constexpr int kBadOutputInput = 2;
 
 // Writes the evaluated results of `request`; `asJson` is the older --json flag.

@@ -138,7 +138,9 @@ QString ResultSheet::cellText(int index) const
         return {};
     const std::string name = m_chordName.trimmed().toStdString();
     const size_t i = static_cast<size_t>(index);
-    return QString::fromStdString(SpokenStringsDiagram(m_diagrams[i], name));
+    const QString spoken = QString::fromStdString(SpokenStringsDiagram(m_diagrams[i], name));
+    return i < m_cellNotes.size() && !m_cellNotes[i].isEmpty() ? spoken + QStringLiteral(", ") + m_cellNotes[i]
+                                                               : spoken;
 }
 
 void ResultSheet::scrollToCell(int index)

@@ -68,6 +68,9 @@ public:
     // The chord the diagrams are fingerings of, as it is shown, and a cell as a screen reader reads
     // it.
     void setChordName(const QString& name) { m_chordName = name; }
+    // A few words a cell's spoken text ends with ("without the 5th"), one per diagram of the next
+    // showDiagrams; none by default.
+    void setCellNotes(std::vector<QString> notes) { m_cellNotes = std::move(notes); }
     const QString& chordName() const { return m_chordName; }
     QString cellText(int index) const;
 
@@ -106,6 +109,7 @@ private:
     int m_selected = -1;
     int m_current = -1;
     QString m_chordName;
+    std::vector<QString> m_cellNotes;
     bool m_leftHanded = false;
 };
 

@@ -233,9 +233,13 @@ TEST(InstrumentSearch, Refusals)
     const RefreshInput tooMany = ChordInput("00 02 04 05 07 09 11", 0, 0, options);
     EXPECT_FALSE(ComputeInstrumentRefresh(tooMany, StringSetOf(Named("ukulele"), Named("ukulele").tunings[0].strings))
                      .error.empty());
-    // Five notes on four strings: every tone cannot sound, so nothing is found, without error.
-    const auto five = Search(Named("mandolin"), "00 04 07 10 02", 0, 0);
+    // Five notes on four strings cannot all sound: without leaving tones out, nothing is found,
+    // without error, and the search says why.
+    StringSet mandolin = StringSetOf(Named("mandolin"), Named("mandolin").tunings[0].strings);
+    mandolin.dropTones = false;
+    const auto five = ComputeInstrumentRefresh(ChordInput("00 04 07 10 02", 0, 0, options), mandolin);
     EXPECT_TRUE(five.error.empty());
     EXPECT_TRUE(five.records.empty());
+    EXPECT_EQ(five.emptyReason, "too many tones: 5 on 4 strings");
     EXPECT_FALSE(five.names.empty());
 }

@@ -137,3 +137,64 @@ TEST(CliInstruments, BadValuesAreNamed)
         EXPECT_EQ(Lines(run.out).size(), 1u) << run.out;
     }
 }
+
+TEST(CliInstruments, LeavingTonesOutBySymbol)
+{
+    const char* maj9 = "voicings --symbol Cmaj9 --instrument ukulele --format frets --limit 3";
+    EXPECT_EQ(Cli(maj9).status, 0);
+    EXPECT_EQ(Cli(maj9).out, "0202\n4203\n4005\n");
+    EXPECT_NE(Cli(maj9, {}, true)
+                  .out.find("corvane-cli: Cmaj9 has 5 tones and the ukulele 4 strings: voicings without the 5th or "
+                            "without the root\n"),
+        std::string::npos);
+    // Each record says what it leaves out; a record that leaves nothing out keeps its object.
+    const auto json = nlohmann::json::parse(Cli("voicings --symbol Cmaj9 --instrument ukulele --json --limit 2").out);
+    EXPECT_EQ(json["records"][0]["omitted"], nlohmann::json::array({ "1" }));
+    EXPECT_EQ(json["records"][1]["omitted"], nlohmann::json::array({ "5" }));
+    EXPECT_EQ(
+        json["leftOut"], "Cmaj9 has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root");
+    const auto c7 = nlohmann::json::parse(Cli("voicings --symbol C7 --instrument ukulele --json --limit 1").out);
+    EXPECT_FALSE(c7["records"][0].contains("omitted"));
+    EXPECT_FALSE(c7.contains("leftOut"));
+    // A symbol is read lead-sheet first: C9 is the dominant ninth, where the name box reads Cadd9.
+    EXPECT_EQ(Cli("voicings --symbol C9 --instrument ukulele --format frets --limit 1").out, "0201\n");
+    // The batch key reads the same.
+    const auto batch = nlohmann::json::parse(Cli("batch", "{\"symbol\":\"G7b9\",\"instrument\":\"ukulele\"}\n").out);
+    EXPECT_EQ(batch["records"][0]["omitted"], nlohmann::json::array({ "1" }));
+}
+
+TEST(CliInstruments, NoVoicingSaysWhy)
+{
+    struct Row {
+        const char* args;
+        int status;
+        const char* said;
+    };
+    const Row rows[] = {
+        { "voicings --intervals \"00 04 10 01 03 06\" --instrument ukulele", 1,
+            "too many tones: 6 on 4 strings, 5 even without the root" },
+        { "voicings --root C --bass C# --instrument ukulele --easy --distance 2", 1,
+            "C/C#: no fingering within \"Up to fret\" 12 and \"Distance\" 2" },
+        { "voicings --symbol Cm9 --instrument ukulele --up-to 6 --distance 2 --easy --no-barre", 1,
+            "Cm9: no fingering within \"Up to fret\" 6 and \"Distance\" 2" },
+        { "voicings --symbol Xmaj9", 2, "does not start with a note name" },
+        { "voicings --symbol C7zz", 2, "not understood: zz" },
+        { "voicings --symbol C7 --root D", 2, "--symbol gives the root and the bass" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args);
+        const CliRun run = Cli(row.args, {}, true);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_NE(run.out.find(row.said), std::string::npos) << run.out;
+        EXPECT_EQ(Lines(run.out).size(), 1u) << run.out;
+    }
+    const auto empty = nlohmann::json::parse(
+        Cli("batch", "{\"root\":\"C\",\"bass\":\"C#\",\"instrument\":\"ukulele\",\"easy\":true,\"distance\":2}\n").out);
+    EXPECT_EQ(empty["count"], 0);
+    EXPECT_EQ(empty["reason"], "no fingering within \"Up to fret\" 12 and \"Distance\" 2");
+    // The progression says why too, and the five-tone chords that had no fingering now have one.
+    const CliRun progression
+        = Cli("progression \"C9 Cmaj9 G7b9 Am7 D7 C6/9 E7#9\" --instrument ukulele --format frets", {}, true);
+    EXPECT_EQ(progression.status, 0);
+    EXPECT_EQ(progression.out.find(" -"), std::string::npos) << progression.out;
+}

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace corvane::test {
 namespace {
@@ -125,4 +126,23 @@ namespace {
     }
 
 } // namespace
+// Five tones on four strings: the status bar says what the voicings leave out, each cell's spoken
+// text which; back on the guitar, whose refresh leaves the status bar alone, the message goes.
+TEST_F(InstrumentTest, TonesLeftOutAreSaid)
+{
+    ChooseInstrument("Uk");
+    TypeName("Cmaj9");
+    QStatusBar* status = Find<QStatusBar>("StatusBar1");
+    EXPECT_NE(status->currentMessage().toStdString().find(
+                  "has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root"),
+        std::string::npos)
+        << status->currentMessage().toStdString();
+    ASSERT_GT(Total(), 0);
+    EXPECT_EQ(FirstRecordText(0), "0 2 0 2 ");
+    EXPECT_TRUE(Sheet()->cellText(0).endsWith(QStringLiteral(", without the root")))
+        << Sheet()->cellText(0).toStdString();
+    ChooseFirstInstrument();
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+}
+
 } // namespace corvane::test

@@ -310,3 +310,25 @@ TEST(SongCli, WebSheetsLoseNothingAsChordPro)
     }
     EXPECT_GE(sheets, 14);
 }
+
+// A jazz standard's changes, ninths, thirteenths and altered dominants: every chord has a diagram
+// on the ukulele (leaving out the fifth or the root) as on the guitar.
+TEST(SongCli, JazzChangesFingerEveryChord)
+{
+    const std::string file = Scratch("jazz_changes.cho",
+        "{title: Changes}\n{key: Bb}\n"
+        "[Cm9]Words [F13]words [Bbmaj9]words [Ebmaj9]words\n"
+        "[Am7b5]Words [D7b9]words [Gm9]words [G7#9]words\n"
+        "[Fm9]Words [Bb13]words [Ebmaj9]words [Abmaj7]words\n"
+        "[Am7b5]Words [D7#9]words [Gm6/9]words [C9]words [E7b9]words [A7#9]words [Dm9]words [G13]words\n");
+    for (const char* instrument : { "ukulele", "guitar" }) {
+        SCOPED_TRACE(instrument);
+        const CliRun run = Cli("song '" + file + "' --format json --instrument " + instrument);
+        ASSERT_EQ(run.status, 0);
+        const auto json = nlohmann::json::parse(run.out);
+        EXPECT_TRUE(json["problems"].empty()) << json["problems"].dump();
+        ASSERT_EQ(json["chords"].size(), 18u);
+        for (const auto& chord : json["chords"])
+            EXPECT_FALSE(chord["frets"].is_null()) << chord.dump();
+    }
+}

@@ -319,8 +319,7 @@ namespace {
         std::vector<InstrumentRecord> records; // sorted, one easy shape promoted
         std::vector<unsigned> leftOut;
         int toneCount = 0;
-        int mostLeftOut = 0; // the largest set the rules allow
-        unsigned largest = 0;
+        int mostLeftOut = 0; // the most tones the rules allow to leave out
     };
 
     // Rule 11: each set of tones that may be left out, fewest first, until a count finds fingerings.
@@ -332,7 +331,6 @@ namespace {
         out.toneCount = ToneCount(tones, freeBass ? -1 : input.bassIndex);
         const std::vector<LeftOut> choices = LeaveOutChoices(tones, input.rootIndex, freeBass ? -1 : input.bassIndex);
         out.mostLeftOut = choices.back().Count();
-        out.largest = choices.back().tones;
         const int fewest = out.toneCount - strings.strings.count;
         for (int count = fewest; count <= out.mostLeftOut && out.records.empty(); ++count) {
             for (const LeftOut& choice : choices) {
@@ -387,22 +385,24 @@ namespace {
     std::string WhyNothing(const RefreshInput& input, const StringSet& strings)
     {
         const int n = strings.strings.count;
-        const bool leaving = LeavesOut(input, strings);
         const std::vector<int> tones = TonesAfterOmit(input);
         const bool freeBass = strings.freeInversions && !strings.sixStringRules && input.bassIndex == input.rootIndex;
         const int count = ToneCount(tones, freeBass ? -1 : input.bassIndex);
-        const LeftOutSearch reach = leaving ? SearchLeavingOut(input, strings) : LeftOutSearch {};
-        if (count - reach.mostLeftOut > n) {
+        const LeftOut largest = LeavesOut(input, strings)
+            ? LeaveOutChoices(tones, input.rootIndex, freeBass ? -1 : input.bassIndex).back()
+            : LeftOut {};
+        if (count - largest.Count() > n) {
             std::string why = "too many tones: " + std::to_string(count) + " on " + std::to_string(n) + " strings";
-            if (leaving && reach.largest != 0)
-                why += ", " + std::to_string(count - reach.mostLeftOut) + " even without "
-                    + LeftOutPhrase(reach.largest);
+            if (largest.tones != 0)
+                why += ", " + std::to_string(count - largest.Count()) + " even without " + LeftOutPhrase(largest.tones);
             return why;
         }
         RefreshInput wide = input;
         wide.options.fretLimit = 24;
         wide.options.span = 5;
-        if (!Search(wide, strings).records.empty())
+        const bool narrower
+            = input.options.fretLimit < wide.options.fretLimit || input.options.span < wide.options.span;
+        if (narrower && !Search(wide, strings).records.empty())
             return "no fingering within \"Up to fret\" " + std::to_string(input.options.fretLimit)
                 + " and \"Distance\" " + std::to_string(input.options.span);
         if (input.bassIndex != input.rootIndex && input.bassIndex >= 0 && input.bassIndex < 12) {

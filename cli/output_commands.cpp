@@ -76,9 +76,13 @@ int WriteVoicings(const ChordRequest&, const Evaluation& ev, OutputOptions optio
     // name is often another reading (F major lists "Am/5+/F" first); it serves only when the chord
     // was given as bare intervals, which have no name of their own.
     const std::string& name = ev.shownName;
-    // Nothing found is said, with why, and is no success; what the voicings leave out is said too.
+    // Nothing found is said, with why, and is no success (the JSON is still written: it says why too);
+    // what the voicings leave out is said as well.
     if (ev.result.records.empty() && !ev.emptyLine.empty()) {
         std::cerr << "corvane-cli: " << ev.emptyLine << '\n';
+        if (*format == OutputFormat::Json)
+            std::cout << ResultJson(ev, options.limit).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                      << '\n';
         return kNoVoicing;
     }
     if (!ev.leftOut.empty() && *format != OutputFormat::Json)

@@ -188,6 +188,10 @@ TEST(CliInstruments, NoVoicingSaysWhy)
         EXPECT_NE(run.out.find(row.said), std::string::npos) << run.out;
         EXPECT_EQ(Lines(run.out).size(), 1u) << run.out;
     }
+    const CliRun emptyJson = Cli("voicings --root C --bass C# --instrument ukulele --easy --distance 2 --json");
+    EXPECT_EQ(emptyJson.status, 1);
+    EXPECT_EQ(
+        nlohmann::json::parse(emptyJson.out)["reason"], "no fingering within \"Up to fret\" 12 and \"Distance\" 2");
     const auto empty = nlohmann::json::parse(
         Cli("batch", "{\"root\":\"C\",\"bass\":\"C#\",\"instrument\":\"ukulele\",\"easy\":true,\"distance\":2}\n").out);
     EXPECT_EQ(empty["count"], 0);

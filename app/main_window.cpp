@@ -393,14 +393,14 @@ void TForm1::RefreshResults()
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
     // The six-string guitar's refresh leaves the status bar alone; other strings say there what their
     // voicings leave out, or why there are none.
+    m_leftOut = result.leftOut;
     if (!strings.sixStringRules) {
-        m_leftOutHeading = LeftOutHeadingOf(result, std::string(TrimBlanks(shownName)), strings);
+        const std::string heading = LeftOutHeadingOf(result, std::string(TrimBlanks(shownName)), strings);
         const std::string why = m_records.empty() && !result.emptyReason.empty()
             ? std::string(TrimBlanks(shownName)) + ": " + result.emptyReason
             : std::string();
-        ShowSearchMessage(m_leftOutHeading.empty() ? why : m_leftOutHeading);
+        ShowSearchMessage(heading.empty() ? why : heading);
     } else {
-        m_leftOutHeading.clear();
         ShowSearchMessage({});
     }
 

@@ -412,7 +412,7 @@ private:
     int m_selectedY = 0;
     std::vector<InstrumentRecord> m_records;
     std::string m_noteList;
-    std::string m_leftOutHeading; // what the results leave out, for the export's heading, or empty
+    std::vector<unsigned> m_leftOut; // what the results leave out (LeftOutTone sets), for the export's heading
     QString m_searchMessage; // the status bar's message of the last refresh, or empty
 
     bool m_rootPickRunning = false;

@@ -129,8 +129,8 @@ SheetHeading TForm1::ExportHeading(std::optional<size_t> count) const
     SheetHeading heading;
     heading.title = ShownChordName(ui->EditAcorde->text().trimmed().toStdString());
     heading.details = count ? SheetDetails(TuningText(), *count) : TuningText();
-    if (!m_leftOutHeading.empty())
-        heading.details += ", " + m_leftOutHeading.substr(m_leftOutHeading.find(": ") + 2);
+    if (!m_leftOut.empty())
+        heading.details += ", " + LeftOutSummary(m_leftOut);
     return heading;
 }
 

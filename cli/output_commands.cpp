@@ -109,8 +109,8 @@ int WriteVoicings(const ChordRequest&, const Evaluation& ev, OutputOptions optio
             break;
         }
         SheetHeading heading { name, SheetDetails(ev.instrument.description, frets.size(), ev.result.records.size()) };
-        if (!ev.leftOut.empty())
-            heading.details += ", " + ev.leftOut.substr(ev.leftOut.find(": ") + 2);
+        if (!ev.result.leftOut.empty())
+            heading.details += ", " + LeftOutSummary(ev.result.leftOut);
         const OpenStrings strings = BassMarkStrings(ev.instrument.set);
         if (*format == OutputFormat::Png)
             return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);

@@ -129,14 +129,19 @@ std::string LeftOutPhrase(unsigned tones)
     return phrase;
 }
 
+std::string LeftOutSummary(const std::vector<unsigned>& offered)
+{
+    std::string summary = "voicings";
+    for (size_t i = 0; i < offered.size(); ++i)
+        summary += std::string(i == 0 ? "" : " or") + " without " + LeftOutPhrase(offered[i]);
+    return summary;
+}
+
 std::string LeftOutHeading(const std::string& chordName, int toneCount, const std::string& instrumentName, int strings,
     const std::vector<unsigned>& offered)
 {
-    std::string heading = chordName + " has " + std::to_string(toneCount) + " tones and the " + instrumentName + " "
-        + std::to_string(strings) + " strings: voicings";
-    for (size_t i = 0; i < offered.size(); ++i)
-        heading += std::string(i == 0 ? "" : " or") + " without " + LeftOutPhrase(offered[i]);
-    return heading;
+    return chordName + " has " + std::to_string(toneCount) + " tones and the " + instrumentName + " "
+        + std::to_string(strings) + " strings: " + LeftOutSummary(offered);
 }
 
 } // namespace corvane

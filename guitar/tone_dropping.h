@@ -49,6 +49,9 @@ std::vector<std::string> LeftOutWords(unsigned tones);
 // "the 5th and the root".
 std::string LeftOutPhrase(unsigned tones);
 
+// "voicings without the 5th or without the root": what a sheet's heading adds.
+std::string LeftOutSummary(const std::vector<unsigned>& offered);
+
 // "Cmaj9 has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root".
 std::string LeftOutHeading(const std::string& chordName, int toneCount, const std::string& instrumentName, int strings,
     const std::vector<unsigned>& offered);

@@ -156,6 +156,10 @@ TEST(CliInstruments, LeavingTonesOutBySymbol)
     const auto c7 = nlohmann::json::parse(Cli("voicings --symbol C7 --instrument ukulele --json --limit 1").out);
     EXPECT_FALSE(c7["records"][0].contains("omitted"));
     EXPECT_FALSE(c7.contains("leftOut"));
+    // The sheet's heading says it under the chord's name.
+    EXPECT_NE(Cli("voicings --symbol Cmaj9 --instrument ukulele --format svg --limit 2")
+                  .out.find(", voicings without the 5th or without the root</text>"),
+        std::string::npos);
     // A symbol is read lead-sheet first: C9 is the dominant ninth, where the name box reads Cadd9.
     EXPECT_EQ(Cli("voicings --symbol C9 --instrument ukulele --format frets --limit 1").out, "0201\n");
     // The batch key reads the same.

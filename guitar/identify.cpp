@@ -152,8 +152,7 @@ void NameChordTones(Identification& id, const std::array<std::string, 12>& rootG
     id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
     id.namesBestFirst = BestFirst(id.names, naming);
     // Every name that shows no bass stands on the bass here, so none needs it added.
-    id.best = naming == BassNaming::Lowest ? WrittenName(id.namesBestFirst.front())
-                                           : WrittenRootPositionName(id.namesBestFirst.front());
+    id.best = BestWrittenName(id.names, naming);
 }
 
 } // namespace corvane

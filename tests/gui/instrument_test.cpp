@@ -94,7 +94,7 @@ namespace {
         RecordingCanvas shown;
         RecordingCanvas wanted;
         Find<NeckImage>("Image2")->replayLastDrawing(shown);
-        DrawStringsNeck(wanted, neck, Sheet()->stringsDiagram(0));
+        DrawStringsNeck(wanted, neck, Sheet()->stringsDiagram(0), 0, { "G", "C", "E", "A" });
         const auto texts = [](const RecordingCanvas& canvas) {
             std::vector<std::string> calls;
             for (const RecordingCanvas::Call& call : canvas.calls())

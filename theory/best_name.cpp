@@ -152,9 +152,9 @@ namespace {
 
     PitchClass RootOf(const Pieces& pieces) { return pieces.root.empty() ? kNoPitch : PitchClassOfName(pieces.root); }
 
-    // The tones of a name of the list's form; nothing for a name with a component no table knows.
-    // `sounding` tells the major third a minor name holds as well (C E Bb D#, the list's "Cm7").
-    std::optional<Tones> TonesOf(const Pieces& pieces, PitchSet sounding = 0)
+    // The tones of a name of the list's form, as the name spells them; nothing for a name with a
+    // component no table knows.
+    std::optional<Tones> TonesOf(const Pieces& pieces)
     {
         if (!pieces.read)
             return std::nullopt;
@@ -171,12 +171,9 @@ namespace {
                 return std::nullopt;
             tones |= Tone(entry->semitones);
         }
-        const PitchClass root = RootOf(pieces);
-        if (pieces.minor) {
+        if (pieces.minor)
             tones |= Tone(3);
-            if (root != kNoPitch && (sounding & (PitchSet { 1 } << ((root + 4) % 12))) != 0)
-                tones |= Tone(4);
-        } else if (!pieces.noThird && !dim && !Has(pieces, "sus4") && !Has(pieces, "sus4+"))
+        else if (!pieces.noThird && !dim && !Has(pieces, "sus4") && !Has(pieces, "sus4+"))
             tones |= Tone(4);
         if (!pieces.noFifth && !dim && !Has(pieces, "5+") && !Has(pieces, "5-"))
             tones |= Tone(7);
@@ -224,25 +221,41 @@ namespace {
         });
     }
 
-    PitchSet SoundingOf(const std::vector<Pieces>& names)
-    {
+    // The names of one chord taken apart, each with its tones, and the notes that sound.
+    struct ReadNames {
+        std::vector<Pieces> pieces;
+        std::vector<std::optional<Tones>> tones; // with the major third a minor name holds as well
         PitchSet sounding = 0;
-        for (const Pieces& pieces : names) {
-            const PitchClass root = RootOf(pieces);
-            const std::optional<Tones> tones = TonesOf(pieces);
-            if (root == kNoPitch || !tones)
+    };
+
+    ReadNames ReadAll(const std::vector<std::string>& names)
+    {
+        ReadNames read;
+        read.pieces.reserve(names.size());
+        read.tones.reserve(names.size());
+        for (const std::string& name : names) {
+            read.pieces.push_back(TakeApart(name));
+            read.tones.push_back(TonesOf(read.pieces.back()));
+            const PitchClass root = RootOf(read.pieces.back());
+            if (root == kNoPitch || !read.tones.back())
                 continue;
             for (int semitones = 0; semitones < 12; ++semitones)
-                if ((*tones & Tone(semitones)) != 0)
-                    sounding |= PitchSet { 1 } << ((root + semitones) % 12);
+                if ((*read.tones.back() & Tone(semitones)) != 0)
+                    read.sounding |= PitchSet { 1 } << ((root + semitones) % 12);
         }
-        return sounding;
+        // C E Bb D#: the list's "Cm7" holds the E as well.
+        for (size_t i = 0; i < names.size(); ++i) {
+            const PitchClass root = RootOf(read.pieces[i]);
+            if (read.pieces[i].minor && read.tones[i] && root != kNoPitch
+                && (read.sounding & (PitchSet { 1 } << ((root + 4) % 12))) != 0)
+                *read.tones[i] |= Tone(4);
+        }
+        return read;
     }
 
     // The list's minor seventh name of a chord with both thirds: a seventh chord with the sharp nine.
-    bool IsSharpNine(const Pieces& pieces, PitchSet sounding)
+    bool IsSharpNine(const Pieces& pieces, const std::optional<Tones>& tones)
     {
-        const std::optional<Tones> tones = TonesOf(pieces, sounding);
         return pieces.minor && tones && Holds(*tones, Tone(3) | Tone(4) | Tone(10));
     }
 
@@ -319,7 +332,7 @@ namespace {
         return kUnknownComponent;
     }
 
-    int Cost(const Pieces& pieces, BassNaming naming, PitchSet sounding)
+    int Cost(const Pieces& pieces, const std::optional<Tones>& tones, BassNaming naming)
     {
         if (!pieces.read)
             return kUnread;
@@ -339,7 +352,6 @@ namespace {
             cost += kMinorRaisedFifth;
         if (!pieces.bass.empty())
             cost += naming == BassNaming::Lowest ? kSlash : kRootPositionSlash;
-        const std::optional<Tones> tones = TonesOf(pieces, sounding);
         if (pieces.noFifth)
             cost += tones && HasSeventhAndTension(*tones) ? kNoFifthWithTensions : kNoFifth;
         if (tones && naming == BassNaming::Lowest && pieces.bass.empty() && !pieces.root.empty() && IsJazzShape(*tones))
@@ -379,15 +391,11 @@ std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names, BassNa
         std::string_view name;
         size_t place;
     };
-    std::vector<Pieces> pieces;
-    pieces.reserve(names.size());
-    for (const std::string& name : names)
-        pieces.push_back(TakeApart(name));
-    const PitchSet sounding = SoundingOf(pieces);
+    const ReadNames read = ReadAll(names);
     std::vector<Ranked> ranked;
     ranked.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i)
-        ranked.push_back({ Cost(pieces[i], naming, sounding), TrimmedEnd(names[i]).size(), names[i], i });
+        ranked.push_back({ Cost(read.pieces[i], read.tones[i], naming), TrimmedEnd(names[i]).size(), names[i], i });
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
         if (a.cost != b.cost)
             return a.cost < b.cost;
@@ -518,23 +526,27 @@ std::string WrittenRootPositionName(std::string_view listed)
     return Written(pieces, {});
 }
 
+std::string WrittenBest(const std::vector<std::string>& names, size_t best, BassNaming naming, std::string_view bass)
+{
+    if (best >= names.size())
+        return {};
+    Pieces pieces = TakeApart(names[best]);
+    if (!pieces.read)
+        return std::string(TrimmedEnd(names[best]));
+    // Only a minor seventh name may hide a major third, which the other names tell.
+    const std::optional<Tones> tones = TonesOf(pieces);
+    const bool sharpNine
+        = pieces.minor && tones && Holds(*tones, Tone(10)) && IsSharpNine(pieces, ReadAll(names).tones[best]);
+    if (naming == BassNaming::RootPosition)
+        pieces.bass.clear();
+    return Written(pieces, naming == BassNaming::RootPosition ? std::string_view() : bass, sharpNine);
+}
+
 std::string BestWrittenName(const std::vector<std::string>& names, BassNaming naming, std::string_view bass)
 {
     if (names.empty())
         return {};
-    std::vector<Pieces> pieces;
-    pieces.reserve(names.size());
-    for (const std::string& name : names)
-        pieces.push_back(TakeApart(name));
-    const size_t best = BestFirstOrder(names, naming).front();
-    if (!pieces[best].read)
-        return std::string(TrimmedEnd(names[best]));
-    const bool sharpNine = IsSharpNine(pieces[best], SoundingOf(pieces));
-    if (naming == BassNaming::RootPosition) {
-        pieces[best].bass.clear();
-        return Written(pieces[best], {}, sharpNine);
-    }
-    return Written(pieces[best], bass, sharpNine);
+    return WrittenBest(names, BestFirstOrder(names, naming).front(), naming, bass);
 }
 
 std::string BestName(const std::vector<std::string>& names, std::string_view bass)

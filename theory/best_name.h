@@ -42,6 +42,10 @@ std::string WrittenRootPositionName(std::string_view listed);
 std::string BestWrittenName(
     const std::vector<std::string>& names, BassNaming naming = BassNaming::Lowest, std::string_view bass = {});
 
+// BestWrittenName for a caller that has the order already: names[best] written so.
+std::string WrittenBest(const std::vector<std::string>& names, size_t best, BassNaming naming = BassNaming::Lowest,
+    std::string_view bass = {});
+
 // BestWrittenName of names whose bass is the lowest note.
 std::string BestName(const std::vector<std::string>& names, std::string_view bass = {});
 

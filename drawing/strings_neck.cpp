@@ -62,7 +62,7 @@ namespace {
     } };
     constexpr int kLetterWidth = 3;
     constexpr int kLetterHeight = 5;
-    constexpr unsigned kLetterInk = 0x4a2a16;
+    constexpr unsigned kLetterInk = 0x3b2314;
     // The name sits on its string's line, on the bone of the nut: the string passes under it.
     constexpr int kNameAboveString = kLetterHeight / 2;
 

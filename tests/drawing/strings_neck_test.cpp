@@ -149,7 +149,7 @@ namespace {
     // neck without names, or with fewer than its strings, draws what it has and nothing more.
     TEST(StringsNeckDrawing, EveryStringIsNamedOnTheNutAcrossItsLine)
     {
-        constexpr unsigned kLetterInk = 0x4a2a16;
+        constexpr unsigned kLetterInk = 0x3b2314;
         struct Row {
             StringsNeck neck;
             std::vector<std::string> names;

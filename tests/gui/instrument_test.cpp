@@ -10,6 +10,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSlider>
+#include <QTextBrowser>
+#include <QTimer>
 
 namespace corvane::test {
 namespace {
@@ -122,6 +125,43 @@ namespace {
         EXPECT_EQ(Total(), 165);
         EXPECT_EQ(Find<NeckImage>("Image2")->stringsNeck(), std::nullopt);
         EXPECT_TRUE(Find<QToolButton>("SpeedButton11")->isEnabled());
+    }
+
+    // The drawn neck names the strings as they are tuned, and the notation help speaks of them.
+    TEST_F(InstrumentTest, TheUkulelesStringsAreNamedOnTheNutAndInTheHelp)
+    {
+        ChooseInstrument("Ukulele");
+        // The letters are the single pixels of the nut's ink.
+        const auto letters = [](const RecordingCanvas& canvas) {
+            std::string text;
+            for (const RecordingCanvas::Call& call : canvas.calls())
+                if (call.isRect && call.width == 1 && call.height == 1 && call.rgb == 0x3b2314)
+                    text += CallText(call) + '\n';
+            return text;
+        };
+        const auto namedOnNut = [&](const std::vector<std::string>& names) {
+            RecordingCanvas shown;
+            Find<NeckImage>("Image2")->replayLastDrawing(shown);
+            RecordingCanvas wanted;
+            DrawStringNames(wanted, StringsNeck { 4, 18 }, names);
+            return !letters(wanted).empty() && letters(shown) == letters(wanted);
+        };
+        EXPECT_TRUE(namedOnNut({ "G", "C", "E", "A" }));
+        Find<QSlider>("TrackBar1")->setValue(9); // the 4th string down to A
+        EXPECT_TRUE(namedOnNut({ "A", "C", "E", "A" }));
+
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* text = modal->findChild<QTextBrowser*>(QStringLiteral("TextNotation")))
+                    shown = text->toPlainText();
+                modal->close();
+            }
+        });
+        Find<QAction>("Notation1")->trigger();
+        EXPECT_TRUE(shown.contains(QStringLiteral("the four strings of the ukulele upright, A C E A")))
+            << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QStringLiteral("six strings")));
     }
 
 } // namespace

@@ -719,7 +719,10 @@ void TForm1::Sair1Click() { close(); }
 
 void TForm1::Notation1Click()
 {
-    NotationWindow notation(this);
+    DiagramStrings strings;
+    if (!m_instrument->IsSixStringGuitar())
+        strings = { m_instrument->caption, OpenStringNames() };
+    NotationWindow notation(this, strings);
     notation.exec();
 }
 

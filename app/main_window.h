@@ -309,6 +309,7 @@ private:
     void SpeedButtonFindClick();
     void SpinEditCapoChange(int value);
     void ShowNeckFingering();
+    std::vector<std::string> OpenStringNames() const;
     void ShowBareNeck(NeckPicture neck);
     void ShowCapoCount();
     StringFingering m_neckFingering = StringFingering(kStrings, kFingeringMuted);

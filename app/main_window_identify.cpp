@@ -12,6 +12,7 @@
 #include "sound/midi_player.h"
 #include "theory/best_name.h"
 #include "theory/notation.h"
+#include "theory/notes.h"
 #include "toolkit/neck_image.h"
 #include "toolkit/text_grid.h"
 
@@ -159,8 +160,17 @@ void TForm1::ShowNeckFingering()
         ui->Image2->draw([frets = VoicingOfFrets(frets), neck = ShownNeck(*ui), capo = capo()](
                              Canvas& canvas) { DrawNeck(canvas, frets, neck, capo); });
     else
-        ui->Image2->draw([neck = ui->Image2->geometry(), frets, capo = capo()](
-                             Canvas& canvas) { DrawStringsNeck(canvas, neck, frets, capo); });
+        ui->Image2->draw([neck = ui->Image2->geometry(), frets, capo = capo(), names = OpenStringNames()](
+                             Canvas& canvas) { DrawStringsNeck(canvas, neck, frets, capo, names); });
+}
+
+// The note names of the open strings, lowest first, as the tuning labels write them.
+std::vector<std::string> TForm1::OpenStringNames() const
+{
+    std::vector<std::string> names;
+    for (int note : m_openStrings.Notes())
+        names.emplace_back(kNoteNames[static_cast<size_t>((note % 12 + 12) % 12)]);
+    return names;
 }
 
 // A new neck shows no fingering; the capo stays on it.

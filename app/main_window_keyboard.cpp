@@ -115,6 +115,9 @@ void TForm1::ShowStringNotes()
         m_allBars[at]->setToolTip(QStringLiteral("%1: %2").arg(string, note));
         SetNoteName(m_allBars[at], note);
     }
+    // The drawn neck names its strings at the nut.
+    if (!m_instrument->neckPhotos)
+        ShowNeckFingering();
 }
 
 void TForm1::FocusNameBox()

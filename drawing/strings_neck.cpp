@@ -44,6 +44,28 @@ namespace {
     constexpr std::array<int, 7> kDotRimRows { 3, 5, 7, 7, 7, 5, 3 };
     constexpr std::array<int, 7> kDotPearlRows { 0, 3, 5, 5, 5, 3, 0 };
 
+    // The nut's letters: 3 pixels wide and 5 high, each row a number whose bit of value 4 is the left pixel.
+    struct Letter {
+        char shown;
+        std::array<unsigned, 5> rows;
+    };
+    constexpr std::array<Letter, 9> kLetters { {
+        { 'A', { 7, 5, 7, 5, 5 } },
+        { 'B', { 6, 5, 6, 5, 6 } },
+        { 'C', { 3, 4, 4, 4, 3 } },
+        { 'D', { 6, 5, 5, 5, 6 } },
+        { 'E', { 7, 4, 6, 4, 7 } },
+        { 'F', { 7, 4, 6, 4, 4 } },
+        { 'G', { 3, 4, 5, 5, 3 } },
+        { '#', { 5, 7, 5, 7, 5 } },
+        { 'b', { 4, 4, 6, 5, 6 } },
+    } };
+    constexpr int kLetterWidth = 3;
+    constexpr int kLetterHeight = 5;
+    constexpr unsigned kLetterInk = 0x3b2314;
+    // The name sits on its string's line, on the bone of the nut: the string passes under it.
+    constexpr int kNameAboveString = kLetterHeight / 2;
+
     int Wire(int fret) { return kNeckWireX[static_cast<size_t>(fret - 1)]; }
 
     unsigned Channel(unsigned rgb, int shift) { return (rgb >> shift) & 0xffu; }
@@ -167,11 +189,13 @@ void DrawBareStringsNeck(Canvas& canvas, const StringsNeck& neck)
     canvas.fillRect(kNeckNutWidth, height - 1, boardEnd - kNeckNutWidth, 1, kBindingBottom);
 
     // The dots sit between the middle strings; the pairs one string further out, or a string and a
-    // half where a string runs through the middle.
+    // half where a string runs through the middle, and the single dots then half a string above it,
+    // between it and the next higher string.
     const int top = StringsNeckStringY(neck, strings - 1);
     const int bottom = StringsNeckStringY(neck, 0);
     const int middle = (top + bottom) / 2;
     const int pairOffset = strings % 2 == 0 ? kRowHeight : kRowHeight * 3 / 2;
+    const int single = strings % 2 == 0 ? middle : middle - kRowHeight / 2;
     const auto dot = [&](int fret, int y) {
         if (fret > lastFret)
             return;
@@ -180,7 +204,7 @@ void DrawBareStringsNeck(Canvas& canvas, const StringsNeck& neck)
         DrawDisc(canvas, centre - 3, y - 3, kDotPearlRows, kDotPearl);
     };
     for (int fret : kNeckDotSpaces)
-        dot(fret, middle);
+        dot(fret, single);
     for (int fret : kNeckPairSpaces) {
         dot(fret, middle - pairOffset);
         dot(fret, middle + pairOffset);
@@ -197,9 +221,39 @@ void DrawBareStringsNeck(Canvas& canvas, const StringsNeck& neck)
         DrawString(canvas, neck, s);
 }
 
-void DrawStringsNeck(Canvas& canvas, const StringsNeck& neck, const Frets& frets, int capo)
+void DrawStringNames(Canvas& canvas, const StringsNeck& neck, const std::vector<std::string>& names)
+{
+    const int strings = std::min(StringsNeckStrings(neck), static_cast<int>(names.size()));
+    for (int s = 0; s < strings; ++s) {
+        std::vector<const Letter*> letters;
+        for (char c : names[static_cast<size_t>(s)]) {
+            const auto letter
+                = std::find_if(kLetters.begin(), kLetters.end(), [c](const Letter& l) { return l.shown == c; });
+            if (letter == kLetters.end() || letters.size() == 2)
+                break;
+            letters.push_back(&*letter);
+        }
+        const int width = static_cast<int>(letters.size()) * (kLetterWidth + 1) - 1;
+        int left = (kNeckNutWidth - 1 - width) / 2;
+        const int top = StringsNeckStringY(neck, s) - kNameAboveString;
+        if (letters.empty())
+            continue;
+        canvas.fillRect(left, top - 1, width, kLetterHeight + 2, kNutBone);
+        for (const Letter* letter : letters) {
+            for (int row = 0; row < kLetterHeight; ++row)
+                for (int column = 0; column < kLetterWidth; ++column)
+                    if ((letter->rows[static_cast<size_t>(row)] >> (kLetterWidth - 1 - column)) & 1u)
+                        canvas.fillRect(left + column, top + row, 1, 1, kLetterInk);
+            left += kLetterWidth + 1;
+        }
+    }
+}
+
+void DrawStringsNeck(
+    Canvas& canvas, const StringsNeck& neck, const Frets& frets, int capo, const std::vector<std::string>& names)
 {
     DrawBareStringsNeck(canvas, neck);
+    DrawStringNames(canvas, neck, names);
     const int k = Capo(neck, capo);
     const int height = StringsNeckHeight(neck);
     if (k > 0) {

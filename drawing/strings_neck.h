@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -37,14 +38,23 @@ int StringsNeckFretsAboveCapo(const StringsNeck& neck, int capo);
 int StringsNeckMarkTop(const StringsNeck& neck, int string);
 int StringsNeckStringY(const StringsNeck& neck, int string);
 
-// The bare neck at (0, 0): wood, nut, wires, dots, strings and body.
+// The bare neck at (0, 0): wood, nut, wires, dots, strings and body. The position dots lie between
+// strings, a single dot half a string above the middle string where a string runs through the middle.
 void DrawBareStringsNeck(Canvas& canvas, const StringsNeck& neck);
+
+// The note names of the open strings, lowest string first ("G", "C#", "Bb"), written small on the nut
+// over each string's line, so that the player sees which string is which. A name of more than
+// two characters, or of a character the nut's letters lack, is cut there; strings past the neck's own
+// are not named.
+void DrawStringNames(Canvas& canvas, const StringsNeck& neck, const std::vector<std::string>& names);
 
 // The bare neck, the capo bar behind fret wire `capo` (1..11, while a fret is left past it), a mark
 // on the nut for each open string and a numbered mark for each stopped string, numbered as DrawNeck
 // numbers them (a barre repeats its finger across the strings it covers). Frets count from the capo;
 // one past the neck's end is drawn on its last fret. Strings past the neck's own are not drawn.
-void DrawStringsNeck(Canvas& canvas, const StringsNeck& neck, const Frets& frets, int capo = 0);
+// With `names`, the strings' names are on the nut under the marks (DrawStringNames).
+void DrawStringsNeck(Canvas& canvas, const StringsNeck& neck, const Frets& frets, int capo = 0,
+    const std::vector<std::string>& names = {});
 
 // Left edge of the capo bar; the bar spans the neck's height.
 int StringsNeckCapoLeft(int capo);

@@ -22,12 +22,13 @@ struct ChartShape {
 
 // clang-format off
 inline constexpr ChartShape kChartShapes[] = {
-    // E forms: E, Em, E7, Em7 (two ways), E7+, Esus4.
+    // E forms: E, Em, E7, Em7 (two ways), E7+, Esus4. The E7+ is not moved: under a barre its two
+    // fingers on one fret behind the third-fret finger are a reach, and players take the A form's.
     { "022100", true }, { "022000", true }, { "020100", true }, { "020000", true }, { "022030", true },
-    { "021100", true }, { "022200", true },
-    // A forms: A, Am, A7, Am7, A7+, Asus4, Asus2.
+    { "021100", false }, { "022200", true },
+    // A forms: A, Am, A7, Am7, A7+, Asus4, Asus2, A7sus4.
     { "x02220", true }, { "x02210", true }, { "x02020", true }, { "x02010", true }, { "x02120", true },
-    { "x02230", true }, { "x02200", true },
+    { "x02230", true }, { "x02200", true }, { "x02030", true },
     // C forms: C, C7+. (The open C7 leaves out the fifth, which every fingering the search finds sounds.)
     { "x32010", true }, { "x32000", true },
     // G forms: G (two ways), G7.
@@ -40,6 +41,13 @@ inline constexpr ChartShape kChartShapes[] = {
     { "x21202", false }, { "x32033", false }, { "x33011", false }, { "330013", false }, { "330033", false },
     { "xx3211", false }, { "xx3210", false }, { "2x0232", false }, { "200232", false }, { "x20003", false },
     { "x20033", false }, { "032010", false }, { "332010", false },
+    // The open sevenths, sixths and added ninths of the charts, not moved: Gmaj7 (G7+), Bm7, the 7sus4 of
+    // E, G and D (A7sus4 is the A form's), the add9 of C, G, E, A and F, and the sixths of G, C, A, D, E
+    // and their minor forms.
+    { "320002", false }, { "x20202", false }, { "020200", false }, { "330011", false }, { "xx0213", false },
+    { "x32030", false }, { "320203", false }, { "024100", false }, { "x02420", false }, { "xx3213", false },
+    { "320000", false }, { "x32213", false }, { "x02222", false }, { "xx0202", false }, { "022120", false },
+    { "x02212", false }, { "xx0201", false }, { "022020", false },
 };
 // clang-format on
 

@@ -150,10 +150,12 @@ void NameChordTones(Identification& id, const std::array<std::string, 12>& rootG
     // The bass leads the chord tones: the naming leaves the bass out of the name of the chord's first
     // note only, and for the bass there is nothing to leave out, so every note is named alike.
     id.names = ListChordNames(id.chordTones, *id.bass, rootGridNames);
-    id.namesBestFirst = BestFirst(id.names, naming);
+    const std::vector<size_t> order = BestFirstOrder(id.names, naming);
+    id.namesBestFirst.clear();
+    for (size_t i : order)
+        id.namesBestFirst.push_back(id.names[i]);
     // Every name that shows no bass stands on the bass here, so none needs it added.
-    id.best = naming == BassNaming::Lowest ? WrittenName(id.namesBestFirst.front())
-                                           : WrittenRootPositionName(id.namesBestFirst.front());
+    id.best = WrittenBest(id.names, order.front(), naming);
 }
 
 } // namespace corvane

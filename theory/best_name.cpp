@@ -108,6 +108,157 @@ namespace {
     // No third, no component and the fifth sounding: a power chord.
     bool IsPowerChord(const Pieces& pieces) { return pieces.noThird && !pieces.noFifth && pieces.components.empty(); }
 
+    // ---- The tones a name holds ----
+    //
+    // A name of the list spells the notes above its root: "m" the minor third, every component one
+    // interval, the major third and the perfect fifth unless the name says they are missing. One bit
+    // per semitone above the root, the root's own bit included.
+
+    using Tones = unsigned;
+
+    constexpr Tones Tone(int semitones) { return Tones { 1 } << semitones; }
+
+    struct ComponentTone {
+        std::string_view component;
+        int semitones;
+    };
+    constexpr ComponentTone kComponentTones[] = {
+        { "7", 10 },
+        { "7+", 11 },
+        { "6", 9 },
+        { "6+", 10 },
+        { "6-", 8 },
+        { "add13", 9 },
+        { "add13+", 10 },
+        { "add13-", 8 },
+        { "sus4", 5 },
+        { "4", 5 },
+        { "sus4+", 6 },
+        { "4+", 6 },
+        { "add11", 5 },
+        { "add11+", 6 },
+        { "add9", 2 },
+        { "add2", 2 },
+        { "add9-", 1 },
+        { "add2-", 1 },
+        { "5+", 8 },
+        { "5-", 6 },
+    };
+
+    // The pitch classes that sound, one bit each (C the lowest): every name of a chord holds them all,
+    // but one, the major third over a minor third, which the list spells in none of its names of
+    // that root and in every other one.
+    using PitchSet = unsigned;
+
+    PitchClass RootOf(const Pieces& pieces) { return pieces.root.empty() ? kNoPitch : PitchClassOfName(pieces.root); }
+
+    // The tones of a name of the list's form, as the name spells them; nothing for a name with a
+    // component no table knows.
+    std::optional<Tones> TonesOf(const Pieces& pieces)
+    {
+        if (!pieces.read)
+            return std::nullopt;
+        Tones tones = Tone(0);
+        const bool dim = Has(pieces, "dim");
+        if (dim)
+            tones |= Tone(3) | Tone(6) | Tone(9);
+        for (const std::string& component : pieces.components) {
+            if (component == "dim")
+                continue;
+            const auto entry = std::find_if(std::begin(kComponentTones), std::end(kComponentTones),
+                [&](const ComponentTone& t) { return t.component == component; });
+            if (entry == std::end(kComponentTones))
+                return std::nullopt;
+            tones |= Tone(entry->semitones);
+        }
+        if (pieces.minor)
+            tones |= Tone(3);
+        else if (!pieces.noThird && !dim && !Has(pieces, "sus4") && !Has(pieces, "sus4+"))
+            tones |= Tone(4);
+        if (!pieces.noFifth && !dim && !Has(pieces, "5+") && !Has(pieces, "5-"))
+            tones |= Tone(7);
+        return tones;
+    }
+
+    bool Holds(Tones tones, Tones wanted) { return (tones & wanted) == wanted; }
+
+    // A seventh and at least one tension above it (the ninths, the eleventh, the thirteenth, or the
+    // sharp nine beside the major third): the chords whose fifth players leave out as a rule.
+    bool HasSeventhAndTension(Tones tones)
+    {
+        const bool seventh = (tones & (Tone(10) | Tone(11))) != 0;
+        const bool tension = (tones & (Tone(1) | Tone(2) | Tone(5) | Tone(9))) != 0 || Holds(tones, Tone(3) | Tone(4));
+        return seventh && tension;
+    }
+
+    // The jazz chords players name by their root: the tones each must hold, and the ones it may.
+    struct JazzShape {
+        std::string_view name; // as a lead sheet writes it, for the reader of this table
+        Tones required;
+        Tones allowed;
+    };
+    constexpr JazzShape kJazzShapes[] = {
+        { "m11", Tone(3) | Tone(10) | Tone(5), Tone(2) | Tone(7) },
+        { "7b9", Tone(4) | Tone(10) | Tone(1), Tone(7) },
+        { "7#9", Tone(4) | Tone(10) | Tone(3), Tone(7) },
+        { "9", Tone(4) | Tone(10) | Tone(2), Tone(7) },
+        { "11", Tone(10) | Tone(2) | Tone(5), Tone(7) },
+        { "11", Tone(4) | Tone(10) | Tone(5), Tone(2) | Tone(7) },
+        { "13", Tone(4) | Tone(10) | Tone(9), Tone(2) | Tone(7) },
+        { "maj9", Tone(4) | Tone(11) | Tone(2), Tone(7) },
+        { "maj13", Tone(4) | Tone(11) | Tone(9), Tone(2) | Tone(7) },
+        { "m9", Tone(3) | Tone(10) | Tone(2), Tone(7) },
+        { "6/9", Tone(4) | Tone(9) | Tone(2), Tone(7) },
+        { "m6", Tone(3) | Tone(7) | Tone(9), Tone(2) },
+        { "7sus4", Tone(5) | Tone(10), Tone(2) | Tone(7) },
+        { "m7b5", Tone(3) | Tone(6) | Tone(10), 0 },
+    };
+
+    bool IsJazzShape(Tones tones)
+    {
+        return std::any_of(std::begin(kJazzShapes), std::end(kJazzShapes), [&](const JazzShape& shape) {
+            return Holds(tones, shape.required) && (tones & ~(shape.required | shape.allowed | Tone(0))) == 0;
+        });
+    }
+
+    // The names of one chord taken apart, each with its tones, and the notes that sound.
+    struct ReadNames {
+        std::vector<Pieces> pieces;
+        std::vector<std::optional<Tones>> tones; // with the major third a minor name holds as well
+        PitchSet sounding = 0;
+    };
+
+    ReadNames ReadAll(const std::vector<std::string>& names)
+    {
+        ReadNames read;
+        read.pieces.reserve(names.size());
+        read.tones.reserve(names.size());
+        for (const std::string& name : names) {
+            read.pieces.push_back(TakeApart(name));
+            read.tones.push_back(TonesOf(read.pieces.back()));
+            const PitchClass root = RootOf(read.pieces.back());
+            if (root == kNoPitch || !read.tones.back())
+                continue;
+            for (int semitones = 0; semitones < 12; ++semitones)
+                if ((*read.tones.back() & Tone(semitones)) != 0)
+                    read.sounding |= PitchSet { 1 } << ((root + semitones) % 12);
+        }
+        // C E Bb D#: the list's "Cm7" holds the E as well.
+        for (size_t i = 0; i < names.size(); ++i) {
+            const PitchClass root = RootOf(read.pieces[i]);
+            if (read.pieces[i].minor && read.tones[i] && root != kNoPitch
+                && (read.sounding & (PitchSet { 1 } << ((root + 4) % 12))) != 0)
+                *read.tones[i] |= Tone(4);
+        }
+        return read;
+    }
+
+    // The list's minor seventh name of a chord with both thirds: a seventh chord with the sharp nine.
+    bool IsSharpNine(const Pieces& pieces, const std::optional<Tones>& tones)
+    {
+        return pieces.minor && tones && Holds(*tones, Tone(3) | Tone(4) | Tone(10));
+    }
+
     // ---- The order: how players name chords ----
     //
     // Every name gets a cost; the cheapest is the name to say. Each rule below is one term of it.
@@ -159,6 +310,13 @@ namespace {
     // "(no5)": the name misses a tone of its own chord; players say the plain triad over its third
     // (Dm/F) rather than a sixth chord without its fifth (F6).
     constexpr int kNoFifth = 6;
+    // On a chord with a seventh and a tension leaving out the fifth is the rule: Cm11 is played
+    // C Eb Bb D F, C7b9 C E Bb Db.
+    constexpr int kNoFifthWithTensions = 1;
+    // A jazz chord on its own root, that root in the bass (Cm11 over C, C7sus4 over C), is what a
+    // player says, before a slash chord of another root over it (F7sus4/6 over C, Fsus4/C): this much
+    // is taken off, as much as the slash costs.
+    constexpr int kJazzShapeOnItsRoot = 6;
     // "(no3)": a chord without its third is heard as something else, outside sus and power chords.
     constexpr int kNoThird = 10;
     // A name without a root (a typed root the name box could not read) says nothing a player would say.
@@ -174,7 +332,7 @@ namespace {
         return kUnknownComponent;
     }
 
-    int Cost(const Pieces& pieces, BassNaming naming)
+    int Cost(const Pieces& pieces, const std::optional<Tones>& tones, BassNaming naming)
     {
         if (!pieces.read)
             return kUnread;
@@ -195,7 +353,9 @@ namespace {
         if (!pieces.bass.empty())
             cost += naming == BassNaming::Lowest ? kSlash : kRootPositionSlash;
         if (pieces.noFifth)
-            cost += kNoFifth;
+            cost += tones && HasSeventhAndTension(*tones) ? kNoFifthWithTensions : kNoFifth;
+        if (tones && naming == BassNaming::Lowest && pieces.bass.empty() && !pieces.root.empty() && IsJazzShape(*tones))
+            cost -= kJazzShapeOnItsRoot;
         if (IsPowerChord(pieces))
             cost += kPowerChord;
         else if (pieces.noThird && !sus2)
@@ -231,10 +391,11 @@ std::vector<size_t> BestFirstOrder(const std::vector<std::string>& names, BassNa
         std::string_view name;
         size_t place;
     };
+    const ReadNames read = ReadAll(names);
     std::vector<Ranked> ranked;
     ranked.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i)
-        ranked.push_back({ Cost(TakeApart(names[i]), naming), TrimmedEnd(names[i]).size(), names[i], i });
+        ranked.push_back({ Cost(read.pieces[i], read.tones[i], naming), TrimmedEnd(names[i]).size(), names[i], i });
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
         if (a.cost != b.cost)
             return a.cost < b.cost;
@@ -262,7 +423,25 @@ std::vector<std::string> BestFirst(const std::vector<std::string>& names, BassNa
 
 namespace {
 
-    std::string Written(Pieces pieces, std::string_view bass)
+    // After a seventh the list's added tones are the chord's tensions: "add11" and "4" are the 11th,
+    // "6" and "add13" the 13th, "add9-" the flat nine.
+    struct Tension {
+        std::string_view listed;
+        std::string_view written;
+    };
+    constexpr Tension kTensions[] = {
+        { "add9-", "9-" },
+        { "add11", "11" },
+        { "4", "11" },
+        { "add11+", "11+" },
+        { "4+", "11+" },
+        { "6", "13" },
+        { "add13", "13" },
+        { "6-", "13-" },
+        { "add13-", "13-" },
+    };
+
+    std::string Written(Pieces pieces, std::string_view bass, bool sharpNine = false)
     {
         std::vector<std::string>& components = pieces.components;
 
@@ -287,6 +466,7 @@ namespace {
         // added ("C6/9"), and a ninth after either is a plain "9" ("C7/9").
         auto seventh = std::find_if(
             components.begin(), components.end(), [](const std::string& c) { return c == "7" || c == "7+"; });
+        const bool hasSeventh = seventh != components.end();
         if (seventh == components.end() && Has(pieces, "add9"))
             seventh = std::find(components.begin(), components.end(), "6");
         if (seventh != components.end()) {
@@ -294,6 +474,17 @@ namespace {
             for (std::string& component : components)
                 if (component == "add9")
                     component = "9";
+        }
+        if (hasSeventh) {
+            for (size_t i = 1; i < components.size(); ++i)
+                for (const Tension& tension : kTensions)
+                    if (components[i] == tension.listed)
+                        components[i] = std::string(tension.written);
+        }
+        // The minor third over a major one is the sharp nine: "C7/9+", not "Cm7", which drops the E.
+        if (sharpNine && hasSeventh) {
+            pieces.minor = false;
+            components.insert(components.begin() + 1, "9+");
         }
         // A seventh chord over its seventh is written as its triad over that bass: "Am/G", "D/C", "C/B".
         if (!pieces.bass.empty() && !pieces.noThird && components.size() == 1
@@ -335,11 +526,32 @@ std::string WrittenRootPositionName(std::string_view listed)
     return Written(pieces, {});
 }
 
-std::string BestName(const std::vector<std::string>& names, std::string_view bass)
+std::string WrittenBest(const std::vector<std::string>& names, size_t best, BassNaming naming, std::string_view bass)
+{
+    if (best >= names.size())
+        return {};
+    Pieces pieces = TakeApart(names[best]);
+    if (!pieces.read)
+        return std::string(TrimmedEnd(names[best]));
+    // Only a minor seventh name may hide a major third, which the other names tell.
+    const std::optional<Tones> tones = TonesOf(pieces);
+    const bool sharpNine
+        = pieces.minor && tones && Holds(*tones, Tone(10)) && IsSharpNine(pieces, ReadAll(names).tones[best]);
+    if (naming == BassNaming::RootPosition)
+        pieces.bass.clear();
+    return Written(pieces, naming == BassNaming::RootPosition ? std::string_view() : bass, sharpNine);
+}
+
+std::string BestWrittenName(const std::vector<std::string>& names, BassNaming naming, std::string_view bass)
 {
     if (names.empty())
         return {};
-    return WrittenName(names[BestFirstOrder(names).front()], bass);
+    return WrittenBest(names, BestFirstOrder(names, naming).front(), naming, bass);
+}
+
+std::string BestName(const std::vector<std::string>& names, std::string_view bass)
+{
+    return BestWrittenName(names, BassNaming::Lowest, bass);
 }
 
 std::string BoxName(std::string_view written)

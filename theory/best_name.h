@@ -35,7 +35,18 @@ std::string WrittenName(std::string_view listed, std::string_view bass = {});
 // bass it stands on ("AmC" is "Am", "GD" is "G").
 std::string WrittenRootPositionName(std::string_view listed);
 
-// The first of BestFirst written as players write it; empty for an empty list.
+// The first of BestFirst(names, naming) written as players write it (WrittenName, or
+// WrittenRootPositionName for names in root position); empty for an empty list. The other names say
+// which notes sound: a minor seventh name over whose root the major third sounds as well is the
+// seventh chord with the sharp nine ("C7/9+" for C E Bb D#), which no name of the list spells.
+std::string BestWrittenName(
+    const std::vector<std::string>& names, BassNaming naming = BassNaming::Lowest, std::string_view bass = {});
+
+// BestWrittenName for a caller that has the order already: names[best] written so.
+std::string WrittenBest(const std::vector<std::string>& names, size_t best, BassNaming naming = BassNaming::Lowest,
+    std::string_view bass = {});
+
+// BestWrittenName of names whose bass is the lowest note.
 std::string BestName(const std::vector<std::string>& names, std::string_view bass = {});
 
 // A written name in the words of the chord name box, which reads it back as the same chord. The box

@@ -3,6 +3,9 @@
 #include "ui_notation_window.h"
 
 #include <QPushButton>
+#include <QStringList>
+
+#include <array>
 
 namespace corvane {
 
@@ -38,7 +41,7 @@ with the chord as it stands is greyed. <b>mod2</b> shows the chord-type list ins
 (<b>7/9</b>, <b>sus4/7</b>, ...). A name typed in the box at the top and Enter does the same.</p>
 
 <h3>A diagram</h3>
-<p>Each diagram shows the six strings upright, the lowest on the left, and five frets. The number at
+<p>%STRINGS% The number at
 the top left is the base fret: the fret the top row of the diagram stands for (1 is the nut). A
 numbered dot is a finger on that string and fret; a bar across strings is a barre.</p>
 <table cellspacing="4">
@@ -62,19 +65,44 @@ under it tune each string</td></tr>
 </table>
 )";
 
+    constexpr const char* kSixStrings
+        = "Each diagram shows the six strings upright, the lowest on the left, and five frets.";
+
+    QString CountWord(size_t strings)
+    {
+        static constexpr std::array<const char*, 9> kWords { "no", "one", "two", "three", "four", "five", "six",
+            "seven", "eight" };
+        return strings < kWords.size() ? QString::fromLatin1(kWords[strings]) : QString::number(strings);
+    }
+
 } // namespace
 
-NotationWindow::NotationWindow(QWidget* parent)
+NotationWindow::NotationWindow(QWidget* parent, const DiagramStrings& strings)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::NotationWindow>())
 {
     m_ui->setupUi(this);
-    m_ui->TextNotation->setHtml(Text());
+    m_ui->TextNotation->setHtml(Text(strings));
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 NotationWindow::~NotationWindow() = default;
 
-QString NotationWindow::Text() { return QString::fromUtf8(kNotation); }
+QString NotationWindow::Text(const DiagramStrings& strings)
+{
+    QString diagram = QString::fromLatin1(kSixStrings);
+    if (!strings.instrument.empty() && !strings.names.empty()) {
+        QString instrument
+            = QString::fromUtf8(strings.instrument.data(), static_cast<qsizetype>(strings.instrument.size()));
+        instrument[0] = instrument[0].toLower();
+        QStringList names;
+        for (const std::string& name : strings.names)
+            names << QString::fromStdString(name).toHtmlEscaped();
+        diagram = QStringLiteral(
+            "Each diagram shows the %1 strings of the %2 upright, %3 from left to right, and five frets.")
+                      .arg(CountWord(strings.names.size()), instrument.toHtmlEscaped(), names.join(QLatin1Char(' ')));
+    }
+    return QString::fromUtf8(kNotation).replace(QStringLiteral("%STRINGS%"), diagram);
+}
 
 } // namespace corvane

@@ -135,6 +135,85 @@ namespace {
         EXPECT_EQ(Marks(bare), "");
     }
 
+    // The pixels a drawing inks in one colour.
+    std::vector<RecordingCanvas::Call> Ink(const RecordingCanvas& canvas, unsigned rgb)
+    {
+        std::vector<RecordingCanvas::Call> ink;
+        for (const RecordingCanvas::Call& call : canvas.calls())
+            if (call.isRect && call.rgb == rgb)
+                ink.push_back(call);
+        return ink;
+    }
+
+    // Each string's name is written on the nut across its own line and no other, under the marks; a
+    // neck without names, or with fewer than its strings, draws what it has and nothing more.
+    TEST(StringsNeckDrawing, EveryStringIsNamedOnTheNutAcrossItsLine)
+    {
+        constexpr unsigned kLetterInk = 0x3b2314;
+        struct Row {
+            StringsNeck neck;
+            std::vector<std::string> names;
+            std::vector<int> letters; // per string, lowest first
+        };
+        const std::vector<Row> rows {
+            { { 4, 18 }, { "G", "C", "E", "A" }, { 1, 1, 1, 1 } },
+            { { 7, 24 }, { "B", "E", "A", "D", "G", "B", "E" }, { 1, 1, 1, 1, 1, 1, 1 } },
+            { { 8, 24 }, { "F#", "B", "E", "A", "D", "G", "Bb", "E" }, { 2, 1, 1, 1, 1, 1, 2, 1 } },
+            { { 5, 22 }, { "G", "D" }, { 1, 1 } }, // fewer names than strings
+            { { 4, 18 }, { "Xy", "C#m", "", "A" }, { 0, 2, 0, 1 } }, // cut at a character the nut lacks
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(Named(row.neck, 0));
+            RecordingCanvas canvas;
+            DrawStringsNeck(canvas, row.neck, Of({ 0, 0, 0, 3 }), 0, row.names);
+            RecordingCanvas unnamed;
+            DrawStringsNeck(unnamed, row.neck, Of({ 0, 0, 0, 3 }));
+            EXPECT_EQ(Marks(canvas), Marks(unnamed));
+            EXPECT_TRUE(Ink(unnamed, kLetterInk).empty());
+            // Names come before the marks, so that an open string's mark lies over its name.
+            const auto firstMark = std::find_if(canvas.calls().begin(), canvas.calls().end(),
+                [](const RecordingCanvas::Call& call) { return !call.isRect; });
+            const auto lastInk = std::find_if(canvas.calls().rbegin(), canvas.calls().rend(),
+                [&](const RecordingCanvas::Call& call) { return call.isRect && call.rgb == kLetterInk; });
+            ASSERT_NE(lastInk, canvas.calls().rend());
+            EXPECT_LE(lastInk.base() - canvas.calls().begin(), firstMark - canvas.calls().begin());
+
+            // One letter stands in the middle of the nut (from x 3), two side by side (from x 1).
+            std::vector<int> leftmost(row.letters.size(), kNeckNutWidth);
+            for (const RecordingCanvas::Call& pixel : Ink(canvas, kLetterInk)) {
+                EXPECT_LT(pixel.x + pixel.width, kNeckNutWidth);
+                int string = -1;
+                for (int s = 0; s < StringsNeckStrings(row.neck); ++s)
+                    if (std::abs(pixel.y - StringsNeckStringY(row.neck, s)) <= 2)
+                        string = s;
+                ASSERT_GE(string, 0) << "a letter off every string's line at y " << pixel.y;
+                ASSERT_LT(static_cast<size_t>(string), row.letters.size());
+                int& left = leftmost[static_cast<size_t>(string)];
+                left = std::min(left, pixel.x);
+            }
+            for (size_t s = 0; s < row.letters.size(); ++s) {
+                const int letters = leftmost[s] == kNeckNutWidth ? 0 : leftmost[s] == 1 ? 2 : 1;
+                EXPECT_EQ(letters, row.letters[s]) << "string " << s;
+            }
+        }
+    }
+
+    // The position dots lie between strings on every neck, never on a string's line.
+    TEST(StringsNeckDrawing, PositionDotsLieBetweenStrings)
+    {
+        constexpr unsigned kDotPearl = 0xebe6d9;
+        for (const StringsNeck& neck : Necks()) {
+            SCOPED_TRACE(Named(neck, 0));
+            RecordingCanvas canvas;
+            DrawBareStringsNeck(canvas, neck);
+            const std::vector<RecordingCanvas::Call> pearl = Ink(canvas, kDotPearl);
+            ASSERT_FALSE(pearl.empty());
+            for (const RecordingCanvas::Call& row : pearl)
+                for (int s = 0; s < StringsNeckStrings(neck); ++s)
+                    EXPECT_NE(row.y, StringsNeckStringY(neck, s)) << "a dot on string " << s;
+        }
+    }
+
     // Six strings on 24 frets are the six-string picture's geometry: the same spots and areas, and the
     // same marks with the same fingers as DrawNeck draws, barres and capo included.
     TEST(StringsNeckDrawing, SixStringsMarkAndHitAsThePhotographedNeck)

@@ -10,7 +10,10 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSlider>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 
 namespace corvane::test {
 namespace {
@@ -95,7 +98,7 @@ namespace {
         RecordingCanvas shown;
         RecordingCanvas wanted;
         Find<NeckImage>("Image2")->replayLastDrawing(shown);
-        DrawStringsNeck(wanted, neck, Sheet()->stringsDiagram(0));
+        DrawStringsNeck(wanted, neck, Sheet()->stringsDiagram(0), 0, { "G", "C", "E", "A" });
         const auto texts = [](const RecordingCanvas& canvas) {
             std::vector<std::string> calls;
             for (const RecordingCanvas::Call& call : canvas.calls())
@@ -125,24 +128,61 @@ namespace {
         EXPECT_TRUE(Find<QToolButton>("SpeedButton11")->isEnabled());
     }
 
-} // namespace
-// Five tones on four strings: the status bar says what the voicings leave out, each cell's spoken
-// text which; back on the guitar, whose refresh leaves the status bar alone, the message goes.
-TEST_F(InstrumentTest, TonesLeftOutAreSaid)
-{
-    ChooseInstrument("Uk");
-    TypeName("Cmaj9");
-    QStatusBar* status = Find<QStatusBar>("StatusBar1");
-    EXPECT_NE(status->currentMessage().toStdString().find(
-                  "has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root"),
-        std::string::npos)
-        << status->currentMessage().toStdString();
-    ASSERT_GT(Total(), 0);
-    EXPECT_EQ(FirstRecordText(0), "0 2 0 2 ");
-    EXPECT_TRUE(Sheet()->cellText(0).endsWith(QStringLiteral(", without the root")))
-        << Sheet()->cellText(0).toStdString();
-    ChooseFirstInstrument();
-    EXPECT_TRUE(status->currentMessage().isEmpty());
-}
+    // The drawn neck names the strings as they are tuned, and the notation help speaks of them.
+    TEST_F(InstrumentTest, TheUkulelesStringsAreNamedOnTheNutAndInTheHelp)
+    {
+        ChooseInstrument("Ukulele");
+        // The letters are the single pixels of the nut's ink.
+        const auto letters = [](const RecordingCanvas& canvas) {
+            std::string text;
+            for (const RecordingCanvas::Call& call : canvas.calls())
+                if (call.isRect && call.width == 1 && call.height == 1 && call.rgb == 0x3b2314)
+                    text += CallText(call) + '\n';
+            return text;
+        };
+        const auto namedOnNut = [&](const std::vector<std::string>& names) {
+            RecordingCanvas shown;
+            Find<NeckImage>("Image2")->replayLastDrawing(shown);
+            RecordingCanvas wanted;
+            DrawStringNames(wanted, StringsNeck { 4, 18 }, names);
+            return !letters(wanted).empty() && letters(shown) == letters(wanted);
+        };
+        EXPECT_TRUE(namedOnNut({ "G", "C", "E", "A" }));
+        Find<QSlider>("TrackBar1")->setValue(9); // the 4th string down to A
+        EXPECT_TRUE(namedOnNut({ "A", "C", "E", "A" }));
 
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* text = modal->findChild<QTextBrowser*>(QStringLiteral("TextNotation")))
+                    shown = text->toPlainText();
+                modal->close();
+            }
+        });
+        Find<QAction>("Notation1")->trigger();
+        EXPECT_TRUE(shown.contains(QStringLiteral("the four strings of the ukulele upright, A C E A")))
+            << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QStringLiteral("six strings")));
+    }
+
+    // Five tones on four strings: the status bar says what the voicings leave out, each cell's spoken
+    // text which; back on the guitar, whose refresh leaves the status bar alone, the message goes.
+    TEST_F(InstrumentTest, TonesLeftOutAreSaid)
+    {
+        ChooseInstrument("Uk");
+        TypeName("Cmaj9");
+        QStatusBar* status = Find<QStatusBar>("StatusBar1");
+        EXPECT_NE(status->currentMessage().toStdString().find(
+                      "has 5 tones and the ukulele 4 strings: voicings without the 5th or without the root"),
+            std::string::npos)
+            << status->currentMessage().toStdString();
+        ASSERT_GT(Total(), 0);
+        EXPECT_EQ(FirstRecordText(0), "0 2 0 2 ");
+        EXPECT_TRUE(Sheet()->cellText(0).endsWith(QStringLiteral(", without the root")))
+            << Sheet()->cellText(0).toStdString();
+        ChooseFirstInstrument();
+        EXPECT_TRUE(status->currentMessage().isEmpty());
+    }
+
+} // namespace
 } // namespace corvane::test

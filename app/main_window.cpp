@@ -391,18 +391,8 @@ void TForm1::RefreshResults()
     ui->Image1->setChordName(Text(shownName));
     ui->Image1->setCellNotes(std::move(notes));
     ui->Image1->showDiagrams(std::move(diagrams), SheetWidth(), BassMarkStrings(strings));
-    // The six-string guitar's refresh leaves the status bar alone; other strings say there what their
-    // voicings leave out, or why there are none.
     m_leftOut = result.leftOut;
-    if (!strings.sixStringRules) {
-        const std::string heading = LeftOutHeadingOf(result, std::string(TrimBlanks(shownName)), strings);
-        const std::string why = m_records.empty() && !result.emptyReason.empty()
-            ? std::string(TrimBlanks(shownName)) + ": " + result.emptyReason
-            : std::string();
-        ShowSearchMessage(heading.empty() ? why : heading);
-    } else {
-        ShowSearchMessage({});
-    }
+    ShowSearchMessage(SearchStatusMessage(result, std::string(TrimBlanks(shownName)), strings));
 
     m_partsNames = result.names;
     ShowNamesAndCount(NamesInNotation(result.names, result.chordTones, input), input, m_records.size());

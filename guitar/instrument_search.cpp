@@ -456,4 +456,16 @@ std::string LeftOutHeadingOf(
     return LeftOutHeading(chordName, result.toneCount, InstrumentWords(strings), strings.strings.count, result.leftOut);
 }
 
+std::string SearchStatusMessage(
+    const InstrumentRefreshResult& result, const std::string& chordName, const StringSet& strings)
+{
+    if (strings.sixStringRules)
+        return {};
+    if (std::string heading = LeftOutHeadingOf(result, chordName, strings); !heading.empty())
+        return heading;
+    if (result.records.empty() && !result.emptyReason.empty())
+        return chordName + ": " + result.emptyReason;
+    return {};
+}
+
 } // namespace corvane

@@ -122,6 +122,12 @@ std::string InstrumentWords(const StringSet& strings);
 std::string LeftOutHeadingOf(
     const InstrumentRefreshResult& result, const std::string& chordName, const StringSet& strings);
 
+// What a window's status bar says after a refresh: what the voicings leave out, or why there are
+// none ("G7/9/13: ..."); nothing under the six-string guitar's own rules, whose refresh leaves the
+// status bar alone.
+std::string SearchStatusMessage(
+    const InstrumentRefreshResult& result, const std::string& chordName, const StringSet& strings);
+
 // The refresh for any strings: search, promote, sort, name. Every caller's way to a chord's fingerings;
 // with sixStringRules, the six-string guitar's ComputeRefresh answers.
 InstrumentRefreshResult ComputeInstrumentRefresh(const RefreshInput& input, const StringSet& strings);

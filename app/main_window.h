@@ -333,12 +333,9 @@ private:
     void PrintClick();
     void PrintPreviewClick();
     int ExportedDiagram() const;
-    std::vector<Voicing> SheetDiagrams() const;
-    std::vector<Frets> StringsSheetDiagrams() const;
     std::string TuningText() const;
     SheetHeading ExportHeading(std::optional<size_t> count) const;
-    ExportDialogs::PaintPages SheetPainter(
-        const std::vector<Voicing>& diagrams, const std::vector<Frets>& strings) const;
+    ExportDialogs::PaintPages SheetPainter() const;
     std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
     static QString WriteFailure(const QString& path, const QString& why);
 
@@ -357,6 +354,7 @@ private:
     void FitNeckPanel();
     // The progression and song windows choose again for the instrument and strings shown.
     void ShowInstrumentInWindows();
+    HostInstrument WindowsInstrument() const;
     std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.

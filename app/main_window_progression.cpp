@@ -38,20 +38,18 @@ void TForm1::Progression1Click()
             ui->Image1->setFocus(Qt::OtherFocusReason);
         };
         host.port = [this] { return m_midi.get(); };
-        host.stringNotes = [this] { return CapoStringNotes(m_stringNotes, capo()); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
-        host.instrument = [this] { return InstrumentForWindows(); };
+        host.instrument = [this] { return WindowsInstrument(); };
         host.notation = [this] { return m_notation; };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         // Its exports start where the main window's last one went.
         m_progression->setDialogs(StandardProgressionDialogs(ExportFolder {
             [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
-        connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
-        connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::StringsDiagramSelected);
+        connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::DiagramSelected);
         if (m_settings)
             m_progression->RestoreSettings(*m_settings);
     }

@@ -38,17 +38,10 @@ namespace {
     }
 }
 
-std::string WritePngSheet(
-    std::ostream& out, std::span<const Voicing> voicings, const SheetHeading& heading, int columns, bool leftHanded)
+std::string WritePngSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading, int columns,
+    bool leftHanded, const OpenStrings& strings)
 {
-    return WritePng(out, [&] { return SheetImage(voicings, heading, columns, PictureStore(1.0), leftHanded); });
-}
-
-std::string WritePngStringsSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading,
-    int columns, bool leftHanded, const OpenStrings& strings)
-{
-    return WritePng(
-        out, [&] { return StringsSheetImage(frets, heading, columns, PictureStore(1.0), leftHanded, strings); });
+    return WritePng(out, [&] { return SheetImage(frets, heading, columns, PictureStore(1.0), leftHanded, strings); });
 }
 
 } // namespace corvane::cli

@@ -236,9 +236,8 @@ public:
         m_bookStep = std::move(step);
     }
 signals:
-    void diagramSelected(const corvane::Voicing& frets);
-    // A diagram selected on the sheet of another instrument.
-    void stringsDiagramSelected(const corvane::Frets& frets);
+    // A diagram selected on the sheet: the Progression and Song windows take it for a chord waiting.
+    void diagramSelected(const corvane::Frets& frets);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

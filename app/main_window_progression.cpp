@@ -49,7 +49,7 @@ void TForm1::Progression1Click()
         // Its exports start where the main window's last one went.
         m_progression->setDialogs(StandardProgressionDialogs(ExportFolder {
             [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
-        connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::DiagramSelected);
+        connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
         if (m_settings)
             m_progression->RestoreSettings(*m_settings);
     }

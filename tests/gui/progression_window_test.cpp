@@ -341,7 +341,7 @@ namespace {
         const auto& records = window->records();
         ASSERT_GT(records.size(), 1U);
         const Frets other = records[records[0].frets == progression->choice().chords[1].Chosen()->frets ? 1 : 0].frets;
-        emit window->stringsDiagramSelected(other);
+        emit window->diagramSelected(other);
         EXPECT_EQ(progression->choice().chords[1].Chosen()->frets, other);
 
         // One beat a chord keeps the test short.

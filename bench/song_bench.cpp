@@ -48,7 +48,7 @@ SongSheetContent Open()
 {
     const SongReading reading = ReadSongBytes(LongSong());
     const ShownSong shown = ShowSong(reading.song);
-    return SongSheetOf(shown, ChooseSongFingerings(shown));
+    return SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, GuitarStrings()));
 }
 
 void SongOpen300Lines(benchmark::State& state)

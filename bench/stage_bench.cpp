@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const ShownSong shown = ShowSong(ReadChordPro(LongSong()));
     TFormStage stage;
-    stage.SetSongs({ StageSongOf(shown, SongSheetOf(shown, ChooseSongFingerings(shown))) });
+    stage.SetSongs({ StageSongOf(shown, SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, GuitarStrings()))) });
     stage.ShowStage(QSize(1920, 1080));
     QImage frame(stage.size(), QImage::Format_ARGB32_Premultiplied);
     stage.Advance(0);

@@ -23,6 +23,8 @@ StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings)
         instrument.IsSixStringGuitar() && strings.count == kStrings };
 }
 
+StringSet GuitarStrings(const Tuning& tuning) { return StringSetOf(SixStringGuitar(), GuitarOpenStrings(tuning)); }
+
 namespace {
 
     // One pass from the front, as on six strings: of two equal neighbours only the first goes.

@@ -36,8 +36,7 @@ namespace corvane {
 
 HostInstrument GuitarHost(const Tuning& tuning)
 {
-    const Instrument& guitar = SixStringGuitar();
-    return { std::string(guitar.name), StringSetOf(guitar, GuitarOpenStrings(tuning)), {} };
+    return { std::string(SixStringGuitar().name), GuitarStrings(tuning), {} };
 }
 
 namespace {

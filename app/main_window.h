@@ -206,6 +206,7 @@ public:
     // typed, the window itself (created on first use), and every diagram the user selects.
     SearchOptions CurrentSearchOptions() const;
     void SearchTypedName(const QString& name);
+    void ShowChordForOtherFingerings(const QString& chord);
     void Progression1Click();
     TFormProgression* progressionWindow() const { return m_progression; }
 

@@ -25,18 +25,22 @@ void TForm1::SearchTypedName(const QString& name)
     m_boxWordsHandedOver = false;
 }
 
+// "Other fingerings" in the Progression or Song window: the chord searched here, the window raised
+// and the keyboard on the sheet, where the other fingering is picked.
+void TForm1::ShowChordForOtherFingerings(const QString& chord)
+{
+    SearchTypedName(chord);
+    raise();
+    activateWindow();
+    ui->Image1->setFocus(Qt::OtherFocusReason);
+}
+
 void TForm1::Progression1Click()
 {
     if (!m_progression) {
         ProgressionHost host;
         host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) {
-            SearchTypedName(chord);
-            raise();
-            activateWindow();
-            // The keyboard comes up on the sheet, where the other fingering is picked.
-            ui->Image1->setFocus(Qt::OtherFocusReason);
-        };
+        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
         host.port = [this] { return m_midi.get(); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };

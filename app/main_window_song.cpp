@@ -55,13 +55,7 @@ TFormSong& TForm1::SongWindow()
     if (!m_song) {
         SongHost host;
         host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) {
-            SearchTypedName(chord);
-            raise();
-            activateWindow();
-            // The keyboard comes up on the sheet, where the other fingering is picked.
-            ui->Image1->setFocus(Qt::OtherFocusReason);
-        };
+        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
         host.port = [this] { return m_midi.get(); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };

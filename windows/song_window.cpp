@@ -281,6 +281,13 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     m_advised = false;
     if (reading.converted)
         m_readingNotes.push_back("read as chords over words and converted to ChordPro");
+    ShowFromItsOwnKey();
+    return true;
+}
+
+// The song as its file has it: not transposed, on its own capo, nothing picked.
+void TFormSong::ShowFromItsOwnKey()
+{
     m_transpose = 0;
     m_picked.clear();
     m_waiting = -1;
@@ -290,7 +297,6 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     }
     ShowSongList();
     Recompute();
-    return true;
 }
 
 void TFormSong::ShowSongList()
@@ -315,15 +321,7 @@ void TFormSong::ShowSongOfFile(int index)
     m_player->Stop();
     m_songIndex = index;
     m_song = m_songs[static_cast<std::size_t>(index)];
-    m_transpose = 0;
-    m_picked.clear();
-    m_waiting = -1;
-    {
-        const QSignalBlocker quiet(m_ui->SpinCapo);
-        m_ui->SpinCapo->setValue(m_song.capo.value_or(0));
-    }
-    ShowSongList();
-    Recompute();
+    ShowFromItsOwnKey();
 }
 
 // A {define} gives one fret per string of the instrument the song was read for: on another count of

@@ -129,6 +129,7 @@ private:
     std::string InstrumentShown() const; // "guitar", "ukulele": the one the file's selectors are read for
     void ReadForStrings(int strings, const std::string& instrument);
     void ShowSongList();
+    void ShowFromItsOwnKey();
     void ShowHeading();
     void ShowStrip();
     void ShowLyrics();

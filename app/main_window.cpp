@@ -684,9 +684,7 @@ void TForm1::Image1MouseUp(int index, QPoint position)
 
     // The port keeps the pauses between the strings on its own clock: the window is not held.
     PlayStrings(*m_midi, m_played, m_openStrings, capo(), ui->TrackBarTempoAcorde->value());
-    // The Progression and Song windows each take the one that fits the strings they choose for.
-    emit diagramSelected(VoicingOfFrets(m_played));
-    emit stringsDiagramSelected(m_played);
+    emit diagramSelected(m_played);
 }
 
 void TForm1::ComboBoxPatchChange(int index) { ChangePatch(*m_midi, index); }

@@ -206,6 +206,7 @@ public:
     // typed, the window itself (created on first use), and every diagram the user selects.
     SearchOptions CurrentSearchOptions() const;
     void SearchTypedName(const QString& name);
+    void ShowChordForOtherFingerings(const QString& chord);
     void Progression1Click();
     TFormProgression* progressionWindow() const { return m_progression; }
 
@@ -236,9 +237,8 @@ public:
         m_bookStep = std::move(step);
     }
 signals:
-    void diagramSelected(const corvane::Voicing& frets);
-    // A diagram selected on the sheet of another instrument.
-    void stringsDiagramSelected(const corvane::Frets& frets);
+    // A diagram selected on the sheet: the Progression and Song windows take it for a chord waiting.
+    void diagramSelected(const corvane::Frets& frets);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -334,12 +334,9 @@ private:
     void PrintClick();
     void PrintPreviewClick();
     int ExportedDiagram() const;
-    std::vector<Voicing> SheetDiagrams() const;
-    std::vector<Frets> StringsSheetDiagrams() const;
     std::string TuningText() const;
     SheetHeading ExportHeading(std::optional<size_t> count) const;
-    ExportDialogs::PaintPages SheetPainter(
-        const std::vector<Voicing>& diagrams, const std::vector<Frets>& strings) const;
+    ExportDialogs::PaintPages SheetPainter() const;
     std::optional<ExportTarget> AskExportTarget(const QString& title, const QString& suggestedName);
     static QString WriteFailure(const QString& path, const QString& why);
 
@@ -358,6 +355,7 @@ private:
     void FitNeckPanel();
     // The progression and song windows choose again for the instrument and strings shown.
     void ShowInstrumentInWindows();
+    HostInstrument WindowsInstrument() const;
     std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.

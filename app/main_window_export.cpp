@@ -22,10 +22,6 @@
 
 namespace corvane {
 
-namespace {
-
-} // namespace
-
 void TForm1::SetUpExport()
 {
     m_exportDialogs = std::make_unique<DesktopExportDialogs>();
@@ -73,28 +69,6 @@ int TForm1::ExportedDiagram() const
     return std::max(0, ui->Image1->selectedCell());
 }
 
-std::vector<Frets> TForm1::StringsSheetDiagrams() const
-{
-    std::vector<Frets> diagrams;
-    if (!ui->Image1->isStrings())
-        return diagrams;
-    diagrams.reserve(static_cast<size_t>(ui->Image1->count()));
-    for (int i = 0; i < ui->Image1->count(); ++i)
-        diagrams.push_back(ui->Image1->stringsDiagram(i));
-    return diagrams;
-}
-
-std::vector<Voicing> TForm1::SheetDiagrams() const
-{
-    std::vector<Voicing> diagrams;
-    if (ui->Image1->isStrings())
-        return diagrams;
-    diagrams.reserve(static_cast<size_t>(ui->Image1->count()));
-    for (int i = 0; i < ui->Image1->count(); ++i)
-        diagrams.push_back(ui->Image1->diagram(i));
-    return diagrams;
-}
-
 // "Standard Tuning (E A D G B E)" while the strings are as the button's preset tunes them, else the
 // strings' names alone.
 std::string TForm1::TuningText() const
@@ -139,13 +113,8 @@ void TForm1::CopyDiagramClick()
     const int index = ExportedDiagram();
     if (index < 0)
         return;
-    if (ui->Image1->isStrings()) {
-        QGuiApplication::clipboard()->setMimeData(StringsDiagramMimeData(
-            ui->Image1->stringsDiagram(index), *m_pictures, ui->Image1->leftHanded(), ui->Image1->openStrings()));
-        return;
-    }
     QGuiApplication::clipboard()->setMimeData(
-        DiagramMimeData(ui->Image1->diagram(index), *m_pictures, ui->Image1->leftHanded()));
+        DiagramMimeData(ui->Image1->diagram(index), *m_pictures, ui->Image1->leftHanded(), ui->Image1->openStrings()));
 }
 
 void TForm1::ExportDiagramClick()
@@ -153,24 +122,17 @@ void TForm1::ExportDiagramClick()
     const int index = ExportedDiagram();
     if (index < 0)
         return;
-    const bool strings = ui->Image1->isStrings();
-    const Voicing voicing = ui->Image1->diagram(index);
-    const Frets frets = ui->Image1->stringsDiagram(index);
+    const Frets frets = ui->Image1->diagram(index);
     const QString title = QStringLiteral("Export diagram");
     const QString name = ExportFileName(QString::fromStdString(ShownChordName(ui->EditAcorde->text().toStdString())))
-        + QLatin1Char(' ')
-        + ExportFileName(strings ? StringsFingeringClipboardText(frets) : FingeringClipboardText(voicing));
+        + QLatin1Char(' ') + ExportFileName(FingeringClipboardText(frets));
     const std::optional<ExportTarget> target = AskExportTarget(title, name);
     if (!target)
         return;
     QString error;
     // One diagram's heading names its chord and tuning; a count of one would say nothing.
-    const bool written = strings
-        ? ExportStringsDiagram(target->path, target->format, frets, ExportHeading(std::nullopt),
-            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error, ui->Image1->openStrings())
-        : ExportDiagram(target->path, target->format, voicing, ExportHeading(std::nullopt),
-            m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
-    if (!written)
+    if (!ExportDiagram(target->path, target->format, frets, ExportHeading(std::nullopt), m_pictures->devicePixelRatio(),
+            ui->Image1->leftHanded(), &error, ui->Image1->openStrings()))
         m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
 }
 
@@ -182,51 +144,32 @@ void TForm1::ExportSheetClick()
     if (!target)
         return;
     QString error;
-    bool written = false;
-    if (ui->Image1->isStrings()) {
-        const std::vector<Frets> diagrams = StringsSheetDiagrams();
-        written = ExportStringsSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
+    const std::vector<Frets>& diagrams = ui->Image1->diagrams();
+    if (!ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
             sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error,
-            ui->Image1->openStrings());
-    } else {
-        const std::vector<Voicing> diagrams = SheetDiagrams();
-        written = ExportSheet(target->path, target->format, diagrams, ExportHeading(diagrams.size()),
-            sheet::Columns(ui->Image1->width()), m_pictures->devicePixelRatio(), ui->Image1->leftHanded(), &error);
-    }
-    if (!written)
+            ui->Image1->openStrings()))
         m_exportDialogs->showError(this, title, WriteFailure(target->path, error));
 }
 
 void TForm1::PrintClick()
 {
-    const std::vector<Voicing> diagrams = SheetDiagrams();
-    const std::vector<Frets> strings = StringsSheetDiagrams();
-    const std::optional<bool> printed = m_exportDialogs->print(this, SheetPainter(diagrams, strings));
+    const std::optional<bool> printed = m_exportDialogs->print(this, SheetPainter());
     if (printed && !*printed)
         m_exportDialogs->showError(
             this, QStringLiteral("Print"), QStringLiteral("The sheet could not be sent to the printer."));
 }
 
-void TForm1::PrintPreviewClick()
-{
-    const std::vector<Voicing> diagrams = SheetDiagrams();
-    const std::vector<Frets> strings = StringsSheetDiagrams();
-    m_exportDialogs->preview(this, SheetPainter(diagrams, strings));
-}
+void TForm1::PrintPreviewClick() { m_exportDialogs->preview(this, SheetPainter()); }
 
-// The pages as the PDF export makes them: the sheet's columns, as many rows as a page holds.
-// On another instrument's sheet the strings' diagrams are painted; `diagrams` is then empty.
-ExportDialogs::PaintPages TForm1::SheetPainter(
-    const std::vector<Voicing>& diagrams, const std::vector<Frets>& strings) const
+// The pages as the PDF export makes them: the sheet's columns, as many rows as a page holds. The
+// pages hold their own copy of the diagrams, whatever the window does while a preview is open.
+ExportDialogs::PaintPages TForm1::SheetPainter() const
 {
-    if (ui->Image1->isStrings())
-        return [&strings, heading = ExportHeading(strings.size()), columns = sheet::Columns(ui->Image1->width()),
-                   leftHanded = ui->Image1->leftHanded(), open = ui->Image1->openStrings()](QPagedPaintDevice& device) {
-            return PaintStringsSheetPages(device, strings, heading, leftHanded, columns, open);
-        };
-    return [&diagrams, heading = ExportHeading(diagrams.size()), columns = sheet::Columns(ui->Image1->width()),
-               leftHanded = ui->Image1->leftHanded()](
-               QPagedPaintDevice& device) { return PaintSheetPages(device, diagrams, heading, leftHanded, columns); };
+    return [diagrams = ui->Image1->diagrams(), heading = ExportHeading(ui->Image1->diagrams().size()),
+               columns = sheet::Columns(ui->Image1->width()), leftHanded = ui->Image1->leftHanded(),
+               open = ui->Image1->openStrings()](QPagedPaintDevice& device) {
+        return PaintSheetPages(device, diagrams, heading, leftHanded, columns, open);
+    };
 }
 
 std::optional<ExportTarget> TForm1::AskExportTarget(const QString& title, const QString& suggestedName)

@@ -167,13 +167,20 @@ void TForm1::ShowInstrument(const Instrument& instrument, const OpenStrings& str
     ShowInstrumentInWindows();
 }
 
+// The instrument the other windows choose, draw and strum for, on the strings shown; the presets'
+// instrument goes unnamed on their sheets, as it always did.
+HostInstrument TForm1::WindowsInstrument() const
+{
+    return HostInstrument { std::string(m_instrument->name), StringSetOf(*m_instrument, m_openStrings),
+        m_instrument->tuningPresets ? std::string() : InstrumentDescription(*m_instrument, m_openStrings) };
+}
+
 std::optional<HostInstrument> TForm1::InstrumentForWindows() const
 {
     // The windows choose on the presets' instrument as they always did; for another, on its strings.
     if (m_instrument->tuningPresets)
         return std::nullopt;
-    return HostInstrument { std::string(m_instrument->name), StringSetOf(*m_instrument, m_openStrings),
-        InstrumentDescription(*m_instrument, m_openStrings) };
+    return WindowsInstrument();
 }
 
 void TForm1::ShowInstrumentInWindows()

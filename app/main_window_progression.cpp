@@ -25,25 +25,28 @@ void TForm1::SearchTypedName(const QString& name)
     m_boxWordsHandedOver = false;
 }
 
+// "Other fingerings" in the Progression or Song window: the chord searched here, the window raised
+// and the keyboard on the sheet, where the other fingering is picked.
+void TForm1::ShowChordForOtherFingerings(const QString& chord)
+{
+    SearchTypedName(chord);
+    raise();
+    activateWindow();
+    ui->Image1->setFocus(Qt::OtherFocusReason);
+}
+
 void TForm1::Progression1Click()
 {
     if (!m_progression) {
         ProgressionHost host;
         host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) {
-            SearchTypedName(chord);
-            raise();
-            activateWindow();
-            // The keyboard comes up on the sheet, where the other fingering is picked.
-            ui->Image1->setFocus(Qt::OtherFocusReason);
-        };
+        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
         host.port = [this] { return m_midi.get(); };
-        host.stringNotes = [this] { return CapoStringNotes(m_stringNotes, capo()); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
-        host.instrument = [this] { return InstrumentForWindows(); };
+        host.instrument = [this] { return WindowsInstrument(); };
         host.notation = [this] { return m_notation; };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
@@ -51,7 +54,6 @@ void TForm1::Progression1Click()
         m_progression->setDialogs(StandardProgressionDialogs(ExportFolder {
             [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
-        connect(this, &TForm1::stringsDiagramSelected, m_progression, &TFormProgression::StringsDiagramSelected);
         if (m_settings)
             m_progression->RestoreSettings(*m_settings);
     }

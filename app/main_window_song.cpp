@@ -55,22 +55,15 @@ TFormSong& TForm1::SongWindow()
     if (!m_song) {
         SongHost host;
         host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) {
-            SearchTypedName(chord);
-            raise();
-            activateWindow();
-            // The keyboard comes up on the sheet, where the other fingering is picked.
-            ui->Image1->setFocus(Qt::OtherFocusReason);
-        };
+        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
         host.port = [this] { return m_midi.get(); };
-        host.stringNotes = [this](int capo) { return CapoStringNotes(m_stringNotes, capo); };
         host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
         host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
         host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
         host.opened = [this](const QString& path) { AddRecentSong(path); };
         host.openSong = [this] { OpenSong1Click(); };
         host.recentSongs = [this] { return RecentSongs(); };
-        host.instrument = [this] { return InstrumentForWindows(); };
+        host.instrument = [this] { return WindowsInstrument(); };
         host.notation = [this] { return m_notation; };
         m_song = new TFormSong(std::move(host), this);
         m_song->setObjectName(QStringLiteral("FormSong"));
@@ -78,7 +71,6 @@ TFormSong& TForm1::SongWindow()
         m_song->setDialogs(StandardSongDialogs(ExportFolder {
             [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
         connect(this, &TForm1::diagramSelected, m_song, &TFormSong::DiagramSelected);
-        connect(this, &TForm1::stringsDiagramSelected, m_song, &TFormSong::StringsDiagramSelected);
         if (m_settings)
             m_song->RestoreSettings(*m_settings);
     }

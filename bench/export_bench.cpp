@@ -25,26 +25,26 @@ using namespace corvane;
 
 namespace {
 
-const std::vector<Voicing>& LargestSheet()
+const std::vector<Frets>& LargestSheet()
 {
-    static const std::vector<Voicing> voicings = [] {
+    static const std::vector<Frets> diagrams = [] {
         SearchOptions options;
         options.tuning = { 7, 10, 2, 7, 10, 2 };
         options.fretLimit = 24;
         options.omit5 = true;
         const RefreshInput input = ChordInput("00 04 07 08 01", 6, 7, options);
-        std::vector<Voicing> all;
+        std::vector<Frets> all;
         for (const VoicingRecord& record : ComputeRefresh(input).records)
-            all.push_back(record.frets);
+            all.push_back(FretsOfVoicing(record.frets));
         return all;
     }();
-    return voicings;
+    return diagrams;
 }
 
-std::span<const Voicing> FirstOf(benchmark::State& state)
+std::span<const Frets> FirstOf(benchmark::State& state)
 {
     const auto& all = LargestSheet();
-    return std::span<const Voicing>(all).first(std::min(all.size(), static_cast<size_t>(state.range(0))));
+    return std::span<const Frets>(all).first(std::min(all.size(), static_cast<size_t>(state.range(0))));
 }
 
 double PeakMegabytes()

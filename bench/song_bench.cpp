@@ -2,6 +2,7 @@
 // laid out for the sheet; on the six-string guitar and on the mandolin), opened in the song window and painted there,
 // and written as a PDF song sheet.
 
+#include "bench/long_song.h"
 #include <benchmark/benchmark.h>
 
 #include "song/chordpro_reader.h"
@@ -24,23 +25,8 @@ namespace {
 
 const std::string& LongSong()
 {
-    static const std::string text = [] {
-        const char* chords[] = { "C", "G", "Am", "F", "D", "Em", "A7", "E7", "Dm", "Bb", "C/E", "G7", "Fmaj7", "A", "E",
-            "Bm", "F#m", "D7", "Cadd9", "Gm", "Eb", "Ab", "B7", "Dsus4" };
-        std::string song = "{title: A Long Road Home}\n{subtitle: three hundred lines}\n{key: C}\n";
-        int chord = 0;
-        for (int line = 0; line < 300; ++line) {
-            if (line % 8 == 0)
-                song += line % 16 == 0 ? "{start_of_verse}\n" : "{start_of_chorus}\n";
-            const auto next = [&] { return std::string(chords[chord++ % 24]); };
-            const std::string a = next(), b = next(), c = next(), d = next();
-            song += "Walk [" + a + "]down the road and [" + b + "]over the hill, [" + c + "]under the sky we [" + d
-                + "]wander still\n";
-            if (line % 8 == 7)
-                song += line % 16 == 7 ? "{end_of_verse}\n\n" : "{end_of_chorus}\n\n";
-        }
-        return song;
-    }();
+    static const std::string text
+        = bench::LongSongText("{title: A Long Road Home}\n{subtitle: three hundred lines}\n{key: C}\n");
     return text;
 }
 
@@ -48,7 +34,7 @@ SongSheetContent Open()
 {
     const SongReading reading = ReadSongBytes(LongSong());
     const ShownSong shown = ShowSong(reading.song);
-    return SongSheetOf(shown, ChooseSongFingerings(shown));
+    return SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, GuitarStrings()));
 }
 
 void SongOpen300Lines(benchmark::State& state)

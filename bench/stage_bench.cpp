@@ -2,6 +2,7 @@
 // (1920 x 1080), each frame painted as the timer would; prints the mean and the slowest frame. With
 // a file name, also saves one frame as PNG.
 
+#include "bench/long_song.h"
 #include "song/chordpro_reader.h"
 #include "windows/stage_window.h"
 
@@ -19,24 +20,7 @@ using namespace corvane;
 
 namespace {
 
-std::string LongSong()
-{
-    const char* chords[] = { "C", "G", "Am", "F", "D", "Em", "A7", "E7", "Dm", "Bb", "C/E", "G7", "Fmaj7", "A", "E",
-        "Bm", "F#m", "D7", "Cadd9", "Gm", "Eb", "Ab", "B7", "Dsus4" };
-    std::string song = "{title: A Long Road Home}\n{key: C}\n{duration: 4:00}\n";
-    int chord = 0;
-    for (int line = 0; line < 300; ++line) {
-        if (line % 8 == 0)
-            song += line % 16 == 0 ? "{start_of_verse}\n" : "{start_of_chorus}\n";
-        const auto next = [&] { return std::string(chords[chord++ % 24]); };
-        const std::string a = next(), b = next(), c = next(), d = next();
-        song += "Walk [" + a + "]down the road and [" + b + "]over the hill, [" + c + "]under the sky we [" + d
-            + "]wander still\n";
-        if (line % 8 == 7)
-            song += line % 16 == 7 ? "{end_of_verse}\n\n" : "{end_of_chorus}\n\n";
-    }
-    return song;
-}
+std::string LongSong() { return bench::LongSongText("{title: A Long Road Home}\n{key: C}\n{duration: 4:00}\n"); }
 
 } // namespace
 
@@ -47,7 +31,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const ShownSong shown = ShowSong(ReadChordPro(LongSong()));
     TFormStage stage;
-    stage.SetSongs({ StageSongOf(shown, SongSheetOf(shown, ChooseSongFingerings(shown))) });
+    stage.SetSongs({ StageSongOf(shown, SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, GuitarStrings()))) });
     stage.ShowStage(QSize(1920, 1080));
     QImage frame(stage.size(), QImage::Format_ARGB32_Premultiplied);
     stage.Advance(0);

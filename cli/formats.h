@@ -28,10 +28,8 @@ std::string FirstName(const std::vector<std::string>& names);
 
 // Without a Qt build, PNG output is not available: returns the reason; otherwise writes the sheet
 // and returns an empty text (or the reason it failed).
-std::string WritePngSheet(
-    std::ostream& out, std::span<const Voicing> voicings, const SheetHeading& heading, int columns, bool leftHanded);
-// Another instrument's sheet marks each bass as its open `strings` sound.
-std::string WritePngStringsSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading,
-    int columns, bool leftHanded, const OpenStrings& strings);
+// Each bass is marked as the open `strings` sound (none: under the first string sounding).
+std::string WritePngSheet(std::ostream& out, std::span<const Frets> frets, const SheetHeading& heading, int columns,
+    bool leftHanded, const OpenStrings& strings = {});
 
 } // namespace corvane::cli

@@ -2,6 +2,7 @@
 #include "cli/instrument_options.h"
 
 #include "cli/arguments.h"
+#include "cli/chord_request.h"
 
 #include <cctype>
 
@@ -90,6 +91,18 @@ std::string ReadInstrumentChoice(const std::optional<std::string>& instrument, c
             + " strings: give as many notes, not " + std::to_string(reading.strings->count);
     choice = Choose(*chosen, *reading.strings);
     return {};
+}
+
+std::string ReadInstrumentOptions(const std::optional<std::string>& instrument,
+    const std::optional<std::string>& tuning, SearchOptions& search, InstrumentChoice& choice)
+{
+    ChordRequest request;
+    request.instrument = instrument;
+    request.tuning = tuning;
+    std::string error = ReadSearchOptions(request, search);
+    if (error.empty())
+        error = ReadInstrumentChoice(instrument, tuning, search.tuning, choice);
+    return error;
 }
 
 } // namespace corvane::cli

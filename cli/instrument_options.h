@@ -37,6 +37,12 @@ bool TakesTuningPresets(const std::optional<std::string>& instrument);
 std::string ReadInstrumentChoice(const std::optional<std::string>& instrument, const std::optional<std::string>& tuning,
     const Tuning& presetTuning, InstrumentChoice& choice);
 
+// --instrument and --tuning as `voicings` reads them: the search options, which take the tuning of
+// an instrument with the presets, and the instrument. Returns the error naming the bad value, or
+// empty.
+std::string ReadInstrumentOptions(const std::optional<std::string>& instrument,
+    const std::optional<std::string>& tuning, SearchOptions& search, InstrumentChoice& choice);
+
 // "guitar, 7-string-guitar, ukulele, ..." for messages.
 std::string InstrumentNames();
 

@@ -113,8 +113,8 @@ int WriteVoicings(const ChordRequest&, const Evaluation& ev, OutputOptions optio
             heading.details += ", " + LeftOutSummary(ev.result.leftOut);
         const OpenStrings strings = BassMarkStrings(ev.instrument.set);
         if (*format == OutputFormat::Png)
-            return WritePngStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);
-        WriteSvgStringsSheet(out, frets, heading, options.columns, options.leftHanded, strings);
+            return WritePngSheet(out, frets, heading, options.columns, options.leftHanded, strings);
+        WriteSvgSheet(out, frets, heading, options.columns, options.leftHanded, strings);
         return {};
     });
 }
@@ -136,10 +136,11 @@ int WriteDiagram(const std::string& frets, const OutputOptions& options)
             return Refuse("fret " + std::to_string(fret) + " lies outside the five frets a diagram shows (from "
                 + std::to_string(facts.baseFret) + ")");
     }
+    const Frets diagram = FretsOfVoicing(reading.voicing);
     return Emit(options, IsBinary(*format), [&](std::ostream& out) -> std::string {
         if (*format == OutputFormat::Png)
-            return WritePngSheet(out, std::span<const Voicing>(&reading.voicing, 1), {}, 1, options.leftHanded);
-        WriteSvgDiagram(out, reading.voicing, {}, options.leftHanded);
+            return WritePngSheet(out, std::span<const Frets>(&diagram, 1), {}, 1, options.leftHanded);
+        WriteSvgDiagram(out, diagram, {}, options.leftHanded);
         return {};
     });
 }

@@ -4,13 +4,7 @@
 
 namespace corvane::cli {
 
-std::string WritePngSheet(std::ostream&, std::span<const Voicing>, const SheetHeading&, int, bool)
-{
-    return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
-}
-
-std::string WritePngStringsSheet(
-    std::ostream&, std::span<const Frets>, const SheetHeading&, int, bool, const OpenStrings&)
+std::string WritePngSheet(std::ostream&, std::span<const Frets>, const SheetHeading&, int, bool, const OpenStrings&)
 {
     return "PNG output needs corvane-cli built with the Qt program (CORVANE_GUI=ON); --format svg needs no Qt";
 }

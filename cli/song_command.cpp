@@ -181,14 +181,9 @@ int SongCommand::Run() const
     }
 
     // The tuning and the instrument are read as `voicings` reads them.
-    ChordRequest request;
-    request.instrument = m_instrument;
-    request.tuning = m_tuning;
     ProgressionOptions options;
     InstrumentChoice instrument;
-    std::string error = ReadSearchOptions(request, options.search);
-    if (error.empty())
-        error = ReadInstrumentChoice(m_instrument, m_tuning, options.search.tuning, instrument);
+    std::string error = ReadInstrumentOptions(m_instrument, m_tuning, options.search, instrument);
     if (!error.empty()) {
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;

@@ -91,14 +91,9 @@ int SongbookCommand::Run() const
         std::cerr << "corvane-cli: a pdf file is not written to a terminal; give --out FILE or redirect\n";
         return kBadInput;
     }
-    ChordRequest request;
-    request.instrument = m_instrument;
-    request.tuning = m_tuning;
     BookInstrument played;
     InstrumentChoice instrument;
-    std::string error = ReadSearchOptions(request, played.search);
-    if (error.empty())
-        error = ReadInstrumentChoice(m_instrument, m_tuning, played.search.tuning, instrument);
+    std::string error = ReadInstrumentOptions(m_instrument, m_tuning, played.search, instrument);
     if (error.empty())
         error = ReadNotationOption(m_notation, played.notation, true);
     if (!error.empty()) {

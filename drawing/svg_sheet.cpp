@@ -8,21 +8,9 @@ namespace corvane {
 
 namespace {
 
-    void Draw(SvgCanvas& canvas, const Voicing& voicing, int top, int left, bool leftHanded, const OpenStrings&)
-    {
-        DrawChordDiagram(canvas, voicing, top, left, kDiagramNormal, leftHanded);
-    }
-
-    void Draw(SvgCanvas& canvas, const Frets& frets, int top, int left, bool leftHanded, const OpenStrings& strings)
-    {
-        DrawStringsDiagram(canvas, frets, top, left, kDiagramNormal, leftHanded, strings);
-    }
-
     // A song sheet when `named`: a line above each diagram for its name.
-    template <class Fingering>
-    void WriteSheet(std::ostream& out, std::span<const Fingering> diagrams, bool named,
-        std::span<const std::string> names, const SheetHeading& heading, int columns, bool leftHanded,
-        const OpenStrings& strings = {})
+    void WriteSheet(std::ostream& out, std::span<const Frets> diagrams, bool named, std::span<const std::string> names,
+        const SheetHeading& heading, int columns, bool leftHanded, const OpenStrings& strings)
     {
         using namespace export_sheet;
         const SheetLayout layout(diagrams.size(), columns, heading, named);
@@ -40,29 +28,17 @@ namespace {
                     canvas.drawSizedText(cell.left + kNameLeft, top + kNameTop, names[i], kNamePixels, true);
                 top += kNameHeight;
             }
-            Draw(canvas, diagrams[i], top, cell.left, leftHanded, strings);
+            DrawStringsDiagram(canvas, diagrams[i], top, cell.left, kDiagramNormal, leftHanded, strings);
         }
         EndSvgDocument(out);
     }
 
 } // namespace
 
-void WriteSvgSheet(
-    std::ostream& out, std::span<const Voicing> diagrams, const SheetHeading& heading, int columns, bool leftHanded)
-{
-    WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded);
-}
-
-void WriteSvgStringsSheet(std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+void WriteSvgSheet(std::ostream& out, std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
     bool leftHanded, const OpenStrings& strings)
 {
     WriteSheet(out, diagrams, false, {}, heading, columns, leftHanded, strings);
-}
-
-void WriteSvgSongSheet(std::ostream& out, std::span<const Voicing> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, int columns, bool leftHanded)
-{
-    WriteSheet(out, diagrams, true, names, heading, columns, leftHanded);
 }
 
 void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::span<const std::string> names,
@@ -71,9 +47,10 @@ void WriteSvgSongSheet(std::ostream& out, std::span<const Frets> diagrams, std::
     WriteSheet(out, diagrams, true, names, heading, columns, leftHanded, strings);
 }
 
-void WriteSvgDiagram(std::ostream& out, const Voicing& voicing, const SheetHeading& heading, bool leftHanded)
+void WriteSvgDiagram(
+    std::ostream& out, const Frets& frets, const SheetHeading& heading, bool leftHanded, const OpenStrings& strings)
 {
-    WriteSvgSheet(out, std::span<const Voicing>(&voicing, 1), heading, 1, leftHanded);
+    WriteSvgSheet(out, std::span<const Frets>(&frets, 1), heading, 1, leftHanded, strings);
 }
 
 } // namespace corvane

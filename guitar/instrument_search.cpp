@@ -25,6 +25,8 @@ StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings)
         sixStringRules, !sixStringRules, instrument.caption };
 }
 
+StringSet GuitarStrings(const Tuning& tuning) { return StringSetOf(SixStringGuitar(), GuitarOpenStrings(tuning)); }
+
 namespace {
 
     // One pass from the front, as on six strings: of two equal neighbours only the first goes.

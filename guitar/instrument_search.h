@@ -82,6 +82,8 @@ struct StringSet {
 };
 
 StringSet StringSetOf(const Instrument& instrument, const OpenStrings& strings);
+// The six-string guitar's strings tuned to these pitch classes (GuitarOpenStrings).
+StringSet GuitarStrings(const Tuning& tuning = kStandardTuning);
 
 // The open notes a diagram marks the bass by (LowestSoundingString): none with sixStringRules, whose
 // bass is the lowest string that sounds.

@@ -355,10 +355,6 @@ namespace {
         const SelectionState& selection = window.selection();
         const auto* sheet = session.Control<ResultSheet>("Image1");
         const int records = static_cast<int>(window.records().size());
-        // The windows choose on the strings the main window shows, or, as they always did, on the
-        // presets' instrument's own.
-        const bool onStrings = !window.instrument().tuningPresets;
-
         if (!session.reportedExceptions().empty())
             return "an exception escaped a handler: " + session.reportedExceptions().back();
 
@@ -368,16 +364,19 @@ namespace {
             if (song->StripNames() != expected.chords)
                 return "the song window's strip is not the song's chords";
             // ... chosen for the main window's instrument: one fret per string of it.
-            if (song->onStrings() != onStrings)
-                return "the song window's strip is not for the main window's instrument";
-            for (const StringStripChord& chord : song->stringsStrip())
+            for (const StringStripChord& chord : song->strip())
                 if (chord.frets && chord.frets->count != window.openStrings().count)
                     return "the song window's \"" + chord.name + "\" has " + std::to_string(chord.frets->count)
                         + " frets on " + std::to_string(window.openStrings().count) + " strings";
         }
-        if (const TFormProgression* progression = window.progressionWindow();
-            progression && progression->onStrings() != onStrings)
-            return "the progression window is not for the main window's instrument";
+        // ... and the progression window's fingerings too.
+        if (const TFormProgression* progression = window.progressionWindow()) {
+            for (const auto& chord : progression->choice().chords)
+                if (chord.Chosen() && chord.Chosen()->frets.count != window.openStrings().count)
+                    return "the progression window's \"" + chord.text + "\" has "
+                        + std::to_string(chord.Chosen()->frets.count) + " frets on "
+                        + std::to_string(window.openStrings().count) + " strings";
+        }
         // Their strips are built anew under the keyboard, which stays on a control they show.
         for (const QWidget* shown :
             std::initializer_list<const QWidget*> { window.songWindow(), window.progressionWindow() })
@@ -441,7 +440,7 @@ namespace {
                 + std::to_string(wanted.size()) + " expected)";
         // Each diagram marks its bass on the string that sounds lowest as the bars tune them.
         if (const auto* sheet = session.Control<ResultSheet>("Image1");
-            sheet->isStrings() && sheet->openStrings() != BarStrings(session))
+            sheet->openStrings().count > 0 && sheet->openStrings() != BarStrings(session))
             return "the sheet marks the bass on strings tuned " + OpenStringsText(sheet->openStrings()) + ", not "
                 + OpenStringsText(BarStrings(session));
 

@@ -198,14 +198,8 @@ json Session::Snapshot() const
     if (const TFormProgression* progression = window.progressionWindow();
         progression && !progression->entries().empty()) {
         json chosen = json::array();
-        const auto add = [&](const auto& choice) {
-            for (const auto& chord : choice.chords)
-                chosen.push_back(chord.Chosen() ? FingeringText(chord.Chosen()->frets) : std::string("-"));
-        };
-        if (progression->onStrings())
-            add(progression->stringsChoice());
-        else
-            add(progression->choice());
+        for (const auto& chord : progression->choice().chords)
+            chosen.push_back(chord.Chosen() ? FingeringText(chord.Chosen()->frets) : std::string("-"));
         answer["progression"] = std::move(chosen);
     }
 

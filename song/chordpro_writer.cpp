@@ -227,6 +227,19 @@ ChordDefinition FingeringDefinition(const std::string& name, const Voicing& voic
     return definition;
 }
 
+ChordDefinition FingeringDefinition(const std::string& name, const Frets& frets)
+{
+    if (frets.count == kStrings)
+        return FingeringDefinition(name, VoicingOfFrets(frets));
+    const StringsDiagramFacts facts = ReadStringsDiagram(frets);
+    ChordDefinition definition;
+    definition.name = name;
+    definition.baseFret = facts.baseFret;
+    definition.stringFrets = frets;
+    definition.stringFingers = facts.fingers;
+    return definition;
+}
+
 std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)
 {
     return WrittenSong(shown, strip);

@@ -22,5 +22,7 @@ std::string DefinitionText(const ChordDefinition& definition);
 // A fingering chosen in the program as a definition: the base fret and the fingers of its diagram,
 // so that it is written as every other {define} this program writes.
 ChordDefinition FingeringDefinition(const std::string& name, const Voicing& voicing);
+// The same on any number of strings; six strings as above.
+ChordDefinition FingeringDefinition(const std::string& name, const Frets& frets);
 
 } // namespace corvane

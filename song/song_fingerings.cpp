@@ -12,15 +12,6 @@
 
 namespace corvane {
 
-std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options)
-{
-    const SongChordReading reading = ReadSongChordName(name);
-    if (!reading.chord)
-        return {};
-    RefreshResult found = ComputeRefresh(FromSelection(reading.selection, options));
-    return std::move(found.records);
-}
-
 namespace {
 
     // The strip's fingerings: per chord the file's last {define} that `definedOf` can play on the
@@ -106,16 +97,6 @@ namespace {
 
 } // namespace
 
-std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options)
-{
-    return ChooseStrip<Voicing>(
-        shown, [](const ChordDefinition& d) { return d.frets; },
-        [&](const std::string& name) {
-            return progression_chords::Found<VoicingRecord> { SongChordResults(name, options), {}, {} };
-        },
-        [](const std::vector<std::vector<Voicing>>& layers) { return ChoosePath(layers, PathSettings {}); });
-}
-
 std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     const ShownSong& shown, const StringSet& strings, const SearchOptions& options)
 {
@@ -141,42 +122,15 @@ std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     });
 }
 
-namespace {
-
-    template <class Suggest> CapoAdvice Advise(const Song& song, int transpose, Suggest suggest)
-    {
-        const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
-        if (entries.empty())
-            return { 0, "No capo: the song has no chords to play" };
-        const auto suggestion = suggest(entries);
-        const ShownSong shapes = ShowSong(song, { transpose, suggestion.capo });
-        return { suggestion.capo, CapoReason(suggestion.capo, suggestion.ease, suggestion.withoutCapo, shapes.chords) };
-    }
-
-} // namespace
-
-CapoAdvice AdviseSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
-{
-    return Advise(
-        song, transpose, [&](const std::vector<ProgressionEntry>& entries) { return SuggestCapo(entries, options); });
-}
-
 CapoAdvice AdviseInstrumentSongCapo(
     const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options)
 {
-    return Advise(song, transpose,
-        [&](const std::vector<ProgressionEntry>& entries) { return SuggestInstrumentCapo(entries, options, strings); });
-}
-
-int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options)
-{
-    return AdviseSongCapo(song, transpose, options).capo;
-}
-
-int SuggestInstrumentSongCapo(
-    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options)
-{
-    return AdviseInstrumentSongCapo(song, transpose, strings, options).capo;
+    const std::vector<ProgressionEntry> entries = SoundingEntries(song, transpose);
+    if (entries.empty())
+        return { 0, "No capo: the song has no chords to play" };
+    const StringCapoSuggestion suggestion = SuggestInstrumentCapo(entries, options, strings);
+    const ShownSong shapes = ShowSong(song, { transpose, suggestion.capo });
+    return { suggestion.capo, CapoReason(suggestion.capo, suggestion.ease, suggestion.withoutCapo, shapes.chords) };
 }
 
 } // namespace corvane

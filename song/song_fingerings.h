@@ -32,32 +32,21 @@ template <class Fingering> struct StripChordOf {
 using StripChord = StripChordOf<Voicing>;
 using StringStripChord = StripChordOf<Frets>;
 
-// One entry per chord of shown.chords, in that order. The search options are the sheet's; the
-// capo is already in the shapes' names, so the frets count from it.
-std::vector<StripChord> ChooseSongFingerings(const ShownSong& shown, const SearchOptions& options = {});
-
-// The same on the strings of any instrument (guitar/instrument_progression.h). A {define} wins when
-// it gives one fret per string (the song read for these strings); one for another count is not used.
+// One entry per chord of shown.chords, in that order, chosen on `strings` as a progression is
+// (guitar/instrument_progression.h). The search options are the sheet's; the capo is already in the
+// shapes' names, so the frets count from it. A {define} wins when it gives one fret per string (the
+// song read for these strings); one for another count is not used.
 std::vector<StringStripChord> ChooseInstrumentSongFingerings(
     const ShownSong& shown, const StringSet& strings, const SearchOptions& options = {});
 
-// The search's result list for one chord of a song, as the name box would show it.
-std::vector<VoicingRecord> SongChordResults(const std::string& name, const SearchOptions& options);
-
-// The capo a teacher would suggest for the song as it sounds after `transpose`, by the
-// progression's suggestion (frets 0 to 7), and why (song/capo_reason.h); 0 for a song without chords.
+// The capo a teacher would suggest for the song as it sounds after `transpose` on `strings`, by the
+// progression's suggestion (guitar/instrument_progression.h), and why (song/capo_reason.h); 0 for a
+// song without chords.
 struct CapoAdvice {
     int capo = 0;
     std::string reason;
 };
-CapoAdvice AdviseSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
-// The same on the strings of any instrument.
 CapoAdvice AdviseInstrumentSongCapo(
-    const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options = {});
-
-// The capo alone.
-int SuggestSongCapo(const Song& song, int transpose, const ProgressionOptions& options = {});
-int SuggestInstrumentSongCapo(
     const Song& song, int transpose, const StringSet& strings, const ProgressionOptions& options = {});
 
 } // namespace corvane

@@ -1,3 +1,4 @@
+// Diagrams and chord sheets out of the program: clipboard, PNG, SVG and PDF files, and printed pages.
 #include "toolkit/chord_export.h"
 
 #include "drawing/chord_diagram.h"
@@ -154,33 +155,34 @@ QFont Sized(QFont font, int pixels, bool bold, bool italic)
     return font;
 }
 
-QString FingeringClipboardText(const Voicing& voicing) { return FromUtf8(FingeringText(voicing)); }
+QString FingeringClipboardText(const Frets& frets) { return FromUtf8(FingeringText(frets)); }
 
-QMimeData* DiagramMimeData(const Voicing& voicing, const PictureStore& pictures, bool leftHanded)
+QMimeData* DiagramMimeData(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
 {
     auto* data = new QMimeData;
-    data->setImageData(DiagramImage(voicing, pictures, leftHanded));
-    data->setText(FingeringClipboardText(voicing));
+    data->setImageData(DiagramImage(frets, pictures, leftHanded, {}, strings));
+    data->setText(FingeringClipboardText(frets));
     return data;
 }
 
-QImage DiagramImage(const Voicing& voicing, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading)
+QImage DiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading,
+    const OpenStrings& strings)
 {
-    return SheetImage(std::span<const Voicing>(&voicing, 1), heading, 1, pictures, leftHanded);
+    return SheetImage(std::span<const Frets>(&frets, 1), heading, 1, pictures, leftHanded, strings);
 }
 
 namespace {
 
-    // The diagrams of a sheet and, on a song sheet, the names above them.
+    // The diagrams of a sheet, what their open strings sound for the bass marks and, on a song sheet,
+    // the names above them.
     struct Cells {
-        std::span<const Voicing> diagrams;
+        std::span<const Frets> diagrams;
+        OpenStrings openStrings {};
         bool named = false;
-        std::span<const std::string> names;
-        std::span<const Frets> strings {}; // another instrument's diagrams, in place of `diagrams`
-        bool isStrings = false;
-        OpenStrings openStrings {}; // what they sound, for their bass marks
+        std::span<const std::string> names {};
 
-        std::size_t size() const { return isStrings ? strings.size() : diagrams.size(); }
+        std::size_t size() const { return diagrams.size(); }
     };
 
     void PaintCell(
@@ -200,10 +202,7 @@ namespace {
             }
             top += kNameHeight;
         }
-        if (cells.isStrings)
-            DrawStringsDiagram(canvas, cells.strings[i], top, cell.left, kDiagramNormal, leftHanded, cells.openStrings);
-        else
-            DrawChordDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded);
+        DrawStringsDiagram(canvas, cells.diagrams[i], top, cell.left, kDiagramNormal, leftHanded, cells.openStrings);
     }
 
     QImage PaintImage(
@@ -252,12 +251,6 @@ namespace {
         return painter.end();
     }
 
-    Cells StringsCells(std::span<const Frets> diagrams, const OpenStrings& strings,
-        std::span<const std::string> names = {}, bool named = false)
-    {
-        return { {}, named, names, diagrams, true, strings };
-    }
-
     bool WritePdf(QIODevice& out, const Cells& cells, const SheetHeading& heading, bool leftHanded, int columns)
     {
         QPdfWriter writer(&out);
@@ -280,14 +273,10 @@ namespace {
         if (format == ExportFormat::Svg) {
             DeviceStreamBuffer buffer(file);
             std::ostream out(&buffer);
-            if (cells.isStrings && cells.named)
-                WriteSvgSongSheet(out, cells.strings, cells.names, heading, columns, leftHanded, cells.openStrings);
-            else if (cells.isStrings)
-                WriteSvgStringsSheet(out, cells.strings, heading, columns, leftHanded, cells.openStrings);
-            else if (cells.named)
-                WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded);
+            if (cells.named)
+                WriteSvgSongSheet(out, cells.diagrams, cells.names, heading, columns, leftHanded, cells.openStrings);
             else
-                WriteSvgSheet(out, cells.diagrams, heading, columns, leftHanded);
+                WriteSvgSheet(out, cells.diagrams, heading, columns, leftHanded, cells.openStrings);
             out.flush();
             if (!buffer.good())
                 return Fail(error, file.errorString());
@@ -317,117 +306,54 @@ QPageLayout SheetPageLayout()
         QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
 }
 
-QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
-    const PictureStore& pictures, bool leftHanded)
-{
-    return PaintImage({ diagrams, false, {} }, heading, columns, pictures, leftHanded);
-}
-
-bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, const SheetHeading& heading,
-    bool leftHanded, int columns)
-{
-    return PaintPages(device, { diagrams, false, {} }, heading, leftHanded, columns);
-}
-
-bool WritePdfSheet(
-    QIODevice& out, std::span<const Voicing> diagrams, const SheetHeading& heading, bool leftHanded, int columns)
-{
-    return WritePdf(out, { diagrams, false, {} }, heading, leftHanded, columns);
-}
-
-bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error)
-{
-    return Export(path, format, { diagrams, false, {} }, heading, columns, pixelRatio, leftHanded, error);
-}
-
-QString StringsFingeringClipboardText(const Frets& frets) { return FromUtf8(FingeringText(frets)); }
-
-QMimeData* StringsDiagramMimeData(
-    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
-{
-    auto* data = new QMimeData;
-    data->setImageData(StringsDiagramImage(frets, pictures, leftHanded, {}, strings));
-    data->setText(StringsFingeringClipboardText(frets));
-    return data;
-}
-
-QImage StringsDiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded,
-    const SheetHeading& heading, const OpenStrings& strings)
-{
-    return StringsSheetImage(std::span<const Frets>(&frets, 1), heading, 1, pictures, leftHanded, strings);
-}
-
-QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+QImage SheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
     const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
 {
-    return PaintImage(StringsCells(diagrams, strings), heading, columns, pictures, leftHanded);
+    return PaintImage({ diagrams, strings }, heading, columns, pictures, leftHanded);
 }
 
-bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
+bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
     bool leftHanded, int columns, const OpenStrings& strings)
 {
-    return PaintPages(device, StringsCells(diagrams, strings), heading, leftHanded, columns);
+    return PaintPages(device, { diagrams, strings }, heading, leftHanded, columns);
 }
 
-bool WritePdfStringsSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
+bool WritePdfSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
     int columns, const OpenStrings& strings)
 {
-    return WritePdf(out, StringsCells(diagrams, strings), heading, leftHanded, columns);
+    return WritePdf(out, { diagrams, strings }, heading, leftHanded, columns);
 }
 
-bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error,
-    const OpenStrings& strings)
+bool ExportSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams, const SheetHeading& heading,
+    int columns, qreal pixelRatio, bool leftHanded, QString* error, const OpenStrings& strings)
 {
-    return Export(path, format, StringsCells(diagrams, strings), heading, columns, pixelRatio, leftHanded, error);
+    return Export(path, format, { diagrams, strings }, heading, columns, pixelRatio, leftHanded, error);
 }
 
-bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
+bool ExportDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
     qreal pixelRatio, bool leftHanded, QString* error, const OpenStrings& strings)
 {
-    return ExportStringsSheet(
+    return ExportSheet(
         path, format, std::span<const Frets>(&frets, 1), heading, 1, pixelRatio, leftHanded, error, strings);
 }
 
-QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded)
+QImage SongSheetImage(std::span<const Frets> diagrams, std::span<const std::string> names, const SheetHeading& heading,
+    int columns, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings)
 {
-    return PaintImage({ diagrams, true, names }, heading, columns, pictures, leftHanded);
+    return PaintImage({ diagrams, strings, true, names }, heading, columns, pictures, leftHanded);
 }
 
-bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, bool leftHanded, int columns)
+bool PaintSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, bool leftHanded, int columns, const OpenStrings& strings)
 {
-    return PaintPages(device, { diagrams, true, names }, heading, leftHanded, columns);
+    return PaintPages(device, { diagrams, strings, true, names }, heading, leftHanded, columns);
 }
 
-bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
-    QString* error)
-{
-    return Export(path, format, { diagrams, true, names }, heading, columns, pixelRatio, leftHanded, error);
-}
-
-bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
-    qreal pixelRatio, bool leftHanded, QString* error)
-{
-    return ExportSheet(path, format, std::span<const Voicing>(&voicing, 1), heading, 1, pixelRatio, leftHanded, error);
-}
-
-bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns,
-    const OpenStrings& strings)
-{
-    return PaintPages(device, StringsCells(diagrams, strings, names, true), heading, leftHanded, columns);
-}
-
-bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
     QString* error, const OpenStrings& strings)
 {
-    return Export(
-        path, format, StringsCells(diagrams, strings, names, true), heading, columns, pixelRatio, leftHanded, error);
+    return Export(path, format, { diagrams, strings, true, names }, heading, columns, pixelRatio, leftHanded, error);
 }
 
 } // namespace corvane

@@ -1,14 +1,12 @@
 #pragma once
 // Diagrams and chord sheets out of the program: the text and image of one diagram for the clipboard,
 // image, SVG and PDF files, and paged painting for printers. Free of any window: the main window
-// reads its controls and calls these. Every format draws through DrawChordDiagram (DrawStringsDiagram
-// for other instruments), on a QtCanvas or on an SvgCanvas, so an exported diagram is the sheet's
-// diagram.
+// reads its controls and calls these. Every format draws through DrawStringsDiagram, on a QtCanvas
+// or on an SvgCanvas, so an exported diagram is the sheet's diagram, for any number of strings.
 
 #include "drawing/sheet_layout.h"
 #include "guitar/frets.h"
 #include "guitar/open_strings.h"
-#include "guitar/voicing.h"
 
 #include <QFont>
 #include <QImage>
@@ -39,21 +37,26 @@ QString ExportFileFilters();
 std::optional<ExportFormat> ExportFormatOfFilter(const QString& filter);
 std::optional<ExportFormat> ExportFormatOfPath(const QString& path);
 
-// "x32010"; "x 10 12 12 11 10" once a fret has two digits.
-QString FingeringClipboardText(const Voicing& voicing);
+// "x32010"; "x 10 12 12 11 10" once a fret has two digits; "0003" on four strings.
+QString FingeringClipboardText(const Frets& frets);
+
+// Every diagram below is drawn by DrawStringsDiagram, its bass mark under the string that sounds
+// lowest on the open `strings`; without them (the six-string guitar), under the first string sounding.
 
 // The image (at the pictures' pixel ratio) and the fingering text of one diagram, for the clipboard,
 // which takes ownership.
-QMimeData* DiagramMimeData(const Voicing& voicing, const PictureStore& pictures, bool leftHanded);
+QMimeData* DiagramMimeData(
+    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
 
 // One diagram in its 100 x 130 cell, drawn as the result sheet draws it, at the pictures' pixel
 // ratio; with the heading above it when there is one.
-QImage DiagramImage(
-    const Voicing& voicing, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading = {});
+QImage DiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded, const SheetHeading& heading = {},
+    const OpenStrings& strings = {});
 
-// A whole sheet as one image: the heading, then the diagrams in `columns` columns.
-QImage SheetImage(std::span<const Voicing> diagrams, const SheetHeading& heading, int columns,
-    const PictureStore& pictures, bool leftHanded);
+// A whole sheet as one image: the heading, then the diagrams in `columns` columns (an empty span
+// draws the heading alone).
+QImage SheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
+    const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
 
 // Text the core writes in UTF-8, for Qt.
 QString FromUtf8(const std::string& text);
@@ -68,54 +71,27 @@ QPageLayout SheetPageLayout();
 // diagrams following on in sheet order. Each page is painted and handed to the device before the
 // next one is begun. `columns` 0 fits as many as the page allows. False when the device could not be
 // painted on.
-bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, const SheetHeading& heading,
-    bool leftHanded, int columns = 0);
+bool PaintSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
+    bool leftHanded, int columns = 0, const OpenStrings& strings = {});
 
 // A4 pages at 300 dots per inch, written to `out` as they are painted.
-bool WritePdfSheet(
-    QIODevice& out, std::span<const Voicing> diagrams, const SheetHeading& heading, bool leftHanded, int columns = 0);
+bool WritePdfSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
+    int columns = 0, const OpenStrings& strings = {});
 
 // Writes a file in the format; PNG at `pixelRatio`. On failure returns false and says why in *error.
-bool ExportSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr);
+bool ExportSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams, const SheetHeading& heading,
+    int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr, const OpenStrings& strings = {});
 // One diagram, in one column; a one-page PDF.
-bool ExportDiagram(const QString& path, ExportFormat format, const Voicing& voicing, const SheetHeading& heading,
-    qreal pixelRatio, bool leftHanded, QString* error = nullptr);
-
-// Another instrument's diagrams, drawn by DrawStringsDiagram, as the six-string ones above: one
-// diagram for the clipboard and files, whole sheets as images, pages and files (an empty span draws
-// the heading alone). Each bass mark goes under the string that sounds lowest on the open `strings`.
-QString StringsFingeringClipboardText(const Frets& frets);
-QMimeData* StringsDiagramMimeData(
-    const Frets& frets, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
-QImage StringsDiagramImage(const Frets& frets, const PictureStore& pictures, bool leftHanded,
-    const SheetHeading& heading = {}, const OpenStrings& strings = {});
-QImage StringsSheetImage(std::span<const Frets> diagrams, const SheetHeading& heading, int columns,
-    const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
-bool PaintStringsSheetPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, const SheetHeading& heading,
-    bool leftHanded, int columns = 0, const OpenStrings& strings = {});
-bool WritePdfStringsSheet(QIODevice& out, std::span<const Frets> diagrams, const SheetHeading& heading, bool leftHanded,
-    int columns = 0, const OpenStrings& strings = {});
-bool ExportStringsSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
-    const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded, QString* error = nullptr,
-    const OpenStrings& strings = {});
-bool ExportStringsDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
+bool ExportDiagram(const QString& path, ExportFormat format, const Frets& frets, const SheetHeading& heading,
     qreal pixelRatio, bool leftHanded, QString* error = nullptr, const OpenStrings& strings = {});
 
 // Song sheets: the diagrams in order, each with its chord's name above it; `names` holds one name per
 // diagram. Otherwise as the plain sheets above.
-QImage SongSheetImage(std::span<const Voicing> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, int columns, const PictureStore& pictures, bool leftHanded);
-bool PaintSongPages(QPagedPaintDevice& device, std::span<const Voicing> diagrams, std::span<const std::string> names,
-    const SheetHeading& heading, bool leftHanded, int columns = 0);
-bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Voicing> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
-    QString* error = nullptr);
-// The same with another instrument's diagrams, the bass marked as its open `strings` sound.
-bool PaintStringsSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams,
-    std::span<const std::string> names, const SheetHeading& heading, bool leftHanded, int columns = 0,
-    const OpenStrings& strings = {});
-bool ExportStringsSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
+QImage SongSheetImage(std::span<const Frets> diagrams, std::span<const std::string> names, const SheetHeading& heading,
+    int columns, const PictureStore& pictures, bool leftHanded, const OpenStrings& strings = {});
+bool PaintSongPages(QPagedPaintDevice& device, std::span<const Frets> diagrams, std::span<const std::string> names,
+    const SheetHeading& heading, bool leftHanded, int columns = 0, const OpenStrings& strings = {});
+bool ExportSongSheet(const QString& path, ExportFormat format, std::span<const Frets> diagrams,
     std::span<const std::string> names, const SheetHeading& heading, int columns, qreal pixelRatio, bool leftHanded,
     QString* error = nullptr, const OpenStrings& strings = {});
 

@@ -58,10 +58,6 @@ void ResultSheet::showDiagrams(const std::vector<Voicing>& diagrams, int width)
     showDiagrams(std::move(frets), width);
 }
 
-Voicing ResultSheet::diagram(int index) const { return VoicingOfFrets(m_diagrams[static_cast<size_t>(index)]); }
-
-Frets ResultSheet::stringsDiagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
-
 void ResultSheet::clearDiagrams()
 {
     m_diagrams.clear();

@@ -38,19 +38,18 @@ public:
     // them, under the first string sounding.
     void showDiagrams(std::vector<Frets> diagrams, int width, const OpenStrings& strings = {});
     void showDiagrams(const std::vector<Voicing>& diagrams, int width);
-    // Whether the diagrams' bass marks read open strings: what copy and export then mark them by.
-    bool isStrings() const { return m_openStrings.count > 0; }
 
     // Discards the diagrams: the sheet is blank and has no height.
     void clearDiagrams();
 
     int count() const { return static_cast<int>(m_diagrams.size()); }
-    // The fingering of cell `index` (0 <= index < count()), and whether the sheet draws mirrored:
-    // what copy, export and print take from it. diagram() gives the first six strings (VoicingOfFrets).
-    Voicing diagram(int index) const;
-    Frets stringsDiagram(int index) const;
+    // The fingerings in cell order, the one of cell `index` (0 <= index < count()), and whether the
+    // sheet draws mirrored: what copy, export and print take from it.
+    const std::vector<Frets>& diagrams() const { return m_diagrams; }
+    Frets diagram(int index) const { return m_diagrams[static_cast<size_t>(index)]; }
     bool leftHanded() const { return m_leftHanded; }
-    // The open strings the diagrams' bass marks read, which copy and export mark the bass by.
+    // The open strings the diagrams' bass marks read, which copy and export mark the bass by; none
+    // (count 0) where the bass is marked under the first string sounding.
     const OpenStrings& openStrings() const { return m_openStrings; }
 
     // Redraws the previously selected cell as normal and this one as selected; -1 selects none.

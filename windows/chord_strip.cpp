@@ -98,8 +98,9 @@ StripCell StripCellOf(const QString& name, const Voicing* frets, const std::stri
     const std::string chord = name.toStdString();
     if (!frets)
         return CellOf<Voicing>(name, nullptr, problem, {}, {}, {});
-    return CellOf(name, frets, problem, DiagramImage(*frets, pictures, leftHanded, SheetHeading { chord, {} }),
-        FingeringClipboardText(*frets), SpokenDiagram(*frets, chord));
+    const Frets diagram = FretsOfVoicing(*frets);
+    return CellOf(name, frets, problem, DiagramImage(diagram, pictures, leftHanded, SheetHeading { chord, {} }),
+        FingeringClipboardText(diagram), SpokenDiagram(*frets, chord));
 }
 
 StripCell StripCellOf(const QString& name, const Frets* frets, const std::string& problem, const PictureStore& pictures,
@@ -108,9 +109,8 @@ StripCell StripCellOf(const QString& name, const Frets* frets, const std::string
     const std::string chord = name.toStdString();
     if (!frets)
         return CellOf<Frets>(name, nullptr, problem, {}, {}, {});
-    return CellOf(name, frets, problem,
-        StringsDiagramImage(*frets, pictures, leftHanded, SheetHeading { chord, {} }, strings),
-        StringsFingeringClipboardText(*frets), SpokenStringsDiagram(*frets, chord));
+    return CellOf(name, frets, problem, DiagramImage(*frets, pictures, leftHanded, SheetHeading { chord, {} }, strings),
+        FingeringClipboardText(*frets), SpokenStringsDiagram(*frets, chord));
 }
 
 StripDiagram::StripDiagram(int index, QWidget* parent)

@@ -3,6 +3,7 @@
 #include "ui_progression_window.h"
 
 #include "drawing/qt/picture_store.h"
+#include "guitar/instrument.h"
 #include "song/capo_reason.h"
 #include "song/song_notation.h"
 #include "sound/midi_player.h"
@@ -32,6 +33,11 @@
 #include <algorithm>
 
 namespace corvane {
+
+HostInstrument GuitarHost(const Tuning& tuning)
+{
+    return { std::string(SixStringGuitar().name), GuitarStrings(tuning), {} };
+}
 
 namespace {
 
@@ -222,8 +228,8 @@ void TFormProgression::Recompute()
         m_waiting = -1;
 
     // Fingerings picked on another instrument mean nothing on this one.
-    std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
-    if ((instrument ? instrument->name : std::string()) != (m_instrument ? m_instrument->name : std::string())) {
+    HostInstrument instrument = m_host.instrument ? m_host.instrument() : GuitarHost(Options().search.tuning);
+    if (instrument.name != m_instrument.name) {
         m_pins.clear();
         m_waiting = -1;
     }
@@ -233,60 +239,39 @@ void TFormProgression::Recompute()
     // into each chord's results, so a pinned progression is chosen twice.
     const ProgressionOptions options = Options();
     m_pins.resize(m_entries.size());
-    const auto pinnedIn = [this](const auto& choice, const auto& pinnedFrets) {
-        std::vector<int> pinned(m_entries.size(), -1);
-        bool anyPin = false;
-        for (std::size_t k = 0; k < m_entries.size(); ++k) {
-            const std::optional<Pin>& pin = m_pins[k];
-            if (!pin || pin->chord != m_entries[k].chord)
-                continue;
-            const auto& results = choice.chords[k].results;
-            const auto found = std::find_if(
-                results.begin(), results.end(), [&](const auto& r) { return r.frets == pinnedFrets(*pin); });
-            if (found != results.end()) {
-                pinned[k] = static_cast<int>(found - results.begin());
-                anyPin = true;
-            }
+    m_choice = ChooseInstrumentProgression(m_entries, options, m_instrument.strings);
+    std::vector<int> pinned(m_entries.size(), -1);
+    bool anyPin = false;
+    for (std::size_t k = 0; k < m_entries.size(); ++k) {
+        const std::optional<Pin>& pin = m_pins[k];
+        if (!pin || pin->chord != m_entries[k].chord)
+            continue;
+        const auto& results = m_choice.chords[k].results;
+        const auto found
+            = std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.frets == pin->frets; });
+        if (found != results.end()) {
+            pinned[k] = static_cast<int>(found - results.begin());
+            anyPin = true;
         }
-        return anyPin ? pinned : std::vector<int>();
-    };
-    if (m_instrument) {
-        m_choice = {};
-        m_stringsChoice = ChooseInstrumentProgression(m_entries, options, m_instrument->strings);
-        const std::vector<int> pinned = pinnedIn(m_stringsChoice, [](const Pin& pin) { return pin.strings; });
-        if (!pinned.empty())
-            m_stringsChoice = ChooseInstrumentProgression(m_entries, options, m_instrument->strings, pinned);
-    } else {
-        m_stringsChoice = {};
-        m_choice = ChooseProgression(m_entries, options);
-        const std::vector<int> pinned = pinnedIn(m_choice, [](const Pin& pin) { return pin.frets; });
-        if (!pinned.empty())
-            m_choice = ChooseProgression(m_entries, options, pinned);
     }
+    if (anyPin)
+        m_choice = ChooseInstrumentProgression(m_entries, options, m_instrument.strings, pinned);
     ShowChoice();
 }
 
-std::size_t TFormProgression::ChordCount() const
-{
-    return m_instrument ? m_stringsChoice.chords.size() : m_choice.chords.size();
-}
+std::size_t TFormProgression::ChordCount() const { return m_choice.chords.size(); }
 
 // The strum of chord k as chosen, for its beats; a chord left out keeps its beats silent.
 StrumPlayer::Chord TFormProgression::ChordStrum(std::size_t k) const
 {
-    const auto strum = [&](const auto& choice) {
-        const auto& chord = choice.chords[k];
-        const auto* chosen = chord.Chosen();
+    const auto& chord = m_choice.chords[k];
+    const InstrumentRecord* chosen = chord.Chosen();
+    if (!chosen) {
         StrumPlayer::Chord silent;
         silent.beats = chord.beats;
-        if (!chosen)
-            return silent;
-        if constexpr (std::is_same_v<std::decay_t<decltype(chosen->frets)>, Voicing>)
-            return StrumOf(chosen->frets, chord.beats, m_host.stringNotes ? m_host.stringNotes() : StringNotes {});
-        else
-            return StrumOf(chosen->frets, chord.beats, m_instrument->strings.strings, Capo());
-    };
-    return m_instrument ? strum(m_stringsChoice) : strum(m_choice);
+        return silent;
+    }
+    return StrumOf(chosen->frets, chord.beats, m_instrument.strings.strings, Capo());
 }
 
 // One column per chord: the diagram with the name above it, drawn as the export draws it, and the
@@ -294,37 +279,32 @@ StrumPlayer::Chord TFormProgression::ChordStrum(std::size_t k) const
 void TFormProgression::ShowChoice()
 {
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
-    const auto showChoice = [&](const auto& choice) {
-        std::vector<StripCell> cells;
-        for (std::size_t k = 0; k < choice.chords.size(); ++k) {
-            const auto& chord = choice.chords[k];
-            const auto* chosen = chord.Chosen();
-            cells.push_back(StripCellOf(Text(ShownName(chord.text)), chosen ? &chosen->frets : nullptr, chord.problem,
-                *m_pictures, leftHanded, strings));
-            cells.back().waiting = static_cast<int>(k) == m_waiting;
-        }
-        m_ui->RowDiagrams->Show(cells);
-        m_ui->ListProblems->clear();
-        for (const std::string& problem : m_textProblems)
-            m_ui->ListProblems->addItem(Text(problem));
-        for (const std::string& problem : choice.problems)
-            m_ui->ListProblems->addItem(Text(problem));
-        m_ui->LabelTotal->setText(choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(choice.total));
-    };
-    if (m_instrument)
-        showChoice(m_stringsChoice);
-    else
-        showChoice(m_choice);
+    const OpenStrings strings = BassMarkStrings(m_instrument.strings);
+    std::vector<StripCell> cells;
+    for (std::size_t k = 0; k < m_choice.chords.size(); ++k) {
+        const auto& chord = m_choice.chords[k];
+        const InstrumentRecord* chosen = chord.Chosen();
+        cells.push_back(StripCellOf(Text(ShownName(chord.text)), chosen ? &chosen->frets : nullptr, chord.problem,
+            *m_pictures, leftHanded, strings));
+        cells.back().waiting = static_cast<int>(k) == m_waiting;
+    }
+    m_ui->RowDiagrams->Show(cells);
+    m_ui->ListProblems->clear();
+    for (const std::string& problem : m_textProblems)
+        m_ui->ListProblems->addItem(Text(problem));
+    for (const std::string& problem : m_choice.problems)
+        m_ui->ListProblems->addItem(Text(problem));
+    m_ui->LabelTotal->setText(m_choice.chords.empty() ? QString() : QStringLiteral("Cost %1").arg(m_choice.total));
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
     // The shapes count from the capo: said beside them, as on the sheet; another instrument is named.
     const bool advised = m_advisedText == m_ui->MemoChords->toPlainText() && m_advisedCapo == Capo();
     m_capoAdvice->setText(advised ? m_advice : QString());
     m_capoAdvice->setVisible(advised);
     const QString capo = Capo() > 0 ? QStringLiteral("Capo %1").arg(Capo()) : QString();
-    m_ui->LabelCapo->setText(!m_instrument ? capo
-            : capo.isEmpty()               ? Text(m_instrument->description)
-                                           : Text(m_instrument->description) + QStringLiteral(", ") + capo.toLower());
+    const QString named = Text(m_instrument.description);
+    m_ui->LabelCapo->setText(named.isEmpty() ? capo
+            : capo.isEmpty()                 ? named
+                                             : named + QStringLiteral(", ") + capo.toLower());
     MarkSoundingChord();
 }
 
@@ -340,8 +320,8 @@ int TFormProgression::Capo() const { return m_host.searchOptions ? m_host.search
 SheetHeading TFormProgression::ExportHeading() const
 {
     std::string details = Capo() > 0 ? "Capo " + std::to_string(Capo()) : std::string();
-    if (m_instrument)
-        details = m_instrument->description + (details.empty() ? "" : " \u00B7 ") + details;
+    if (!m_instrument.description.empty())
+        details = m_instrument.description + (details.empty() ? "" : " \u00B7 ") + details;
     return { m_ui->MemoChords->toPlainText().simplified().toStdString(), details };
 }
 
@@ -363,43 +343,24 @@ void TFormProgression::OtherFingeringsClick(int chord)
     ShowChoice();
     // The box name of a lead-sheet symbol: typed as written, "C9" would be the box's add-nine chord.
     const auto k = static_cast<std::size_t>(chord);
-    const std::string boxText = m_instrument
-        ? (k < m_stringsChoice.chords.size() ? m_stringsChoice.chords[k].nameBoxText : std::string())
-        : (k < m_choice.chords.size() ? m_choice.chords[k].nameBoxText : std::string());
+    const std::string boxText = k < m_choice.chords.size() ? m_choice.chords[k].nameBoxText : std::string();
     const std::string& typed = !boxText.empty() ? boxText : m_entries[k].chord;
     if (m_host.showChord)
         m_host.showChord(Text(typed));
 }
 
 // The chords before the one replaced keep what they have; the ones after it are chosen again.
-void TFormProgression::DiagramSelected(const Voicing& frets)
+void TFormProgression::DiagramSelected(const Frets& frets)
 {
-    if (m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
+    if (m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
         return;
     const auto chord = static_cast<std::size_t>(m_waiting);
     m_pins.resize(m_entries.size());
-    for (std::size_t k = 0; k < chord; ++k) {
-        if (const VoicingRecord* chosen = m_choice.chords[k].Chosen())
+    for (std::size_t k = 0; k < chord && k < m_choice.chords.size(); ++k) {
+        if (const InstrumentRecord* chosen = m_choice.chords[k].Chosen())
             m_pins[k] = Pin { m_entries[k].chord, chosen->frets };
     }
     m_pins[chord] = Pin { m_entries[chord].chord, frets };
-    for (std::size_t k = chord + 1; k < m_pins.size(); ++k)
-        m_pins[k].reset();
-    m_waiting = -1;
-    Recompute();
-}
-
-void TFormProgression::StringsDiagramSelected(const Frets& frets)
-{
-    if (!m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_entries.size()))
-        return;
-    const auto chord = static_cast<std::size_t>(m_waiting);
-    m_pins.resize(m_entries.size());
-    for (std::size_t k = 0; k < chord && k < m_stringsChoice.chords.size(); ++k) {
-        if (const InstrumentRecord* chosen = m_stringsChoice.chords[k].Chosen())
-            m_pins[k] = Pin { m_entries[k].chord, {}, chosen->frets };
-    }
-    m_pins[chord] = Pin { m_entries[chord].chord, {}, frets };
     for (std::size_t k = chord + 1; k < m_pins.size(); ++k)
         m_pins[k].reset();
     m_waiting = -1;
@@ -416,9 +377,10 @@ bool TFormProgression::playing() const { return m_player->playing(); }
 
 int TFormProgression::soundingChord() const { return m_player->sounding(); }
 
-// The sheet's names in the notation the strip shows.
-template <class Sheet> Sheet TFormProgression::Named(Sheet sheet) const
+// The song sheet, its names in the notation the strip shows.
+StringSongSheet TFormProgression::NamedSheet() const
 {
+    StringSongSheet sheet = SongSheetOf(m_choice);
     for (std::string& name : sheet.names)
         name = ShownName(name);
     return sheet;
@@ -440,16 +402,9 @@ void TFormProgression::ButtonExportClick()
     QString error;
     const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    bool written = false;
-    if (m_instrument) {
-        const StringSongSheet sheet = Named(SongSheetOf(m_stringsChoice));
-        written = ExportStringsSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
-            export_sheet::kDefaultColumns, ratio, leftHanded, &error, m_instrument->strings.strings);
-    } else {
-        const SongSheet sheet = Named(SongSheetOf(m_choice));
-        written = ExportSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
-            export_sheet::kDefaultColumns, ratio, leftHanded, &error);
-    }
+    const StringSongSheet sheet = NamedSheet();
+    const bool written = ExportSongSheet(path, format, sheet.diagrams, sheet.names, ExportHeading(),
+        export_sheet::kDefaultColumns, ratio, leftHanded, &error, BassMarkStrings(m_instrument.strings));
     if (!written && m_dialogs.warn)
         m_dialogs.warn(this, QStringLiteral("The sheet could not be written to %1: %2").arg(path, error));
 }
@@ -460,13 +415,9 @@ void TFormProgression::ButtonPrintClick()
     PrintSheet(
         m_dialogs, this,
         [&](QPrinter& printer) {
-            if (m_instrument) {
-                const StringSongSheet sheet = Named(SongSheetOf(m_stringsChoice));
-                return PaintStringsSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0,
-                    m_instrument->strings.strings);
-            }
-            const SongSheet sheet = Named(SongSheetOf(m_choice));
-            return PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded);
+            const StringSongSheet sheet = NamedSheet();
+            return PaintSongPages(printer, sheet.diagrams, sheet.names, ExportHeading(), leftHanded, 0,
+                BassMarkStrings(m_instrument.strings));
         },
         QStringLiteral("The sheet could not be printed."));
 }
@@ -487,8 +438,7 @@ void TFormProgression::ButtonSuggestCapoClick()
             suggestion.capo, suggestion.ease, suggestion.withoutCapo, ShapeNames(sounding, suggestion.capo)));
         return suggestion.capo;
     };
-    const int capo = m_instrument ? advise(SuggestInstrumentCapo(m_entries, Options(), m_instrument->strings))
-                                  : advise(SuggestCapo(m_entries, Options()));
+    const int capo = advise(SuggestInstrumentCapo(m_entries, Options(), m_instrument.strings));
     m_advisedText = m_ui->MemoChords->toPlainText();
     m_advisedCapo = capo;
     m_pins.assign(m_entries.size(), std::nullopt);

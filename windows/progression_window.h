@@ -6,9 +6,7 @@
 
 #include "drawing/sheet_layout.h"
 #include "guitar/instrument_progression.h"
-#include "guitar/progression.h"
 #include "guitar/tuning.h"
-#include "guitar/voicing.h"
 #include "theory/notation.h"
 #include "windows/export_dialogs.h"
 #include "windows/strum_player.h"
@@ -36,25 +34,28 @@ namespace corvane {
 class MidiPort;
 class PictureStore;
 
-// The instrument the main window shows when it is not the six-string guitar: the strings the windows
-// choose, draw and strum for, and how a sheet's heading names them.
+// The instrument the main window shows: the strings the windows choose, draw and strum for, and how
+// a sheet's heading names them.
 struct HostInstrument {
     std::string name; // "ukulele": a change of instrument drops the fingerings picked on the old one
     StringSet strings;
-    std::string description; // "Ukulele (G4 C4 E4 A4)"
+    std::string description; // "Ukulele (G4 C4 E4 A4)"; empty where the sheets leave it unnamed
 };
+
+// The six-string guitar tuned as the search options say, unnamed: what the windows choose for when
+// their host names no instrument.
+HostInstrument GuitarHost(const Tuning& tuning);
 
 // What the window takes from the main window, read at the moment it is needed.
 struct ProgressionHost {
     std::function<SearchOptions()> searchOptions; // as the main sheet searches
     std::function<void(const QString& chord)> showChord; // type the name in the name box and search
     std::function<MidiPort*()> port; // the main window's MIDI output, with its current patch
-    std::function<StringNotes()> stringNotes;
     std::function<int()> strumTempo; // the main window's tempo bar position
     std::function<bool()> leftHanded;
     std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
     std::function<qreal()> exportPixelRatio; // the scale of the main sheet's PNG export
-    std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
+    std::function<HostInstrument()> instrument; // GuitarHost of the search's tuning when not given
     std::function<Notation()> notation; // View > Chord names; the program's own when not given
 };
 
@@ -89,9 +90,7 @@ public:
 
     // The main window reports every diagram the user selects on its sheet; while a chord waits for
     // "Other fingerings", the selected one replaces its choice and the rest is chosen again.
-    void DiagramSelected(const Voicing& frets);
-    // The same on another instrument.
-    void StringsDiagramSelected(const Frets& frets);
+    void DiagramSelected(const Frets& frets);
     // The main window shows another instrument or tuning: the song stops and is chosen again for it.
     void InstrumentChanged();
     // View > Chord names changed: the chords are named again, in the new notation.
@@ -103,12 +102,10 @@ public:
     // A chord's name as the strip and the sheets show it, in the main window's notation.
     std::string ShownName(const std::string& letters) const;
 
-    // On the six-string guitar the choice is choice(), on another instrument stringsChoice() (and
-    // choice() is empty).
-    bool onStrings() const { return m_instrument.has_value(); }
     const std::vector<ProgressionEntry>& entries() const { return m_entries; } // the text as read
-    const ProgressionChoice& choice() const { return m_choice; }
-    const StringProgressionChoice& stringsChoice() const { return m_stringsChoice; }
+    // The fingerings chosen, on the strings of instrument().
+    const StringProgressionChoice& choice() const { return m_choice; }
+    const HostInstrument& instrument() const { return m_instrument; }
     int waitingChord() const { return m_waiting; }
     bool playing() const;
     int soundingChord() const; // the chord Play strums now; -1 when none
@@ -128,7 +125,7 @@ private:
     void ButtonSuggestCapoClick();
     void MarkSoundingChord();
     SheetHeading ExportHeading() const;
-    template <class Sheet> Sheet Named(Sheet sheet) const;
+    StringSongSheet NamedSheet() const;
     int Capo() const;
     std::size_t ChordCount() const;
 
@@ -142,16 +139,13 @@ private:
     QLineEdit* m_keyBox = nullptr;
     std::optional<NotationKey> m_key;
     bool m_keyGuessed = false;
-    ProgressionChoice m_choice;
-    std::optional<HostInstrument> m_instrument; // as the last choice was made
-    StringProgressionChoice m_stringsChoice;
+    HostInstrument m_instrument; // as the last choice was made
+    StringProgressionChoice m_choice;
     // Fingerings the user chose, per place in the expanded progression, with the chord they were
-    // chosen for: a pin holds only while the same chord stands at that place. `strings` on another
-    // instrument, `frets` on the six-string guitar.
+    // chosen for: a pin holds only while the same chord stands at that place.
     struct Pin {
         std::string chord;
-        Voicing frets;
-        Frets strings {};
+        Frets frets;
     };
     std::vector<std::optional<Pin>> m_pins;
     int m_waiting = -1; // the chord whose "Other fingerings" is open in the main window

@@ -283,10 +283,13 @@ void TFormSetlist::OpenSelected()
 
 void TFormSetlist::OpenStage(const QSize& size)
 {
-    std::vector<std::string> problems;
-    const std::vector<LoadedSong> loaded = LoadBookSongs(BookSourcesOf(m_setlist, {}), problems);
-    std::vector<StageSong> songs;
+    // Read for the strings they are played on, as a songbook's songs are: a {define} gives one fret
+    // per string of them.
     const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    std::vector<std::string> problems;
+    const std::vector<LoadedSong> loaded = LoadBookSongs(BookSourcesOf(m_setlist, {}), problems,
+        instrument ? instrument->strings.strings.count : kStrings, instrument ? instrument->name : "guitar");
+    std::vector<StageSong> songs;
     BookInstrument played;
     if (m_host.searchOptions)
         played.search = m_host.searchOptions();

@@ -226,17 +226,16 @@ void TFormSong::RestoreSettings(QSettings& settings)
         m_ui->SpinBpm->setValue(value);
 }
 
-int TFormSong::StringsShown() const
+HostInstrument TFormSong::HostShown() const
 {
-    const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
-    return instrument ? instrument->strings.strings.count : kStrings;
+    if (m_host.instrument)
+        return m_host.instrument();
+    return GuitarHost(m_host.searchOptions ? m_host.searchOptions().tuning : kStandardTuning);
 }
 
-std::string TFormSong::InstrumentShown() const
-{
-    const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
-    return instrument ? instrument->name : std::string("guitar");
-}
+int TFormSong::StringsShown() const { return HostShown().strings.strings.count; }
+
+std::string TFormSong::InstrumentShown() const { return HostShown().name; }
 
 bool TFormSong::OpenFile(const QString& path)
 {
@@ -282,9 +281,15 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     m_advised = false;
     if (reading.converted)
         m_readingNotes.push_back("read as chords over words and converted to ChordPro");
+    ShowFromItsOwnKey();
+    return true;
+}
+
+// The song as its file has it: not transposed, on its own capo, nothing picked.
+void TFormSong::ShowFromItsOwnKey()
+{
     m_transpose = 0;
     m_picked.clear();
-    m_pickedStrings.clear();
     m_waiting = -1;
     {
         const QSignalBlocker quiet(m_ui->SpinCapo);
@@ -292,7 +297,6 @@ bool TFormSong::Take(SongReading reading, const QString& path, const QString& so
     }
     ShowSongList();
     Recompute();
-    return true;
 }
 
 void TFormSong::ShowSongList()
@@ -317,16 +321,7 @@ void TFormSong::ShowSongOfFile(int index)
     m_player->Stop();
     m_songIndex = index;
     m_song = m_songs[static_cast<std::size_t>(index)];
-    m_transpose = 0;
-    m_picked.clear();
-    m_pickedStrings.clear();
-    m_waiting = -1;
-    {
-        const QSignalBlocker quiet(m_ui->SpinCapo);
-        m_ui->SpinCapo->setValue(m_song.capo.value_or(0));
-    }
-    ShowSongList();
-    Recompute();
+    ShowFromItsOwnKey();
 }
 
 // A {define} gives one fret per string of the instrument the song was read for: on another count of
@@ -367,42 +362,24 @@ void TFormSong::SetCapo(int fret) { m_ui->SpinCapo->setValue(fret); }
 
 void TFormSong::Recompute()
 {
-    // Fingerings picked on another instrument mean nothing on this one.
-    std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
-    if ((instrument ? instrument->name : std::string()) != (m_instrument ? m_instrument->name : std::string())) {
-        m_pickedStrings.clear();
+    // A chord waiting for another fingering waits for one on the instrument it was asked on.
+    HostInstrument instrument = HostShown();
+    if (instrument.name != m_instrument.name)
         m_waiting = -1;
-    }
     m_instrument = std::move(instrument);
-    ReadForStrings(m_instrument ? m_instrument->strings.strings.count : kStrings,
-        m_instrument ? m_instrument->name : std::string("guitar"));
+    ReadForStrings(m_instrument.strings.strings.count, m_instrument.name);
 
-    PlayedOn on;
-    if (m_instrument) {
-        on.instrument = m_instrument->name;
-        on.tuning = OpenStringsText(m_instrument->strings.strings);
-    }
+    const PlayedOn on { m_instrument.name, OpenStringsText(m_instrument.strings.strings), {} };
     m_shown = ShowSong(m_song, SongSettings { m_transpose, capo() }, on);
-    m_shown.definitions.insert(m_shown.definitions.end(), m_picked.begin(), m_picked.end());
+    // Fingerings picked on another instrument mean nothing on this one.
+    for (const auto& [instrumentName, definition] : m_picked)
+        if (instrumentName == m_instrument.name)
+            m_shown.definitions.push_back(definition);
     // The shapes are named from the capo, so their frets count from it: the main window's own capo
     // is not added again.
     SearchOptions options = m_host.searchOptions ? m_host.searchOptions() : SearchOptions {};
     options.capo = 0;
-    if (m_instrument) {
-        m_strip.clear();
-        m_stringsStrip = ChooseInstrumentSongFingerings(m_shown, m_instrument->strings, options);
-        for (const auto& [name, frets] : m_pickedStrings) {
-            const auto found = std::find_if(m_stringsStrip.begin(), m_stringsStrip.end(),
-                [&](const StringStripChord& c) { return c.name == name; });
-            if (found != m_stringsStrip.end()) {
-                found->frets = frets;
-                found->problem.clear();
-            }
-        }
-    } else {
-        m_stringsStrip.clear();
-        m_strip = ChooseSongFingerings(m_shown, options);
-    }
+    m_strip = ChooseInstrumentSongFingerings(m_shown, m_instrument.strings, options);
     if (m_waiting >= static_cast<int>(StripNames().size()))
         m_waiting = -1;
     ShowHeading();
@@ -433,22 +410,16 @@ void TFormSong::ShowHeading()
     m_ui->LabelSubtitle->setVisible(!subtitles.isEmpty());
     // Another instrument is named after the key line, as on its printed sheet.
     std::string key = KeyLine(m_shown);
-    if (m_instrument)
-        key += (key.empty() ? "" : " \u00B7 ") + m_instrument->description;
+    if (!m_instrument.description.empty())
+        key += (key.empty() ? "" : " \u00B7 ") + m_instrument.description;
     m_ui->LabelKey->setText(Text(key));
 }
 
 std::vector<std::string> TFormSong::StripNames() const
 {
     std::vector<std::string> names;
-    const auto add = [&](const auto& strip) {
-        for (const auto& chord : strip)
-            names.push_back(chord.name);
-    };
-    if (m_instrument)
-        add(m_stringsStrip);
-    else
-        add(m_strip);
+    for (const StringStripChord& chord : m_strip)
+        names.push_back(chord.name);
     return names;
 }
 
@@ -471,32 +442,22 @@ SongSheetContent TFormSong::SheetContent() const
     const Notation notation = ShownNotation();
     ShownSong shown = m_shown;
     WriteSongIn(shown, notation);
-    const auto notated = [&](auto strip) {
-        for (auto& chord : strip)
-            chord.name = ShownName(chord.name);
-        return strip;
-    };
-    if (!m_instrument)
-        return SongSheetOf(shown, notated(m_strip));
-    SongSheetContent sheet = SongSheetOf(shown, notated(m_stringsStrip), m_instrument->strings.strings);
-    sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + m_instrument->description;
+    std::vector<StringStripChord> strip = m_strip;
+    for (StringStripChord& chord : strip)
+        chord.name = ShownName(chord.name);
+    SongSheetContent sheet = SongSheetOf(shown, strip, BassMarkStrings(m_instrument.strings));
+    if (!m_instrument.description.empty())
+        sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + m_instrument.description;
     return sheet;
 }
 
 // The strum of the strip's chord of that name, four beats; silent when it has no fingering.
 StrumPlayer::Chord TFormSong::ChordStrum(const std::string& name) const
 {
-    const auto strum = [&](const auto& strip) {
-        const auto found = FindChord(strip, name);
-        if (found == strip.end() || !found->frets)
-            return StrumPlayer::Chord {};
-        if constexpr (std::is_same_v<std::decay_t<decltype(*found->frets)>, Voicing>)
-            return StrumOf(
-                *found->frets, kDefaultBeats, m_host.stringNotes ? m_host.stringNotes(capo()) : StringNotes {});
-        else
-            return StrumOf(*found->frets, kDefaultBeats, m_instrument->strings.strings, capo());
-    };
-    return m_instrument ? strum(m_stringsStrip) : strum(m_strip);
+    const auto found = FindChord(m_strip, name);
+    if (found == m_strip.end() || !found->frets)
+        return StrumPlayer::Chord {};
+    return StrumOf(*found->frets, kDefaultBeats, m_instrument.strings.strings, capo());
 }
 
 // One column per chord of the strip, as in the progression window: the diagram with the name above
@@ -504,19 +465,13 @@ StrumPlayer::Chord TFormSong::ChordStrum(const std::string& name) const
 void TFormSong::ShowStrip()
 {
     const bool leftHanded = m_host.leftHanded && m_host.leftHanded();
-    const OpenStrings strings = m_instrument ? m_instrument->strings.strings : OpenStrings {};
+    const OpenStrings strings = BassMarkStrings(m_instrument.strings);
     std::vector<StripCell> cells;
-    const auto show = [&](const auto& strip) {
-        for (const auto& chord : strip) {
-            cells.push_back(StripCellOf(Text(ShownName(chord.name)), chord.frets ? &*chord.frets : nullptr,
-                chord.problem, *m_pictures, leftHanded, strings));
-            cells.back().waiting = static_cast<int>(cells.size()) - 1 == m_waiting;
-        }
-    };
-    if (m_instrument)
-        show(m_stringsStrip);
-    else
-        show(m_strip);
+    for (const StringStripChord& chord : m_strip) {
+        cells.push_back(StripCellOf(Text(ShownName(chord.name)), chord.frets ? &*chord.frets : nullptr, chord.problem,
+            *m_pictures, leftHanded, strings));
+        cells.back().waiting = static_cast<int>(cells.size()) - 1 == m_waiting;
+    }
     m_ui->RowDiagrams->Show(cells);
     // Laid out now, not at the next pass of the event loop: the strip is drawn with the song.
     m_ui->LayoutDiagrams->activate();
@@ -613,15 +568,9 @@ void TFormSong::ShowProblems()
     m_notes->setVisible(!notes.isEmpty());
     for (const SongProblem& problem : m_shown.problems)
         m_ui->ListProblems->addItem(Text(problem.Text()));
-    const auto addProblems = [this](const auto& strip) {
-        for (const auto& chord : strip)
-            if (!chord.problem.empty())
-                m_ui->ListProblems->addItem(Text("chord \"" + chord.name + "\": " + chord.problem));
-    };
-    if (m_instrument)
-        addProblems(m_stringsStrip);
-    else
-        addProblems(m_strip);
+    for (const StringStripChord& chord : m_strip)
+        if (!chord.problem.empty())
+            m_ui->ListProblems->addItem(Text("chord \"" + chord.name + "\": " + chord.problem));
     m_ui->ListProblems->setVisible(m_ui->ListProblems->count() > 0);
 }
 
@@ -651,26 +600,13 @@ void TFormSong::OtherFingeringsClick(int chord)
         m_host.showChord(Text(names[static_cast<std::size_t>(chord)]));
 }
 
-void TFormSong::DiagramSelected(const Voicing& frets)
+void TFormSong::DiagramSelected(const Frets& frets)
 {
-    if (m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_strip.size()))
+    if (m_waiting < 0 || m_waiting >= static_cast<int>(m_strip.size()))
         return;
     const std::string name = m_strip[static_cast<std::size_t>(m_waiting)].name;
-    std::erase_if(m_picked, [&](const ChordDefinition& d) { return d.name == name; });
-    m_picked.push_back(FingeringDefinition(name, frets));
-    m_waiting = -1;
-    Recompute();
-}
-
-// On another instrument the pick stands in the strip until the song or the instrument changes; it is
-// saved as the {define} of every chord given a fingering there.
-void TFormSong::StringsDiagramSelected(const Frets& frets)
-{
-    if (!m_instrument || m_waiting < 0 || m_waiting >= static_cast<int>(m_stringsStrip.size()))
-        return;
-    const std::string name = m_stringsStrip[static_cast<std::size_t>(m_waiting)].name;
-    std::erase_if(m_pickedStrings, [&](const auto& picked) { return picked.first == name; });
-    m_pickedStrings.emplace_back(name, frets);
+    std::erase_if(m_picked, [&](const auto& picked) { return picked.second.name == name; });
+    m_picked.emplace_back(m_instrument.name, FingeringDefinition(name, frets));
     m_waiting = -1;
     Recompute();
 }
@@ -704,16 +640,7 @@ void TFormSong::ButtonExportClick()
     bool written = false;
     if (format == ExportFormat::Svg) {
         std::ostringstream svg;
-        if (m_instrument)
-            WriteSongSvg(sheet, svg);
-        else {
-            ShownSong shown = m_shown;
-            WriteSongIn(shown, ShownNotation());
-            std::vector<StripChord> strip = m_strip;
-            for (StripChord& chord : strip)
-                chord.name = ShownName(chord.name);
-            WriteSongSvg(shown, strip, svg);
-        }
+        WriteSongSvg(sheet, svg);
         written = WriteBytes(path, svg.str(), &error);
     } else if (format == ExportFormat::Png) {
         const qreal ratio = m_host.exportPixelRatio ? m_host.exportPixelRatio() : devicePixelRatioF();
@@ -749,8 +676,7 @@ void TFormSong::ButtonSaveClick()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".cho");
     QString error;
-    const std::string chordPro
-        = m_instrument ? WriteChordPro(m_shown, m_stringsStrip) : WriteChordPro(m_shown, m_strip);
+    const std::string chordPro = WriteChordPro(m_shown, m_strip);
     if (!WriteBytes(path, chordPro, &error) && m_dialogs.common.warn)
         m_dialogs.common.warn(this, QStringLiteral("The song could not be saved to %1: %2").arg(path, error));
 }
@@ -763,9 +689,7 @@ void TFormSong::ButtonSuggestCapoClick()
         options.search = m_host.searchOptions();
     options.search.capo = 0;
     m_picked.clear();
-    m_pickedStrings.clear();
-    m_advice = m_instrument ? AdviseInstrumentSongCapo(m_song, m_transpose, m_instrument->strings, options)
-                            : AdviseSongCapo(m_song, m_transpose, options);
+    m_advice = AdviseInstrumentSongCapo(m_song, m_transpose, m_instrument.strings, options);
     m_adviceTranspose = m_transpose;
     m_advised = true;
     SetCapo(m_advice.capo);

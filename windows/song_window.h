@@ -6,7 +6,6 @@
 // first use and every song opened goes to it.
 
 #include "guitar/tuning.h"
-#include "guitar/voicing.h"
 #include "song/chordpro_reader.h"
 #include "song/song_fingerings.h"
 #include "song/song_sheet.h"
@@ -44,14 +43,13 @@ struct SongHost {
     std::function<SearchOptions()> searchOptions; // as the main sheet searches
     std::function<void(const QString& chord)> showChord; // type the name in the name box and search
     std::function<MidiPort*()> port;
-    std::function<StringNotes(int capo)> stringNotes; // the open strings raised by a capo
     std::function<int()> strumTempo;
     std::function<bool()> leftHanded;
     std::function<qreal()> exportPixelRatio;
     std::function<void(const QString& path)> opened; // a song file was read: the recent list takes it
     std::function<void()> openSong; // File > "Open song…" (Ctrl+O)
     std::function<QStringList()> recentSongs; // File > "Recent songs", the latest first
-    std::function<std::optional<HostInstrument>()> instrument; // none on the six-string guitar
+    std::function<HostInstrument()> instrument; // GuitarHost of the search's tuning when not given
     std::function<Notation()> notation; // View > Chord names; the program's own when not given
 };
 
@@ -91,9 +89,7 @@ public:
 
     // The main window reports every diagram the user selects on its sheet; while a chord waits for
     // "Other fingerings", the selected one becomes that chord's fingering through the whole song.
-    void DiagramSelected(const Voicing& frets);
-    // The same on another instrument.
-    void StringsDiagramSelected(const Frets& frets);
+    void DiagramSelected(const Frets& frets);
     // The main window shows another instrument or tuning: the song stops and is chosen again for it.
     void InstrumentChanged();
     // View > Chord names changed: the chords are named again, in the new notation.
@@ -105,11 +101,9 @@ public:
     int songIndex() const { return m_songIndex; }
     void ShowSongOfFile(int index);
     const ShownSong& shown() const { return m_shown; }
-    // On the six-string guitar the strip is strip(), on another instrument stringsStrip() (and strip()
-    // is empty); StripNames() holds its chords' names either way.
-    bool onStrings() const { return m_instrument.has_value(); }
-    const std::vector<StripChord>& strip() const { return m_strip; }
-    const std::vector<StringStripChord>& stringsStrip() const { return m_stringsStrip; }
+    // The strip, chosen on the strings of instrument().
+    const std::vector<StringStripChord>& strip() const { return m_strip; }
+    const HostInstrument& instrument() const { return m_instrument; }
     std::vector<std::string> StripNames() const;
     int transpose() const { return m_transpose; }
     int capo() const;
@@ -130,10 +124,12 @@ protected:
 
 private:
     bool Take(SongReading reading, const QString& path, const QString& source, int strings, std::string pasted);
+    HostInstrument HostShown() const; // the main window's instrument
     int StringsShown() const; // of the main window's instrument
     std::string InstrumentShown() const; // "guitar", "ukulele": the one the file's selectors are read for
     void ReadForStrings(int strings, const std::string& instrument);
     void ShowSongList();
+    void ShowFromItsOwnKey();
     void ShowHeading();
     void ShowStrip();
     void ShowLyrics();
@@ -170,15 +166,13 @@ private:
     // the song was read.
     int m_strings = kStrings;
     std::string m_pasted; // the text of a pasted song, to read again for another count of strings
-    // Fingerings picked with "Other fingerings", by the shape's name as shown; they join the file's
-    // definitions, so they win as a {define} does and are saved as one.
-    std::vector<ChordDefinition> m_picked;
+    // Fingerings picked with "Other fingerings", by the shape's name as shown, with the instrument
+    // they were picked on; on that instrument they join the file's definitions, so they win as a
+    // {define} does and are saved as one.
+    std::vector<std::pair<std::string, ChordDefinition>> m_picked;
     ShownSong m_shown;
-    std::vector<StripChord> m_strip;
-    std::optional<HostInstrument> m_instrument; // as the strip was chosen
-    std::vector<StringStripChord> m_stringsStrip;
-    // Another instrument's fingerings picked with "Other fingerings", by the shape's name as shown.
-    std::vector<std::pair<std::string, Frets>> m_pickedStrings;
+    HostInstrument m_instrument; // as the strip was chosen
+    std::vector<StringStripChord> m_strip;
     int m_waiting = -1;
     StrumPlayer* m_player = nullptr; // its sounding chord is a place in shown().played
     QLabel* m_notes = nullptr; // what the reading did, said apart from the problems

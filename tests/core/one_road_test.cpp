@@ -15,7 +15,7 @@ using namespace corvane;
 
 namespace {
 
-StringSet GuitarIn(const Tuning& tuning) { return StringSetOf(SixStringGuitar(), GuitarOpenStrings(tuning)); }
+StringSet GuitarIn(const Tuning& tuning) { return GuitarStrings(tuning); }
 
 std::vector<std::string> Texts(const auto& records)
 {

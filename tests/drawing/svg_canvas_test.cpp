@@ -64,8 +64,12 @@ namespace {
     {
         const std::vector<Voicing> sheet = Results("00 04 07", 0, 0);
         ASSERT_EQ(sheet.size(), 165u);
+        std::vector<Frets> diagrams;
+        for (const Voicing& voicing : sheet)
+            diagrams.push_back(FretsOfVoicing(voicing));
         std::ostringstream svg;
-        WriteSvgSheet(svg, sheet, {}, 6, false);
+        WriteSvgSheet(svg, diagrams, {}, 6, false);
+        // The guitar's own drawing of each fingering.
         RecordingCanvas recording;
         const SheetLayout layout(sheet.size(), 6, {});
         for (std::size_t i = 0; i < sheet.size(); ++i)
@@ -94,7 +98,7 @@ namespace {
     {
         std::ostringstream svg;
         const SheetHeading heading { "C<&>\"7'", SheetDetails("Drop D (D A D G B E)", 2) };
-        WriteSvgSheet(svg, std::vector<Voicing> { kOpenC, kBarreF }, heading, 6, false);
+        WriteSvgSheet(svg, std::vector<Frets> { FretsOfVoicing(kOpenC), FretsOfVoicing(kBarreF) }, heading, 6, false);
         EXPECT_NE(svg.str().find(">C&lt;&amp;&gt;&quot;7&apos;</text>"), std::string::npos);
         EXPECT_NE(svg.str().find(">Drop D (D A D G B E), 2 diagrams</text>"), std::string::npos);
         EXPECT_NE(svg.str().find("width=\"600\" height=\"176\""), std::string::npos) << svg.str().substr(0, 300);

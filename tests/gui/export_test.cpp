@@ -25,16 +25,16 @@
 namespace corvane {
 namespace {
 
-    const Voicing kOpenC { 99, 3, 2, 0, 1, 0 };
-    const Voicing kBarreF { -1, 3, 3, 2, 1, 1 };
+    const Frets kOpenC = FretsOfVoicing({ 99, 3, 2, 0, 1, 0 });
+    const Frets kBarreF = FretsOfVoicing({ -1, 3, 3, 2, 1, 1 });
 
-    std::vector<Voicing> CMajorSheet()
+    std::vector<Frets> CMajorSheet()
     {
         const RefreshInput input = ChordInput("00 04 07", 0, 0);
-        std::vector<Voicing> voicings;
+        std::vector<Frets> diagrams;
         for (const VoicingRecord& record : ComputeRefresh(input).records)
-            voicings.push_back(record.frets);
-        return voicings;
+            diagrams.push_back(FretsOfVoicing(record.frets));
+        return diagrams;
     }
 
     QImage Device(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32_Premultiplied); }
@@ -60,7 +60,7 @@ namespace {
 
     TEST(Export, ADiagramIsPixelForPixelTheSheetsCell)
     {
-        const std::vector<Voicing> diagrams = CMajorSheet();
+        const std::vector<Frets> diagrams = CMajorSheet();
         for (const qreal ratio : { 1.0, 2.0 }) {
             for (const bool leftHanded : { false, true }) {
                 SCOPED_TRACE(testing::Message() << "ratio " << ratio << (leftHanded ? ", left-handed" : ""));
@@ -90,7 +90,8 @@ namespace {
     // fret numbers, whose glyphs come from different text engines.
     TEST(Export, SvgRendersAsThePngOutsideTheFretNumbers)
     {
-        const std::vector<Voicing> diagrams { kOpenC, kBarreF, { 99, -7, 9, 9, 8, 7 }, { 3, 2, 0, 0, 3, 3 } };
+        const std::vector<Frets> diagrams { kOpenC, kBarreF, FretsOfVoicing({ 99, -7, 9, 9, 8, 7 }),
+            FretsOfVoicing({ 3, 2, 0, 0, 3, 3 }) };
         std::ostringstream svg;
         WriteSvgSheet(svg, diagrams, {}, 2, false);
         QSvgRenderer renderer(QByteArray::fromStdString(svg.str()));
@@ -123,7 +124,7 @@ namespace {
 
     TEST(Export, PdfAndPrinterPagesFlowInSheetOrder)
     {
-        std::vector<Voicing> diagrams;
+        std::vector<Frets> diagrams;
         for (int i = 0; i < 100; ++i)
             diagrams.push_back(i % 2 ? kBarreF : kOpenC);
         QBuffer pdf;
@@ -148,7 +149,7 @@ namespace {
     TEST(Export, FilesOfEachFormat)
     {
         QTemporaryDir dir;
-        const std::vector<Voicing> diagrams { kOpenC, kBarreF };
+        const std::vector<Frets> diagrams { kOpenC, kBarreF };
         const SheetHeading heading { "C", "2 diagrams" };
         QString error;
         ASSERT_TRUE(ExportSheet(
@@ -181,10 +182,11 @@ namespace {
         const QImage image = qvariant_cast<QImage>(data->imageData());
         EXPECT_EQ(image.size(), QSize(200, 260));
         EXPECT_TRUE(Plain(image) == Plain(DiagramImage(kOpenC, pictures, false)));
-        EXPECT_EQ(FingeringClipboardText({ 99, -10, 12, 12, 11, 10 }), QStringLiteral("x 10 12 12 11 10"));
+        EXPECT_EQ(
+            FingeringClipboardText(FretsOfVoicing({ 99, -10, 12, 12, 11, 10 })), QStringLiteral("x 10 12 12 11 10"));
     }
 
-    // Another instrument's sheet takes the same roads: one diagram is the sheet's cell, a whole sheet
+    // Another instrument's sheet takes the same road: one diagram is the sheet's cell, a whole sheet
     // draws it below the heading, and every format is written.
     TEST(Export, AnotherInstrumentsDiagramsAsTheSheetDrawsThem)
     {
@@ -193,20 +195,20 @@ namespace {
         ResultSheet sheet;
         sheet.setPictures(&pictures);
         sheet.showDiagrams(diagrams, 650);
-        const QImage whole = Plain(StringsSheetImage(diagrams, { "C", "3 diagrams" }, 6, pictures, false));
+        const QImage whole = Plain(SheetImage(diagrams, { "C", "3 diagrams" }, 6, pictures, false));
         for (const int index : { 0, 2 }) {
             const QImage cell = SheetCell(sheet, index, 2.0);
-            EXPECT_TRUE(Plain(StringsDiagramImage(diagrams[static_cast<size_t>(index)], pictures, false)) == cell);
+            EXPECT_TRUE(Plain(DiagramImage(diagrams[static_cast<size_t>(index)], pictures, false)) == cell);
             EXPECT_TRUE(whole.copy(QRect(QPoint(100 * index, 46) * 2, cell.size())) == cell);
         }
-        const std::unique_ptr<QMimeData> data(StringsDiagramMimeData(diagrams[0], pictures, false));
+        const std::unique_ptr<QMimeData> data(DiagramMimeData(diagrams[0], pictures, false));
         EXPECT_EQ(data->text(), QStringLiteral("0003"));
 
         QTemporaryDir dir;
         QString error;
         for (const QString& name : { QStringLiteral("u.png"), QStringLiteral("u.svg"), QStringLiteral("u.pdf") }) {
             const ExportFormat format = *ExportFormatOfPath(name);
-            ASSERT_TRUE(ExportStringsDiagram(dir.filePath(name), format, diagrams[1], { "F", "" }, 1.0, false, &error))
+            ASSERT_TRUE(ExportDiagram(dir.filePath(name), format, diagrams[1], { "F", "" }, 1.0, false, &error))
                 << error.toStdString();
             EXPECT_GT(QFile(dir.filePath(name)).size(), 0);
         }
@@ -216,7 +218,7 @@ namespace {
         std::vector<Frets> many(100, diagrams[2]);
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(WritePdfStringsSheet(pdf, many, { "D", "100 diagrams" }, false));
+        ASSERT_TRUE(WritePdfSheet(pdf, many, { "D", "100 diagrams" }, false));
         EXPECT_EQ(PdfPages(pdf.data()), 3);
     }
 

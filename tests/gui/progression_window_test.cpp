@@ -64,7 +64,11 @@ namespace {
             return column ? column->findChild<QToolButton*>(QStringLiteral("OtherFingerings")) : nullptr;
         }
 
-        Voicing ChosenFrets(std::size_t chord) const { return progression->choice().chords.at(chord).Chosen()->frets; }
+        // The six-string guitar's fingering chosen for a chord.
+        Voicing ChosenFrets(std::size_t chord) const
+        {
+            return VoicingOfFrets(progression->choice().chords.at(chord).Chosen()->frets);
+        }
 
         TFormProgression* progression = nullptr;
     };
@@ -128,7 +132,7 @@ namespace {
         EXPECT_EQ(ChosenFrets(0), firstBefore);
         // The chords after it follow the new choice: the path is the cheapest one through the pin.
         std::vector<int> pinned(4, -1);
-        const ProgressionChoice& shown = progression->choice();
+        const StringProgressionChoice& shown = progression->choice();
         for (std::size_t k = 0; k < 2; ++k)
             pinned[k] = shown.chords[k].chosen;
         std::vector<ProgressionEntry> entries = ParseProgression("C G Am F").entries;
@@ -245,7 +249,7 @@ namespace {
         chosen = dir.filePath(QStringLiteral("song.png"));
         QTest::mouseClick(In<QPushButton>("ButtonExport"), Qt::LeftButton);
         const QImage png(chosen);
-        const SongSheet sheet = SongSheetOf(progression->choice());
+        const StringSongSheet sheet = SongSheetOf(progression->choice());
         const qreal ratio = window->findChild<ResultSheet*>(QStringLiteral("Image1"))->devicePixelRatioF();
         EXPECT_EQ(png.size(),
             SongSheetImage(sheet.diagrams, sheet.names, { "C G Am F", "Capo 2" }, export_sheet::kDefaultColumns,
@@ -324,9 +328,9 @@ namespace {
         auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
         instrument->setFocus();
         QTest::keyClicks(instrument, QStringLiteral("Uk"));
-        ASSERT_TRUE(progression->onStrings());
+        ASSERT_EQ(progression->instrument().strings.strings.count, 4);
         std::vector<std::string> chosen;
-        for (const auto& chord : progression->stringsChoice().chords)
+        for (const auto& chord : progression->choice().chords)
             chosen.push_back(FretsText(chord.Chosen()->frets));
         EXPECT_EQ(chosen, (std::vector<std::string> { "0 0 0 3 ", "2 0 0 0 ", "2 0 1 0 ", "0 2 3 2 " }));
         EXPECT_EQ(ShownNames(), (std::vector<std::string> { "C", "Am", "F", "G" }));
@@ -336,10 +340,9 @@ namespace {
         QTest::mouseClick(OtherFingerings(1), Qt::LeftButton);
         const auto& records = window->records();
         ASSERT_GT(records.size(), 1U);
-        const Frets other
-            = records[records[0].frets == progression->stringsChoice().chords[1].Chosen()->frets ? 1 : 0].frets;
-        emit window->stringsDiagramSelected(other);
-        EXPECT_EQ(progression->stringsChoice().chords[1].Chosen()->frets, other);
+        const Frets other = records[records[0].frets == progression->choice().chords[1].Chosen()->frets ? 1 : 0].frets;
+        emit window->diagramSelected(other);
+        EXPECT_EQ(progression->choice().chords[1].Chosen()->frets, other);
 
         // One beat a chord keeps the test short.
         TypeChords("C:1 Am:1 F:1 G:1");
@@ -355,7 +358,7 @@ namespace {
         EXPECT_EQ(std::vector<int>(keys.begin(), keys.begin() + 4), (std::vector<int> { 67, 60, 64, 72 }));
 
         QTest::keyClick(instrument, Qt::Key_Home);
-        EXPECT_FALSE(progression->onStrings());
+        EXPECT_EQ(progression->instrument().strings.strings.count, 6);
         EXPECT_EQ(ChosenFrets(0), (Voicing { kMuted, 3, 2, 0, 1, 0 }));
         EXPECT_EQ(In<QLabel>("LabelCapo")->text(), QString());
     }

@@ -3,6 +3,7 @@
 // going on into the next song; a songbook made under its progress bar, and cancelled.
 
 #include "main_window_fixture.h"
+#include "toolkit/choice_box.h"
 #include "windows/setlist_window.h"
 #include "windows/stage_window.h"
 
@@ -125,6 +126,28 @@ namespace {
             QTest::keyClick(stage, Qt::Key_PageDown);
         EXPECT_EQ(stage->scroll().song(), 1) << "Page Down went on into the next song";
         EXPECT_EQ(stage->songs()[1].sheet.title, "Amazing Grace");
+    }
+
+    // On another instrument the stage reads each song for its strings: the song's own fingering for
+    // them is the one on stage.
+    TEST_F(SetlistWindowTest, TheStageReadsTheSongsForTheInstrumentsStrings)
+    {
+        const QString path = dir.filePath(QStringLiteral("own.cho"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{title: Own}\n{define: C base-fret 1 frets 5 4 3 3}\n[C]la [G]la\n");
+        file.close();
+        adding = { path };
+        In<QPushButton>("ButtonSetlistAdd")->click();
+        auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
+        instrument->setFocus();
+        QTest::keyClicks(instrument, QStringLiteral("Uk"));
+        setlist->OpenStage(QSize(800, 600));
+        ASSERT_NE(setlist->stageWindow(), nullptr);
+        const auto& songs = setlist->stageWindow()->songs();
+        ASSERT_EQ(songs.size(), 4u);
+        ASSERT_FALSE(songs[3].sheet.diagrams.empty());
+        EXPECT_EQ(FretsText(songs[3].sheet.diagrams[0]), "5 4 3 3 ");
     }
 
     TEST_F(SetlistWindowTest, ASongbookIsMadeOrCancelled)

@@ -110,7 +110,7 @@ namespace {
             EXPECT_EQ(song->path(), kSongs + QLatin1Char('/') + name);
             EXPECT_FALSE(In<QLabel>("LabelTitle")->text().isEmpty()) << name.toStdString();
             EXPECT_FALSE(song->strip().empty()) << name.toStdString();
-            for (const StripChord& chord : song->strip())
+            for (const StringStripChord& chord : song->strip())
                 EXPECT_TRUE(chord.frets.has_value()) << name.toStdString() << ": " << chord.name;
         }
         EXPECT_TRUE(warnings.isEmpty());
@@ -252,9 +252,9 @@ namespace {
         EXPECT_EQ(Find<QLineEdit>("EditAcorde")->text(), QStringLiteral("G"));
         const auto& records = window->records();
         std::size_t index = 0;
-        while (index + 1 < records.size() && VoicingOfFrets(records[index].frets) == *song->strip()[1].frets)
+        while (index + 1 < records.size() && records[index].frets == *song->strip()[1].frets)
             ++index;
-        const Voicing clicked = VoicingOfFrets(records.at(index).frets);
+        const Frets clicked = records.at(index).frets;
         emit window->diagramSelected(clicked);
         EXPECT_EQ(song->waitingChord(), -1);
         EXPECT_EQ(song->strip()[1].frets, clicked);
@@ -346,33 +346,74 @@ namespace {
         auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
         instrument->setFocus();
         QTest::keyClicks(instrument, QStringLiteral("Uk"));
-        ASSERT_TRUE(song->onStrings());
-        EXPECT_TRUE(song->strip().empty());
+        ASSERT_EQ(song->instrument().strings.strings.count, 4);
+        for (const StringStripChord& chord : song->strip())
+            EXPECT_TRUE(!chord.frets || chord.frets->count == 4) << chord.name;
         Open(kSongs + QStringLiteral("/amazing_grace.cho"));
-        ASSERT_FALSE(song->stringsStrip().empty());
-        ASSERT_TRUE(song->stringsStrip().front().frets);
-        EXPECT_EQ(song->stringsStrip().front().frets->count, 4);
+        ASSERT_FALSE(song->strip().empty());
+        ASSERT_TRUE(song->strip().front().frets);
+        EXPECT_EQ(song->strip().front().frets->count, 4);
         EXPECT_TRUE(In<QLabel>("LabelKey")->text().endsWith(QStringLiteral("Ukulele (G4 C4 E4 A4)")));
 
         QTest::mouseClick(
             song->findChild<QWidget*>(QStringLiteral("Chord1"))->findChild<QToolButton*>(), Qt::LeftButton);
         const auto& records = window->records();
         ASSERT_GT(records.size(), 1U);
-        const Frets clicked = records[records[0].frets == *song->stringsStrip()[1].frets ? 1 : 0].frets;
-        emit window->stringsDiagramSelected(clicked);
-        EXPECT_EQ(song->stringsStrip()[1].frets, clicked);
+        const Frets clicked = records[records[0].frets == *song->strip()[1].frets ? 1 : 0].frets;
+        emit window->diagramSelected(clicked);
+        EXPECT_EQ(song->strip()[1].frets, clicked);
 
         QTest::keyClick(instrument, Qt::Key_Home);
-        EXPECT_FALSE(song->onStrings());
+        EXPECT_EQ(song->instrument().strings.strings.count, 6);
         ASSERT_TRUE(song->strip().front().frets);
+        EXPECT_EQ(song->strip().front().frets->count, 6);
         EXPECT_EQ(song->strip().front().name, song->StripNames().front());
 
         // A song is read for the instrument's strings: its four-string {define} wins on the ukulele.
         ASSERT_TRUE(song->OpenText(QStringLiteral("{define: C base-fret 1 frets 5 4 3 3}\n[C]la [G]la\n")));
         QTest::keyClicks(instrument, QStringLiteral("Uk"));
-        ASSERT_TRUE(song->onStrings());
-        ASSERT_TRUE(song->stringsStrip().at(0).frets);
-        EXPECT_EQ(FretsText(*song->stringsStrip()[0].frets), "5 4 3 3 ");
+        ASSERT_EQ(song->instrument().strings.strings.count, 4);
+        ASSERT_TRUE(song->strip().at(0).frets);
+        EXPECT_EQ(FretsText(*song->strip()[0].frets), "5 4 3 3 ");
+    }
+
+    // A fingering picked with "Other fingerings" is the instrument's it was picked on: the mandolin,
+    // which has four strings too, chooses its own, and the ukulele has it back. The song's own
+    // %{tuning} names the strings as they are tuned, the guitar's too.
+    TEST_F(SongWindowTest, APickHoldsOnItsInstrumentAndTheTuningIsNamedAsTuned)
+    {
+        auto* instrument = Find<ChoiceBox>("ComboBoxInstrument");
+        instrument->setFocus();
+        // A caption's first letters, typed once the box has forgotten the last ones.
+        const auto choose = [&](const QString& caption) {
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);
+            QTest::keyClick(instrument, Qt::Key_Home);
+            QTest::keyClicks(instrument, caption);
+        };
+        choose(QStringLiteral("Uk"));
+        ASSERT_TRUE(song->OpenText(QStringLiteral("{c: %{instrument} %{tuning}}\n[C]la [G]la [C]la\n")));
+        QTest::mouseClick(
+            song->findChild<QWidget*>(QStringLiteral("Chord1"))->findChild<QToolButton*>(), Qt::LeftButton);
+        const auto& records = window->records();
+        ASSERT_GT(records.size(), 1U);
+        const Frets picked = records[records[0].frets == *song->strip()[1].frets ? 1 : 0].frets;
+        emit window->diagramSelected(picked);
+        ASSERT_EQ(song->strip()[1].frets, picked);
+        EXPECT_TRUE(song->strip()[1].defined) << "the pick joins the song's definitions";
+
+        choose(QStringLiteral("Man"));
+        ASSERT_EQ(song->instrument().name, "mandolin");
+        EXPECT_FALSE(song->strip()[1].defined);
+
+        choose(QStringLiteral("Uk"));
+        EXPECT_EQ(song->strip()[1].frets, picked);
+
+        choose(QStringLiteral("Gu"));
+        ASSERT_EQ(song->instrument().name, "guitar");
+        Find<QAction>("DropD1")->trigger();
+        song->Recompute();
+        const QString words = In<QTextEdit>("TextLyrics")->toPlainText();
+        EXPECT_TRUE(words.contains(QStringLiteral("guitar D2 A2 D3 G3 B3 E4"))) << words.toStdString();
     }
 
 } // namespace

@@ -19,7 +19,7 @@ namespace {
             text += "{start_of_verse}\n[C]Down the road and [G]over the hill\n[Am]under the sky we [F]wander still\n"
                     "{end_of_verse}\n\n";
         const ShownSong shown = ShowSong(ReadChordPro(text));
-        return StageSongOf(shown, SongSheetOf(shown, ChooseSongFingerings(shown)));
+        return StageSongOf(shown, SongSheetOf(shown, ChooseInstrumentSongFingerings(shown, GuitarStrings())));
     }
 
     TEST_F(MainWindowTest, StageViewOpensFromTheSongWindow)

@@ -66,10 +66,12 @@ namespace {
     {
         ASSERT_EQ(strip->names(), (QStringList { QStringLiteral("D"), QStringLiteral("G"), QStringLiteral("A7") }));
         for (int k = 0; k < strip->count(); ++k) {
-            const StripChord& chord = song->strip()[static_cast<std::size_t>(k)];
+            const StringStripChord& chord = song->strip()[static_cast<std::size_t>(k)];
             ASSERT_TRUE(chord.frets.has_value());
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(strip->diagram(k));
-            EXPECT_EQ(reader->text(QAccessible::Name).toStdString(), SpokenDiagram(*chord.frets, chord.name));
+            // As the guitar's own words say it.
+            EXPECT_EQ(
+                reader->text(QAccessible::Name).toStdString(), SpokenDiagram(VoicingOfFrets(*chord.frets), chord.name));
             EXPECT_TRUE(reader->state().focusable);
             EXPECT_EQ(QAccessible::queryAccessibleInterface(strip->otherFingerings(k))->text(QAccessible::Name),
                 QStringLiteral("Other fingerings for ") + strip->names()[k]);
@@ -96,8 +98,9 @@ namespace {
         midi->clear();
         Key(Qt::Key_Return);
         RecordingPort expected;
-        PlayVoicing(
-            expected, *song->strip()[2].frets, window->stringNotes(), Find<QSlider>("TrackBarTempoAcorde")->value());
+        // As the guitar's own note table sounds it.
+        PlayVoicing(expected, VoicingOfFrets(*song->strip()[2].frets), window->stringNotes(),
+            Find<QSlider>("TrackBarTempoAcorde")->value());
         EXPECT_EQ(midi->text(), expected.text());
         EXPECT_FALSE(song->playing()) << "one chord, not the song";
     }

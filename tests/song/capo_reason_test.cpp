@@ -48,12 +48,12 @@ namespace {
             SCOPED_TRACE(name);
             const SongReading read = ReadSongFile((std::filesystem::path(CORVANE_SONGS_DIR) / name).string());
             ASSERT_TRUE(read.Read());
-            const CapoAdvice advice = AdviseSongCapo(read.song, 0);
+            const CapoAdvice advice = AdviseInstrumentSongCapo(read.song, 0, GuitarStrings());
             EXPECT_EQ(advice.capo, 0);
             EXPECT_EQ(advice.reason, "No capo: every chord is an open shape");
         }
         // Without chords there is nothing to make easier.
-        EXPECT_EQ(AdviseSongCapo(ReadChordPro("just words\n"), 0).capo, 0);
+        EXPECT_EQ(AdviseInstrumentSongCapo(ReadChordPro("just words\n"), 0, GuitarStrings()).capo, 0);
     }
 
 } // namespace

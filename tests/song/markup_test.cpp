@@ -208,7 +208,7 @@ namespace {
         EXPECT_TRUE(shown.problems.empty()) << shown.problems.front().Text();
         EXPECT_EQ(shown.chords, (std::vector<std::string> { "G6add", "B7", "Gsus" }));
         EXPECT_EQ(shown.lines.back().chords[2].name, "G(sus4)");
-        const std::vector<StripChord> strip = ChooseSongFingerings(shown);
+        const std::vector<StringStripChord> strip = ChooseInstrumentSongFingerings(shown, GuitarStrings());
         ASSERT_EQ(strip.size(), 3u);
         EXPECT_TRUE(strip[0].defined);
         EXPECT_TRUE(strip[1].frets.has_value()); // found as B7

@@ -317,9 +317,9 @@ namespace {
             EXPECT_FALSE(read.song.title.empty());
             const ShownSong shown = ShowSong(read.song);
             EXPECT_FALSE(shown.chords.empty());
-            const std::vector<StripChord> strip = ChooseSongFingerings(shown);
+            const std::vector<StringStripChord> strip = ChooseInstrumentSongFingerings(shown, GuitarStrings());
             ASSERT_EQ(strip.size(), shown.chords.size());
-            for (const StripChord& chord : strip)
+            for (const StringStripChord& chord : strip)
                 EXPECT_TRUE(chord.frets) << chord.name << ": " << chord.problem;
             EXPECT_NE(SongText(shown, strip).find(shown.title), std::string::npos);
 
@@ -330,12 +330,12 @@ namespace {
             Facts before = FactsOf(shown);
             const Facts after = FactsOf(shownAgain);
             // The written file defines every chord of the strip, with the fingering chosen.
-            for (const StripChord& chord : strip) {
+            for (const StringStripChord& chord : strip) {
                 if (!chord.frets || chord.defined)
                     continue;
                 ChordDefinition defined;
                 defined.name = chord.name;
-                defined.frets = chord.frets;
+                defined.frets = VoicingOfFrets(*chord.frets);
                 before.definitions.push_back(defined);
             }
             ASSERT_EQ(after.definitions.size(), before.definitions.size());
@@ -345,7 +345,8 @@ namespace {
             }
             before.definitions = after.definitions;
             EXPECT_EQ(after, before) << written;
-            const std::vector<StripChord> chosenAgain = ChooseSongFingerings(shownAgain);
+            const std::vector<StringStripChord> chosenAgain
+                = ChooseInstrumentSongFingerings(shownAgain, GuitarStrings());
             ASSERT_EQ(chosenAgain.size(), strip.size());
             for (size_t i = 0; i < strip.size(); ++i) {
                 EXPECT_EQ(chosenAgain[i].name, strip[i].name);
@@ -357,10 +358,10 @@ namespace {
     TEST(Songs, DefinitionWinsOverTheChoice)
     {
         const ShownSong shown = ShowSong(ReadChordPro("{define: C base-fret 3 frets x 1 3 3 3 1}\n[C]a [G]b"));
-        const std::vector<StripChord> strip = ChooseSongFingerings(shown);
+        const std::vector<StringStripChord> strip = ChooseInstrumentSongFingerings(shown, GuitarStrings());
         ASSERT_EQ(strip.size(), 2u);
         EXPECT_TRUE(strip[0].defined);
-        EXPECT_EQ(strip[0].frets, (Voicing { kMuted, -3, 5, 5, 5, 3 }));
+        EXPECT_EQ(strip[0].frets, FretsOfVoicing({ kMuted, -3, 5, 5, 5, 3 }));
         EXPECT_FALSE(strip[1].defined);
     }
 

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <vector>
 
+#include "theory/plain_text.h"
+
 namespace corvane::cli {
 
 namespace {
@@ -14,20 +16,6 @@ namespace {
         return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
         });
-    }
-
-    std::vector<std::string_view> Words(std::string_view text)
-    {
-        std::vector<std::string_view> words;
-        for (size_t at = 0; at < text.size();) {
-            const size_t start = text.find_first_not_of(' ', at);
-            if (start == std::string_view::npos)
-                break;
-            const size_t end = std::min(text.find(' ', start), text.size());
-            words.push_back(text.substr(start, end - start));
-            at = end;
-        }
-        return words;
     }
 
 } // namespace
@@ -54,7 +42,7 @@ std::optional<Tuning> ParseTuningOption(std::string_view text)
             || SameLetters(preset.buttonCaption, text))
             return preset.pitchClasses;
     }
-    const auto words = Words(text);
+    const auto words = SplitWords(text, " ");
     if (words.size() != 6)
         return std::nullopt;
     Tuning tuning {};

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <vector>
 
+#include "theory/plain_text.h"
+
 namespace corvane {
 
 namespace {
@@ -42,15 +44,7 @@ std::string FingeringText(const Frets& frets) { return Written(frets); }
 FingeringReading ReadFingering(std::string_view text)
 {
     FingeringReading reading;
-    std::vector<std::string_view> tokens;
-    for (size_t at = 0; at < text.size();) {
-        const size_t start = text.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos)
-            break;
-        const size_t end = std::min(text.find_first_of(" \t", start), text.size());
-        tokens.push_back(text.substr(start, end - start));
-        at = end;
-    }
+    std::vector<std::string_view> tokens = SplitWords(text, " \t");
     // "x32010": one character per string, only possible while every fret has one digit.
     if (tokens.size() == 1 && tokens[0].size() == kStrings) {
         const std::string_view compact = tokens[0];

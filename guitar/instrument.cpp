@@ -7,6 +7,7 @@
 
 #include "guitar/easy_shapes.h"
 #include "theory/notes.h"
+#include "theory/plain_text.h"
 
 namespace corvane {
 
@@ -78,20 +79,6 @@ namespace {
             if (c != ' ' && c != '-' && c != '_')
                 folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return folded;
-    }
-
-    std::vector<std::string_view> Words(std::string_view text)
-    {
-        std::vector<std::string_view> words;
-        for (size_t at = 0; at < text.size();) {
-            const size_t start = text.find_first_not_of(" ,\t", at);
-            if (start == std::string_view::npos)
-                break;
-            const size_t end = std::min(text.find_first_of(" ,\t", start), text.size());
-            words.push_back(text.substr(start, end - start));
-            at = end;
-        }
-        return words;
     }
 
     struct NoteWord {
@@ -187,7 +174,7 @@ OpenStringsReading ReadOpenStrings(std::string_view text, const Instrument& inst
             return reading;
         }
     }
-    const auto words = Words(text);
+    const auto words = SplitWords(text, " ,\t");
     if (words.size() < kMinInstrumentStrings || words.size() > kMaxInstrumentStrings) {
         reading.error = "a tuning has " + std::to_string(kMinInstrumentStrings) + " to "
             + std::to_string(kMaxInstrumentStrings) + " notes, lowest string first; \"" + std::string(text) + "\" has "

@@ -10,6 +10,7 @@
 
 #include "song/song_chord.h"
 #include "song/text_decoding.h"
+#include "theory/plain_text.h"
 
 namespace corvane {
 
@@ -391,16 +392,8 @@ namespace {
     std::vector<std::string> SheetLines(std::string_view text)
     {
         std::vector<std::string> lines;
-        for (size_t at = 0; at < text.size();) {
-            size_t end = text.find('\n', at);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::string_view line = text.substr(at, end - at);
-            while (line.ends_with('\r'))
-                line.remove_suffix(1);
+        for (const std::string_view line : SplitLines(text))
             lines.push_back(ExpandTabs(Unwrapped(line)));
-            at = end + 1;
-        }
         return lines;
     }
 

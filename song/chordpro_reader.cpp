@@ -17,6 +17,7 @@
 #include "song/song_markup.h"
 #include "song/spelling.h"
 #include "song/text_decoding.h"
+#include "theory/plain_text.h"
 
 namespace corvane {
 
@@ -242,16 +243,8 @@ namespace {
             if (text.starts_with("\xEF\xBB\xBF"))
                 text.remove_prefix(3);
             int number = 0;
-            for (size_t at = 0; at < text.size();) {
-                size_t end = text.find('\n', at);
-                if (end == std::string_view::npos)
-                    end = text.size();
-                std::string_view line = text.substr(at, end - at);
-                while (line.ends_with('\r'))
-                    line.remove_suffix(1);
+            for (const std::string_view line : SplitLines(text))
                 Line(line, ++number);
-                at = end + 1;
-            }
             Finish();
             return std::move(m_songs);
         }

@@ -50,42 +50,6 @@ namespace {
 
 } // namespace
 
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80; // the second byte's range; the others are always 80..bf
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0; // overlong
-        if (lead == 0xED)
-            high = 0x9F; // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90; // overlong
-        if (lead == 0xF4)
-            high = 0x8F; // above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (length > text.size() - at)
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const unsigned char c = byte(at + k);
-        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
-}
-
 int CharacterCount(std::string_view text)
 {
     int count = 0;

@@ -2,6 +2,8 @@
 // From the bytes of a file to the UTF-8 text of a song: the byte-order mark, older files in Latin-1
 // or Windows-1252, binary files and files far too large for a song.
 
+#include "theory/plain_text.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,9 +21,6 @@ struct DecodedText {
 
 // `fileSize`, when larger than the bytes given, is the size of the whole file they begin.
 DecodedText DecodeSongBytes(std::string_view bytes, std::size_t fileSize = 0);
-
-// Length in bytes of the well-formed UTF-8 sequence at `at`, 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 
 // Characters (code points) of well-formed UTF-8 text; a byte that starts no sequence counts as one.
 int CharacterCount(std::string_view text);

@@ -6,6 +6,7 @@
 #include "theory/catalogue.h"
 #include "theory/interval_build.h"
 #include "theory/notes.h"
+#include "theory/plain_text.h"
 
 namespace corvane {
 
@@ -27,43 +28,6 @@ namespace {
     {
         return a.size() == b.size()
             && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-    }
-
-    // Length of the well-formed UTF-8 sequence starting at `at`, or 1 when there is none.
-    size_t SequenceLength(std::string_view text, size_t at)
-    {
-        const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-        const unsigned char lead = byte(at);
-        size_t length = 1;
-        unsigned char low = 0x80; // allowed range of the second byte; the others are always 80..bf
-        unsigned char high = 0xbf;
-        if (lead < 0x80)
-            return 1;
-        if (lead >= 0xc2 && lead <= 0xdf) {
-            length = 2;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            length = 3;
-            if (lead == 0xe0)
-                low = 0xa0; // overlong
-            if (lead == 0xed)
-                high = 0x9f; // surrogates
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            length = 4;
-            if (lead == 0xf0)
-                low = 0x90; // overlong
-            if (lead == 0xf4)
-                high = 0x8f; // above U+10FFFF
-        } else {
-            return 1;
-        }
-        if (length > text.size() - at)
-            return 1;
-        for (size_t k = 1; k < length; ++k) {
-            const unsigned char c = byte(at + k);
-            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xbf))
-                return 1;
-        }
-        return length;
     }
 
     // The characters [from, from + count), clipped to the text, as one string.
@@ -97,7 +61,7 @@ std::vector<std::string_view> SplitCharacters(std::string_view text)
 {
     std::vector<std::string_view> characters;
     for (size_t at = 0; at < text.size();) {
-        const size_t length = SequenceLength(text, at);
+        const size_t length = std::max<size_t>(1, Utf8SequenceLength(text, at));
         characters.push_back(text.substr(at, length));
         at += length;
     }

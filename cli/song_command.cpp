@@ -2,7 +2,6 @@
 #include "cli/song_command.h"
 
 #include <charconv>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include "cli/chord_request.h"
 #include "cli/instrument_options.h"
 #include "cli/song_pdf.h"
+#include "cli/written_text.h"
 #include "song/chordpro_reader.h"
 #include "song/chordpro_writer.h"
 #include "song/song_notation.h"
@@ -280,17 +280,7 @@ int SongCommand::Run() const
         return kBadInput;
     }
 
-    if (m_out.empty()) {
-        std::cout << text.str();
-        return 0;
-    }
-    std::ofstream file(m_out, std::ios::binary);
-    file << text.str();
-    if (!file) {
-        std::cerr << "corvane-cli: cannot write " << m_out << '\n';
-        return kBadInput;
-    }
-    return 0;
+    return WriteText(text.str(), m_out) ? 0 : kBadInput;
 }
 
 } // namespace corvane::cli

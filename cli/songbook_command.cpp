@@ -3,7 +3,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include "cli/chord_request.h"
 #include "cli/instrument_options.h"
 #include "cli/songbook_pdf.h"
+#include "cli/written_text.h"
 #include "song/songbook_songs.h"
 
 namespace corvane::cli {
@@ -154,18 +154,7 @@ int SongbookCommand::Run() const
         std::cerr << "corvane-cli: " << error << '\n';
         return kBadInput;
     }
-    if (m_out.empty()) {
-        std::cout << text.str();
-        return 0;
-    }
-    std::ofstream file(m_out, std::ios::binary);
-    file << text.str();
-    file.close();
-    if (!file) {
-        std::cerr << "corvane-cli: cannot write " << m_out << '\n';
-        return kBadInput;
-    }
-    return 0;
+    return WriteText(text.str(), m_out) ? 0 : kBadInput;
 }
 
 } // namespace corvane::cli

@@ -137,6 +137,13 @@ TEST(SongCli, ExitStatuses)
     EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --capo 12").status, 2);
     EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --transpose 30").status, 2);
     EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --format doc").status, 2);
+
+    // An output that cannot take the bytes is a failure, also when the disk fills only as the file
+    // is closed; the songbook writes the same way.
+    for (const std::string out : { "/dev/full", "/no/such/folder/out.txt" }) {
+        EXPECT_EQ(Cli("song " + Song("swing_low.cho") + " --out " + out).status, 2) << out;
+        EXPECT_EQ(Cli("songbook " + Song("swing_low.cho") + " --format json --out " + out).status, 2) << out;
+    }
 }
 
 TEST(SongCli, ReadsChordsOverWords)

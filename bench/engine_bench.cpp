@@ -27,6 +27,17 @@ void Run(benchmark::State& state, const RefreshInput& input)
     state.counters["records"] = static_cast<double>(count);
 }
 
+void RunOnStrings(benchmark::State& state, const RefreshInput& input, const StringSet& strings)
+{
+    size_t count = 0;
+    for (auto _ : state) {
+        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
+        count = result.records.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["records"] = static_cast<double>(count);
+}
+
 void CMajorDefaults(benchmark::State& state) { Run(state, MakeInput("00 04 07", 0, 0, {})); }
 
 // The largest result known: F# with a G bass, in G minor tuning, up to fret 24, without the fifth.
@@ -67,13 +78,7 @@ void InstrumentLargestCase(benchmark::State& state, const char* name)
     options.omit5 = true;
     const RefreshInput input = MakeInput("00 04 07 08 01", 6, 7, options);
     const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
-    size_t count = 0;
-    for (auto _ : state) {
-        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
-        count = result.records.size();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["records"] = static_cast<double>(count);
+    RunOnStrings(state, input, strings);
 }
 
 // A plain triad up to fret 24: on four strings the free inversions make it the larger case.
@@ -84,13 +89,7 @@ void InstrumentTriadTo24(benchmark::State& state, const char* name)
     options.fretLimit = 24;
     const RefreshInput input = MakeInput("00 04 07", 0, 0, options);
     const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
-    size_t count = 0;
-    for (auto _ : state) {
-        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
-        count = result.records.size();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["records"] = static_cast<double>(count);
+    RunOnStrings(state, input, strings);
 }
 
 // The largest case of leaving tones out, as a progression asks: the 13th chord with its 9th (six
@@ -104,13 +103,7 @@ void InstrumentLeavingOut(benchmark::State& state, const char* name)
     const RefreshInput input = MakeInput("00 04 07 10 02 09", 0, 0, options);
     StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
     strings.dropTones = true;
-    size_t count = 0;
-    for (auto _ : state) {
-        InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
-        count = result.records.size();
-        benchmark::DoNotOptimize(result);
-    }
-    state.counters["records"] = static_cast<double>(count);
+    RunOnStrings(state, input, strings);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/headless_main.h"
+
 #include "drawing/svg_sheet.h"
 #include "guitar/refresh.h"
 #include "theory/interval_list.h"
@@ -96,14 +98,4 @@ void SheetToPdf(benchmark::State& state)
 BENCHMARK(SheetToSvg)->Arg(200)->Arg(1063)->Arg(4252)->Unit(benchmark::kMillisecond);
 BENCHMARK(SheetToPdf)->Arg(200)->Arg(1063)->Arg(4252)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    // Fonts need a platform; never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunHeadlessBenchmarks<QGuiApplication>(argc, argv); }

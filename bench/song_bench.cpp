@@ -2,6 +2,7 @@
 // laid out for the sheet; on the six-string guitar and on the mandolin), opened in the song window and painted there,
 // and written as a PDF song sheet.
 
+#include "bench/headless_main.h"
 #include "bench/long_song.h"
 #include <benchmark/benchmark.h>
 
@@ -109,14 +110,4 @@ BENCHMARK(SongPdf300Lines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    // Fonts need a platform; never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunHeadlessBenchmarks<QApplication>(argc, argv); }

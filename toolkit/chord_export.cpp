@@ -30,12 +30,6 @@ namespace {
 
     using namespace export_sheet;
 
-    // The sheet's pixels on paper: 96 to the inch, as on a plain screen.
-    constexpr qreal kSheetPixelsPerInch = 96.0;
-    constexpr int kPdfResolution = 300;
-    // Pictures for paper are rendered at most this many times their size; finer adds only bytes.
-    constexpr qreal kHighestPaperRatio = 4.0;
-
     void PreparePainter(QPainter& painter)
     {
         painter.setBackground(Qt::white);

@@ -28,6 +28,14 @@ class PictureStore;
 
 enum class ExportFormat { Png, Svg, Pdf };
 
+namespace export_sheet {
+    // The sheet's pixels on paper: 96 to the inch, as on a plain screen.
+    constexpr qreal kSheetPixelsPerInch = 96.0;
+    constexpr int kPdfResolution = 300;
+    // Pictures for paper are rendered at most this many times their size; finer adds only bytes.
+    constexpr qreal kHighestPaperRatio = 4.0;
+}
+
 // A chord name made fit for a file name: "C/E" becomes "C-E"; "chords" for an empty name.
 QString ExportFileName(QString name);
 

@@ -23,10 +23,6 @@ namespace {
 
     using namespace export_sheet;
 
-    // The sheet's own units, as on the exported chord sheets.
-    constexpr qreal kSheetPixelsPerInch = 96.0;
-    constexpr qreal kHighestPaperRatio = 4.0;
-    constexpr int kPdfResolution = 300;
     constexpr int kSubtitlePixels = 13;
     constexpr int kLyricPixels = 13;
     constexpr int kFooterPixels = 10;
@@ -126,16 +122,8 @@ namespace {
         const int columns = std::max(1, (width - 2 * kMargin) / kCellWidth);
         const PictureStore pictures(std::clamp(pictureRatio, 1.0, kHighestPaperRatio));
         QtCanvas canvas(painter, pictures);
-        for (std::size_t i = 0; i < sheet.diagrams.size(); ++i) {
-            const int left = kMargin + static_cast<int>(i % static_cast<std::size_t>(columns)) * kCellWidth;
-            const int top = y + static_cast<int>(i / static_cast<std::size_t>(columns)) * (kCellHeight + kNameHeight);
-            painter.setFont(Sized(base, kNamePixels, true));
-            painter.drawText(QPoint(left + kNameLeft, top + kNameTop + painter.fontMetrics().ascent()),
-                i < sheet.names.size() ? FromUtf8(sheet.names[i]) : QString());
-            painter.setFont(DiagramFont(base));
-            DrawStringsDiagram(
-                canvas, sheet.diagrams[i], top + kNameHeight, left, kDiagramNormal, leftHanded, sheet.strings);
-        }
+        PaintNamedDiagrams(painter, canvas, sheet, sheet.diagrams.size(), QPoint(kMargin, y), columns,
+            QSize(kCellWidth, kCellHeight + kNameHeight), leftHanded);
         if (!sheet.diagrams.empty()) {
             const auto rows
                 = (sheet.diagrams.size() + static_cast<std::size_t>(columns) - 1) / static_cast<std::size_t>(columns);
@@ -177,6 +165,24 @@ namespace {
     }
 
 } // namespace
+
+void PaintNamedDiagrams(QPainter& painter, QtCanvas& canvas, const SongSheetContent& sheet, std::size_t count,
+    QPoint origin, int columns, QSize cell, bool leftHanded)
+{
+    using namespace export_sheet;
+    const QFont base = QGuiApplication::font();
+    const auto perRow = static_cast<std::size_t>(std::max(1, columns));
+    for (std::size_t i = 0; i < count && i < sheet.diagrams.size(); ++i) {
+        const int left = origin.x() + static_cast<int>(i % perRow) * cell.width();
+        const int top = origin.y() + static_cast<int>(i / perRow) * cell.height();
+        painter.setFont(Sized(base, kNamePixels, true));
+        painter.drawText(QPoint(left + kNameLeft, top + kNameTop + painter.fontMetrics().ascent()),
+            i < sheet.names.size() ? FromUtf8(sheet.names[i]) : QString());
+        painter.setFont(DiagramFont(base));
+        DrawStringsDiagram(
+            canvas, sheet.diagrams[i], top + kNameHeight, left, kDiagramNormal, leftHanded, sheet.strings);
+    }
+}
 
 static bool PaintSongSheets(QPagedPaintDevice& device, const std::vector<SongSheetContent>& sheets, bool leftHanded)
 {

@@ -6,13 +6,19 @@
 #include "song/song_sheet.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 
+#include <cstddef>
 #include <vector>
 
 class QIODevice;
 class QPagedPaintDevice;
+class QPainter;
 
 namespace corvane {
+
+class QtCanvas;
 
 bool PaintSongSheet(QPagedPaintDevice& device, const SongSheetContent& sheet, bool leftHanded = false);
 
@@ -23,5 +29,10 @@ QImage SongSheetFirstPage(const SongSheetContent& sheet, qreal pixelRatio);
 bool WriteSongPdf(QIODevice& out, const SongSheetContent& sheet, bool leftHanded = false);
 // Several songs, each from a new page with pages numbered of its own.
 bool WriteSongPdf(QIODevice& out, const std::vector<SongSheetContent>& sheets, bool leftHanded = false);
+
+// The sheet's first `count` diagrams (at most all), each under its chord's name, `columns` to a row
+// from `origin`; a cell of `cell` holds the name's line and the diagram.
+void PaintNamedDiagrams(QPainter& painter, QtCanvas& canvas, const SongSheetContent& sheet, std::size_t count,
+    QPoint origin, int columns, QSize cell, bool leftHanded);
 
 } // namespace corvane

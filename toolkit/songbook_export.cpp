@@ -7,6 +7,7 @@
 #include "drawing/sheet_layout.h"
 #include "toolkit/chord_export.h"
 #include "toolkit/pdf_navigation.h"
+#include "toolkit/song_export.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -23,11 +24,9 @@ namespace {
 
     using namespace export_sheet;
 
-    constexpr qreal kSheetPixelsPerInch = 96.0;
     constexpr qreal kPointsPerPixel = 72.0 / kSheetPixelsPerInch;
     constexpr qreal kMarginMillimetres = 15.0;
     constexpr qreal kPointsPerMillimetre = 72.0 / 25.4;
-    constexpr int kPdfResolution = 300;
     constexpr int kLyricPixels = 13;
     constexpr int kFooterPixels = 10;
     constexpr int kSongTitlePixels = 19;
@@ -112,19 +111,10 @@ namespace {
                 y += metrics.details;
             }
             y += metrics.stripGap;
-            const auto columns = static_cast<std::size_t>(metrics.Columns());
-            const PictureStore pictures(std::clamp(pictureRatio, 1.0, 4.0));
+            const PictureStore pictures(std::clamp(pictureRatio, 1.0, kHighestPaperRatio));
             QtCanvas canvas(painter, pictures);
-            for (std::size_t i = 0; i < piece.diagrams && i < sheet.diagrams.size(); ++i) {
-                const int left = static_cast<int>(i % columns) * metrics.cellWidth;
-                const int top = y + static_cast<int>(i / columns) * metrics.cell;
-                painter.setFont(Sized(base, kNamePixels, true));
-                painter.drawText(QPoint(left + kNameLeft, top + kNameTop + painter.fontMetrics().ascent()),
-                    i < sheet.names.size() ? FromUtf8(sheet.names[i]) : QString());
-                painter.setFont(DiagramFont(base));
-                DrawStringsDiagram(
-                    canvas, sheet.diagrams[i], top + kNameHeight, left, kDiagramNormal, false, sheet.strings);
-            }
+            PaintNamedDiagrams(painter, canvas, sheet, piece.diagrams, QPoint(0, y), metrics.Columns(),
+                QSize(metrics.cellWidth, metrics.cell), false);
         }
         const QFont words = Mono(kLyricPixels, false);
         const QFont chords = Mono(kLyricPixels, true);

@@ -27,8 +27,17 @@ void Run(benchmark::State& state, const RefreshInput& input)
     state.counters["records"] = static_cast<double>(count);
 }
 
-void RunOnStrings(benchmark::State& state, const RefreshInput& input, const StringSet& strings)
+// The refresh of `intervals` on the instrument's first tuning, up to fret 24, the most any option allows.
+void RunOnInstrument(benchmark::State& state, const char* name, const char* intervals, int root, int bass,
+    bool omit5 = false, bool dropTones = false)
 {
+    const Instrument& instrument = *FindInstrument(name);
+    SearchOptions options;
+    options.fretLimit = 24;
+    options.omit5 = omit5;
+    const RefreshInput input = MakeInput(intervals, root, bass, options);
+    StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
+    strings.dropTones = dropTones;
     size_t count = 0;
     for (auto _ : state) {
         InstrumentRefreshResult result = ComputeInstrumentRefresh(input, strings);
@@ -68,42 +77,21 @@ void IdentifyOpenC(benchmark::State& state) { RunIdentify(state, { -1, 3, 2, 0, 
 // Six different notes: the most candidate roots a hand can give the naming.
 void IdentifySixNotes(benchmark::State& state) { RunIdentify(state, { 0, 1, 3, 1, 3, 3 }); }
 
-// Each other instrument's largest case: the six-string guitar's largest chord (its bass, no fifth) and
-// up to fret 24, the most any option allows.
+// Each other instrument's largest case: the six-string guitar's largest chord (its bass, no fifth).
 void InstrumentLargestCase(benchmark::State& state, const char* name)
 {
-    const Instrument& instrument = *FindInstrument(name);
-    SearchOptions options;
-    options.fretLimit = 24;
-    options.omit5 = true;
-    const RefreshInput input = MakeInput("00 04 07 08 01", 6, 7, options);
-    const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
-    RunOnStrings(state, input, strings);
+    RunOnInstrument(state, name, "00 04 07 08 01", 6, 7, true);
 }
 
-// A plain triad up to fret 24: on four strings the free inversions make it the larger case.
-void InstrumentTriadTo24(benchmark::State& state, const char* name)
-{
-    const Instrument& instrument = *FindInstrument(name);
-    SearchOptions options;
-    options.fretLimit = 24;
-    const RefreshInput input = MakeInput("00 04 07", 0, 0, options);
-    const StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
-    RunOnStrings(state, input, strings);
-}
+// A plain triad: on four strings the free inversions make it the larger case.
+void InstrumentTriadTo24(benchmark::State& state, const char* name) { RunOnInstrument(state, name, "00 04 07", 0, 0); }
 
 // The largest case of leaving tones out, as a progression asks: the 13th chord with its 9th (six
-// tones), up to fret 24, whose four-string voicings leave out two of the fifth, the root and the 9th;
-// on six strings and more it fits, and the strings' own search runs.
+// tones), whose four-string voicings leave out two of the fifth, the root and the 9th; on six strings
+// and more it fits, and the strings' own search runs.
 void InstrumentLeavingOut(benchmark::State& state, const char* name)
 {
-    const Instrument& instrument = *FindInstrument(name);
-    SearchOptions options;
-    options.fretLimit = 24;
-    const RefreshInput input = MakeInput("00 04 07 10 02 09", 0, 0, options);
-    StringSet strings = StringSetOf(instrument, instrument.tunings.front().strings);
-    strings.dropTones = true;
-    RunOnStrings(state, input, strings);
+    RunOnInstrument(state, name, "00 04 07 10 02 09", 0, 0, false, true);
 }
 
 } // namespace

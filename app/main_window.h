@@ -119,6 +119,7 @@ class PictureStore;
 class TextGrid;
 enum class NeckPicture;
 struct KeptState;
+struct ChordWindowHost;
 struct HostInstrument;
 class TFormProgression;
 class TFormSetlist;
@@ -356,6 +357,10 @@ private:
     // The progression and song windows choose again for the instrument and strings shown.
     void ShowInstrumentInWindows();
     HostInstrument WindowsInstrument() const;
+    // What the progression and song windows both read from this window, and the export folder they
+    // share with it.
+    void FillChordWindowHost(ChordWindowHost& host);
+    ExportFolder MainExportFolder();
     std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.

@@ -35,24 +35,34 @@ void TForm1::ShowChordForOtherFingerings(const QString& chord)
     ui->Image1->setFocus(Qt::OtherFocusReason);
 }
 
+void TForm1::FillChordWindowHost(ChordWindowHost& host)
+{
+    host.searchOptions = [this] { return CurrentSearchOptions(); };
+    host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
+    host.port = [this] { return m_midi.get(); };
+    host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
+    host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
+    host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
+    host.instrument = [this] { return WindowsInstrument(); };
+    host.notation = [this] { return m_notation; };
+}
+
+ExportFolder TForm1::MainExportFolder()
+{
+    return ExportFolder { [this] { return m_exportFolder; },
+        [this](const QString& folder) { m_exportFolder = folder; } };
+}
+
 void TForm1::Progression1Click()
 {
     if (!m_progression) {
         ProgressionHost host;
-        host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
-        host.port = [this] { return m_midi.get(); };
-        host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
-        host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
+        FillChordWindowHost(host);
         host.setCapo = [this](int capo) { ui->SpinEditCapo->setValue(capo); };
-        host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
-        host.instrument = [this] { return WindowsInstrument(); };
-        host.notation = [this] { return m_notation; };
         m_progression = new TFormProgression(std::move(host), this);
         m_progression->setObjectName(QStringLiteral("FormProgression"));
         // Its exports start where the main window's last one went.
-        m_progression->setDialogs(StandardProgressionDialogs(ExportFolder {
-            [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
+        m_progression->setDialogs(StandardProgressionDialogs(MainExportFolder()));
         connect(this, &TForm1::diagramSelected, m_progression, &TFormProgression::DiagramSelected);
         if (m_settings)
             m_progression->RestoreSettings(*m_settings);

@@ -54,22 +54,14 @@ TFormSong& TForm1::SongWindow()
 {
     if (!m_song) {
         SongHost host;
-        host.searchOptions = [this] { return CurrentSearchOptions(); };
-        host.showChord = [this](const QString& chord) { ShowChordForOtherFingerings(chord); };
-        host.port = [this] { return m_midi.get(); };
-        host.strumTempo = [this] { return ui->TrackBarTempoAcorde->value(); };
-        host.leftHanded = [this] { return ui->CheckBoxCanhoto->isChecked(); };
-        host.exportPixelRatio = [this] { return m_pictures->devicePixelRatio(); };
+        FillChordWindowHost(host);
         host.opened = [this](const QString& path) { AddRecentSong(path); };
         host.openSong = [this] { OpenSong1Click(); };
         host.recentSongs = [this] { return RecentSongs(); };
-        host.instrument = [this] { return WindowsInstrument(); };
-        host.notation = [this] { return m_notation; };
         m_song = new TFormSong(std::move(host), this);
         m_song->setObjectName(QStringLiteral("FormSong"));
         // Its exports start where the main window's last one went.
-        m_song->setDialogs(StandardSongDialogs(ExportFolder {
-            [this] { return m_exportFolder; }, [this](const QString& folder) { m_exportFolder = folder; } }));
+        m_song->setDialogs(StandardSongDialogs(MainExportFolder()));
         connect(this, &TForm1::diagramSelected, m_song, &TFormSong::DiagramSelected);
         if (m_settings)
             m_song->RestoreSettings(*m_settings);
@@ -120,16 +112,7 @@ void TForm1::AddRecentSong(const QString& path)
 
 void TForm1::ShowRecentSongs()
 {
-    QMenu* menu = ui->RecentSongs1;
-    menu->clear();
-    const QStringList recent = RecentSongs();
-    for (const QString& path : recent) {
-        QAction* item = menu->addAction(QFileInfo(path).fileName());
-        item->setToolTip(path);
-        connect(item, &QAction::triggered, this, [this, path] { OpenSongFile(path); });
-    }
-    if (recent.isEmpty())
-        menu->addAction(QStringLiteral("No songs opened yet"))->setEnabled(false);
+    ShowRecentSongsIn(ui->RecentSongs1, RecentSongs(), this, [this](const QString& path) { OpenSongFile(path); });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

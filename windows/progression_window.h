@@ -46,17 +46,20 @@ struct HostInstrument {
 // their host names no instrument.
 HostInstrument GuitarHost(const Tuning& tuning);
 
-// What the window takes from the main window, read at the moment it is needed.
-struct ProgressionHost {
+// What the progression and song windows take from the main window, read at the moment it is needed.
+struct ChordWindowHost {
     std::function<SearchOptions()> searchOptions; // as the main sheet searches
     std::function<void(const QString& chord)> showChord; // type the name in the name box and search
     std::function<MidiPort*()> port; // the main window's MIDI output, with its current patch
     std::function<int()> strumTempo; // the main window's tempo bar position
     std::function<bool()> leftHanded;
-    std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
     std::function<qreal()> exportPixelRatio; // the scale of the main sheet's PNG export
     std::function<HostInstrument()> instrument; // GuitarHost of the search's tuning when not given
     std::function<Notation()> notation; // View > Chord names; the program's own when not given
+};
+
+struct ProgressionHost : ChordWindowHost {
+    std::function<void(int capo)> setCapo; // puts the main window's capo on that fret, which searches again
 };
 
 // The file and print dialogs, replaceable so that tests run without them.

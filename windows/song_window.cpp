@@ -187,17 +187,22 @@ TFormSong::TFormSong(SongHost host, QWidget* parent)
     Recompute();
 }
 
-void TFormSong::ShowRecentSongs(QMenu* menu)
+void ShowRecentSongsIn(QMenu* menu, const QStringList& recent, QObject* owner, std::function<void(const QString&)> open)
 {
     menu->clear();
-    const QStringList recent = m_host.recentSongs ? m_host.recentSongs() : QStringList();
     for (const QString& path : recent) {
         QAction* item = menu->addAction(QFileInfo(path).fileName());
         item->setToolTip(path);
-        connect(item, &QAction::triggered, this, [this, path] { OpenFile(path); });
+        QObject::connect(item, &QAction::triggered, owner, [open, path] { open(path); });
     }
     if (recent.isEmpty())
         menu->addAction(QStringLiteral("No songs opened yet"))->setEnabled(false);
+}
+
+void TFormSong::ShowRecentSongs(QMenu* menu)
+{
+    ShowRecentSongsIn(menu, m_host.recentSongs ? m_host.recentSongs() : QStringList(), this,
+        [this](const QString& path) { OpenFile(path); });
 }
 
 void TFormSong::OpenStage(const QSize& size)

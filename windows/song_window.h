@@ -39,19 +39,16 @@ class PictureStore;
 class TFormStage;
 
 // What the window takes from the main window, read at the moment it is needed.
-struct SongHost {
-    std::function<SearchOptions()> searchOptions; // as the main sheet searches
-    std::function<void(const QString& chord)> showChord; // type the name in the name box and search
-    std::function<MidiPort*()> port;
-    std::function<int()> strumTempo;
-    std::function<bool()> leftHanded;
-    std::function<qreal()> exportPixelRatio;
+struct SongHost : ChordWindowHost {
     std::function<void(const QString& path)> opened; // a song file was read: the recent list takes it
     std::function<void()> openSong; // File > "Open song…" (Ctrl+O)
     std::function<QStringList()> recentSongs; // File > "Recent songs", the latest first
-    std::function<HostInstrument()> instrument; // GuitarHost of the search's tuning when not given
-    std::function<Notation()> notation; // View > Chord names; the program's own when not given
 };
+
+// A "Recent songs" menu: one item a path, the latest first, each opening its song through `open`
+// while `owner` lives; a disabled "No songs opened yet" when there are none.
+void ShowRecentSongsIn(
+    QMenu* menu, const QStringList& recent, QObject* owner, std::function<void(const QString&)> open);
 
 // Export and print as in the progression window, and the name to save a ChordPro file under.
 struct SongDialogs {

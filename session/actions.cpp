@@ -384,37 +384,43 @@ namespace {
         return song && song->isVisible() && !song->path().isEmpty() ? song : nullptr;
     }
 
-    // The song window's Transpose buttons, clicked until the song is that many semitones away.
-    Answer Transpose(Session& session, const json& arguments)
+    // An action on the song the song window shows, which takes one whole number from LEAST to MOST.
+    template <typename Act>
+    Answer OnOpenSong(Session& session, const json& arguments, int least, int most, const Act& act)
     {
         ExpectCount(arguments, 1);
-        const int value = Integer(arguments, 0, -24, 24);
+        const int value = Integer(arguments, 0, least, most);
         TFormSong* song = OpenSongWindow(session);
         if (!song)
             return "no song is open";
-        auto* up = song->findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeUp"));
-        auto* down = song->findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeDown"));
-        int clicks = 0;
-        while (song->transpose() != value && clicks++ < 48)
-            Click(song->transpose() < value ? up : down);
-        session.addUserMoves(std::max(0, clicks - 1));
-        if (song->transpose() != value)
-            return "the song did not reach " + std::to_string(value) + " semitones";
-        return std::nullopt;
+        return act(*song, value);
+    }
+
+    // The song window's Transpose buttons, clicked until the song is that many semitones away.
+    Answer Transpose(Session& session, const json& arguments)
+    {
+        return OnOpenSong(session, arguments, -24, 24, [&](TFormSong& song, int value) -> Answer {
+            auto* up = song.findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeUp"));
+            auto* down = song.findChild<QAbstractButton*>(QStringLiteral("ButtonTransposeDown"));
+            int clicks = 0;
+            while (song.transpose() != value && clicks++ < 48)
+                Click(song.transpose() < value ? up : down);
+            session.addUserMoves(std::max(0, clicks - 1));
+            if (song.transpose() != value)
+                return "the song did not reach " + std::to_string(value) + " semitones";
+            return std::nullopt;
+        });
     }
 
     Answer SongCapo(Session& session, const json& arguments)
     {
-        ExpectCount(arguments, 1);
-        const int value = Integer(arguments, 0, 0, 11);
-        TFormSong* song = OpenSongWindow(session);
-        if (!song)
-            return "no song is open";
-        auto* box = song->findChild<QSpinBox*>(QStringLiteral("SpinCapo"));
-        session.addUserMoves(StepWithArrowKeys(box, value) - 1);
-        if (song->capo() != value)
-            return "the song's capo did not reach " + std::to_string(value);
-        return std::nullopt;
+        return OnOpenSong(session, arguments, 0, 11, [&](TFormSong& song, int value) -> Answer {
+            auto* box = song.findChild<QSpinBox*>(QStringLiteral("SpinCapo"));
+            session.addUserMoves(StepWithArrowKeys(box, value) - 1);
+            if (song.capo() != value)
+                return "the song's capo did not reach " + std::to_string(value);
+            return std::nullopt;
+        });
     }
 
     // The Song or Progression window ("song", "progression"), open and showing a song or chords.
@@ -513,21 +519,18 @@ namespace {
     // The song window's list of the songs in its file, the song at INDEX chosen from it.
     Answer SongPick(Session& session, const json& arguments)
     {
-        ExpectCount(arguments, 1);
-        const int value = Integer(arguments, 0, 0, 99);
-        TFormSong* song = OpenSongWindow(session);
-        if (!song)
-            return "no song is open";
-        if (value >= song->songCount())
-            return "the file holds " + std::to_string(song->songCount()) + " songs";
-        auto* list = song->findChild<QComboBox*>(QStringLiteral("ComboSongs"));
-        if (!list || list->isHidden())
-            return "the song window shows no list of songs";
-        if (Answer failed = ChooseFromList(list, value))
-            return failed;
-        if (song->songIndex() != value)
-            return "the song window did not show song " + std::to_string(value);
-        return std::nullopt;
+        return OnOpenSong(session, arguments, 0, 99, [&](TFormSong& song, int value) -> Answer {
+            if (value >= song.songCount())
+                return "the file holds " + std::to_string(song.songCount()) + " songs";
+            auto* list = song.findChild<QComboBox*>(QStringLiteral("ComboSongs"));
+            if (!list || list->isHidden())
+                return "the song window shows no list of songs";
+            if (Answer failed = ChooseFromList(list, value))
+                return failed;
+            if (song.songIndex() != value)
+                return "the song window did not show song " + std::to_string(value);
+            return std::nullopt;
+        });
     }
 
     // The song window's "Suggest capo": the capo box takes the capo, and the window says why.
@@ -550,19 +553,16 @@ namespace {
     // back, as after "openSong".
     Answer RecentSong(Session& session, const json& arguments)
     {
-        ExpectCount(arguments, 1);
-        const int item = Integer(arguments, 0, 0, 7);
-        TFormSong* song = OpenSongWindow(session);
-        if (!song)
-            return "no song is open";
-        auto* menu = song->findChild<QMenu*>(QStringLiteral("MenuRecentSongs"));
-        emit menu->aboutToShow();
-        const QList<QAction*> items = menu->actions();
-        if (item >= items.size() || !items.at(item)->isEnabled())
-            return "there is no recent song " + std::to_string(item);
-        items.at(item)->trigger();
-        session.window().activateWindow();
-        return std::nullopt;
+        return OnOpenSong(session, arguments, 0, 7, [&](TFormSong& song, int item) -> Answer {
+            auto* menu = song.findChild<QMenu*>(QStringLiteral("MenuRecentSongs"));
+            emit menu->aboutToShow();
+            const QList<QAction*> items = menu->actions();
+            if (item >= items.size() || !items.at(item)->isEnabled())
+                return "there is no recent song " + std::to_string(item);
+            items.at(item)->trigger();
+            session.window().activateWindow();
+            return std::nullopt;
+        });
     }
 
     QStringList Paths(const json& arguments, size_t most)

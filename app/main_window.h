@@ -356,7 +356,6 @@ private:
     // The progression and song windows choose again for the instrument and strings shown.
     void ShowInstrumentInWindows();
     HostInstrument WindowsInstrument() const;
-    std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.
     struct NeckPlace {

@@ -361,7 +361,6 @@ private:
     // share with it.
     void FillChordWindowHost(ChordWindowHost& host);
     ExportFolder MainExportFolder();
-    std::optional<HostInstrument> InstrumentForWindows() const;
     // The six-string neck's place: the picture's height, its panel's and the strip's, and what a
     // taller neck has added to them.
     struct NeckPlace {

@@ -175,14 +175,6 @@ HostInstrument TForm1::WindowsInstrument() const
         m_instrument->tuningPresets ? std::string() : InstrumentDescription(*m_instrument, m_openStrings) };
 }
 
-std::optional<HostInstrument> TForm1::InstrumentForWindows() const
-{
-    // The windows choose on the presets' instrument as they always did; for another, on its strings.
-    if (m_instrument->tuningPresets)
-        return std::nullopt;
-    return WindowsInstrument();
-}
-
 void TForm1::ShowInstrumentInWindows()
 {
     if (m_progression)

@@ -105,8 +105,7 @@ void TForm1::ShowStringNotes()
 {
     if (!m_allBars[0])
         return;
-    const int shown = m_instrument->tuningPresets ? kStrings : m_openStrings.count;
-    for (int s = 0; s < shown; ++s) {
+    for (int s = 0; s < m_openStrings.count; ++s) {
         const auto at = static_cast<size_t>(s);
         const QString string
             = m_instrument->tuningPresets ? QLatin1StringView(kStringNames[at]) : StringsBarName(m_openStrings, s);

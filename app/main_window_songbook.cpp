@@ -36,7 +36,7 @@ TFormSetlist& TForm1::SetlistWindow()
         SetlistHost host;
         host.recentSongs = [this] { return RecentSongs(); };
         host.openSong = [this](const QString& path) { OpenSongFile(path); };
-        host.instrument = [this] { return InstrumentForWindows(); };
+        host.instrument = [this] { return WindowsInstrument(); };
         host.searchOptions = [this] { return CurrentSearchOptions(); };
         m_setlist = new TFormSetlist(std::move(host), this);
     }
@@ -65,7 +65,7 @@ void TForm1::MakeSongbook1Click()
         paths.push_back(QFile::encodeName(file).toStdString());
     std::vector<std::string> problems;
     request.sources = BookSourcesOf(paths, problems);
-    request.instrument = InstrumentForWindows();
+    request.instrument = WindowsInstrument();
     request.search = CurrentSearchOptions();
     request.out = out;
     request.options.date = QDate::currentDate().toString(Qt::ISODate).toStdString();

@@ -141,18 +141,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     "a style lies within its line");
         }
 
-        const std::string written = WriteChordPro(shown, std::vector<StripChord> {});
+        const std::string written = WriteChordPro(shown, std::vector<StringStripChord> {});
         const std::vector<Song> back = ReadChordProSongs(written, strings);
         Require(back.size() == 1, "a song written is one song");
         const ShownSong again = ShowSong(back.front(), {}, on);
         RequireSame(shown, again);
-        Require(WriteChordPro(again, std::vector<StripChord> {}) == written, "writing is stable");
+        Require(WriteChordPro(again, std::vector<StringStripChord> {}) == written, "writing is stable");
 
         // Moved and put under a capo, the song still lays out and writes.
         const ShownSong moved = ShowSong(*song, { static_cast<int>(size % 25) - 12, static_cast<int>(size % 12) }, on);
-        (void)SongText(moved, std::vector<StripChord> {});
-        (void)SongSheetOf(moved, std::vector<StripChord> {});
-        (void)WriteChordPro(moved, std::vector<StripChord> {});
+        (void)SongText(moved, std::vector<StringStripChord> {});
+        (void)SongSheetOf(moved, std::vector<StringStripChord> {});
+        (void)WriteChordPro(moved, std::vector<StringStripChord> {});
     }
     return 0;
 }

@@ -129,7 +129,7 @@ std::string DefinitionText(const ChordDefinition& definition)
     return line + "}";
 }
 
-template <class Chord> static std::string WrittenSong(const ShownSong& shown, const std::vector<Chord>& strip)
+std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripChord>& strip)
 {
     std::string out;
     const auto put = [&](const std::string& line) {
@@ -161,7 +161,7 @@ template <class Chord> static std::string WrittenSong(const ShownSong& shown, co
 
     for (const ChordDefinition& definition : shown.definitions)
         put(DefinitionText(definition));
-    for (const Chord& chord : strip)
+    for (const StringStripChord& chord : strip)
         if (chord.frets && !chord.defined)
             put(ChordProDefine(chord.name, *chord.frets));
 
@@ -238,16 +238,6 @@ ChordDefinition FingeringDefinition(const std::string& name, const Frets& frets)
     definition.stringFrets = frets;
     definition.stringFingers = facts.fingers;
     return definition;
-}
-
-std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip)
-{
-    return WrittenSong(shown, strip);
-}
-
-std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripChord>& strip)
-{
-    return WrittenSong(shown, strip);
 }
 
 } // namespace corvane

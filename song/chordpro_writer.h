@@ -11,9 +11,8 @@
 
 namespace corvane {
 
-std::string WriteChordPro(const ShownSong& shown, const std::vector<StripChord>& strip);
-// On another instrument: the file's own definitions are kept as written, and a {define} of N frets
-// follows for every chord given a fingering.
+// The file's own definitions are kept as written, and a {define} of one fret per string follows for
+// every other chord given a fingering.
 std::string WriteChordPro(const ShownSong& shown, const std::vector<StringStripChord>& strip);
 
 // One definition as a directive, its frets counted from its base fret.

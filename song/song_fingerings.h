@@ -19,8 +19,7 @@ constexpr size_t kMaxStripChords = 128;
 // The chords played that the choice looks at; a longer song is chosen on its beginning.
 constexpr size_t kMaxPlayedChords = 4096;
 
-// One chord of the strip. `Fingering` is a Voicing on the six-string guitar, Frets on any other
-// instrument.
+// One chord of the strip, its fingering one fret per string of the instrument.
 template <class Fingering> struct StripChordOf {
     std::string name;
     std::optional<Fingering> frets; // unset when the chord has no fingering
@@ -29,7 +28,6 @@ template <class Fingering> struct StripChordOf {
 
     bool operator==(const StripChordOf&) const = default;
 };
-using StripChord = StripChordOf<Voicing>;
 using StringStripChord = StripChordOf<Frets>;
 
 // One entry per chord of shown.chords, in that order, chosen on `strings` as a progression is

@@ -4,23 +4,19 @@
 
 namespace corvane {
 
-namespace {
-    Frets StripFrets(const Voicing& voicing) { return FretsOfVoicing(voicing); }
-    const Frets& StripFrets(const Frets& frets) { return frets; }
-}
-
-template <class Fingering>
-static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripChordOf<Fingering>>& strip)
+SongSheetContent SongSheetOf(
+    const ShownSong& shown, const std::vector<StringStripChord>& strip, const OpenStrings& strings)
 {
     SongSheetContent sheet;
+    sheet.strings = strings;
     sheet.title = shown.title;
     sheet.subtitles = shown.subtitles;
     sheet.details = shown.artist;
     if (const std::string keyLine = KeyLine(shown); !keyLine.empty())
         sheet.details += (sheet.details.empty() ? "" : " \u00B7 ") + keyLine;
-    for (const StripChordOf<Fingering>& chord : strip) {
+    for (const StringStripChord& chord : strip) {
         if (chord.frets) {
-            sheet.diagrams.push_back(StripFrets(*chord.frets));
+            sheet.diagrams.push_back(*chord.frets);
             sheet.names.push_back(chord.name);
         }
     }
@@ -97,19 +93,6 @@ static SongSheetContent SheetOf(const ShownSong& shown, const std::vector<StripC
     }
     while (!blocks.empty() && blocks.back().gap)
         blocks.pop_back();
-    return sheet;
-}
-
-SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip)
-{
-    return SheetOf(shown, strip);
-}
-
-SongSheetContent SongSheetOf(
-    const ShownSong& shown, const std::vector<StringStripChord>& strip, const OpenStrings& strings)
-{
-    SongSheetContent sheet = SheetOf(shown, strip);
-    sheet.strings = strings;
     return sheet;
 }
 

@@ -40,7 +40,7 @@ struct SongSheetContent {
     std::vector<SheetBlock> blocks;
 };
 
-SongSheetContent SongSheetOf(const ShownSong& shown, const std::vector<StripChord>& strip);
+// `strings` as BassMarkStrings gives them for the instrument (none for the six-string guitar).
 SongSheetContent SongSheetOf(
     const ShownSong& shown, const std::vector<StringStripChord>& strip, const OpenStrings& strings = {});
 

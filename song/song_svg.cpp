@@ -74,11 +74,6 @@ namespace {
 
 void WriteSongSvg(const SongSheetContent& sheet, std::ostream& out) { WriteSheet(sheet, out); }
 
-void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out)
-{
-    WriteSheet(SongSheetOf(shown, strip), out);
-}
-
 void WriteSongSvg(
     const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out, const OpenStrings& strings)
 {

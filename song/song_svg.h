@@ -11,7 +11,6 @@
 
 namespace corvane {
 
-void WriteSongSvg(const ShownSong& shown, const std::vector<StripChord>& strip, std::ostream& out);
 // Another instrument's diagrams mark the bass as its open `strings` sound.
 void WriteSongSvg(const ShownSong& shown, const std::vector<StringStripChord>& strip, std::ostream& out,
     const OpenStrings& strings = {});

@@ -20,7 +20,7 @@ namespace {
         {
         }
 
-        template <class Chord> void Heading(const std::vector<Chord>& strip)
+        void Heading(const std::vector<StringStripChord>& strip)
         {
             if (!m_shown.title.empty())
                 Put(m_shown.title);
@@ -33,7 +33,7 @@ namespace {
             if (!strip.empty()) {
                 Gap();
                 std::string line;
-                for (const Chord& chord : strip)
+                for (const StringStripChord& chord : strip)
                     line += (line.empty() ? "" : "   ") + chord.name + " " + StripFrets(chord);
                 Put(line);
             }
@@ -176,23 +176,14 @@ ChordsOverWords LayOutChords(const ShownLine& line)
     return out;
 }
 
-std::string StripFrets(const StripChord& chord) { return chord.frets ? FingeringText(*chord.frets) : "-"; }
-
 std::string StripFrets(const StringStripChord& chord) { return chord.frets ? FingeringText(*chord.frets) : "-"; }
 
-template <class Chord> static std::string WholeText(const ShownSong& shown, const std::vector<Chord>& strip)
+std::string SongText(const ShownSong& shown, const std::vector<StringStripChord>& strip)
 {
     Writer writer(shown);
     writer.Heading(strip);
     writer.Lines();
     return writer.Take();
-}
-
-std::string SongText(const ShownSong& shown, const std::vector<StripChord>& strip) { return WholeText(shown, strip); }
-
-std::string SongText(const ShownSong& shown, const std::vector<StringStripChord>& strip)
-{
-    return WholeText(shown, strip);
 }
 
 } // namespace corvane

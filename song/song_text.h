@@ -19,14 +19,11 @@ struct ChordsOverWords {
 // still stands over its character with a blank after it.
 ChordsOverWords LayOutChords(const ShownLine& line);
 
-// "x32010": the strip's fingerings as text, "-" for a chord without one.
-std::string StripFrets(const StripChord& chord);
-// "0003" on the ukulele.
+// "x32010", "0003" on the ukulele: the strip's fingerings as text, "-" for a chord without one.
 std::string StripFrets(const StringStripChord& chord);
 
 // The whole song: title, subtitles, artist, key line, the strip of chords with their frets, then the
 // lines, sections headed by their labels and set apart by an empty line.
-std::string SongText(const ShownSong& shown, const std::vector<StripChord>& strip);
 std::string SongText(const ShownSong& shown, const std::vector<StringStripChord>& strip);
 
 } // namespace corvane

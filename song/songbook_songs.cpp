@@ -97,11 +97,10 @@ BookSong BookSongOf(const LoadedSong& loaded, const BookInstrument& instrument)
     song.title = shown.title;
     if (song.title.empty())
         song.title = std::filesystem::path(loaded.source.file).stem().string();
-    // Without strings of its own the book is the six-string guitar's in the search's tuning, its bass
-    // marked under the lowest string that sounds.
+    // Without strings of its own the book is the six-string guitar's in the search's tuning.
     const StringSet strings = instrument.strings ? *instrument.strings : GuitarStrings(instrument.search.tuning);
-    song.sheet = SongSheetOf(shown, notated(ChooseInstrumentSongFingerings(read, strings, instrument.search)),
-        instrument.strings ? instrument.strings->strings : OpenStrings {});
+    song.sheet = SongSheetOf(
+        shown, notated(ChooseInstrumentSongFingerings(read, strings, instrument.search)), BassMarkStrings(strings));
     if (song.sheet.title.empty())
         song.sheet.title = song.title;
     const auto add = [&](const std::string& text) {

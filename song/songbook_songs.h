@@ -37,8 +37,8 @@ struct LoadedSong {
 std::vector<LoadedSong> LoadBookSongs(const std::vector<BookSource>& sources, std::vector<std::string>& problems,
     int strings = kStrings, const std::string& instrument = "guitar");
 
-// What the book prints of a song. `strings` null: the six-string guitar; else another instrument's,
-// named by `instrumentLine` after the key line.
+// What the book prints of a song: its fingerings on `strings` (null: the six-string guitar in the
+// search's tuning), and `line`, when not empty, naming the instrument after the key line.
 struct BookInstrument {
     const StringSet* strings = nullptr;
     std::string line;

@@ -285,18 +285,13 @@ void TFormSetlist::OpenStage(const QSize& size)
 {
     // Read for the strings they are played on, as a songbook's songs are: a {define} gives one fret
     // per string of them.
-    const std::optional<HostInstrument> instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    const HostInstrument instrument = Played();
     std::vector<std::string> problems;
-    const std::vector<LoadedSong> loaded = LoadBookSongs(BookSourcesOf(m_setlist, {}), problems,
-        instrument ? instrument->strings.strings.count : kStrings, instrument ? instrument->name : "guitar");
+    const std::vector<LoadedSong> loaded
+        = LoadBookSongs(BookSourcesOf(m_setlist, {}), problems, instrument.strings.strings.count, instrument.name);
     std::vector<StageSong> songs;
-    BookInstrument played;
-    if (m_host.searchOptions)
-        played.search = m_host.searchOptions();
-    if (instrument) {
-        played.strings = &instrument->strings;
-        played.line = instrument->description;
-    }
+    const BookInstrument played
+        = BookInstrumentOf(instrument, m_host.searchOptions ? m_host.searchOptions() : SearchOptions {});
     int first = 0;
     for (const LoadedSong& song : loaded) {
         if (song.source.file == m_setlist.songs[static_cast<std::size_t>(std::max(0, current()))].path && first == 0)
@@ -313,6 +308,13 @@ void TFormSetlist::OpenStage(const QSize& size)
     m_stage->ShowStage(size);
 }
 
+HostInstrument TFormSetlist::Played() const
+{
+    if (m_host.instrument)
+        return m_host.instrument();
+    return GuitarHost(m_host.searchOptions ? m_host.searchOptions().tuning : kStandardTuning);
+}
+
 BookRequest TFormSetlist::Request() const
 {
     BookRequest request;
@@ -320,7 +322,7 @@ BookRequest TFormSetlist::Request() const
     request.options.title = m_setlist.title.empty() ? "Setlist" : m_setlist.title;
     request.options.keepOrder = true;
     request.options.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    request.instrument = m_host.instrument ? m_host.instrument() : std::nullopt;
+    request.instrument = Played();
     if (m_host.searchOptions)
         request.search = m_host.searchOptions();
     return request;

@@ -25,7 +25,7 @@ class TFormStage;
 struct SetlistHost {
     std::function<QStringList()> recentSongs;
     std::function<void(const QString& path)> openSong; // in the song window
-    std::function<std::optional<HostInstrument>()> instrument;
+    std::function<HostInstrument()> instrument; // GuitarHost of the search's tuning when not given
     std::function<SearchOptions()> searchOptions;
 };
 
@@ -77,6 +77,7 @@ private:
     void TakeOrderFromList();
     void ShowRecent();
     BookRequest Request() const;
+    HostInstrument Played() const; // the instrument the songs are read and fingered for
     BookOutcome Said(const BookOutcome& outcome);
 
     SetlistHost m_host;

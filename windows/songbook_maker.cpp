@@ -43,20 +43,14 @@ namespace {
 
         std::vector<std::string> problems;
         std::vector<BookSong> songs;
-        const int strings = request.instrument ? request.instrument->strings.strings.count : kStrings;
-        const std::string instrument = request.instrument ? request.instrument->name : "guitar";
-        BookInstrument played;
-        played.search = request.search;
-        if (request.instrument) {
-            played.strings = &request.instrument->strings;
-            played.line = request.instrument->description;
-        }
+        const BookInstrument played = BookInstrumentOf(request.instrument, request.search);
         for (const BookSource& source : request.sources) {
             if (!advance(QStringLiteral("Reading %1…").arg(QString::fromStdString(source.file)))) {
                 outcome.cancelled = true;
                 return outcome;
             }
-            for (const LoadedSong& loaded : LoadBookSongs({ source }, problems, strings, instrument))
+            for (const LoadedSong& loaded :
+                LoadBookSongs({ source }, problems, request.instrument.strings.strings.count, request.instrument.name))
                 songs.push_back(BookSongOf(loaded, played));
         }
         for (const std::string& problem : problems)
@@ -82,6 +76,15 @@ namespace {
     }
 
 } // namespace
+
+BookInstrument BookInstrumentOf(const HostInstrument& instrument, const SearchOptions& search)
+{
+    BookInstrument played;
+    played.strings = &instrument.strings;
+    played.line = instrument.description;
+    played.search = search;
+    return played;
+}
 
 BookOutcome MakeSongbook(QWidget* owner, const BookRequest& request, const BookStepHook& hook)
 {

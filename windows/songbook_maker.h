@@ -9,7 +9,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -21,7 +20,7 @@ namespace corvane {
 struct BookRequest {
     std::vector<BookSource> sources;
     BookOptions options;
-    std::optional<HostInstrument> instrument; // none: the six-string guitar
+    HostInstrument instrument = GuitarHost(kStandardTuning); // the songs are read and fingered for its strings
     SearchOptions search {};
     QString out; // the PDF's path
 };
@@ -33,6 +32,9 @@ struct BookOutcome {
     QStringList problems; // each song that could not be read, named
     QString error; // why no book was written, when it was not cancelled
 };
+
+// How a book prints its songs on the instrument, which it points to and must outlive it.
+BookInstrument BookInstrumentOf(const HostInstrument& instrument, const SearchOptions& search);
 
 // Called at each step with the dialog, for tests to press Cancel where they want.
 using BookStepHook = std::function<void(QProgressDialog& dialog, int step)>;

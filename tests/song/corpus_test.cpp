@@ -226,9 +226,9 @@ namespace {
             SCOPED_TRACE(file.filename().string());
             const SongReading reading = ReadSongFile(file.string());
             ASSERT_TRUE(reading.Read());
-            std::string written = WriteChordPro(ShowSong(reading.song), std::vector<StripChord> {});
+            std::string written = WriteChordPro(ShowSong(reading.song), std::vector<StringStripChord> {});
             for (const Song& other : reading.others)
-                written += "{new_song}\n" + WriteChordPro(ShowSong(other), std::vector<StripChord> {});
+                written += "{new_song}\n" + WriteChordPro(ShowSong(other), std::vector<StringStripChord> {});
             std::multiset<std::string> words;
             std::set<std::string> comments;
             std::set<std::string> verbatim;

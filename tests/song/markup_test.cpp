@@ -165,7 +165,7 @@ namespace {
             SCOPED_TRACE(line);
             const std::string file = std::string("{title: Song}\n") + line + "\n";
             const ShownSong shown = ShowSong(ReadChordPro(file));
-            const std::string written = WriteChordPro(shown, std::vector<StripChord> {});
+            const std::string written = WriteChordPro(shown, std::vector<StringStripChord> {});
             EXPECT_EQ(written, file);
             for (const ShownLine& l : shown.lines)
                 for (const ShownChord& chord : l.chords) {
@@ -213,7 +213,7 @@ namespace {
         EXPECT_TRUE(strip[0].defined);
         EXPECT_TRUE(strip[1].frets.has_value()); // found as B7
         // Written back as the file had it.
-        const std::string written = WriteChordPro(shown, std::vector<StripChord> {});
+        const std::string written = WriteChordPro(shown, std::vector<StringStripChord> {});
         EXPECT_NE(written.find("{define: G6add copy G}"), std::string::npos) << written;
         EXPECT_NE(written.find("{define: Gsus display \"G(sus4)\" base-fret 1 frets 3 3 0 0 1 3"), std::string::npos);
         EXPECT_NE(written.find("[G6add]a [H7]b [Gsus]c"), std::string::npos);

@@ -98,9 +98,9 @@ namespace {
         EXPECT_EQ(ShowSong(read.song, { 12, std::nullopt }).lines, original.lines);
 
         // One step at a time through written ChordPro, each step spelled for its key.
-        std::string text = WriteChordPro(original, std::vector<StripChord> {});
+        std::string text = WriteChordPro(original, std::vector<StringStripChord> {});
         for (int step = 0; step < 12; ++step)
-            text = WriteChordPro(ShowSong(ReadChordPro(text), { 1, std::nullopt }), std::vector<StripChord> {});
+            text = WriteChordPro(ShowSong(ReadChordPro(text), { 1, std::nullopt }), std::vector<StringStripChord> {});
         const ShownSong back = ShowSong(ReadChordPro(text));
         EXPECT_EQ(Names(back), Names(original));
         EXPECT_EQ(back.key, "D");
@@ -128,11 +128,11 @@ namespace {
             line.text = "a";
             line.section = 0;
             song.lines.push_back(line);
-            const std::string written = WriteChordPro(ShowSong(song), std::vector<StripChord> {});
+            const std::string written = WriteChordPro(ShowSong(song), std::vector<StringStripChord> {});
             const Song again = ReadChordPro(written);
             ASSERT_EQ(again.sections.size(), 1u) << written;
             EXPECT_EQ(again.sections[0].label, back) << written;
-            EXPECT_EQ(WriteChordPro(ShowSong(again), std::vector<StripChord> {}), written);
+            EXPECT_EQ(WriteChordPro(ShowSong(again), std::vector<StringStripChord> {}), written);
         }
     }
 
@@ -198,7 +198,7 @@ namespace {
     {
         const ShownSong shown = ShowSong(ReadChordPro("{title: T}\n{key: G}\n{c: Slow}\n{soc}\n[G]Sing [C]on\n{eoc}\n\n"
                                                       "{sot}\ne|-0-|\n{eot}\n{chorus}"));
-        const std::vector<StripChord> strip { { "G", Voicing { 3, 2, 0, 0, 0, 3 }, false, "" },
+        const std::vector<StringStripChord> strip { { "G", FretsOfVoicing(Voicing { 3, 2, 0, 0, 0, 3 }), false, "" },
             { "C", std::nullopt, false, "no fingering with these options" } };
         EXPECT_EQ(SongText(shown, strip),
             "T\nKey: G\n\nG 320003   C -\n(Slow)\n\nChorus:\n  G    C\n  Sing on\n\ne|-0-|\n\nChorus\n  G    C\n  Sing "
@@ -224,7 +224,8 @@ namespace {
     TEST(SongSheet, BlocksOfASong)
     {
         const ShownSong shown = ShowSong(ReadChordPro("{title: T}\n{c: Slow}\n{soc}\n[G]Sing\n{eoc}\n\n{chorus}"));
-        const SongSheetContent sheet = SongSheetOf(shown, { { "G", Voicing { 3, 2, 0, 0, 0, 3 }, false, "" } });
+        const SongSheetContent sheet
+            = SongSheetOf(shown, { { "G", FretsOfVoicing(Voicing { 3, 2, 0, 0, 0, 3 }), false, "" } });
         EXPECT_EQ(sheet.names, std::vector<std::string> { "G" });
         std::vector<std::string> described;
         for (const SheetBlock& b : sheet.blocks)

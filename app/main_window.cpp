@@ -25,6 +25,7 @@
 #include "windows/app_windows.h"
 #include "windows/notation_window.h"
 #include "windows/page_setup.h"
+#include "windows/progression_window.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -707,10 +708,9 @@ void TForm1::Sair1Click() { close(); }
 
 void TForm1::Notation1Click()
 {
-    DiagramStrings strings;
-    if (!m_instrument->IsSixStringGuitar())
-        strings = { m_instrument->caption, OpenStringNames() };
-    NotationWindow notation(this, strings);
+    // The paragraph names the instrument as the sheets do: one they leave unnamed keeps the six strings'.
+    const bool named = !WindowsInstrument().description.empty();
+    NotationWindow notation(this, { named ? m_instrument->caption : std::string_view(), OpenStringNames() });
     notation.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include "guitar/instrument_search.h"
 #include "guitar/voicing_search.h"
+#include "tests/core/fret_walk.h"
 #include "tests/core/shapes_players_know.h"
 #include "theory/interval_list.h"
 
@@ -41,24 +42,7 @@ std::set<std::string> BruteForce(
     const bool freeBass = set.freeInversions && chord.bassIndex == chord.rootIndex;
     const int topFret = options.fretLimit + 4;
     std::set<std::string> found;
-    Frets f;
-    f.count = n;
-    std::function<void(int, int, int)> walk = [&](int s, int lo, int hi) {
-        if (s < n) {
-            for (int v = -1; v <= topFret; ++v) {
-                const int value = v < 0 ? kMuted : v;
-                int nlo = lo, nhi = hi;
-                if (value != kMuted && value > 0) {
-                    nlo = std::min(lo, value);
-                    nhi = std::max(hi, value);
-                    if (nhi - nlo >= options.span)
-                        continue;
-                }
-                f[s] = value;
-                walk(s + 1, nlo, nhi);
-            }
-            return;
-        }
+    corvane::testing::ForEachFrets(n, topFret, options.span, [&](const Frets& f) {
         int sounding = 0;
         unsigned heard = 0;
         int lowest = 1000, bassString = -1, highestFret = 0;
@@ -108,8 +92,7 @@ std::set<std::string> BruteForce(
         record.key = ((top <= 5 ? 1 : minFret) + 10) * 10000 + StringShapeClass(marked) * 100 + top + 10;
         record.frets = marked;
         found.insert(record.Text());
-    };
-    walk(0, 100, 0);
+    });
     return found;
 }
 

@@ -10,6 +10,7 @@
 
 #include "guitar/instrument_search.h"
 #include "guitar/tone_dropping.h"
+#include "tests/core/fret_walk.h"
 #include "theory/interval_list.h"
 
 using namespace corvane;
@@ -112,24 +113,7 @@ std::map<std::string, unsigned> BruteForce(const RefreshInput& input, const Stri
         choiceOfPitches[choice.pitches] = choice.tones;
     std::map<int, std::map<std::string, unsigned>> byCount;
     const int topFret = options.fretLimit + 4;
-    Frets f;
-    f.count = n;
-    std::function<void(int, int, int)> walk = [&](int s, int lo, int hi) {
-        if (s < n) {
-            for (int v = -1; v <= topFret; ++v) {
-                const int value = v < 0 ? kMuted : v;
-                int nlo = lo, nhi = hi;
-                if (value != kMuted && value > 0) {
-                    nlo = std::min(lo, value);
-                    nhi = std::max(hi, value);
-                    if (nhi - nlo >= options.span)
-                        continue;
-                }
-                f[s] = value;
-                walk(s + 1, nlo, nhi);
-            }
-            return;
-        }
+    corvane::testing::ForEachFrets(n, topFret, options.span, [&](const Frets& f) {
         int sounding = 0, lowest = 1000, bassString = -1, highestFret = 0;
         unsigned heard = 0;
         for (int t = 0; t < n; ++t) {
@@ -164,8 +148,7 @@ std::map<std::string, unsigned> BruteForce(const RefreshInput& input, const Stri
         if (CountStringFingers(marked, options.noBarre) > 4)
             return;
         byCount[std::popcount(choice->second)][FretsText(marked)] = choice->second;
-    };
-    walk(0, 100, 0);
+    });
     return byCount.empty() ? std::map<std::string, unsigned> {} : byCount.begin()->second;
 }
 
